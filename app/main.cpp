@@ -1,0 +1,2 @@
+// Placeholder until the desktop program is written.
+int main() { return 0; }

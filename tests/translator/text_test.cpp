@@ -1,0 +1,109 @@
+// The BASIC text primitives every pass stands on.
+#include "text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "encoding.h"
+
+namespace velmora::text {
+namespace {
+
+TEST(Text, PositionsAndSubstrings) {
+  struct Row { std::string_view s, what; int start, want; };
+  const Row rows[] = {
+      {"IF X = 1 THEN", "=", 1, 6}, {"IF X = 1 THEN", " THEN", 1, 9},
+      {"ABCABC", "B", 3, 5},        {"ABC", "Z", 1, 0},
+      {"ABC", "C", 4, 0},           {"ABC", "", 2, 2},
+      {"", "A", 1, 0},              {"ABC", "A", 0, 1},
+  };
+  for (const auto& r : rows) EXPECT_EQ(InStr(r.s, r.what, r.start), r.want) << r.s << " / " << r.what;
+  EXPECT_EQ(InStrRev("A,B,C", ","), 4);
+  EXPECT_EQ(InStrRev("ABC", ","), 0);
+
+  EXPECT_EQ(Mid("HELLO", 2, 3), "ELL");
+  EXPECT_EQ(Mid("HELLO", 4), "LO");
+  EXPECT_EQ(Mid("HELLO", 9), "");
+  EXPECT_EQ(Mid("HELLO", 0, 2), "HE");
+  EXPECT_EQ(Mid("HELLO", 4, 10), "LO");
+  EXPECT_EQ(Left("HELLO", 2), "HE");
+  EXPECT_EQ(Left("HE", 5), "HE");
+  EXPECT_EQ(Left("HE", -1), "");
+  EXPECT_EQ(Right("HELLO", 2), "LO");
+  EXPECT_EQ(Right("HELLO", 9), "HELLO");
+}
+
+TEST(Text, TrimsTouchOnlySpaces) {
+  EXPECT_EQ(Trim("  A B  "), "A B");
+  EXPECT_EQ(LTrim("  A "), "A ");
+  EXPECT_EQ(RTrim("  A "), "  A");
+  EXPECT_EQ(Trim("\tA\t"), "\tA\t");
+  EXPECT_EQ(Trim("    "), "");
+  EXPECT_EQ(UCase("abc xyz 1\xe8"), "ABC XYZ 1\xe8");  // only ASCII letters change
+}
+
+TEST(Text, ValReadsTheLeadingNumber) {
+  struct Row { std::string_view s; double want; };
+  const Row rows[] = {
+      {"12", 12},          {"  12", 12},       {"12AB", 12},     {"-3", -3},
+      {"+3", 3},           {".5", 0.5},        {"1.50", 1.5},    {"1.2.3", 1.2},
+      {"ABC", 0},          {"", 0},            {"-", 0},         {".", 0},
+      {"&H1F", 31},        {"&hff", 255},      {"&HFFFF", -1},   {"&H7FFF", 32767},
+      {"&H8000", -32768},  {"&H10000", 65536}, {"&H", 0},        {"&HZ", 0},
+      {"1E3", 1000},       {"1E", 1},          {"2.5E-1", 0.25}, {"5 6", 5},
+      {"&H0000FF", 255},   {"1D2", 100},
+  };
+  for (const auto& r : rows) EXPECT_DOUBLE_EQ(Val(r.s), r.want) << r.s;
+}
+
+TEST(Text, RoundingToSixteenBitsHalvesToEven) {
+  struct Row { double v; std::optional<int> want; };
+  const Row rows[] = {
+      {0.5, 0},       {1.5, 2},          {2.5, 2},          {-0.5, 0},     {-1.5, -2},
+      {2.4999, 2},    {2.5001, 3},       {32767, 32767},    {32767.5, std::nullopt},
+      {-32768, -32768}, {-32768.5, -32768}, {-32769, std::nullopt}, {NAN, std::nullopt},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ToInt16(r.v), r.want) << r.v;
+}
+
+TEST(Text, CanonicalNumberIsWhatIsNumberComparesWith) {
+  struct Row { double v; std::string_view want; };
+  const Row rows[] = {
+      {12, "12"},     {-3, "-3"},           {1.5, "1.5"},       {0.5, ".5"},
+      {-0.25, "-.25"}, {0, "0"},            {100, "100"},       {1e15, "1E+15"},
+      {123456789012345.0, "123456789012345"}, {0.1, ".1"},     {1e-5, "1E-05"},
+      {0.0001, ".0001"}, {2.0 / 3.0, ".666666666666667"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(CanonicalNumber(r.v), r.want) << r.v;
+}
+
+TEST(Text, HexAndDecimal) {
+  EXPECT_EQ(Hex(0), "0");
+  EXPECT_EQ(Hex(10), "A");
+  EXPECT_EQ(Hex(200), "C8");
+  EXPECT_EQ(Hex(-1), "FFFFFFFF");
+  EXPECT_EQ(Dec(-12), "-12");
+}
+
+TEST(Encoding, SourceBytesBecomeOneBytePerCharacter) {
+  // UTF-8 è is one byte E8; a Windows-1252 file is taken as it is.
+  EXPECT_EQ(encoding::SourceBytesToCp1252("A=\xc3\xa8"), "A=\xe8");
+  EXPECT_EQ(encoding::SourceBytesToCp1252("A=\xe8"), "A=\xe8");
+  EXPECT_EQ(encoding::SourceBytesToCp1252("\xef\xbb\xbfX"), "X");
+  // The euro sign has a code (0x80); a Greek letter has none.
+  EXPECT_EQ(encoding::Utf8ToCp1252("\xe2\x82\xac"), "\x80");
+  EXPECT_EQ(encoding::Utf8ToCp1252("\xce\xa9"), std::string(1, encoding::kNoCode));
+  EXPECT_EQ(encoding::Cp1252ToUtf8("\xe8\x80"), "\xc3\xa8\xe2\x82\xac");
+  EXPECT_EQ(encoding::Cp1252ToUtf8(std::string(1, encoding::kNoCode)), "\xef\xbf\xbd");
+  EXPECT_FALSE(encoding::IsValidUtf8("\xc3"));
+  EXPECT_FALSE(encoding::IsValidUtf8("\xed\xa0\x80"));  // a surrogate
+}
+
+TEST(Encoding, LineEndsBecomeCrLf) {
+  EXPECT_EQ(encoding::ToCrLf("A\nB\r\nC\rD"), "A\r\nB\r\nC\r\nD");
+  EXPECT_EQ(encoding::ToCrLf("A\n\n"), "A\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace velmora::text

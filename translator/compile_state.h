@@ -1,0 +1,197 @@
+// The compile state shared by every pass of one translation.
+//
+// The program is an array of text lines, numbered from 1, that the passes
+// rewrite in place until every line is a finished assembly line ("A>" and
+// eight spaces and an instruction, or "A>" and a label and ":") or empty.
+// Beside it live the variable table FAT, the subroutine table, the error flag,
+// the generators of labels and work bytes, and the side tables that the
+// statement passes fill and the assembly writer reads.
+//
+// All tables have fixed capacities and keep the 1-based numbering of the
+// algorithms. An index outside a table reads an empty scratch entry and a
+// write there goes nowhere, so no pass can write outside a table; the passes
+// that grow a table check its capacity and stop the translation with a message.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// A fixed-capacity table of N texts numbered 1..N.
+template <int N>
+class TextTable {
+ public:
+  static constexpr int Capacity = N;
+  std::string& operator[](int i) {
+    if (i < 1 || i > N) {
+      scratch_.clear();
+      return scratch_;
+    }
+    return rows_[static_cast<size_t>(i)];
+  }
+  const std::string& operator[](int i) const {
+    static const std::string empty;
+    return (i < 1 || i > N) ? empty : rows_[static_cast<size_t>(i)];
+  }
+
+ private:
+  std::vector<std::string> rows_ = std::vector<std::string>(N + 1);
+  std::string scratch_;
+};
+
+// A fixed-capacity table of N rows of type T numbered 1..N.
+template <typename T, int N>
+class RowTable {
+ public:
+  static constexpr int Capacity = N;
+  T& operator[](int i) {
+    if (i < 1 || i > N) {
+      scratch_ = T{};
+      return scratch_;
+    }
+    return rows_[static_cast<size_t>(i)];
+  }
+  const T& operator[](int i) const {
+    static const T empty{};
+    return (i < 1 || i > N) ? empty : rows_[static_cast<size_t>(i)];
+  }
+
+ private:
+  std::vector<T> rows_ = std::vector<T>(N + 1);
+  T scratch_{};
+};
+
+// A variable: name, type word as written after " AS ", size in bytes as decimal text.
+struct FatRow {
+  std::string name, type, size;
+};
+
+// A subroutine: name, parameter count as decimal text, parameter list as written.
+struct SubRow {
+  std::string name, count, params;
+};
+
+struct CompileState {
+  // Capacities of the tables.
+  static constexpr int kMaxLines = 3000;
+  static constexpr int kMaxFat = 100;
+  static constexpr int kMaxSub = 50;
+  static constexpr int kMaxCall = 100;
+  static constexpr int kMaxInit = 20;
+  static constexpr int kMaxInt = 30;
+  static constexpr int kMaxData = 252;
+  static constexpr int kPoolSize = 15;
+
+  // Constants fixed at program start.
+  int InizioRAM = 12;     // address of the first FAT row (0x0C)
+  int MaxByteRAM = 68;    // general-purpose RAM of the PIC16F84
+  int ByteRiservati = 7;  // kept back for the translator's work bytes
+  std::string PrefissoLabel = "@";
+  std::string PrefissoVar = "W#";
+
+  // Program lines.
+  TextTable<kMaxLines> ArrayInput;
+  int NoInput = 0;
+
+  // Variables.
+  RowTable<FatRow, kMaxFat> FAT;
+  int NoFAT = 0;
+  int NoByteRAM = 0;
+
+  // Subroutines and the calls between them.
+  RowTable<SubRow, kMaxSub> ArraySUB;
+  int NoSUB = 0;
+  TextTable<kMaxCall> ArrayCALL;
+  int NoCALL = 0;
+  int LivelloStack = 0;
+
+  // Error state and the text of the assembly pane.
+  bool Flag_Errore = false;
+  std::string IstruzioneCorrente;
+  std::string TextASM;
+
+  // Generators: counters and their initialisation markers.
+  int ContatoreLabel = 0;
+  int MarkerLabel = 0;
+  int ContatoreVar = 0;
+  int MarkerVar = 0;
+
+  // Dynamic work bytes W#D1..W#D15: character k is code k while free, 0 while taken.
+  std::string PoolDinamiche;
+  int MaxDinamiche = 0;
+
+  // Side tables read by the assembly writer.
+  TextTable<kMaxInit> ArrayInit;
+  int NoInit = 0;
+  TextTable<kMaxInt> ArrayINT;
+  int NoINT = 0;
+  std::string LabelFineINT;
+  bool Flag_INT = false;
+  bool Flag_INT_TMR0 = false;
+  bool Flag_INT_RB = false;
+  bool Flag_INT_RB0 = false;
+  int TimerInit = 0;
+  std::string TimerInitVar;
+  int NoSetInitTimer = 0;
+  bool Flag_VLTy = false;
+  std::array<int, kMaxData + 1> ArrayDATA{};
+  int NoDATA = 0;
+  bool Flag_Routine = false;
+  bool Flag_WRT = false;
+  bool Flag_RD = false;
+  bool Flag_DV10 = false;
+
+  CompileState() { ResetForTranslation(); }
+
+  // Clears the per-translation fields (the driver's first step).
+  void ResetForTranslation();
+};
+
+// Line operations ----------------------------------------------------------
+
+// Opens a gap of `count` lines at `position`: lines position..NoInput move
+// `count` places down and NoInput grows. Lines position..position+count-1 keep
+// their old text for the caller to overwrite. A count below 1 does nothing.
+// Returns false, after reporting, when the program would outgrow the array.
+bool InserisciRighe(CompileState& st, int position, int count);
+
+// Deletes line `position`: the following lines move up, NoInput shrinks by one.
+void EliminaRiga(CompileState& st, int position);
+
+// Writes `lines` from line i on, replacing line i and opening a gap for the
+// rest. Returns false, after reporting, when the array would overflow.
+bool ScriviRighe(CompileState& st, int i, const std::vector<std::string>& lines);
+
+// Generators ---------------------------------------------------------------
+
+// "@" and the next label number (@1, @2, ... from 1 in each translation).
+std::string NuovaLabel(CompileState& st);
+// "W#" and the next number, appended to FAT as a one-byte variable.
+std::string NuovaVariabile(CompileState& st);
+// Appends a FAT row; reports and returns false when the table is full.
+bool AggiungiVariabile(CompileState& st, const std::string& name, const std::string& type,
+                       const std::string& size);
+// Takes the lowest free dynamic work byte "W#Dk"; "W#D?" after reporting when none is free.
+std::string AcquisisciDinamica(CompileState& st);
+// Gives a dynamic work byte back to the pool; other names are ignored.
+void RilasciaDinamica(CompileState& st, const std::string& name);
+
+// Formatting and name tests --------------------------------------------------
+
+// "0" for zero, otherwise "0x" and two upper-case hex digits of the low byte.
+std::string FormatHex(int value);
+// A name beginning "W#", or a FAT name (exact comparison).
+bool IsVariable(const CompileState& st, const std::string& name);
+// "A" or "B".
+bool IsPortLetter(const std::string& text);
+// "A0".."A4" or "B0".."B7".
+bool IsPortLine(const std::string& text);
+
+// Marks a finished line.
+inline constexpr const char* kFinished = "A>";
+// "A>" and eight spaces: the start of every finished instruction line.
+inline constexpr const char* kIns = "A>        ";
+
+}  // namespace velmora

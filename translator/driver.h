@@ -1,0 +1,28 @@
+// The translation driver: one call of Translate is one translation.
+#pragma once
+
+#include <string>
+
+#include "compile_state.h"
+
+namespace velmora {
+
+struct TranslateOptions {
+  // Path of the BASIC file being translated (the window's current file), UTF-8;
+  // empty when none. Its name heads the report.
+  std::string programPath;
+  // Decimal separator of the report's percentages (the system's).
+  char decimalSeparator = '.';
+};
+
+// Translates `basicText` (translator code page, lines ended by CR LF; a
+// missing final CR LF is appended to the text itself, as the editor shows).
+// Afterwards st.TextASM holds the assembly source or the error block and
+// st.Flag_Errore tells which. Returns the six-line report (UTF-8), or the
+// empty text after an error.
+std::string Translate(CompileState& st, std::string& basicText, const TranslateOptions& options);
+
+// The six-line statistics report of a finished translation (UTF-8).
+std::string StatisticsReport(const CompileState& st, const TranslateOptions& options);
+
+}  // namespace velmora

@@ -1,0 +1,10 @@
+// Bitwise assignments: AND, XOR, OR and NOT on one byte.
+#pragma once
+
+#include "compile_state.h"
+
+namespace velmora {
+
+void TraduciLogica(CompileState& st, int line, int eqPos);
+
+}  // namespace velmora

@@ -1,0 +1,10 @@
+// Parenthesised logical expressions, split into flat assignments.
+#pragma once
+
+#include "compile_state.h"
+
+namespace velmora {
+
+void SplitParentheses(CompileState& st);
+
+}  // namespace velmora
