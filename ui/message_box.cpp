@@ -1,0 +1,178 @@
+#include "message_box.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velmora::ui {
+
+namespace {
+
+QPointer<QPlainTextEdit> editoreBasic;
+QPointer<QPlainTextEdit> editoreAsm;
+
+QWidget* FinestraPrincipale() {
+  if (editoreBasic) return editoreBasic->window();
+  if (editoreAsm) return editoreAsm->window();
+  return QApplication::activeWindow();
+}
+
+// Dims an editor's background to RGB(70,70,70) and gives its own palette back
+// when it goes out of scope, whatever colour the user had chosen meanwhile.
+class Oscuramento {
+ public:
+  explicit Oscuramento(QPlainTextEdit* editor) : editor_(editor) {
+    if (!editor_) return;
+    salvata_ = editor_->palette();
+    QPalette scura = salvata_;
+    scura.setColor(QPalette::Base, QColor(70, 70, 70));
+    editor_->setPalette(scura);
+  }
+  ~Oscuramento() {
+    if (editor_) editor_->setPalette(salvata_);
+  }
+  Oscuramento(const Oscuramento&) = delete;
+  Oscuramento& operator=(const Oscuramento&) = delete;
+
+ private:
+  QPointer<QPlainTextEdit> editor_;
+  QPalette salvata_;
+};
+
+}  // namespace
+
+DialogHooks& Hooks() {
+  static DialogHooks hooks;
+  return hooks;
+}
+
+QString TitoloMessaggi() { return QStringLiteral("Velmora Message"); }
+
+void RegistraEditori(QPlainTextEdit* textBasic, QPlainTextEdit* textAsm) {
+  editoreBasic = textBasic;
+  editoreAsm = textAsm;
+}
+
+std::function<void(MyMsgBox&)>& AllaComparsa() {
+  static std::function<void(MyMsgBox&)> azione;
+  return azione;
+}
+
+void MostraMessaggio(const QString& text) {
+  if (Hooks().message) {
+    Hooks().message(text);
+    return;
+  }
+  Oscuramento basic(editoreBasic);
+  Oscuramento assembly(editoreAsm);
+  MyMsgBox box(text, FinestraPrincipale());
+  if (AllaComparsa()) {
+    // The test drives the box from inside its own event loop.
+    QTimer::singleShot(0, &box, [&box] { AllaComparsa()(box); });
+  }
+  box.exec();
+}
+
+bool ChiediSiNo(const QString& text, const QString& title) {
+  const QString titolo = title.isEmpty() ? TitoloMessaggi() : title;
+  if (Hooks().question) return Hooks().question(titolo, text);
+  return QMessageBox::question(FinestraPrincipale(), titolo, text,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString ChiediTesto(const QString& prompt, const QString& title, const QString& defaultText) {
+  if (Hooks().input) return Hooks().input(prompt, title, defaultText);
+  bool ok = false;
+  const QString testo = QInputDialog::getText(FinestraPrincipale(), title, prompt,
+                                              QLineEdit::Normal, defaultText, &ok);
+  return ok ? testo : QString();
+}
+
+MyMsgBox::MyMsgBox(const QString& text, QWidget* parent) : QDialog(parent) {
+  createControls(text);
+  createLayout();
+}
+
+void MyMsgBox::createControls(const QString& text) {
+  setWindowTitle(TitoloMessaggi());
+  setModal(true);
+  setMouseTracking(true);
+
+  text1_ = new QPlainTextEdit(this);
+  text1_->setReadOnly(true);
+  text1_->setPlainText(text);
+  text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text1_->setMouseTracking(true);
+  text1_->viewport()->setMouseTracking(true);
+  text1_->installEventFilter(this);
+  text1_->viewport()->installEventFilter(this);
+
+  command1_ = new QPushButton(QStringLiteral("OK"), this);
+  command1_->setDefault(true);
+  command1_->setMouseTracking(true);
+  command1_->installEventFilter(this);
+  connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+
+  timer1_ = new QTimer(this);
+  timer1_->setInterval(1000);
+  connect(timer1_, &QTimer::timeout, this, &MyMsgBox::Tick);
+  timer1_->start();
+  conteggio_ = 0;
+}
+
+void MyMsgBox::createLayout() {
+  auto* pulsanti = new QHBoxLayout;
+  pulsanti->addStretch();
+  pulsanti->addWidget(command1_);
+  pulsanti->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text1_);
+  layout->addLayout(pulsanti);
+
+  // Wide enough for the report's longest line, never beyond the screen.
+  const QFontMetrics metriche(text1_->font());
+  int larghezza = 360;
+  const QStringList righe = text1_->toPlainText().split(QLatin1Char('\n'));
+  for (const QString& riga : righe) larghezza = qMax(larghezza, metriche.horizontalAdvance(riga) + 60);
+  int altezza = metriche.lineSpacing() * (static_cast<int>(righe.size()) + 2) + 80;
+  altezza = qMax(altezza, 200);
+  if (const QScreen* schermo = screen()) {
+    const QRect area = schermo->availableGeometry();
+    larghezza = qMin(larghezza, area.width() * 9 / 10);
+    altezza = qMin(altezza, area.height() * 9 / 10);
+  }
+  resize(larghezza, altezza);
+}
+
+void MyMsgBox::Tick() {
+  ++conteggio_;
+  if (conteggio_ >= kTickChiusura) {
+    timer1_->stop();
+    accept();
+  }
+}
+
+void MyMsgBox::MovimentoMouse() { conteggio_ = 0; }
+
+QString MyMsgBox::Testo() const { return text1_->toPlainText(); }
+
+bool MyMsgBox::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove) MovimentoMouse();
+  return QDialog::eventFilter(watched, event);
+}
+
+void MyMsgBox::mouseMoveEvent(QMouseEvent* event) {
+  MovimentoMouse();
+  QDialog::mouseMoveEvent(event);
+}
+
+}  // namespace velmora::ui
