@@ -1,13 +1,295 @@
-// Placeholder: this pass is not written yet; it changes nothing.
+// The assembly writer.
+//
+// Builds the complete source in the assembly pane text: header, one equate
+// per variable, the reset vector, the interrupt handler with its context save
+// when an interrupt source is in use, the start-up lines, the translated
+// program, the runtime routines the program needs and END.
 #include "asm_writer.h"
+
+#include <algorithm>
+
+#include "reporter.h"
+#include "text.h"
 
 namespace velmora {
 
-void ScriviRigaASM(CompileState&, const std::string&) {}
-void ScriviASM(CompileState&) {}
-void ScriviRoutine(CompileState&) {}
-void ScriviTabellaDati(CompileState&) {}
-std::string TestoDefinizioni() { return {}; }
-std::string CreditoAutore() { return "Velmora"; }
+using namespace text;
+
+namespace {
+
+// The credit is kept as pairs of hex digits, each pair's value plus 32 being
+// one character code.
+constexpr const char* kCreditoCodificato = "000D003645" "4C4D4F5241";
+
+void Write(CompileState& st, const std::string& line) { ScriviRigaASM(st, line); }
+
+// Appends the work bytes the writer owns. Returns the three interrupt bytes
+// (empty names without interrupts).
+struct InterruptBytes {
+  std::string w, status, vltx;
+};
+
+bool AppendWorkBytes(CompileState& st, InterruptBytes& v) {
+  if (!AggiungiVariabile(st, "W#VLTx", "BYTE", "1")) return false;
+  if (st.Flag_VLTy && !AggiungiVariabile(st, "W#VLTy", "BYTE", "1")) return false;
+  if (st.Flag_INT) {
+    v.w = NuovaVariabile(st);
+    v.status = NuovaVariabile(st);
+    v.vltx = NuovaVariabile(st);
+  }
+  return !st.Flag_Errore;
+}
+
+// NAME<pad>EQU 0x0C    ;BYTE(1-Byte), addresses from InizioRAM in FAT order.
+// The equates must stay inside the general-purpose RAM of the chip.
+bool WriteEquates(CompileState& st) {
+  int width = 8;
+  for (int i = 1; i <= st.NoFAT; ++i) width = std::max(width, Len(st.FAT[i].name) + 1);
+  int address = st.InizioRAM;
+  for (int i = 1; i <= st.NoFAT; ++i) {
+    const FatRow& row = st.FAT[i];
+    std::string name = row.name;
+    name.resize(static_cast<size_t>(width), ' ');
+    Write(st, name + "EQU " + FormatHex(address) + "    ;" + row.type + "(" + row.size + "-Byte)");
+    address += static_cast<int>(Val(row.size));
+  }
+  if (address > st.InizioRAM + st.MaxByteRAM) {
+    st.TextASM.clear();
+    st.IstruzioneCorrente.clear();
+    SegnalaErrore(st, "Memoria RAM esaurita: le variabili e i byte di lavoro del traduttore richiedono " +
+                          Dec(address - st.InizioRAM) + " byte (max " + Dec(st.MaxByteRAM) + ")");
+    return false;
+  }
+  return true;
+}
+
+void WriteInit(CompileState& st) {
+  for (int k = 1; k <= st.NoInit; ++k) Write(st, st.ArrayInit[k]);
+}
+
+void WriteBody(CompileState& st) {
+  for (int i = 1; i <= st.NoInput; ++i)
+    if (!st.ArrayInput[i].empty()) Write(st, st.ArrayInput[i]);
+}
+
+// The timer reload that replaces the dispatcher's placeholder before "MOVWF Reg_Tmr0".
+std::string TimerReload(const CompileState& st) {
+  if (IsVariable(st, st.TimerInitVar)) return "        MOVF " + st.TimerInitVar + " , W";
+  return "        MOVLW 0x" + Hex(st.TimerInit);
+}
+
+// "@2:     SWAPF W#3 , W": a label and its instruction from column 9.
+std::string LabelledLine(const std::string& label, const std::string& instruction) {
+  std::string s = label + ":";
+  if (Len(s) < 8)
+    s.resize(8, ' ');
+  else
+    s += " ";
+  return s + instruction;
+}
+
+void WriteInterruptHandler(CompileState& st, const InterruptBytes& v) {
+  Write(st, "        MOVWF " + v.w);
+  Write(st, "        SWAPF " + v.w + " , F");
+  Write(st, "        SWAPF Reg_Status , W");
+  Write(st, "        MOVWF " + v.status);
+  Write(st, "        SWAPF W#VLTx , W");
+  Write(st, "        MOVWF " + v.vltx);
+  for (int k = 1; k <= st.NoINT; ++k) {
+    std::string line = st.ArrayINT[k];
+    if (k < st.NoINT && LTrim(st.ArrayINT[k + 1]) == "MOVWF Reg_Tmr0") line = TimerReload(st);
+    if (k == st.NoINT && EndsWith(line, st.LabelFineINT)) continue;  // the label follows at once
+    Write(st, line);
+  }
+  Write(st, LabelledLine(st.LabelFineINT, "SWAPF " + v.vltx + " , W"));
+  Write(st, "        MOVWF W#VLTx");
+  Write(st, "        SWAPF " + v.status + " , W");
+  Write(st, "        MOVWF Reg_Status");
+  Write(st, "        SWAPF " + v.w + " , W");
+  Write(st, "        RETFIE");
+}
+
+void WriteInterruptEnables(CompileState& st) {
+  if (st.Flag_INT_TMR0) {
+    for (const char* line :
+         {"        BSF Reg_Status , Bit_5", "        BSF Reg_Option , Bit_0", "        BSF Reg_Option , Bit_1",
+          "        BSF Reg_Option , Bit_2", "        BCF Reg_Option , Bit_3", "        BSF Reg_Option , Bit_4",
+          "        BCF Reg_Option , Bit_5", "        BCF Reg_Status2, Bit_5", "        CLRF Reg_Tmr0",
+          "        BCF Reg_Intcon , Bit_2", "        BSF Reg_Intcon , Bit_5"})
+      Write(st, line);
+  }
+  if (st.Flag_INT_RB0) {
+    Write(st, "        BCF Reg_Intcon , Bit_1");
+    Write(st, "        BSF Reg_Intcon , Bit_4");
+  }
+  if (st.Flag_INT_RB) {
+    Write(st, "        BCF Reg_Intcon , Bit_0");
+    Write(st, "        BSF Reg_Intcon , Bit_3");
+  }
+  Write(st, "        BSF Reg_Intcon , Bit_7");
+}
+
+}  // namespace
+
+std::string CreditoAutore() {
+  const std::string code = kCreditoCodificato;
+  std::string credit;
+  for (size_t i = 0; i + 1 < code.size(); i += 2)
+    credit += static_cast<char>(std::stoi(code.substr(i, 2), nullptr, 16) + 32);
+  return credit;
+}
+
+void ScriviRigaASM(CompileState& st, const std::string& line) {
+  st.TextASM += (StartsWith(line, kFinished) ? line.substr(2) : line) + "\r\n";
+}
+
+void ScriviASM(CompileState& st) {
+  if (st.Flag_Errore) return;
+  st.TextASM.clear();
+  InterruptBytes v;
+  if (!AppendWorkBytes(st, v)) return;
+
+  Write(st, "        Title \"BASIC to PIC Translator\"");
+  Write(st, "        SubTitle \"" + CreditoAutore() + "\"");
+  Write(st, "        Include \"PIC16F84.DEF\"");
+  if (!WriteEquates(st)) return;
+  Write(st, "        ORG 0");
+
+  if (!st.Flag_INT) {
+    if (st.NoDATA > 0) {
+      const std::string l = NuovaLabel(st);
+      Write(st, "        GOTO " + l);
+      ScriviTabellaDati(st);
+      Write(st, l + ":");
+    }
+    WriteInit(st);
+    WriteBody(st);
+    ScriviRoutine(st);
+    Write(st, "        END\r\n");
+    return;
+  }
+
+  // Reset vector at 0, interrupt vector at 4.
+  const std::string l = NuovaLabel(st);
+  Write(st, "        GOTO " + l);
+  for (int k = 0; k < 3; ++k) Write(st, "        NOP");
+  WriteInterruptHandler(st, v);
+  ScriviTabellaDati(st);
+  Write(st, Len(l) < 6 ? LabelledLine(l, "NOP") : l + ": NOP");
+  WriteInit(st);
+  WriteInterruptEnables(st);
+  WriteBody(st);
+  ScriviRoutine(st);
+  Write(st, "        END");
+}
+
+void ScriviRoutine(CompileState& st) {
+  if (!st.Flag_Routine) return;
+  if (st.Flag_WRT) {
+    // EEPROM write of W at Reg_Eeadr, then the address is incremented; the
+    // global interrupt enable is cleared around the write when it was set.
+    for (const char* line : {
+             "@@WRT:  MOVWF Reg_Eedata",        "        BTFSS Reg_Intcon , Bit_7",
+             "        GOTO $+0x11",             "        BCF Reg_Intcon , Bit_7",
+             "        BSF Reg_Status , Bit_5",  "        BCF Reg_Eecon1 , Bit_4",
+             "        BSF Reg_Eecon1 , Bit_2",  "        MOVLW 0x55",
+             "        MOVWF Reg_Eecon2",        "        MOVLW 0xAA",
+             "        MOVWF Reg_Eecon2",        "        BSF Reg_Eecon1 , Bit_1",
+             "        BTFSS Reg_Eecon1 , Bit_4", "        GOTO $-1",
+             "        BCF Reg_Eecon1 , Bit_4",  "        BCF Reg_Eecon1 , Bit_2",
+             "        BCF Reg_Status2 , Bit_5", "        BSF Reg_Intcon , Bit_7",
+             "        GOTO $+0x0E",             "        BSF Reg_Status , Bit_5",
+             "        BCF Reg_Eecon1 , Bit_4",  "        BSF Reg_Eecon1 , Bit_2",
+             "        MovLW 0x55",              "        MovWF Reg_Eecon2",
+             "        MovLW 0xAA",              "        MovWF Reg_Eecon2",
+             "        BSF Reg_Eecon1 , Bit_1",  "        BTFSS Reg_Eecon1 , Bit_4",
+             "        GOTO $-1",                "        BCF Reg_Eecon1 , Bit_4",
+             "        BCF Reg_Eecon1 , Bit_2",  "        BCF Reg_Status2 , Bit_5",
+             "        INCF Reg_Eeadr , F",      "        RETURN"})
+      Write(st, line);
+  }
+  if (st.Flag_RD) {
+    // EEPROM read of the address in W.
+    for (const char* line : {"@@RD:   MOVWF Reg_Eeadr", "        BSF Reg_Status    , Bit_5",
+                             "        BSF Reg_Eecon1    , Bit_0", "        Nop",
+                             "        BCF Reg_Status2   , Bit_5", "        MOVF Reg_Eedata   , W",
+                             "        RETURN"})
+      Write(st, line);
+  }
+  if (st.Flag_DV10) {
+    // W divided by ten by shifted subtraction: quotient in W after @@DV10,
+    // remainder in W after @@DV10C.
+    const std::string q = AcquisisciDinamica(st);
+    const std::string r = AcquisisciDinamica(st);
+    const std::string d = AcquisisciDinamica(st);
+    Write(st, "@@DV10: Movwf " + r);
+    Write(st, "        Clrf  " + q);
+    Write(st, "        Movlw 0xA0");
+    Write(st, "        Movwf " + d);
+    Write(st, "        Movf  " + d + " , W");
+    Write(st, "        Subwf " + r + " , W");
+    Write(st, "        BTFSS Reg_Status , Flag_C");
+    Write(st, "        Goto  $+2");
+    Write(st, "        Movwf " + r);
+    Write(st, "        RLF " + q + " , F");
+    Write(st, "        RRF " + d + " , F");
+    Write(st, "        BTFSS " + d + ", Bit_0");
+    Write(st, "        Goto $-8");
+    Write(st, "        Movf " + q + " , W");
+    Write(st, "        Return");
+    Write(st, "@@DV10C: Movf " + r + " , W");
+    Write(st, "        Return");
+    RilasciaDinamica(st, q);
+    RilasciaDinamica(st, r);
+    RilasciaDinamica(st, d);
+  }
+}
+
+void ScriviTabellaDati(CompileState& st) {
+  if (st.NoDATA <= 0) return;
+  for (const char* line : {"@@GD:   CLRF Reg_Pclath", "        ADDLW 3", "        ADDwf Reg_Pcl, W",
+                           "        BTFSC Reg_Status, Bit_0", "        Incf  Reg_Pclath , F",
+                           "        MOVWF Reg_Pcl", "        NOP"})
+    Write(st, line);
+  for (int k = 1; k <= st.NoDATA; ++k) Write(st, "        RETLW " + FormatHex(st.ArrayDATA[static_cast<size_t>(k)]));
+}
+
+std::string TestoDefinizioni() {
+  std::string t;
+  auto line = [&](const std::string& s) { t += s + "\r\n"; };
+  auto reg = [&](const std::string& name, const std::string& value) {
+    std::string s = name;
+    s.resize(16, ' ');
+    line(s + "EQU     " + value);
+  };
+  line(";  Register Bank 0");
+  line(";  ===============");
+  line(";");
+  const char* bank0[][2] = {{"Reg_Indf", "0x00"},   {"Reg_Tmr0", "0x01"},   {"Reg_Pcl", "0x02"},
+                            {"Reg_Status", "0x03"}, {"Reg_Fsr", "0x04"},    {"Reg_PortA", "0x05"},
+                            {"Reg_PortB", "0x06"},  {"Reg_PortC", "0x07"},  {"Reg_Eedata", "0x08"},
+                            {"Reg_Eeadr", "0x09"},  {"Reg_Pclath", "0x0A"}, {"Reg_Intcon", "0x0B"}};
+  for (const auto& r : bank0) reg(r[0], r[1]);
+  line("");
+  line(";  Register Bank 1");
+  line(";  ===============");
+  line(";");
+  const char* bank1[][2] = {{"Reg_Indf2", "0x80"},   {"Reg_Option", "0x81"}, {"Reg_Pcl2", "0x82"},
+                            {"Reg_Status2", "0x83"}, {"Reg_Fsr2", "0x84"},   {"Reg_TrisA", "0x85"},
+                            {"Reg_TrisB", "0x86"},   {"Reg_TrisC", "0x87"},  {"Reg_Eecon1", "0x88"},
+                            {"Reg_Eecon2", "0x89"},  {"Reg_Pclath2", "0x8A"}, {"Reg_Intcon2", "0x8B"}};
+  for (const auto& r : bank1) reg(r[0], r[1]);
+  line("");
+  line("");
+  line(";");
+  line(";       Costanti");
+  line(";       ========");
+  for (int n = 0; n <= 7; ++n) line("        Constant Bit_" + Dec(n) + " = " + Dec(n));
+  line("");
+  line("        Constant Flag_C  = 0");
+  line("        Constant Flag_DC = 1");
+  line("        Constant Flag_Z  = 2");
+  return t;
+}
 
 }  // namespace velmora

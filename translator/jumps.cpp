@@ -1,9 +1,190 @@
-// Placeholder: this pass is not written yet; it changes nothing.
+// Jump post-processing.
+//
+// Runs after every statement has become a finished line. The compaction
+// removes empty lines; the label pass then puts each label on the line of the
+// instruction it marks, sends every GOTO or CALL aimed at a label that is only
+// a station on the way to another line straight to the final target, and
+// removes the label lines nothing needs any more.
 #include "jumps.h"
+
+#include <set>
+#include <vector>
+
+#include "reporter.h"
+#include "text.h"
 
 namespace velmora {
 
-void CompattaProgramma(CompileState&) {}
-void RisolviEtichette(CompileState&) {}
+using namespace text;
+
+namespace {
+
+constexpr int kMaxAliases = 501;
+
+bool Dropped(const std::string& line) { return line.empty() || line == kFinished; }
+
+// "A>" + label + ":" (a label carrying a comment does not end with ":").
+bool IsLabelLine(const std::string& line) { return !line.empty() && line.back() == ':'; }
+
+// "A>" followed by the indentation of an instruction.
+bool IsInstructionLine(const std::string& line) { return Mid(line, 3, 5) == "     "; }
+
+// The label of a finished line: the text between "A>" and its first ":".
+std::string LabelOf(const std::string& line) {
+  const int c = InStr(line, ":");
+  return c == 0 ? std::string() : Mid(line, 3, c - 3);
+}
+
+// Puts `instruction` on the label line: the label in column 1, the
+// instruction from column 9 (after one space when the label is longer).
+void AppendToLabel(std::string& labelLine, const std::string& instruction) {
+  if (Len(labelLine) > 9)
+    labelLine += " ";
+  else
+    labelLine.resize(10, ' ');
+  labelLine += instruction;
+}
+
+struct Alias {
+  std::string key, replacement;
+};
+
+// A run: a label standing alone, the labels right after it and the line they mark.
+struct Run {
+  std::vector<int> labels;  // line numbers of the label lines
+  int final = 0;            // line number of the marked line; 0 when none
+};
+
+std::vector<Run> FindRuns(CompileState& st) {
+  std::vector<Run> runs;
+  for (int i = 1; i <= st.NoInput - 1; ++i) {
+    if (!IsLabelLine(st.ArrayInput[i])) continue;
+    Run run;
+    int k = i;
+    while (k <= st.NoInput && IsLabelLine(st.ArrayInput[k])) run.labels.push_back(k++);
+    // Empty lines left by the compaction are skipped: the label marks the line after them.
+    while (k <= st.NoInput && st.ArrayInput[k].empty()) ++k;
+    run.final = k <= st.NoInput ? k : 0;
+    runs.push_back(run);
+    i = k;  // the marked line cannot start a run
+  }
+  return runs;
+}
+
+// The text after the space before " GOTO " or " CALL ", and that position.
+int JumpPosition(const std::string& line) {
+  const int g = InStr(line, " GOTO ");
+  if (g > 0) return g;
+  return InStr(line, " CALL ");
+}
+
+}  // namespace
+
+void CompattaProgramma(CompileState& st) {
+  int i = 0;
+  for (int k = 1; k <= st.NoInput - 1; ++k)
+    if (Dropped(st.ArrayInput[k])) {
+      i = k;
+      break;
+    }
+  if (i == 0) return;
+  int j = 0;
+  for (int k = i + 1; k <= st.NoInput - 1; ++k)
+    if (!Dropped(st.ArrayInput[k])) {
+      j = k;
+      break;
+    }
+  if (j == 0) return;
+  int out = i;
+  for (int k = j; k <= st.NoInput; ++k) {
+    if (Dropped(st.ArrayInput[k])) continue;
+    st.ArrayInput[out++] = st.ArrayInput[k];
+  }
+  for (int k = out; k <= st.NoInput; ++k) st.ArrayInput[k] = "";
+  st.NoInput = out - 1;
+}
+
+void RisolviEtichette(CompileState& st) {
+  // Merging: a label line followed by an instruction line becomes one line.
+  for (int k = 1; k <= st.NoInput - 1; ++k) {
+    if (!IsLabelLine(st.ArrayInput[k]) || !IsInstructionLine(st.ArrayInput[k + 1])) continue;
+    AppendToLabel(st.ArrayInput[k], LTrim(Mid(st.ArrayInput[k + 1], 3)));
+    EliminaRiga(st, k + 1);
+  }
+  // A label at the very end marks a NOP.
+  if (st.NoInput > 0 && IsLabelLine(st.ArrayInput[st.NoInput])) AppendToLabel(st.ArrayInput[st.NoInput], "NOP");
+
+  const std::vector<Run> runs = FindRuns(st);
+  if (runs.empty()) return;
+
+  // Aliases: every label of a run stands for the jump that reaches its final line.
+  std::vector<Alias> table;
+  std::set<int> keep;  // label lines that must stay (nothing else marks their line)
+  auto add = [&](const std::string& label, const std::string& target) {
+    table.push_back({"GOTO " + label, target});
+    if (!StartsWith(label, st.PrefissoLabel)) table.push_back({"CALL " + label, "CALL " + Mid(target, 6)});
+  };
+  for (const Run& run : runs) {
+    if (run.final == 0) {
+      // Labels followed by nothing at all: the last one marks a NOP.
+      AppendToLabel(st.ArrayInput[run.labels.back()], "NOP");
+      continue;
+    }
+    const std::string& final = st.ArrayInput[run.final];
+    std::string target;
+    if (IsInstructionLine(final) || (InStr(final, ":") == 0)) {
+      // The marked line carries no label of its own: the last label stays
+      // on its line and the others jump to it.
+      keep.insert(run.labels.back());
+      target = "GOTO " + LabelOf(st.ArrayInput[run.labels.back()]);
+      for (size_t n = 0; n + 1 < run.labels.size(); ++n) add(LabelOf(st.ArrayInput[run.labels[n]]), target);
+      continue;
+    }
+    const int g = InStr(final, "GOTO ");
+    if (g > 0) {
+      target = Mid(final, g);
+      for (int line : run.labels) add(LabelOf(st.ArrayInput[line]), target);
+      add(LabelOf(final), target);
+    } else {
+      target = "GOTO " + LabelOf(final);
+      for (int line : run.labels) add(LabelOf(st.ArrayInput[line]), target);
+    }
+  }
+  if (static_cast<int>(table.size()) > kMaxAliases) {
+    st.IstruzioneCorrente.clear();
+    SegnalaErrore(st, "Programma troppo complesso: superato il limite di " + Dec(kMaxAliases) +
+                          " etichette da ottimizzare");
+    return;
+  }
+
+  // Redirection: one look-up per line.
+  for (int i = 1; i <= st.NoInput; ++i) {
+    std::string& line = st.ArrayInput[i];
+    const int p = JumpPosition(line);
+    if (p == 0) continue;
+    const std::string jump = Mid(line, p + 1);
+    for (const Alias& a : table) {
+      if (a.key != jump) continue;
+      line = Left(line, p) + a.replacement;
+      break;
+    }
+  }
+
+  // Removal of the label lines still standing alone. A label that a jump
+  // still names (a chain of aliases is followed one step only, and the
+  // interrupt dispatcher calls its handlers by name) stays.
+  std::set<std::string> named;
+  auto collect = [&](const std::string& line) {
+    const int p = JumpPosition(line);
+    if (p > 0) named.insert(Trim(Mid(line, p + 6)));
+  };
+  for (int i = 1; i <= st.NoInput; ++i) collect(st.ArrayInput[i]);
+  for (int k = 1; k <= st.NoINT; ++k) collect(st.ArrayINT[k]);
+  for (int i = 1; i <= st.NoInput; ++i) {
+    std::string& line = st.ArrayInput[i];
+    if (!IsLabelLine(line) || keep.count(i) || named.count(LabelOf(line))) continue;
+    line.clear();
+  }
+}
 
 }  // namespace velmora
