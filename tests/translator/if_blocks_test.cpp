@@ -1,0 +1,220 @@
+// IF blocks: the emitted condition code for every operand kind and operator,
+// the ELSE layout, the label order and the error messages.
+#include "if_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compile_state.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// "MOVF X , W|BTFSS Z|GOTO @1|@1:" -> finished lines. A piece ending in ":"
+// is a label line; "BTFSC Z", "BTFSS C" and the like stand for the status tests.
+Lines Asm(const std::string& pieces) {
+  Lines out;
+  size_t from = 0;
+  for (;;) {
+    const size_t bar = pieces.find('|', from);
+    std::string piece = pieces.substr(from, bar == std::string::npos ? bar : bar - from);
+    if (piece.size() == 7 && piece.compare(0, 4, "BTFS") == 0 && piece[5] == ' ')
+      piece = piece.substr(0, 6) + "Reg_Status , Flag_" + piece.substr(6);
+    out.push_back(piece.back() == ':' ? "A>" + piece : "A>        " + piece);
+    if (bar == std::string::npos) return out;
+    from = bar + 1;
+  }
+}
+
+struct Outcome {
+  CompileState st;
+  Lines lines;
+};
+
+// Translates IF `ifLine` / BODY / [ELSE / OTHER /] END IF with X, Y, N declared.
+Outcome Translate(const std::string& ifLine, bool withElse = false, int labelsTaken = 0) {
+  Outcome r;
+  for (const char* v : {"X", "Y", "N"}) AggiungiVariabile(r.st, v, "BYTE", "1");
+  for (int k = 0; k < labelsTaken; ++k) NuovaLabel(r.st);
+  const Lines source = withElse ? Lines{ifLine, "BODY", "ELSE", "OTHER", "END IF"}
+                                : Lines{ifLine, "BODY", "END IF"};
+  r.st.NoInput = static_cast<int>(source.size());
+  for (int i = 1; i <= r.st.NoInput; ++i) r.st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
+  IfTranslator(r.st, 1, r.st.NoInput, withElse ? 3 : -1);
+  for (int i = 1; i <= r.st.NoInput; ++i) r.lines.push_back(r.st.ArrayInput[i]);
+  return r;
+}
+
+TEST(FindOperator, TwoCharacterOperatorsFirstThenOneCharacter) {
+  struct Row { const char* text; bool found; const char* op; int pos, len; };
+  const Row rows[] = {
+      {"IF X = 1 THEN", true, "=", 6, 1},
+      {"IF X >= Y THEN", true, ">=", 6, 2},
+      {"IF X < Y <> 1 THEN", true, "<>", 10, 2},  // any two-character one beats "<"
+      {"IF X >= 1 <= 2 THEN", true, "<=", 11, 2}, // "<=" is searched before ">="
+      {"IF X > 1 = 2 THEN", true, "=", 10, 1},    // "=" before ">"
+      {"IF X THEN", false, "", 0, 0},
+  };
+  for (const auto& r : rows) {
+    const OperatorFound f = FindOperator(r.text);
+    EXPECT_EQ(f.found, r.found) << r.text;
+    EXPECT_EQ(f.op, r.op) << r.text;
+    EXPECT_EQ(f.pos, r.pos) << r.text;
+    EXPECT_EQ(f.len, r.len) << r.text;
+  }
+}
+
+// The condition lines of each form, followed by BODY and the false label @1.
+TEST(IfTranslator, ConditionCodeOfEveryOperandKind) {
+  struct Row { const char* ifLine; const char* code; };
+  const Row rows[] = {
+      // variable and a non-zero constant
+      {"IF X = 5 THEN", "MOVF X , W|SUBLW 0x05|BTFSS Z|GOTO @1"},
+      {"IF X <> 5 THEN", "MOVF X , W|SUBLW 0x05|BTFSC Z|GOTO @1"},
+      {"IF X < 5 THEN", "MOVLW 0x05|SUBWF X , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
+      {"IF X > 5 THEN", "MOVLW 0x05|SUBWF X , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
+      {"IF X <= 10 THEN", "MOVLW 0x0A|SUBWF X , W|BTFSC Z|GOTO @2|BTFSC C|GOTO @1|@2:"},
+      {"IF X >= 10 THEN", "MOVLW 0x0A|SUBWF X , W|BTFSC Z|GOTO @2|BTFSS C|GOTO @1|@2:"},
+      {"IF X = 256 THEN", "MOVF X , W|SUBLW 0x00|BTFSS Z|GOTO @1"},  // non-zero form, low byte
+      {"IF X = -1 THEN", "MOVF X , W|SUBLW 0xFF|BTFSS Z|GOTO @1"},
+      {"IF X = &H1F THEN", "MOVF X , W|SUBLW 0x1F|BTFSS Z|GOTO @1"},
+      // variable and the constant 0 (signed)
+      {"IF X = 0 THEN", "MOVF X , W|BTFSS Z|GOTO @1"},
+      {"IF X <> 0 THEN", "MOVF X , W|BTFSC Z|GOTO @1"},
+      {"IF X < 0 THEN", "MOVF X , W|BTFSC Z|GOTO @1|RLF X , W|BTFSS C|GOTO @1"},
+      {"IF X > 0 THEN", "MOVF X , W|BTFSC Z|GOTO @1|RLF X , W|BTFSC C|GOTO @1"},
+      {"IF X <= 0 THEN", "MOVF X , W|BTFSC Z|GOTO @2|RLF X , W|BTFSS C|GOTO @1|@2:"},
+      {"IF X >= 0 THEN", "MOVF X , W|BTFSC Z|GOTO @2|RLF X , W|BTFSC C|GOTO @1|@2:"},
+      {"IF N >0 THEN", "MOVF N , W|BTFSC Z|GOTO @1|RLF N , W|BTFSC C|GOTO @1"},  // as FOR writes it
+      // two variables
+      {"IF X = Y THEN", "MOVF X , W|SUBWF Y , W|BTFSS Z|GOTO @1"},
+      {"IF X <> Y THEN", "MOVF X , W|SUBWF Y , W|BTFSC Z|GOTO @1"},
+      {"IF X < Y THEN", "MOVF Y , W|SUBWF X , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
+      {"IF X > Y THEN", "MOVF Y , W|SUBWF X , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
+      {"IF X <= Y THEN", "MOVF Y , W|SUBWF X , W|BTFSC Z|GOTO @2|BTFSC C|GOTO @1|@2:"},
+      {"IF X >= W#VLTX THEN", "MOVF W#VLTX , W|SUBWF X , W|BTFSC Z|GOTO @2|BTFSS C|GOTO @1|@2:"},
+      // flags
+      {"IF FLAG_CARRY THEN", "BTFSS C|GOTO @1"},
+      {"IF FLAG_CARRY = 1 THEN", "BTFSS C|GOTO @1"},
+      {"IF FLAG_CARRY <> 0 THEN", "BTFSS C|GOTO @1"},
+      {"IF FLAG_CARRY = 0 THEN", "BTFSC C|GOTO @1"},
+      {"IF FLAG_ZERO THEN", "BTFSS Z|GOTO @1"},
+      {"IF FLAG_ZERO = 0 THEN", "BTFSC Z|GOTO @1"},
+      // a port read by INPUT(), against a non-zero constant
+      {"IF INPUT(A) = 3 THEN", "MOVLW 0x03|SUBWF Reg_PortA , W|BTFSS Z|GOTO @1"},
+      {"IF INPUT(A) <> 3 THEN", "MOVF Reg_PortA , W|SUBLW 0x03|BTFSC Z|GOTO @1"},
+      {"IF INPUT(B) < 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
+      {"IF INPUT(B) > 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
+      {"IF INPUT(B) <= 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO $+3|BTFSC C|GOTO @1"},
+      {"IF INPUT(B) >= 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO $+3|BTFSS C|GOTO @1"},
+      // a port against 0 (bit 7 is the sign)
+      {"IF INPUT(A) = 0 THEN", "MOVF Reg_PortA , W|BTFSS Z|GOTO @1"},
+      {"IF INPUT(A) <> 0 THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO @1"},
+      {"IF INPUT(B) < 0 THEN", "BTFSS Reg_PortB , Bit_7|GOTO @1"},
+      {"IF INPUT(B) > 0 THEN", "MOVF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSC Reg_PortB , Bit_7|GOTO @1"},
+      {"IF INPUT(A) <= 0 THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO $+3|BTFSS Reg_PortA , Bit_7|GOTO @1"},
+      {"IF INPUT(A) >= 0 THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO $+3|BTFSC Reg_PortA , Bit_7|GOTO @1"},
+      // a port against a variable
+      {"IF INPUT(B) = N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSS Z|GOTO @1"},
+      {"IF INPUT(B) <> N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO @1"},
+      {"IF INPUT(B) < N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
+      {"IF INPUT(B) > N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
+      {"IF INPUT(B) <= N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO $+3|BTFSS C|GOTO @1"},
+      {"IF INPUT(B) >= N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO $+3|BTFSC C|GOTO @1"},
+      // a port without operator, and the operands swapped around INPUT()
+      {"IF INPUT(A) THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO @1"},
+      {"IF 3 < INPUT(A) THEN", "MOVLW 0x03|SUBWF Reg_PortA , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
+      {"IF 3 >= INPUT(B) THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO $+3|BTFSC C|GOTO @1"},
+      {"IF N = INPUT(B) THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSS Z|GOTO @1"},
+      // an input line
+      {"IF INPUT(B0) THEN", "BTFSS Reg_PortB , Bit_0|GOTO @1"},
+      {"IF INPUT(A4) = 1 THEN", "BTFSS Reg_PortA , Bit_4|GOTO @1"},
+      {"IF INPUT(B0) = 0 THEN", "BTFSC Reg_PortB , Bit_0|GOTO @1"},
+      {"IF INPUT(B0) = 2 THEN", "BTFSC Reg_PortB , Bit_0|GOTO @1"},
+      {"IF INPUT(B0) = &H1 THEN", "BTFSC Reg_PortB , Bit_0|GOTO @1"},
+      {"IF INPUT(B7) = N THEN",
+       "MOVF N , W|BTFSS Z|GOTO $+4|BTFSC Reg_PortB , Bit_7|GOTO @1|GOTO $+3|BTFSS Reg_PortB , Bit_7|GOTO @1"},
+      {"IF 1 = INPUT(B3) THEN", "BTFSS Reg_PortB , Bit_3|GOTO @1"},
+  };
+  for (const auto& r : rows) {
+    const Outcome run = Translate(r.ifLine);
+    Lines want = Asm(r.code);
+    want.push_back("BODY");
+    want.push_back("A>@1:");
+    EXPECT_FALSE(run.st.Flag_Errore) << r.ifLine << "\n" << run.st.TextASM;
+    EXPECT_EQ(run.lines, want) << r.ifLine;
+  }
+}
+
+TEST(IfTranslator, ElseTakesTheEndLabelBeforeTheTrueLabel) {
+  // The false label, then the end label, then the true label of "<=".
+  struct Row { const char* ifLine; const char* code; };
+  const Row rows[] = {
+      {"IF X <> Y THEN", "MOVF X , W|SUBWF Y , W|BTFSC Z|GOTO @1"},
+      {"IF X <= 10 THEN", "MOVLW 0x0A|SUBWF X , W|BTFSC Z|GOTO @3|BTFSC C|GOTO @1|@3:"},
+  };
+  for (const auto& r : rows) {
+    const Outcome run = Translate(r.ifLine, true);
+    Lines want = Asm(r.code);
+    for (const char* tail : {"BODY", "A>        GOTO @2", "A>@1:", "OTHER", "A>@2:"}) want.push_back(tail);
+    EXPECT_EQ(run.lines, want) << r.ifLine;
+  }
+  // Labels continue the translation's counter.
+  const Outcome later = Translate("IF X = 0 THEN", false, 6);
+  EXPECT_EQ(later.lines, (Lines{"A>        MOVF X , W", "A>        BTFSS Reg_Status , Flag_Z",
+                                "A>        GOTO @7", "BODY", "A>@7:"}));
+}
+
+TEST(IfTranslator, NestedBlocksInnermostFirst) {
+  CompileState st;
+  AggiungiVariabile(st, "X", "BYTE", "1");
+  const Lines source = {"IF X = 1 THEN", "IF X <> 2 THEN", "A", "END IF", "ELSE", "B", "END IF"};
+  st.NoInput = static_cast<int>(source.size());
+  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
+  IfTranslator(st, 2, 4, -1);
+  IfTranslator(st, 1, st.NoInput, 8);
+  Lines got;
+  for (int i = 1; i <= st.NoInput; ++i) got.push_back(st.ArrayInput[i]);
+  Lines want = Asm("MOVF X , W|SUBLW 0x01|BTFSS Z|GOTO @2|MOVF X , W|SUBLW 0x02|BTFSC Z|GOTO @1");
+  want.push_back("A");
+  for (const auto& l : Asm("@1:|GOTO @3|@2:")) want.push_back(l);
+  want.push_back("B");
+  want.push_back("A>@3:");
+  EXPECT_EQ(got, want);
+}
+
+TEST(IfTranslator, ErrorsNameTheIfLine) {
+  struct Row { const char* ifLine; const char* message; };
+  const Row rows[] = {
+      {"IF X THEN", "Controllare l'istruzione"},
+      {"IF 5 = X THEN", "Variabile non definita 5"},
+      {"IF Q = 1 THEN", "Variabile non definita Q"},
+      {"IF X = 1 AND Y = 2 THEN", "Variabile non definita"},
+      {"IF X = Q THEN", "Variabile non definita"},
+      {"IF X = 70000 THEN", "Costante numerica non ammessa"},
+      {"IF INPUT(B0 = 1 THEN", "Errato bilancimaneto delle parentesi"},
+      {"IF INPUT( ) = 1 THEN", "La funzione Input() richiede un argomento (Port/Line)"},
+      {"IF INPUT(C) THEN", "Sintassi non valida"},
+      {"IF INPUT(C) = 1 THEN", "Impossibiler risolvere l'istruzione"},
+      {"IF INPUT(A) = Q THEN", "Impossibiler risolvere l'istruzione"},
+      {"IF INPUT(B0) > 0 THEN",
+       "Assegnazione non valida, \xE8 ammesso solo il segno di uguale per le linee di I/O"},
+      {"IF INPUT(B0) = Q THEN", "Tipo di assegnazione non valida"},
+  };
+  for (const auto& r : rows) {
+    const Outcome run = Translate(r.ifLine);
+    EXPECT_TRUE(run.st.Flag_Errore) << r.ifLine;
+    EXPECT_EQ(run.st.TextASM,
+              std::string("<*> ERRORE : ") + r.message + "\r\n---istruzione---\r\n" + r.ifLine);
+    // The IF line is left as it was; the labels are already placed.
+    EXPECT_EQ(run.lines.front(), r.ifLine);
+    EXPECT_EQ(run.lines.back(), "A>@1:") << r.ifLine;
+  }
+}
+
+}  // namespace
+}  // namespace velmora
