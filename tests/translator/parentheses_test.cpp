@@ -1,0 +1,116 @@
+// Parenthesised logical expressions: group extraction from the right, NOT
+// groups, the merge of a whole-line group, the mixing check and the limits.
+#include "parentheses.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compile_state.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+CompileState Load(const Lines& source) {
+  CompileState st;
+  st.NoInput = static_cast<int>(source.size());
+  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
+  return st;
+}
+
+Lines Dump(const CompileState& st) {
+  Lines out;
+  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
+  return out;
+}
+
+TEST(SplitParentheses, GroupsBecomeWorkBytes) {
+  struct Row { const char* line; Lines want; };
+  const Row rows[] = {
+      {"X = (A AND B)", {"X = A AND B"}},
+      {"X = (A AND B) OR C", {"W#D1 = A AND B", "X = W#D1 OR C"}},
+      {"X = ((A OR B) AND C)", {"W#D1 = A OR B", "X = W#D1 AND C"}},
+      {"X = NOT(A OR B)", {"W#D1 = A OR B", "X = NOT( W#D1 )"}},
+      {"Y = (A AND B) OR NOT(C)", {"W#D1 = C", "W#D1 = NOT( W#D1 )", "W#D2 = A AND B", "Y = W#D2 OR W#D1"}},
+      {"Y = (A OR B) AND (C OR D)", {"W#D1 = C OR D", "W#D2 = A OR B", "Y = W#D2 AND W#D1"}},
+      {"IF (A AND B) = 1 THEN", {"W#D1 = A AND B", "IF W#D1 = 1 THEN"}},
+      // left alone: NOT of itself, arithmetic, no "=", no parentheses, finished lines
+      {"X = NOT(X)", {"X = NOT(X)"}},
+      {"X = DIV10(A) + 1", {"X = DIV10(A) + 1"}},
+      {"CALL F(A AND B)", {"CALL F(A AND B)"}},
+      {"X = A AND B", {"X = A AND B"}},
+      {"A>        ANDLW (3) AND X = 1", {"A>        ANDLW (3) AND X = 1"}},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load({r.line});
+    SplitParentheses(st);
+    EXPECT_FALSE(st.Flag_Errore) << r.line << "\n" << st.TextASM;
+    EXPECT_EQ(Dump(st), r.want) << r.line;
+  }
+}
+
+TEST(SplitParentheses, EachLineStartsItsWorkBytesAgain) {
+  CompileState st = Load({"X = (A AND B) OR C", "Y = 1", "Z = (C OR D) AND E"});
+  SplitParentheses(st);
+  EXPECT_EQ(Dump(st), (Lines{"W#D1 = A AND B", "X = W#D1 OR C", "Y = 1", "W#D1 = C OR D", "Z = W#D1 AND E"}));
+  // Every work byte is back in the pool, and W#D1 entered FAT once.
+  EXPECT_EQ(AcquisisciDinamica(st), "W#D1");
+  EXPECT_EQ(st.NoFAT, 1);
+}
+
+TEST(SplitParentheses, Errors) {
+  struct Row { const char* line; const char* message; Lines after; };
+  const Row rows[] = {
+      {"X = (A AND B", "Livello di parentesi non bilanciato", {"X = (A AND B"}},
+      {"X = A AND B)", "Livello di parentesi non bilanciato", {"X = A AND B)"}},
+      {"X = (A AND B) OR C AND D", "Controllore il livello di parentesi", {"W#D1 = A AND B", "X = W#D1 OR C AND D"}},
+      {"MOTOR = (A AND B)", "Controllore il livello di parentesi", {"MOTOR = A AND B"}},
+      {"X = (A AND B OR C)", "Controllore il livello di parentesi", {"X = A AND B OR C"}},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load({r.line, "NEXT = (A AND B)"});
+    SplitParentheses(st);
+    EXPECT_TRUE(st.Flag_Errore) << r.line;
+    EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : ") + r.message + "\r\n---istruzione---\r\n" + r.line);
+    Lines want = r.after;
+    want.push_back("NEXT = (A AND B)");  // the pass stops at the first error
+    EXPECT_EQ(Dump(st), want) << r.line;
+  }
+}
+
+TEST(SplitParentheses, LinesNeedingTooManyGroupsStopInOrder) {
+  // Ten NOT groups need 21 lines; sixteen groups need more work bytes than the pool has.
+  std::string tenNots = "X = NOT(A)";
+  for (int k = 0; k < 9; ++k) tenNots += " OR NOT(A)";
+  std::string sixteenGroups = "X = (A)";
+  for (int k = 0; k < 15; ++k) sixteenGroups += " OR (A)";
+  struct Row { std::string line; const char* message; bool showsLine; };
+  const Row rows[] = {
+      {tenNots, "Espressione logica troppo complessa: richiede pi\xF9 di 20 istruzioni, "
+                "suddividerla in pi\xF9 assegnazioni", true},
+      {sixteenGroups, "Errore di sistema: impossibile generare variabili dinamiche", false},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load({r.line});
+    SplitParentheses(st);
+    EXPECT_TRUE(st.Flag_Errore);
+    const std::string block = std::string("<*> ERRORE : ") + r.message + "\r\n";
+    EXPECT_EQ(st.TextASM, r.showsLine ? block + "---istruzione---\r\n" + r.line : block);
+    EXPECT_EQ(Dump(st), Lines{r.line});
+    EXPECT_EQ(AcquisisciDinamica(st), "W#D1");  // nothing left taken
+  }
+  // Nine NOT groups (19 lines) are still accepted.
+  std::string nineNots = "X = NOT(A)";
+  for (int k = 0; k < 8; ++k) nineNots += " OR NOT(A)";
+  CompileState st = Load({nineNots});
+  SplitParentheses(st);
+  EXPECT_FALSE(st.Flag_Errore);
+  EXPECT_EQ(st.NoInput, 19);
+  EXPECT_EQ(st.ArrayInput[19], "X = W#D9 OR W#D8 OR W#D7 OR W#D6 OR W#D5 OR W#D4 OR W#D3 OR W#D2 OR W#D1");
+}
+
+}  // namespace
+}  // namespace velmora
