@@ -1,0 +1,101 @@
+// DO ... LOOP: the five forms, the NOT rewrites, BREAK and the malformed loop.
+#include "do_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compile_state.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+CompileState Load(const Lines& source) {
+  CompileState st;
+  st.NoInput = static_cast<int>(source.size());
+  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
+  return st;
+}
+
+Lines Dump(const CompileState& st) {
+  Lines out;
+  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
+  return out;
+}
+
+TEST(DoLoop, EveryFormWithItsNegations) {
+  struct Row { const char* doLine; const char* loopLine; Lines want; };
+  const Row rows[] = {
+      {"DO", "LOOP", {"A>@1:", "BODY", "A>        GOTO @1", "A>@2:"}},
+      {"DO", "LOOP WHILE X = 1",
+       {"A>@1:", "BODY", "IF X = 1 THEN", "A>        GOTO @1", "END IF", "A>@2:"}},
+      {"DO", "LOOP UNTIL X = 5",
+       {"A>@1:", "BODY", "IF X = 5 THEN", "A>        GOTO @2", "END IF", "A>        GOTO @1", "A>@2:"}},
+      {"DO WHILE X < Y", "LOOP",
+       {"A>@1:", "IF X < Y THEN", "BODY", "A>        GOTO @1", "END IF", "A>@2:"}},
+      {"DO UNTIL X = 0", "LOOP",
+       {"A>@1:", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "BODY", "A>        GOTO @1", "A>@2:"}},
+      // NOT folds into the keyword
+      {"DO WHILE NOT X = 0", "LOOP",
+       {"A>@1:", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "BODY", "A>        GOTO @1", "A>@2:"}},
+      {"DO NOT X = 0", "LOOP",
+       {"A>@1:", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "BODY", "A>        GOTO @1", "A>@2:"}},
+      {"DO UNTIL NOT X = 0", "LOOP",
+       {"A>@1:", "IF X = 0 THEN", "BODY", "A>        GOTO @1", "END IF", "A>@2:"}},
+      {"DO", "LOOP NOT X = 0",
+       {"A>@1:", "BODY", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "A>        GOTO @1", "A>@2:"}},
+      {"DO", "LOOP WHILE NOT X = 0",
+       {"A>@1:", "BODY", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "A>        GOTO @1", "A>@2:"}},
+      {"DO", "LOOP UNTIL NOT X = 0",
+       {"A>@1:", "BODY", "IF X = 0 THEN", "A>        GOTO @1", "END IF", "A>@2:"}},
+      // the condition is taken as written, INPUT() and flags included
+      {"DO WHILE INPUT(B0) = 1", "LOOP",
+       {"A>@1:", "IF INPUT(B0) = 1 THEN", "BODY", "A>        GOTO @1", "END IF", "A>@2:"}},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load({r.doLine, "BODY", r.loopLine});
+    DoLoop(st, 1, 3);
+    EXPECT_FALSE(st.Flag_Errore) << r.doLine << " / " << r.loopLine;
+    EXPECT_EQ(Dump(st), r.want) << r.doLine << " / " << r.loopLine;
+  }
+}
+
+TEST(DoLoop, BreakLeavesThisLoopOnly) {
+  // An exact BREAK anywhere in the loop jumps to the exit label; "BREAK X" is
+  // not a loop exit; lines outside the loop are left alone.
+  CompileState st = Load({"BREAK", "DO WHILE X = 1", "IF Y = 2 THEN", "BREAK", "END IF", "BREAK X",
+                          "BREAK", "LOOP", "BREAK"});
+  NuovaLabel(st);
+  NuovaLabel(st);
+  DoLoop(st, 2, 8);
+  EXPECT_EQ(Dump(st), (Lines{"BREAK", "A>@3:", "IF X = 1 THEN", "IF Y = 2 THEN", "A>        GOTO @4",
+                             "END IF", "BREAK X", "A>        GOTO @4", "A>        GOTO @3", "END IF",
+                             "A>@4:", "BREAK"}));
+}
+
+TEST(DoLoop, UnsupportedCombinationsAreReported) {
+  struct Row { const char* doLine; const char* loopLine; };
+  const Row rows[] = {
+      {"DO WHILE X = 1", "LOOP WHILE Y = 1"},
+      {"DO WHILE A = 1", "LOOP UNTIL B = 2"},
+      {"DO", "LOOP FOREVER"},
+      {"DO FOREVER", "LOOP"},
+      {"DOX = 1", "LOOP"},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load({r.doLine, "BREAK", r.loopLine});
+    DoLoop(st, 1, 3);
+    EXPECT_TRUE(st.Flag_Errore) << r.doLine;
+    EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : Impossibile risolvere il ciclo Do While...LOOP\r\n"
+                                      "---istruzione---\r\n") + r.doLine);
+    // Both labels were taken, and the BREAK already points at the exit label.
+    EXPECT_EQ(st.ArrayInput[2], "A>        GOTO @2");
+    EXPECT_EQ(NuovaLabel(st), "@3");
+  }
+}
+
+}  // namespace
+}  // namespace velmora
