@@ -1,0 +1,96 @@
+// SELECT CASE: the lowering of values, IS, ranges, value lists, CASE ELSE and
+// BREAK, the block search and its messages.
+#include "select_case.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compile_state.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+CompileState Load(const Lines& source) {
+  CompileState st;
+  AggiungiVariabile(st, "X", "BYTE", "1");
+  AggiungiVariabile(st, "Y", "BYTE", "1");
+  st.NoInput = static_cast<int>(source.size());
+  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
+  return st;
+}
+
+Lines Dump(const CompileState& st) {
+  Lines out;
+  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
+  return out;
+}
+
+TEST(SelectCase, CasesBecomeIfBlocks) {
+  struct Row { Lines source; Lines want; };
+  const Row rows[] = {
+      {{"SELECT CASE X", "CASE 1", "A", "CASE IS > 5", "B", "CASE ELSE", "C", "END SELECT", "END"},
+       {"", "IF X = 1 THEN", "A", "GOTO @1", "END IF", "IF X> 5 THEN", "B", "GOTO @1", "END IF", "", "C",
+        "A>@1:", "END"}},
+      {{"SELECT CASE X", "CASE 3 TO 7", "A", "CASE ELSE", "END SELECT", "END"},
+       {"", "IF X < 3 THEN", "GOTO @2", "END IF", "IF X > 7 THEN", "GOTO @2", "END IF", "A", "GOTO @1",
+        "A>@2:", "", "A>@1:", "END"}},
+      // a range as last case: its label lands before the end label
+      {{"SELECT CASE X", "Y = 0", "CASE 3 TO 7", "A", "END SELECT", "END"},
+       {"", "Y = 0", "IF X < 3 THEN", "GOTO @2", "END IF", "IF X > 7 THEN", "GOTO @2", "END IF", "A",
+        "A>@2:", "A>@1:", "END"}},
+      // a value list: every value but the last jumps to N, which opens the body
+      {{"SELECT CASE X", "CASE 1, 3,5", "A", "CASE 9", "B", "END SELECT", "END"},
+       {"", "IF X = 1 THEN", "GOTO @2", "END IF", "IF X = 3 THEN", "GOTO @2", "END IF", "IF X = 5 THEN",
+        "A>@2:", "A", "GOTO @1", "END IF", "IF X = 9 THEN", "B", "END IF", "A>@1:", "END"}},
+      // a colon splits the case from its first statement; BREAK jumps to the end
+      {{"SELECT CASE X", "CASE 1: Y = 2", "BREAK", "CASE &H10", "END SELECT", "END"},
+       {"", "IF X = 1 THEN", "Y = 2", "GOTO @1", "GOTO @1", "END IF", "IF X = &H10 THEN", "END IF",
+        "A>@1:", "END"}},
+      // two blocks in a row, each with its own end label
+      {{"SELECT CASE X", "CASE 1", "END SELECT", "SELECT CASE Y", "CASE 2", "END SELECT", "END"},
+       {"", "IF X = 1 THEN", "END IF", "A>@1:", "", "IF Y = 2 THEN", "END IF", "A>@2:", "END"}},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load(r.source);
+    SelectCase(st);
+    EXPECT_FALSE(st.Flag_Errore) << r.source[1] << "\n" << st.TextASM;
+    EXPECT_EQ(Dump(st), r.want) << r.source[1];
+  }
+}
+
+TEST(SelectCase, Errors) {
+  struct Row { Lines source; const char* message; const char* statement; };
+  const Row rows[] = {
+      {{"SELECT CASE 5", "CASE 1", "END SELECT", "END"}, "Variabile non definita", "SELECT CASE 5"},
+      {{"SELECT CASE Q", "CASE 1", "END SELECT", "END"}, "Variabile non definita", "SELECT CASE Q"},
+      {{"SELECT CASE X", "CASE 1", "SELECT CASE Y", "CASE 2", "END SELECT", "END SELECT", "END"},
+       "Sintassi di 'Select Case' non corretta", "SELECT CASE Y"},
+      {{"SELECT CASE X", "CASE 1", "A", "END"}, "Istruzione 'Select Case' non chiusa", "SELECT CASE X"},
+      // END SELECT as the very last line is outside the search
+      {{"SELECT CASE X", "CASE 1", "END SELECT"}, "Istruzione 'Select Case' non chiusa", "SELECT CASE X"},
+  };
+  for (const auto& r : rows) {
+    CompileState st = Load(r.source);
+    SelectCase(st);
+    EXPECT_TRUE(st.Flag_Errore) << r.source[0];
+    EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : ") + r.message + "\r\n---istruzione---\r\n" + r.statement);
+  }
+}
+
+TEST(SelectCase, NestedBlockAfterAColonIsLoweredFirst) {
+  // Only reachable with a colon in front of the inner SELECT CASE: the inner
+  // block takes the first end label, then the outer block is searched again.
+  CompileState st = Load({"SELECT CASE X", "CASE 1", "Y = 1 : SELECT CASE Y", "CASE 2", "A", "END SELECT",
+                          "CASE 3", "END SELECT", "END"});
+  SelectCase(st);
+  EXPECT_FALSE(st.Flag_Errore) << st.TextASM;
+  EXPECT_EQ(Dump(st), (Lines{"", "IF X = 1 THEN", "Y = 1", "", "IF Y = 2 THEN", "A", "END IF", "A>@1:",
+                             "GOTO @2", "END IF", "IF X = 3 THEN", "END IF", "A>@2:", "END"}));
+}
+
+}  // namespace
+}  // namespace velmora
