@@ -1,0 +1,115 @@
+#include "examples_window.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "message_box.h"
+#include "printing.h"
+
+namespace velmora::tools {
+
+namespace {
+
+struct Esempio {
+  const char* file;
+  const char* titolo;
+};
+
+// The programs live in examples/ and are built into the program as resources.
+const Esempio kEsempi[] = {
+    {"configurazione_io.bas", "Configurazione delle porte I/O"},
+    {"lettura_eeprom.bas", "Lettura della memoria EEPROM-DATI"},
+    {"interrupt_b0.bas", "Interrupt su B0/INT"},
+    {"lettura_linee_a.bas", "Lettura delle linee A0-A4 in un byte"},
+};
+
+const char* const kPrimaRiga = "(Doppio click con il mouse per eseguire una stampa)";
+
+// A box of BASIC comment lines around the example's number and title.
+QStringList Riquadro(int numero, const QString& titolo) {
+  const QString testo = QStringLiteral("Esempio %1: ").arg(numero) + titolo;
+  const QString bordo = QStringLiteral("'") + QString(testo.size() + 6, QLatin1Char('*'));
+  return {bordo, QStringLiteral("'*  ") + testo + QStringLiteral("  *"), bordo};
+}
+
+}  // namespace
+
+const QStringList& FileEsempi() {
+  static const QStringList nomi = [] {
+    QStringList l;
+    for (const Esempio& e : kEsempi) l << QString::fromLatin1(e.file);
+    return l;
+  }();
+  return nomi;
+}
+
+QString TestoEsempio(const QString& nome) {
+  QFile file(QStringLiteral(":/esempi/") + nome);
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("' (programma non disponibile)");
+  return QString::fromUtf8(file.readAll());
+}
+
+QString TestoEsempi() {
+  QStringList righe;
+  righe << QString::fromLatin1(kPrimaRiga) << QString();
+  int numero = 0;
+  for (const Esempio& e : kEsempi) {
+    ++numero;
+    righe << Riquadro(numero, QString::fromUtf8(e.titolo)) << QString();
+    QString programma = TestoEsempio(QString::fromLatin1(e.file));
+    programma.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    while (programma.endsWith(QLatin1Char('\n'))) programma.chop(1);
+    righe << programma.split(QLatin1Char('\n')) << QString() << QString();
+  }
+  return righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+ExamplesWindow::ExamplesWindow(QWidget* parent) : QDialog(parent) {
+  createControls();
+  createLayout();
+}
+
+void ExamplesWindow::createControls() {
+  setWindowTitle(QStringLiteral("Esempi per il programma Velmora."));
+  setModal(true);
+  text1_ = new QPlainTextEdit(this);
+  text1_->setObjectName("Text1");
+  text1_->setReadOnly(true);
+  text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text1_->setFont(ui::FontConRipiego(QStringLiteral("Courier New"), 11));
+  text1_->setPlainText(TestoEsempi());
+  text1_->viewport()->installEventFilter(this);
+}
+
+// The window takes most of the screen and the text fills it.
+void ExamplesWindow::createLayout() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(text1_);
+  QSize dimensione(900, 700);
+  if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
+    const QSize area = schermo->availableGeometry().size();
+    dimensione = QSize(area.width() * 7 / 10, area.height() * 8 / 10);
+  }
+  resize(dimensione);
+}
+
+void ExamplesWindow::Stampa() {
+  if (!ui::ChiediSiNo(QStringLiteral("Eseguo la stampa ?"))) return;
+  const QFont font = text1_->font();
+  ui::StampaTesto(TestoEsempi(), font.family(), font.pointSizeF(), this);
+}
+
+bool ExamplesWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    Stampa();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace velmora::tools

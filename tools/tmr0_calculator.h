@@ -1,0 +1,56 @@
+// The TMR0 calculator: how often timer 0 raises its overflow interrupt.
+//
+// From the crystal frequency (MHz), the prescaler divisor and the value
+// reloaded into TMR0 the window computes the interrupt frequency and the time
+// between two interrupts: the crystal divided by 4 (the instruction clock), by
+// the prescaler and by (256 - reload). The three inputs are the main window's
+// remembered texts: each calculation writes them back, so the settings file
+// keeps the last values tried.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTimer;
+
+namespace velmora::tools {
+
+class Tmr0Calculator : public QDialog {
+  Q_OBJECT
+ public:
+  // How long the error label stays up (3 seconds).
+  static constexpr int kDurataErroreMs = 3000;
+
+  Tmr0Calculator(QString& valoreFrequenza, QString& valorePrescaler, QString& valoreTMR0,
+                 QWidget* parent = nullptr);
+
+  // The calculation Enter runs in any input field (and the window at opening).
+  void Calcola();
+
+ private:
+  void createControls();
+  void createLayout();
+  void connectSignals();
+  void MostraErrore();
+  void MostraRisultato(double frequenza);
+
+  QString& valoreFrequenza_;
+  QString& valorePrescaler_;
+  QString& valoreTMR0_;
+
+  QLineEdit* frequenza_ = nullptr;
+  QLineEdit* prescaler_ = nullptr;
+  QLineEdit* tmr0_ = nullptr;
+  QLineEdit* frequenzaCall_ = nullptr;
+  QLabel* fattoreFrequenza_ = nullptr;
+  QLineEdit* periodoCall_ = nullptr;
+  QLabel* fattorePeriodo_ = nullptr;
+  QLabel* errore_ = nullptr;
+  QPlainTextEdit* text1_ = nullptr;
+  QTimer* timerErrore_ = nullptr;
+};
+
+}  // namespace velmora::tools
