@@ -1,0 +1,184 @@
+// Source normalisation: source lines in, canonical ArrayInput lines out.
+#include "normalise.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "encoding.h"
+#include "pass_fixture.h"
+
+namespace velmora {
+namespace {
+
+using passtest::ErrorBlock;
+using passtest::Lines;
+using passtest::Pane;
+using passtest::Program;
+
+// Normalises `source` (lines separated by "\n", in the translator's code
+// page) as the driver hands it over: CR LF line ends, one after the last line.
+std::unique_ptr<CompileState> Normalised(const std::string& source) {
+  auto st = std::make_unique<CompileState>();
+  st->ResetForTranslation();
+  Normalise(*st, encoding::ToCrLf(source + "\n"));
+  return st;
+}
+
+TEST(Normalise, RewritesLinesIntoCanonicalForm) {
+  struct Row {
+    std::string source;
+    Lines want;  // without the final END
+  };
+  const Row rows[] = {
+      // Comments, case, blanks.
+      {"x = b'101' 'comment", {"X = &H5"}},
+      {"' a whole-line comment", {}},
+      {"   x = 1   ' set x", {"X = 1"}},
+      {"x = 1 ' it's \"quoted\"", {"X = 1"}},
+      {"x\t=\t  1", {"X = 1"}},
+      {"a  =   1", {"A = 1"}},
+      {"write \"Hi  There\" , x", {"WRITE \"Hi  There\" , X"}},
+      {"", {}},
+      {"ENDIF", {"END IF"}},
+      // Literals.
+      {"x = b'00001010'", {"X = &HA"}},
+      {"x = b'11111111'", {"X = &HFF"}},
+      {"x = b'1' + b'10'", {"X = &H1 + &H2"}},
+      {"x = b''", {"X = &H0"}},
+      {"x = asc(\"A\")", {"X = &H41"}},
+      {"x = asc( \"a\" ) + asc(\" \")", {"X = &H61 + &H20"}},
+      {"x = asc(\"\xe8\")", {"X = &HE8"}},
+      {"a = 0x1f", {"A = &H1F"}},
+      {"a = (0x1f+0x2)", {"A = (&H1F+&H2)"}},
+      {"a=0x1f", {"A=0X1F"}},
+      {"a = 10x", {"A = 10X"}},
+      // PORT and LINE.
+      {"x = port b", {"X = B"}},
+      {"port b = 5", {"B = 5"}},
+      {"x = portb", {"X = PORTB"}},
+      {"output port b , x", {"OUTPUT B , X"}},
+      {"set line b3", {"SET B3"}},
+      {"on line interrupt b4 call s", {"ON LINE INTERRUPT B4 CALL S"}},
+      // Labels and several statements on one line.
+      {"start: a = 1 : b = 2", {"A>START:", "A = 1", "B = 2"}},
+      {"a = 1 : clear : b = 2", {"A = 1", "A>CLEAR:", "B = 2"}},
+      {"a = 1 : clear", {"A = 1", "CLEAR"}},
+      {"loop1:", {"A>LOOP1:"}},
+      {"a = 1:", {"A = 1"}},
+      {"asm lab: nop", {"ASM LAB: NOP"}},
+      {"a = 1 : if a = 1 then b = 2", {"A = 1", "IF A = 1 THEN ", "B = 2", "END IF"}},
+      {"if a then b = 1 else b = 2 : c = 3",
+       {"IF A THEN", "B = 1", "ELSE", "B = 2", "END IF", "C = 3"}},
+      // OUTPUT of a single line.
+      {"output b3, 1", {"SET B3"}},
+      {"output a0 , 0", {"RESET A0"}},
+      {"output b3, x", {"IF X=0 THEN", "RESET B3", "ELSE", "SET B3", "END IF"}},
+      {"output c3, 1", {"OUTPUT C3, 1"}},
+      {"output b8, 1", {"OUTPUT B8, 1"}},
+      // Single-line IF.
+      {"if a = 1 then b = 2 else b = 3", {"IF A = 1 THEN", "B = 2", "ELSE", "B = 3", "END IF"}},
+      {"if a = 1 then b = 2", {"IF A = 1 THEN", "B = 2", "END IF"}},
+      {"if a = 1 then", {"IF A = 1 THEN"}},
+      {"if (a = 1) then goto x", {"IF (A = 1) THEN", "GOTO X", "END IF"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.source);
+    const auto st = Normalised(row.source + "\nend");
+    ASSERT_FALSE(st->Flag_Errore) << Pane(*st);
+    Lines want = row.want;
+    want.push_back("END");
+    EXPECT_EQ(Program(*st), want);
+    EXPECT_EQ(st->IstruzioneCorrente, "");
+  }
+}
+
+TEST(Normalise, ReportsEachFaultWithTheLineAsWritten) {
+  struct Row {
+    std::string line;
+    std::string message;
+    bool showsLine;
+  };
+  const Row rows[] = {
+      {"write \"abc", "Stringa non bilanciata", true},
+      {"x = b'101", "Valore binario non corretto", true},
+      {"x = b'111100001'", "Valore binario troppo lungo (massimo 8 cifre)", true},
+      {"x = asc(\"A\"", "Parentesi non bilanciate", true},
+      {"x = asc(ab)", "Controllare l'istruzione ", true},
+      {"x = asc(\"\x81\")", "Carattere senza codice Windows-1252 nell'istruzione ASC()", true},
+      {"0x10", "Controllare la sintassi: 0X10", true},
+      {"port", "Controllare l'istruzione: ", true},
+      {"  line", "Controllare l'istuzione: ", true},
+      {"@lab:", "Non è ammesso l'uso del caratere '@' come inizion di una Label", true},
+      {"@lab: x = 1", "Non è ammesso l'uso del caratere '@' come inizion di una Label", false},
+      {"a = 1 : if a = 1 b = 2", "Sintassi non permetta.", true},
+      {"x = (1 + 2", "Controllare il livello di parentesi: ", true},
+      {"x = 1) + (2", "Controllare il livello di parentesi: ", true},
+      {"if x = 1 y = 2", "Struttura IF non corretta, controllare:IF X = 1 Y = 2", true},
+      {"if x then y = 1 else", "Struttura IF non corretta, controllare:IF X THEN Y = 1 ELSE", true},
+      {"if x else y = 1 then z = 2", "Struttura IF non corretta, controllare:IF X ELSE Y = 1 THEN Z = 2", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const auto st = Normalised("x = 1\n" + row.line + "\nend");
+    ASSERT_TRUE(st->Flag_Errore);
+    EXPECT_EQ(Pane(*st), ErrorBlock(row.message, row.showsLine ? row.line : ""));
+    EXPECT_EQ(st->ArrayInput[1], "X = 1") << "lines before the error stay";
+  }
+}
+
+TEST(Normalise, ChecksTheProgramEndAndTheSubPlacement) {
+  const std::string noEnd =
+      "Il programma main deve concludersi con lo step END. Non è stata trovata l'istruzione END";
+  const std::string subFirst =
+      "La definizione delle Subroutine deve seguire il programma main (principale).";
+  struct Row {
+    std::string source;
+    std::string message;  // empty: accepted
+  };
+  const Row rows[] = {
+      {"x = 1\nend", ""},
+      {"x = 1", noEnd},
+      {"x = 1 : end", noEnd},  // a piece of a split line is not the program's end
+      {"end\nsub s\nend sub", ""},
+      {"sub s\nend sub\nend", subFirst},
+      {"end\nsub s\nend sub\nend", subFirst},  // the latest END counts
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.source);
+    const auto st = Normalised(row.source);
+    EXPECT_EQ(Pane(*st), row.message.empty() ? "" : ErrorBlock(row.message));
+  }
+}
+
+TEST(Normalise, ReadsOnlyCompleteLines) {
+  CompileState st;
+  Normalise(st, "X = 1\r\nEND");
+  EXPECT_TRUE(st.Flag_Errore) << "the text after the last CR LF is not read";
+  EXPECT_EQ(Program(st), Lines{"X = 1"});
+}
+
+TEST(Normalise, UnicodeSourceGivesWindows1252Codes) {
+  CompileState st;
+  Normalise(st, encoding::ToCrLf(encoding::SourceBytesToCp1252("x = asc(\"è\")\nend\n")));
+  ASSERT_FALSE(st.Flag_Errore) << Pane(st);
+  EXPECT_EQ(st.ArrayInput[1], "X = &HE8");
+}
+
+TEST(Normalise, StopsAtTheLineLimit) {
+  struct Row {
+    int statements;
+    bool fits;
+  };
+  for (const Row row : {Row{2999, true}, Row{3000, false}}) {
+    std::string source;
+    for (int k = 0; k < row.statements; ++k) source += "X = 1\n";
+    const auto st = Normalised(source + "END");
+    EXPECT_EQ(st->Flag_Errore, !row.fits) << row.statements;
+    EXPECT_LE(st->NoInput, CompileState::kMaxLines);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
