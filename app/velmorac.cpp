@@ -1,2 +1,277 @@
-// Placeholder until the command-line translator is written.
-int main() { return 0; }
+// velmorac, the command-line translator: the same translation as the
+// window's Translate button, for batch use, Makefiles and tests.
+//
+//   velmorac [-q] [-o PATH] FILE.bas   translate FILE.bas into FILE.asm (or PATH)
+//   velmorac --def [PATH]              write PIC16F84.DEF
+//
+// The assembly file holds the bytes the window's "Salva" writes for the
+// assembly pane. Console texts (report, error block) are printed with the
+// terminal's LF line ends. Files are written through a temporary file in the
+// target's folder that is then renamed over the target, so a failed write
+// never leaves a half-written file behind.
+//
+// Exit status: 0 done, 1 the program has a translation error (the error
+// block is on standard error, no file is written), 2 the command could not be
+// carried out (unreadable input, unwritable output, bad options).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "asm_writer.h"
+#include "translator.h"
+
+#ifndef VELMORA_VERSION
+#define VELMORA_VERSION "0"
+#endif
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kTranslationError = 1;
+constexpr int kCommandError = 2;
+
+const char* const kUsage =
+    "Uso: velmorac [-q] [-o PERCORSO] FILE.bas\n"
+    "     velmorac --def [PERCORSO]\n"
+    "\n"
+    "Traduce un programma BASIC per il PIC16F84 nel sorgente assembly.\n"
+    "\n"
+    "  -o PERCORSO    scrive l'assembly in PERCORSO invece che in FILE.asm accanto\n"
+    "                 al programma; con -o - lo scrive sullo standard output e il\n"
+    "                 resoconto passa sullo standard error\n"
+    "  -q             non stampa il resoconto della traduzione\n"
+    "  --def [PERCORSO]\n"
+    "                 scrive il file delle definizioni PIC16F84.DEF nella cartella\n"
+    "                 corrente, nella cartella PERCORSO o nel file PERCORSO\n"
+    "  --help         mostra questo aiuto\n"
+    "  --version      mostra la versione\n"
+    "\n"
+    "Esito: 0 traduzione riuscita, 1 errore nel programma BASIC (il messaggio\n"
+    "va sullo standard error e nessun file viene scritto), 2 comando non\n"
+    "eseguibile (file illeggibile, scrittura impossibile, opzioni errate).\n";
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool quiet = false;
+  bool def = false;
+  std::optional<std::string> output;
+  std::vector<std::string> paths;  // positional arguments
+};
+
+// A message on standard error, one line, prefixed with the program's name.
+void Fail(const std::string& message) { std::fprintf(stderr, "velmorac: %s\n", message.c_str()); }
+
+int UsageError(const std::string& message) {
+  Fail(message);
+  std::fprintf(stderr, "Usare velmorac --help per l'elenco delle opzioni.\n");
+  return kCommandError;
+}
+
+// Console form of a pane text: LF line ends and a final line end.
+std::string ForConsole(const std::string& crlfText) {
+  std::string out;
+  for (size_t i = 0; i < crlfText.size(); ++i) {
+    if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n') continue;
+    out += crlfText[i];
+  }
+  if (out.empty() || out.back() != '\n') out += '\n';
+  return out;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Reads a whole file; empty optional (errno set) when it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    return std::nullopt;
+  }
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string bytes;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+  const bool failed = std::ferror(f) != 0;
+  const int err = errno;
+  std::fclose(f);
+  if (failed) {
+    errno = err;
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Writes `bytes` to `path` through a temporary file in the same folder that
+// is renamed over the target. False, with errno set, when it fails; the
+// target is then untouched.
+bool WriteFileSafely(const std::string& path, const std::string& bytes) {
+  std::string temp = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  int err = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    errno = err;
+  }
+  return ok;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// FILE.bas -> FILE.asm (the extension, whatever it is, is replaced).
+std::string DefaultOutput(const std::string& input) {
+  const std::string name = NameOf(input);
+  const auto dot = name.find_last_of('.');
+  if (dot == std::string::npos || dot == 0) return input + ".asm";
+  return input.substr(0, input.size() - (name.size() - dot)) + ".asm";
+}
+
+// Options and positional arguments in any order; "--" ends the options.
+// Returns an exit status when the command line is wrong.
+std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (optionsEnded || a == "-" || a.empty() || a[0] != '-') {
+      o.paths.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
+    } else if (a == "-q" || a == "--quiet") {
+      o.quiet = true;
+    } else if (a == "--def") {
+      o.def = true;
+    } else if (a.rfind("--def=", 0) == 0) {
+      o.def = true;
+      o.paths.push_back(a.substr(6));
+    } else if (a == "-o" || a == "--output") {
+      if (i + 1 >= argc) return UsageError("l'opzione " + a + " richiede un percorso");
+      if (o.output) return UsageError("l'opzione -o è ripetuta");
+      o.output = argv[++i];
+    } else if (a.rfind("-o", 0) == 0 && a.size() > 2) {
+      if (o.output) return UsageError("l'opzione -o è ripetuta");
+      o.output = a.substr(2);
+    } else {
+      return UsageError("opzione sconosciuta: " + a);
+    }
+  }
+  return std::nullopt;
+}
+
+int WriteDefinitions(const Options& o) {
+  if (o.output || o.quiet) return UsageError("--def non accetta le opzioni -o e -q");
+  if (o.paths.size() > 1) return UsageError("--def accetta al più un percorso");
+  std::string path = o.paths.empty() ? "." : o.paths[0];
+  if (path.empty()) return UsageError("percorso vuoto per --def");
+  if (IsFolder(path)) path += (path.back() == '/' ? "" : "/") + std::string("PIC16F84.DEF");
+  if (!WriteFileSafely(path, velmora::TestoDefinizioni() + "\r\n")) {
+    Fail("impossibile scrivere " + path + ": " + std::strerror(errno));
+    return kCommandError;
+  }
+  return kOk;
+}
+
+int TranslateFile(const Options& o) {
+  if (o.paths.empty()) return UsageError("manca il file BASIC da tradurre");
+  if (o.paths.size() > 1) return UsageError("si traduce un solo file per volta");
+  const std::string input = o.paths[0];
+  if (o.output && o.output->empty()) return UsageError("percorso vuoto per -o");
+  const bool toStdout = o.output && *o.output == "-";
+  const std::string output = o.output ? *o.output : DefaultOutput(input);
+  if (!toStdout && output == input)
+    return UsageError("il file assembly " + output + " coinciderebbe con il file BASIC");
+
+  const auto source = ReadFile(input);
+  if (!source) {
+    Fail("impossibile leggere " + input + ": " + std::strerror(errno));
+    return kCommandError;
+  }
+
+  auto st = std::make_unique<velmora::CompileState>();
+  velmora::TranslateOptions options;
+  options.programPath = input;
+  const velmora::TranslationResult r = velmora::TranslateText(*st, *source, options);
+  if (!r.ok) {
+    std::fputs(ForConsole(r.assembly).c_str(), stderr);
+    return kTranslationError;
+  }
+
+  const std::string bytes = velmora::AssemblyFileBytes(r.assembly);
+  if (toStdout) {
+    if (!WriteAll(STDOUT_FILENO, bytes)) {
+      Fail(std::string("impossibile scrivere sullo standard output: ") + std::strerror(errno));
+      return kCommandError;
+    }
+  } else if (!WriteFileSafely(output, bytes)) {
+    Fail("impossibile scrivere " + output + ": " + std::strerror(errno));
+    return kCommandError;
+  }
+  if (!o.quiet) std::fputs(ForConsole(r.report).c_str(), toStdout ? stderr : stdout);
+  return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (const auto status = ParseArguments(argc, argv, o)) return *status;
+  if (o.help) {
+    std::fputs(kUsage, stdout);
+    return kOk;
+  }
+  if (o.version) {
+    std::printf("velmorac %s\n", VELMORA_VERSION);
+    return kOk;
+  }
+  return o.def ? WriteDefinitions(o) : TranslateFile(o);
+}
