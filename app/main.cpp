@@ -1,2 +1,17 @@
-// Placeholder until the desktop program is written.
-int main() { return 0; }
+// velmora, the desktop program: the main window and its event loop.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Velmora"));
+  // Button and label colours are palette colours; Fusion draws them on every platform.
+  if (QStyle* stile = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(stile);
+
+  velmora::ui::MainWindow finestra(QApplication::arguments().mid(1));
+  QObject::connect(&finestra, &velmora::ui::MainWindow::Chiusa, &app, &QApplication::quit, Qt::QueuedConnection);
+  finestra.show();
+  return QApplication::exec();
+}

@@ -109,7 +109,9 @@ void MyMsgBox::createControls(const QString& text) {
 
   text1_ = new QPlainTextEdit(this);
   text1_->setReadOnly(true);
-  text1_->setPlainText(text);
+  QString righe = text;
+  righe.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text1_->setPlainText(righe);
   text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text1_->setMouseTracking(true);
   text1_->viewport()->setMouseTracking(true);

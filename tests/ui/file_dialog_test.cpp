@@ -1,0 +1,254 @@
+// The file selection dialog on fake drives: where it opens, what OK returns
+// (cancel, bare names, new files created or not, creation failures), the
+// delete button, the title colours.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "file_dialog.h"
+#include "message_box.h"
+#include "settings.h"
+
+using namespace velmora::ui;
+
+class FileDialogTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir radice_;
+  QString disco1_, disco2_, corrente_;
+  QStringList messaggi_, domande_;
+  bool risposta_ = true;
+
+  QString Crea(const QString& relativo, const QByteArray& dati = "x") {
+    const QString percorso = radice_.filePath(relativo);
+    QDir().mkpath(QFileInfo(percorso).path());
+    QFile f(percorso);
+    if (f.open(QIODevice::WriteOnly)) f.write(dati);
+    return percorso;
+  }
+
+ private slots:
+  void init() {
+    QDir(radice_.path()).removeRecursively();
+    QDir().mkpath(radice_.path());
+    disco1_ = radice_.filePath(QStringLiteral("disco1"));
+    disco2_ = radice_.filePath(QStringLiteral("disco2"));
+    corrente_ = radice_.filePath(QStringLiteral("disco2/corrente"));
+    for (const QString& d : {disco1_, disco2_, corrente_}) QDir().mkpath(d);
+    Ambiente().elencoDischi = [this] { return QStringList{disco1_, disco2_}; };
+    Ambiente().cartellaCorrente = [this] { return corrente_; };
+    messaggi_.clear();
+    domande_.clear();
+    risposta_ = true;
+    Hooks().message = [this](const QString& m) { messaggi_ << m; };
+    Hooks().question = [this](const QString&, const QString& d) {
+      domande_ << d;
+      return risposta_;
+    };
+  }
+  void cleanup() {
+    Ambiente() = AmbienteFile{};
+    Hooks() = DialogHooks{};
+  }
+
+  // Where the dialog opens: a proposal's folder, else the first drive whose
+  // "Velmora Programmi" holds files, else the current folder.
+  void apertura_data() {
+    QTest::addColumn<QStringList>("file");
+    QTest::addColumn<QString>("proposta");
+    QTest::addColumn<QString>("cartella");
+    QTest::addColumn<QString>("campo");
+    QTest::newRow("nessuna cartella programmi") << QStringList{} << "" << "disco2/corrente" << "";
+    QTest::newRow("cartella programmi vuota sul primo disco")
+        << QStringList{"disco1/Velmora Programmi/", "disco2/Velmora Programmi/a.bas"} << ""
+        << "disco2/Velmora Programmi" << "";
+    QTest::newRow("primo disco con file")
+        << QStringList{"disco1/Velmora Programmi/a.bas", "disco2/Velmora Programmi/b.bas"} << ""
+        << "disco1/Velmora Programmi" << "";
+    QTest::newRow("proposta con doppia barra")
+        << QStringList{"disco1/src/p.bas"} << "@/disco1/src//p.bas" << "disco1/src" << "@/disco1/src/p.bas";
+    QTest::newRow("nome senza cartella") << QStringList{} << "Pic16F84.Def" << "disco2/corrente"
+                                         << "Pic16F84.Def";
+    QTest::newRow("cartella sparita: la madre")
+        << QStringList{"disco1/src/p.bas"} << "@/disco1/src/via/p.bas" << "disco1/src"
+        << "@/disco1/src/via/p.bas";
+  }
+  void apertura() {
+    QFETCH(QStringList, file);
+    QFETCH(QString, proposta);
+    QFETCH(QString, cartella);
+    QFETCH(QString, campo);
+    for (const QString& f : file) {
+      if (f.endsWith(QLatin1Char('/'))) QDir().mkpath(radice_.filePath(f));
+      else Crea(f);
+    }
+    proposta.replace(QLatin1Char('@'), radice_.path());
+    campo.replace(QLatin1Char('@'), radice_.path());
+    FormSelectFile dialogo(proposta, QStringLiteral("Apertura File"));
+    QCOMPARE(dialogo.CartellaCorrente(), radice_.filePath(cartella));
+    QCOMPARE(dialogo.Percorso(), campo);
+    QCOMPARE(dialogo.DiscoCorrente(), cartella.startsWith(QLatin1String("disco1")) ? disco1_ : disco2_);
+    QVERIFY(!dialogo.CancellaVisibile());
+  }
+
+  // What OK leaves in the caller's path for a given field text and answer.
+  void ok_data() {
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<bool>("risposta");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<bool>("domanda");
+    QTest::addColumn<bool>("creato");
+    QTest::newRow("campo vuoto") << "  " << true << "" << false << false;
+    QTest::newRow("radice") << "/" << true << "" << false << false;
+    QTest::newRow("nome esistente nella cartella") << " esiste.bas " << true << "@/disco2/corrente/esiste.bas"
+                                                   << false << false;
+    QTest::newRow("percorso pieno esistente") << "@/disco1/x.bas" << true << "@/disco1/x.bas" << false << false;
+    QTest::newRow("doppia barra tolta") << "@/disco1//x.bas" << true << "@/disco1/x.bas" << false << false;
+    QTest::newRow("nuovo nome, si") << "nuovo.bas" << true << "@/disco2/corrente/nuovo.bas" << true << true;
+    QTest::newRow("nuovo nome, no") << "nuovo.bas" << false << "" << true << false;
+  }
+  void ok() {
+    QFETCH(QString, campo);
+    QFETCH(bool, risposta);
+    QFETCH(QString, atteso);
+    QFETCH(bool, domanda);
+    QFETCH(bool, creato);
+    Crea(QStringLiteral("disco2/corrente/esiste.bas"));
+    Crea(QStringLiteral("disco1/x.bas"));
+    campo.replace(QLatin1Char('@'), radice_.path());
+    atteso.replace(QLatin1Char('@'), radice_.path());
+    risposta_ = risposta;
+    QString file = QStringLiteral("non usato");
+    FormSelectFile dialogo(file, QStringLiteral("Salvataggio File"));
+    dialogo.ImpostaPercorso(campo);
+    dialogo.Ok();
+    QCOMPARE(file, atteso);
+    QCOMPARE(dialogo.result(), int(QDialog::Accepted));
+    QCOMPARE(domande_, domanda ? QStringList{QStringLiteral("Il file indicato non esiste. Deve essere creato?")}
+                               : QStringList{});
+    const QString nuovo = radice_.filePath(QStringLiteral("disco2/corrente/nuovo.bas"));
+    QCOMPARE(QFile::exists(nuovo), creato);
+    if (creato) QCOMPARE(QFileInfo(nuovo).size(), 0);
+    QVERIFY(messaggi_.isEmpty());
+  }
+
+  // A name that cannot be created: the system's reason and number, and the
+  // dialog stays open with an empty field.
+  void creazioneImpossibile() {
+    const QString sotto = Crea(QStringLiteral("disco1/file.txt")) + QStringLiteral("/nuovo.bas");
+    QString file = QStringLiteral("proposta");
+    FormSelectFile dialogo(file, QStringLiteral("Salvataggio File"));
+    dialogo.show();
+    dialogo.ImpostaPercorso(sotto);
+    dialogo.Ok();
+    QCOMPARE(messaggi_.size(), 1);
+    QCOMPARE(messaggi_[0], QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
+                               qt_error_string(ENOTDIR) + QStringLiteral("\r\n(Codice errore %1)").arg(ENOTDIR));
+    QVERIFY(dialogo.isVisible());
+    QCOMPARE(dialogo.Percorso(), QString());
+    QCOMPARE(file, QStringLiteral("proposta"));
+  }
+
+  // Enter in the path field is OK, once; a folder name enters the folder.
+  void invioECartelle() {
+    Crea(QStringLiteral("disco2/corrente/sotto/a.bas"));
+    QString file;
+    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+    dialogo.show();
+    dialogo.ImpostaPercorso(QStringLiteral("sotto"));
+    auto* campo = dialogo.findChild<QLineEdit*>(QStringLiteral("FileTesto"));
+    QTest::keyClick(campo, Qt::Key_Return);
+    QVERIFY(dialogo.isVisible());
+    QCOMPARE(dialogo.CartellaCorrente(), radice_.filePath(QStringLiteral("disco2/corrente/sotto")));
+    QCOMPARE(dialogo.FileElencati(), QStringList{QStringLiteral("a.bas")});
+    campo->setText(QStringLiteral("a.bas"));
+    QTest::keyClick(campo, Qt::Key_Return);
+    QVERIFY(!dialogo.isVisible());
+    QCOMPARE(file, radice_.filePath(QStringLiteral("disco2/corrente/sotto/a.bas")));
+    QVERIFY(domande_.isEmpty());
+  }
+
+  void annullaEChiusura() {
+    for (const bool conPulsante : {true, false}) {
+      QString file = QStringLiteral("/proposto.bas");
+      FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+      dialogo.show();
+      if (conPulsante) QTest::mouseClick(dialogo.findChild<QPushButton*>(QStringLiteral("BTNAnnulla")), Qt::LeftButton);
+      else dialogo.close();
+      QCOMPARE(file, QString());
+    }
+  }
+
+  // Picking a file fills the path and shows CANCELLA; a folder click hides it.
+  void selezioneECancellazione_data() {
+    QTest::addColumn<bool>("risposta");
+    QTest::newRow("si") << true;
+    QTest::newRow("no") << false;
+  }
+  void selezioneECancellazione() {
+    QFETCH(bool, risposta);
+    const QString a = Crea(QStringLiteral("disco2/corrente/a.bas"));
+    Crea(QStringLiteral("disco2/corrente/b.bas"));
+    QString file;
+    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+    QCOMPARE(dialogo.FileElencati(), (QStringList{QStringLiteral("a.bas"), QStringLiteral("b.bas")}));
+    dialogo.SelezionaFile(QStringLiteral("a.bas"));
+    QVERIFY(dialogo.CancellaVisibile());
+    QCOMPARE(dialogo.Percorso(), a);
+    risposta_ = risposta;
+    dialogo.Cancella();
+    QCOMPARE(domande_, QStringList{QStringLiteral("\r\nCANCELLO IL FILE SELEZIONATO ?\r\n") + a + QStringLiteral("\r\n")});
+    QCOMPARE(QFile::exists(a), !risposta);
+    QCOMPARE(dialogo.CancellaVisibile(), !risposta);
+    QCOMPARE(dialogo.FileElencati().contains(QStringLiteral("a.bas")), !risposta);
+    QCOMPARE(dialogo.Percorso(), risposta ? QString() : a);
+
+    dialogo.SelezionaFile(QStringLiteral("b.bas"));
+    dialogo.SelezionaCartella(disco1_);
+    QVERIFY(!dialogo.CancellaVisibile());
+    QCOMPARE(dialogo.Percorso(), disco1_);
+    domande_.clear();
+    dialogo.Cancella();  // a folder is never deleted
+    QVERIFY(domande_.isEmpty());
+    QVERIFY(QFileInfo(disco1_).isDir());
+  }
+
+  void cambioDisco() {
+    Crea(QStringLiteral("disco1/uno.bas"));
+    QString file;
+    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+    dialogo.findChild<QComboBox*>(QStringLiteral("Drive1"))->setCurrentIndex(0);
+    QCOMPARE(dialogo.CartellaCorrente(), disco1_);
+    QCOMPARE(dialogo.Percorso(), disco1_);
+    QCOMPARE(dialogo.FileElencati(), QStringList{QStringLiteral("uno.bas")});
+    QVERIFY(dialogo.CartelleElencate().contains(disco1_));
+  }
+
+  void coloriDelTitolo_data() {
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<QColor>("testo");
+    QTest::addColumn<QColor>("sfondo");
+    QTest::newRow("salvataggio") << "Salvataggio File ASM" << QColor(255, 0, 0) << QColor(255, 255, 0);
+    QTest::newRow("apertura") << "Apertura File" << QColor(0, 255, 0) << QColor(152, 161, 133);
+  }
+  void coloriDelTitolo() {
+    QFETCH(QString, titolo);
+    QFETCH(QColor, testo);
+    QFETCH(QColor, sfondo);
+    QString file;
+    FormSelectFile dialogo(file, titolo);
+    auto* label = dialogo.findChild<QLabel*>(QStringLiteral("LabelTitolo"));
+    QCOMPARE(label->text(), titolo);
+    QCOMPARE(label->palette().color(QPalette::WindowText), testo);
+    QCOMPARE(label->palette().color(QPalette::Window), sfondo);
+    QCOMPARE(dialogo.windowTitle(), QStringLiteral("Selezione file"));
+  }
+};
+
+QTEST_MAIN(FileDialogTest)
+#include "file_dialog_test.moc"

@@ -1,0 +1,679 @@
+// The main window driven as a user would: start-up with and without a
+// settings file, the layout cycle and its fit on common screens, Translate
+// (report, error block, cursor on the faulty line), every file flow through
+// the file dialog (cancel, new name, overwrite, unsaved changes), the
+// definitions file, printing to PDF and closing.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+#include <QtTest>
+
+#include <deque>
+
+#include "asm_writer.h"
+#include "backup_manager.h"
+#include "file_dialog.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "printing.h"
+#include "settings.h"
+#include "settings_window.h"
+#include "translator.h"
+
+using namespace velmora::ui;
+
+namespace {
+
+using AzioneDialogo = std::function<void(FormSelectFile&)>;
+
+QByteArray Leggi(const QString& percorso) {
+  QFile f(percorso);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
+}
+
+void Scrivi(const QString& percorso, const QByteArray& dati) {
+  QFile f(percorso);
+  if (f.open(QIODevice::WriteOnly)) f.write(dati);
+}
+
+QString Titolo() {
+  return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::CreditoAutore());
+}
+
+QColor Sfondo(QWidget* w) {
+  return w->palette().color(qobject_cast<QPushButton*>(w) ? QPalette::Button
+                            : qobject_cast<QPlainTextEdit*>(w) ? QPalette::Base
+                                                               : QPalette::Window);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir radice_;
+  QString lavoro_;
+  QStringList messaggi_;
+  QStringList domande_;
+  std::deque<bool> risposte_;
+  std::deque<AzioneDialogo> dialoghi_;
+  QStringList titoliDialoghi_;
+  QList<int> pause_;
+
+  void Risposte(std::initializer_list<bool> r) { risposte_.assign(r.begin(), r.end()); }
+  void Dialoghi(std::initializer_list<AzioneDialogo> d) { dialoghi_.assign(d.begin(), d.end()); }
+  static AzioneDialogo Scegli(const QString& percorso) {
+    return [percorso](FormSelectFile& d) {
+      d.ImpostaPercorso(percorso);
+      d.Ok();
+    };
+  }
+  static AzioneDialogo Annulla() {
+    return [](FormSelectFile& d) { d.Annulla(); };
+  }
+  QString Percorso(const QString& nome) const { return radice_.filePath(nome); }
+
+ private slots:
+  void init() {
+    QDir(radice_.path()).removeRecursively();
+    lavoro_ = radice_.filePath(QStringLiteral("lavoro"));
+    QDir().mkpath(lavoro_);
+    Ambiente().elencoDischi = [] { return QStringList{}; };
+    Ambiente().cartellaCorrente = [this] { return lavoro_; };
+    messaggi_.clear();
+    domande_.clear();
+    risposte_.clear();
+    dialoghi_.clear();
+    titoliDialoghi_.clear();
+    pause_.clear();
+    Hooks().message = [this](const QString& m) { messaggi_ << m; };
+    Hooks().question = [this](const QString& titolo, const QString& d) {
+      domande_ << titolo + QStringLiteral(": ") + d;
+      if (risposte_.empty()) return false;
+      const bool r = risposte_.front();
+      risposte_.pop_front();
+      return r;
+    };
+    FormSelectFile::AllaComparsa() = [this](FormSelectFile& d) {
+      titoliDialoghi_ << d.findChild<QLabel*>(QStringLiteral("LabelTitolo"))->text();
+      if (dialoghi_.empty()) {
+        d.Annulla();
+        return;
+      }
+      AzioneDialogo azione = dialoghi_.front();
+      dialoghi_.pop_front();
+      azione(d);
+    };
+    MainWindow::Schermo() = [] { return QSize(1366, 768); };
+    MainWindow::Pausa() = [this](int ms) { pause_ << ms; };
+    PdfDiProva().clear();
+  }
+  void cleanup() {
+    Ambiente() = AmbienteFile{};
+    Hooks() = DialogHooks{};
+    FormSelectFile::AllaComparsa() = nullptr;
+    MainWindow::Schermo() = nullptr;
+    MainWindow::Traduttore() = [](velmora::CompileState& st, std::string_view t, const velmora::TranslateOptions& o) {
+      return velmora::TranslateText(st, t, o);
+    };
+    PdfDiProva().clear();
+  }
+
+  // ---- Start ----
+
+  void avvioSenzaImpostazioni_data() {
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<bool>("debug");
+    QTest::newRow("nessun argomento") << QStringList{} << false;
+    QTest::newRow("debug") << QStringList{"debug"} << true;
+    QTest::newRow("DEBUG") << QStringList{"DEBUG"} << true;
+    QTest::newRow("Debug") << QStringList{"Debug"} << true;
+    QTest::newRow("debug e altro") << QStringList{"debug", "x"} << false;
+    QTest::newRow("nodebug") << QStringList{"nodebug"} << false;
+  }
+  void avvioSenzaImpostazioni() {
+    QFETCH(QStringList, argomenti);
+    QFETCH(bool, debug);
+    MainWindow w(argomenti);
+    QCOMPARE(w.ModoDebug(), debug);
+    QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
+    QCOMPARE(w.windowTitle(), Titolo());
+    QCOMPARE(w.FlagTestoModificato(), 0);
+    QCOMPARE(w.ModoLayout(), 1);
+    QCOMPARE(w.DataVersione(), QStringLiteral("18 Novembre 2015"));
+    QCOMPARE(w.TextBasic()->toPlainText(), QString());
+    QCOMPARE(w.Valori().CartellaLavoro, lavoro_);
+    QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
+    QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), QColor(0, 0, 192));
+    QCOMPARE(Sfondo(w.TextASM()), QColor(224, 224, 224));
+    QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(128, 0, 0));
+    QCOMPARE(w.TextBasic()->font().pointSizeF(), 14.25);
+    QVERIFY(!w.TextBasic()->font().bold());
+    const QList<std::pair<const char*, QColor>> pulsanti = {
+        {"Command2", QColor(192, 255, 255)}, {"Command14", QColor(192, 255, 255)},
+        {"Label2", QColor(192, 255, 255)},   {"Command11", QColor(128, 255, 128)},
+        {"Command1", QColor(224, 224, 224)}, {"Label1", QColor(224, 224, 224)},
+        {"Command12", QColor(128, 255, 128)}, {"Command13", QColor(255, 255, 0)}};
+    for (const auto& [nome, colore] : pulsanti) QCOMPARE(Sfondo(w.Controllo(QString::fromLatin1(nome))), colore);
+    QVERIFY(!QFile::exists(lavoro_ + QStringLiteral("/TmpABCTmp.Txt")));
+  }
+
+  void avvioConImpostazioni_data() {
+    QTest::addColumn<QByteArray>("coloriBasic");
+    QTest::addColumn<bool>("ultimoEsiste");
+    QTest::addColumn<QColor>("sfondoBasic");
+    QTest::newRow("colori e ultimo file") << QByteArray("FF\r\n80FF\r\n") << true << QColor(255, 128, 0);
+    QTest::newRow("carattere uguale allo sfondo") << QByteArray("80FF\r\n80FF\r\n") << true << QColor(192, 255, 255);
+    QTest::newRow("ultimo file sparito") << QByteArray("FF\r\n80FF\r\n") << false << QColor(255, 128, 0);
+  }
+  void avvioConImpostazioni() {
+    QFETCH(QByteArray, coloriBasic);
+    QFETCH(bool, ultimoEsiste);
+    QFETCH(QColor, sfondoBasic);
+    const QString ultimo = Percorso(QStringLiteral("ultimo è.bas"));
+    if (ultimoEsiste) Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
+    Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
+           coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
+    MainWindow w;
+    QCOMPARE(Sfondo(w.TextBasic()), sfondoBasic);
+    QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command3"))), sfondoBasic);
+    QCOMPARE(Sfondo(w.TextASM()), QColor(255, 0, 0));
+    QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(w.TextBasic()->font().pointSizeF(), 12.0);
+    QCOMPARE(w.TextASM()->font().pointSizeF(), 14.25);  // a zero size keeps the editor's
+    QVERIFY(w.TextBasic()->font().bold());
+    QCOMPARE(w.Valori().CartellaLavoro, QStringLiteral("/archivio"));
+    QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("6"));
+    QCOMPARE(w.TextBasic()->toPlainText(), ultimoEsiste ? QStringLiteral("X = 1\nREM è\nEND") : QString());
+    QCOMPARE(w.windowTitle(), ultimoEsiste ? ultimo : Titolo());
+    QCOMPARE(w.FileCorrente(), ultimoEsiste ? ultimo : QString());
+    QCOMPARE(w.FlagTestoModificato(), 0);
+  }
+
+  // ---- Layout ----
+
+  void cicloDelLayout() {
+    MainWindow w;
+    const int W = qRound(0.9 * 1366), H = qRound(0.9 * 768);
+    QCOMPARE(w.size(), QSize(W, H));
+    auto* basic = w.TextBasic();
+    auto* assembly = w.TextASM();
+    const auto stato = [&] {
+      return QStringLiteral("%1%2").arg(basic->isHidden() ? '-' : 'B').arg(assembly->isHidden() ? '-' : 'A');
+    };
+    // Side by side after start.
+    QCOMPARE(stato(), QStringLiteral("BA"));
+    QCOMPARE(basic->width(), qRound(0.45 * W));
+    QCOMPARE(basic->height(), qRound(0.87 * H));
+    QVERIFY(basic->geometry().right() < assembly->x());
+    QCOMPARE(basic->y(), assembly->y());
+    const int sinistra = basic->x();
+
+    w.Command6();  // stacked
+    QCOMPARE(w.ModoLayout(), 2);
+    QCOMPARE(stato(), QStringLiteral("BA"));
+    QCOMPARE(basic->width(), qRound(0.92 * W));
+    QCOMPARE(basic->height(), qRound(0.43 * H));
+    QCOMPARE(assembly->x(), sinistra);
+    QVERIFY(basic->geometry().bottom() < assembly->y());
+    w.Command6();  // BASIC alone
+    QCOMPARE(stato(), QStringLiteral("B-"));
+    QCOMPARE(basic->size(), QSize(qRound(0.92 * W), qRound(0.87 * H)));
+    w.Command6();  // assembly alone
+    QCOMPARE(stato(), QStringLiteral("-A"));
+    QCOMPARE(assembly->size(), QSize(qRound(0.92 * W), qRound(0.87 * H)));
+    QCOMPARE(w.ModoLayout(), 4);
+    w.Command6();  // side by side again
+    QCOMPARE(stato(), QStringLiteral("BA"));
+    QCOMPARE(w.ModoLayout(), 1);
+
+    QTest::mouseDClick(assembly->viewport(), Qt::LeftButton);
+    QCOMPARE(stato(), QStringLiteral("-A"));
+    QCOMPARE(w.ModoLayout(), 4);
+    w.Command6();
+    QCOMPARE(stato(), QStringLiteral("BA"));
+    QTest::mouseDClick(basic->viewport(), Qt::LeftButton);
+    QCOMPARE(stato(), QStringLiteral("B-"));
+    QCOMPARE(w.ModoLayout(), 3);
+  }
+
+  // Every control inside the window, none overlapping another or a pane,
+  // every caption fitting its button, one common width.
+  void usabileSuSchermiComuni_data() {
+    QTest::addColumn<QSize>("schermo");
+    QTest::newRow("1366x768") << QSize(1366, 768);
+    QTest::newRow("1920x1080") << QSize(1920, 1080);
+  }
+  void usabileSuSchermiComuni() {
+    QFETCH(QSize, schermo);
+    MainWindow::Schermo() = [schermo] { return schermo; };
+    MainWindow w({QStringLiteral("DEBUG")});
+    const QStringList nomi = {"Label2",    "Command2",  "Command3", "Command4", "Command7", "Command10",
+                              "ProgTMR0",  "Command14", "Command11", "Label1",  "Command5", "Command8",
+                              "Command9",  "Command1",  "Command6", "Command12", "Command13"};
+    QList<QRect> occupati = {w.TextBasic()->geometry(), w.TextASM()->geometry()};
+    const QRect finestra = w.rect();
+    QVERIFY(finestra.contains(occupati[0]) && finestra.contains(occupati[1]));
+    const int larghezza = w.Controllo(QStringLiteral("Label2"))->width();
+    for (const QString& nome : nomi) {
+      QWidget* c = w.Controllo(nome);
+      const QRect r = c->geometry();
+      QVERIFY2(finestra.contains(r), qPrintable(nome));
+      QCOMPARE(r.width(), larghezza);
+      for (const QRect& altro : occupati)
+        QVERIFY2(!r.intersects(altro), qPrintable(nome + QStringLiteral(" %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+      occupati << r;
+      if (auto* p = qobject_cast<QPushButton*>(c); p && !p->text().isEmpty())
+        QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) + 4 <= r.width(), qPrintable(nome));
+    }
+  }
+
+  // ---- Translate ----
+
+  // With the real translator: the pane and the message box show what the
+  // translator gives for the same text; the missing final line end is added.
+  void translateConIlTraduttore_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::newRow("programma corto senza a capo finale") << "DIM X AS BYTE\nX = 5\nEND";
+    QTest::newRow("istruzione sconosciuta") << "FOO BAR\n";
+    QTest::newRow("accenti") << "' prova è à\nEND\n";
+  }
+  void translateConIlTraduttore() {
+    QFETCH(QString, testo);
+    MainWindow w;
+    w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
+    w.TextBasic()->setPlainText(testo);
+    velmora::CompileState st;
+    velmora::TranslateOptions opzioni;
+    opzioni.programPath = w.FileCorrente().toStdString();
+    opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
+    QString crlf = testo;
+    crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const velmora::TranslationResult atteso = velmora::TranslateText(st, crlf.toStdString(), opzioni);
+
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F5);
+    const QString assembly = QString::fromStdString(atteso.assembly);
+    QCOMPARE(messaggi_, QStringList{atteso.ok ? QString::fromStdString(atteso.report) : assembly});
+    QCOMPARE(w.TextASM()->toPlainText(), QString(assembly).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    QCOMPARE(w.TextBasic()->toPlainText(), atteso.finalLineEndAdded ? testo + QLatin1Char('\n') : testo);
+    auto* pulsante = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
+    QCOMPARE(pulsante->text(), QStringLiteral("Translate"));
+    QVERIFY(pulsante->isEnabled());
+    QCOMPARE(Sfondo(pulsante), Sfondo(w.Controllo(QStringLiteral("Command9"))));
+    // The window keeps the translation's state for the debug dump.
+    QCOMPARE(w.Stato().Flag_Errore, !atteso.ok);
+  }
+
+  // With a translator that answers as given: the "Wait..." state while it runs,
+  // the message and where the cursor goes after an error.
+  void translateRisultati_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("assembly");
+    QTest::addColumn<int>("rigaCursore");
+    QTest::newRow("successo") << true << "        END" << -1;
+    QTest::newRow("errore sulla riga 2, spazi e maiuscole diversi")
+        << false << "<*> ERRORE : Istruzione non risolta\r\n---istruzione---\r\nX = 5 + Y" << 1;
+    QTest::newRow("errore in una riga con commento")
+        << false << "<*> ERRORE : Livello di parentesi non corretto\r\n---istruzione---\r\nCALL PROVA(X" << 3;
+    QTest::newRow("errore senza istruzione")
+        << false << "<*> ERRORE : Superato il livello massimo di CALL a subroutine\r\n" << -1;
+    QTest::newRow("istruzione non trovata") << false << "<*> ERRORE : X\r\n---istruzione---\r\nGOTO @3" << -1;
+  }
+  void translateRisultati() {
+    QFETCH(bool, ok);
+    QFETCH(QString, assembly);
+    QFETCH(int, rigaCursore);
+    MainWindow w;
+    w.TextBasic()->setPlainText(QStringLiteral("DIM X AS BYTE\n  x=5+y\nEND\ncall Prova(x  ' chiamata\n"));
+    QStringList duranteLaTraduzione;
+    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view sorgente, const velmora::TranslateOptions&) {
+      auto* p = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
+      duranteLaTraduzione << p->text() << Sfondo(p).name() << (p->isEnabled() ? "attivo" : "spento")
+                          << QString::fromUtf8(sorgente.data(), static_cast<qsizetype>(sorgente.size()));
+      velmora::TranslationResult r;
+      r.ok = ok;
+      r.assembly = assembly.toStdString();
+      r.report = ok ? "Rapporto" : "";
+      return r;
+    };
+    w.Command1();
+    QCOMPARE(duranteLaTraduzione,
+             (QStringList{"Wait...", QColor(255, 70, 70).name(), "spento",
+                          "DIM X AS BYTE\r\n  x=5+y\r\nEND\r\ncall Prova(x  ' chiamata\r\n"}));
+    QCOMPARE(messaggi_, QStringList{ok ? QStringLiteral("Rapporto") : assembly});
+    const QTextCursor cursore = w.TextBasic()->textCursor();
+    if (rigaCursore < 0) {
+      QCOMPARE(cursore.position(), 0);
+      return;
+    }
+    QCOMPARE(cursore.blockNumber(), rigaCursore);
+    QCOMPARE(cursore.selectedText(), w.TextBasic()->document()->findBlockByNumber(rigaCursore).text());
+  }
+
+  void translateDiTestoVuoto() {
+    MainWindow w;
+    w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
+    w.TextASM()->setPlainText(QStringLiteral("precedente"));
+    bool chiamato = false;
+    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view, const velmora::TranslateOptions&) {
+      chiamato = true;
+      return velmora::TranslationResult{};
+    };
+    w.Command1();
+    QVERIFY(!chiamato);
+    QVERIFY(messaggi_.isEmpty());
+    QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
+  }
+
+  // ---- Save BASIC ----
+
+  void salvaBasic_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("scelta");  // empty: ANNULLA
+    QTest::addColumn<bool>("esisteGia");
+    QTest::addColumn<QByteArray>("scritto");
+    QTest::newRow("annulla") << "A = 1" << "" << false << QByteArray("<assente>");
+    QTest::newRow("nuovo nome") << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
+    QTest::newRow("sovrascrive") << "B = 2\nè\n" << "vecchio.bas" << true << QByteArray("B = 2\r\n\xC3\xA8\r\n");
+    QTest::newRow("solo spazi") << "  \n " << "nuovo.bas" << false << QByteArray("<assente>");
+  }
+  void salvaBasic() {
+    QFETCH(QString, testo);
+    QFETCH(QString, scelta);
+    QFETCH(bool, esisteGia);
+    QFETCH(QByteArray, scritto);
+    if (esisteGia) Scrivi(lavoro_ + QLatin1Char('/') + scelta, "vecchio contenuto, più lungo del nuovo");
+    MainWindow w;
+    w.FileCorrente() = QStringLiteral("precedente.bas");
+    w.TextBasic()->setPlainText(testo);
+    Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
+    Risposte({true});
+    w.Command2();
+    const bool salvato = !scelta.isEmpty() && !testo.trimmed().isEmpty();
+    QCOMPARE(titoliDialoghi_, testo.trimmed().isEmpty() ? QStringList{} : QStringList{"Salvataggio File"});
+    QCOMPARE(domande_.size(), salvato && !esisteGia ? 1 : 0);
+    const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
+    QCOMPARE(Leggi(percorso), scritto);
+    QCOMPARE(w.FileCorrente(), salvato ? percorso : QStringLiteral("precedente.bas"));
+    QCOMPARE(w.FlagTestoModificato(), salvato ? 0 : 1);
+    QCOMPARE(w.windowTitle(), Titolo());
+  }
+
+  void salvaAssembly() {
+    MainWindow w;
+    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
+    w.TextASM()->setPlainText(QStringLiteral("        ORG 0\n        END"));
+    Dialoghi({Scegli(QStringLiteral("prova.asm"))});
+    Risposte({true});
+    w.Command5();
+    const QString percorso = lavoro_ + QStringLiteral("/prova.asm");
+    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File ASM"});
+    QCOMPARE(Leggi(percorso), QByteArray("        ORG 0\r\n        END\r\n"));
+    QCOMPARE(w.FileCorrente(), percorso);
+    QCOMPARE(w.FlagTestoModificato(), 1);
+    // The next dialog proposes the assembly file.
+    QString proposto;
+    Dialoghi({[&](FormSelectFile& d) {
+      proposto = d.Percorso();
+      d.Annulla();
+    }});
+    w.Command2();
+    QCOMPARE(proposto, percorso);
+  }
+
+  // ---- Open ----
+
+  // Changed text or not, the answer to the question, what the save dialog does.
+  void apri_data() {
+    QTest::addColumn<bool>("modificato");
+    QTest::addColumn<bool>("salvare");
+    QTest::addColumn<QString>("sceltaSalvataggio");
+    QTest::addColumn<bool>("apre");
+    QTest::newRow("nessuna modifica") << false << false << "" << true;
+    QTest::newRow("modifiche, non salvare") << true << false << "" << true;
+    QTest::newRow("modifiche, salvare, annullato") << true << true << "" << true;
+    QTest::newRow("modifiche, salvare in un file") << true << true << "salvato.bas" << true;
+    QTest::newRow("apertura annullata") << true << true << "" << false;
+  }
+  void apri() {
+    QFETCH(bool, modificato);
+    QFETCH(bool, salvare);
+    QFETCH(QString, sceltaSalvataggio);
+    QFETCH(bool, apre);
+    const QString daAprire = Percorso(QStringLiteral("da aprire.bas"));
+    Scrivi(daAprire, "A = 1\r\nREM \xE8 \xE0\nEND");  // Windows-1252, mixed line ends
+    MainWindow w;
+    MainWindow* finestra = &w;
+    if (modificato) {
+      w.TextBasic()->setPlainText(QStringLiteral("vecchio"));
+    } else {
+      // Text loaded by a first Open is unchanged text.
+      Scrivi(Percorso(QStringLiteral("caricato.bas")), "vecchio");
+      Dialoghi({Scegli(Percorso(QStringLiteral("caricato.bas")))});
+      w.Command3();
+    }
+    w.TextASM()->setPlainText(QStringLiteral("assembly"));
+    titoliDialoghi_.clear();
+    domande_.clear();
+    Risposte({salvare, true});
+    QList<AzioneDialogo> azioni;
+    if (modificato && salvare) azioni << (sceltaSalvataggio.isEmpty() ? Annulla() : Scegli(sceltaSalvataggio));
+    azioni << (apre ? Scegli(daAprire) : Annulla());
+    dialoghi_.assign(azioni.begin(), azioni.end());
+    const QString prima = finestra->FileCorrente();
+
+    finestra->Command3();
+    QStringList titoliAttesi;
+    if (modificato && salvare) titoliAttesi << QStringLiteral("Salvataggio File");
+    titoliAttesi << QStringLiteral("Apertura File");
+    QCOMPARE(titoliDialoghi_, titoliAttesi);
+    QCOMPARE(domande_.value(0),
+             modificato ? QStringLiteral("Velmora Message: ***ATTENZIONE***\r\nSalvare le modifiche effettuate ?")
+                        : QString());
+    QCOMPARE(pause_, modificato && salvare ? QList<int>{200} : QList<int>{});
+    if (!sceltaSalvataggio.isEmpty()) QCOMPARE(Leggi(lavoro_ + QLatin1Char('/') + sceltaSalvataggio), QByteArray("vecchio"));
+    QCOMPARE(finestra->FlagTestoModificato(), apre || salvare ? 0 : 1);
+    if (!apre) {
+      QCOMPARE(finestra->TextBasic()->toPlainText(), QStringLiteral("vecchio"));
+      QCOMPARE(finestra->TextASM()->toPlainText(), QStringLiteral("assembly"));
+      QCOMPARE(finestra->FileCorrente(), prima);
+      return;
+    }
+    QCOMPARE(finestra->TextBasic()->toPlainText(), QStringLiteral("A = 1\nREM è à\nEND"));
+    QCOMPARE(finestra->TextASM()->toPlainText(), QString());
+    QCOMPARE(finestra->FileCorrente(), daAprire);
+    QCOMPARE(finestra->windowTitle(), daAprire);
+  }
+
+  void apriNuovoFileVuoto() {
+    MainWindow w;
+    Dialoghi({Scegli(QStringLiteral("nuovo.bas"))});
+    Risposte({true});
+    w.Command3();
+    QCOMPARE(domande_, QStringList{"Velmora Message: Il file indicato non esiste. Deve essere creato?"});
+    QCOMPARE(Leggi(lavoro_ + QStringLiteral("/nuovo.bas")), QByteArray());
+    QCOMPARE(w.TextBasic()->toPlainText(), QString());
+    QCOMPARE(w.windowTitle(), lavoro_ + QStringLiteral("/nuovo.bas"));
+  }
+
+  // ---- Clear ----
+
+  void clear_data() {
+    QTest::addColumn<bool>("modificato");
+    QTest::newRow("con modifiche, salvataggio annullato") << true;
+    QTest::newRow("senza modifiche") << false;
+  }
+  void clear() {
+    QFETCH(bool, modificato);
+    MainWindow w;
+    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
+    w.TextASM()->setPlainText(QStringLiteral("        END"));
+    w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
+    w.setWindowTitle(w.FileCorrente());
+    if (!modificato) {
+      Dialoghi({Scegli(QStringLiteral("a.bas"))});
+      Risposte({true});
+      w.Command2();
+      titoliDialoghi_.clear();
+    }
+    w.Command7();
+    QCOMPARE(titoliDialoghi_, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(w.TextBasic()->toPlainText(), QString());
+    QCOMPARE(w.TextASM()->toPlainText(), QString());
+    QCOMPARE(w.FileCorrente(), QString());
+    QCOMPARE(w.windowTitle(), Titolo());
+    QCOMPARE(w.FlagTestoModificato(), 0);
+    w.TextASM()->setPlainText(QStringLiteral("x"));
+    w.Command8();
+    QCOMPARE(w.TextASM()->toPlainText(), QString());
+  }
+
+  // ---- PIC16F84.DEF ----
+
+  void fileDefinizioni_data() {
+    QTest::addColumn<QString>("scelta");  // empty: ANNULLA
+    QTest::addColumn<bool>("vedere");
+    QTest::addColumn<bool>("nelRiquadro");
+    QTest::addColumn<bool>("errore");
+    QTest::newRow("annulla, no") << "" << false << false << false;
+    QTest::newRow("annulla, si") << "" << true << true << false;
+    QTest::newRow("scritto") << "Pic16F84.Def" << false << false << false;
+    QTest::newRow("scrittura impossibile") << "/proc/version" << false << true << true;
+  }
+  void fileDefinizioni() {
+    QFETCH(QString, scelta);
+    QFETCH(bool, vedere);
+    QFETCH(bool, nelRiquadro);
+    QFETCH(bool, errore);
+    const QString definizioni = QString::fromStdString(velmora::TestoDefinizioni());
+    MainWindow w;
+    w.FileCorrente() = QStringLiteral("/mio/programma.bas");
+    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
+    w.TextASM()->setPlainText(QStringLiteral("assembly"));
+    QString proposto;
+    Dialoghi({[&](FormSelectFile& d) {
+      proposto = d.Percorso();
+      if (scelta.isEmpty()) return d.Annulla();
+      d.ImpostaPercorso(scelta);
+      d.Ok();
+    }});
+    Risposte({scelta.isEmpty() ? vedere : true});
+    w.Command9();
+    QCOMPARE(proposto, QStringLiteral("Pic16F84.Def"));
+    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File"});
+    QCOMPARE(w.FileCorrente(), QStringLiteral("/mio/programma.bas"));
+    QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("X = 1"));
+    QCOMPARE(w.TextASM()->toPlainText(),
+             nelRiquadro ? QString(definizioni).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                         : QStringLiteral("assembly"));
+    if (scelta.isEmpty())
+      QCOMPARE(domande_.value(0),
+               QStringLiteral("Velmora Message: Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"));
+    if (scelta == QLatin1String("Pic16F84.Def"))
+      QCOMPARE(Leggi(lavoro_ + QStringLiteral("/Pic16F84.Def")), (definizioni + QStringLiteral("\r\n")).toUtf8());
+    QCOMPARE(messaggi_.size(), errore ? 1 : 0);
+    if (errore) QVERIFY(messaggi_[0].startsWith(QStringLiteral("Impossibile aprire il file /proc/version\r\nErrore: ")));
+  }
+
+  // ---- Printing ----
+
+  void stampa_data() {
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("risposta");
+    QTest::addColumn<bool>("stampato");
+    QTest::newRow("basic") << "Command11" << "DIM CONTATORE AS BYTE\nCONTATORE = 7" << true << true;
+    QTest::newRow("assembly") << "Command12" << "        MOVLW 0x07\n        END" << true << true;
+    QTest::newRow("risposta no") << "Command11" << "X = 1" << false << false;
+    QTest::newRow("solo spazi") << "Command12" << "   " << true << false;
+  }
+  void stampa() {
+    QFETCH(QString, pulsante);
+    QFETCH(QString, testo);
+    QFETCH(bool, risposta);
+    QFETCH(bool, stampato);
+    const bool basic = pulsante == QLatin1String("Command11");
+    MainWindow w;
+    QPlainTextEdit* editor = basic ? w.TextBasic() : w.TextASM();
+    editor->setPlainText(testo);
+    QFont font = editor->font();
+    font.setPointSizeF(11);
+    editor->setFont(font);
+    PdfDiProva() = Percorso(QStringLiteral("stampa.pdf"));
+    Risposte({risposta});
+    qobject_cast<QPushButton*>(w.Controllo(pulsante))->click();
+    QCOMPARE(domande_, testo.trimmed().isEmpty() ? QStringList{} : QStringList{"Velmora Message: Eseguo la stampa ?"});
+    QCOMPARE(QFile::exists(PdfDiProva()), stampato);
+    if (!stampato) return;
+    QProcess testoPdf;
+    testoPdf.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), PdfDiProva(), QStringLiteral("-")});
+    QVERIFY(testoPdf.waitForFinished(30000));
+    const QString letto = QString::fromUtf8(testoPdf.readAllStandardOutput());
+    for (const QString& riga : testo.split(QLatin1Char('\n'))) QVERIFY2(letto.contains(riga.trimmed()), qPrintable(letto));
+    QProcess font_;
+    font_.start(QStringLiteral("pdffonts"), {PdfDiProva()});
+    QVERIFY(font_.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(font_.readAllStandardOutput()).contains(editor->fontInfo().family().remove(QLatin1Char(' '))));
+  }
+
+  // ---- Closing and the other windows ----
+
+  void chiusura_data() {
+    QTest::addColumn<bool>("modificato");
+    QTest::newRow("con modifiche") << true;
+    QTest::newRow("senza modifiche") << false;
+  }
+  void chiusura() {
+    QFETCH(bool, modificato);
+    MainWindow w;
+    QSignalSpy chiusa(&w, &MainWindow::Chiusa);
+    w.show();
+    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
+    Dialoghi({Scegli(QStringLiteral("finale.bas"))});
+    Risposte({true});
+    w.Valori().ValoreFrequenza = QStringLiteral("4");
+    w.close();
+    QCOMPARE(titoliDialoghi_, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
+    QVERIFY(w.FlagChiusura());
+    QCOMPARE(chiusa.count(), 1);
+    Impostazioni letto;
+    InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
+    QCOMPARE(letto.FileCorrente, modificato ? lavoro_ + QStringLiteral("/finale.bas") : QString());
+    QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
+    QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
+  }
+
+  void finestreDaiPulsanti() {
+    MainWindow w;
+    QStringList aperte;
+    const auto chiudiLaModale = [&] {
+      QTimer::singleShot(0, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        aperte << (modale ? QString::fromLatin1(modale->metaObject()->className()) : QStringLiteral("nessuna"));
+        if (auto* d = qobject_cast<QDialog*>(modale)) d->reject();
+      });
+    };
+    chiudiLaModale();
+    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command14")))->click();
+    chiudiLaModale();
+    QTest::mouseClick(w.Controllo(QStringLiteral("Label1")), Qt::LeftButton);
+    chiudiLaModale();
+    QTest::mouseClick(w.Controllo(QStringLiteral("Label2")), Qt::LeftButton);
+    QCOMPARE(aperte, (QStringList{"velmora::ui::BackupManager", "velmora::ui::Form3", "velmora::ui::Form3"}));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

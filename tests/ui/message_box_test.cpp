@@ -1,0 +1,141 @@
+// The message box: the 15-tick self-close (driven tick by tick, no real
+// waits), mouse movement restarting the count, the editors dimmed while it is
+// open, and the question hooks.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "message_box.h"
+#include "settings.h"
+
+using namespace velmora::ui;
+
+namespace {
+
+void MuoviMouse(QWidget* w) {
+  QMouseEvent evento(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &evento);
+}
+
+}  // namespace
+
+class MessageBoxTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void cleanup() {
+    Hooks() = DialogHooks{};
+    AllaComparsa() = nullptr;
+    RegistraEditori(nullptr, nullptr);
+  }
+
+  // Ticks before a mouse movement, ticks after it, where the mouse moves.
+  void chiusuraDopoQuindiciTick_data() {
+    QTest::addColumn<int>("primaDelMovimento");
+    QTest::addColumn<int>("dopoIlMovimento");
+    QTest::addColumn<QString>("dove");
+    QTest::addColumn<bool>("chiuso");
+    QTest::newRow("14 tick, resta aperto") << 14 << 0 << QString() << false;
+    QTest::newRow("15 tick, si chiude") << 15 << 0 << QString() << true;
+    QTest::newRow("mouse sul testo al 14, poi 14") << 14 << 14 << "testo" << false;
+    QTest::newRow("mouse sul testo al 14, poi 15") << 14 << 15 << "testo" << true;
+    QTest::newRow("mouse sulla finestra al 10, poi 14") << 10 << 14 << "finestra" << false;
+    QTest::newRow("mouse sul pulsante al 14, poi 14") << 14 << 14 << "pulsante" << false;
+  }
+  void chiusuraDopoQuindiciTick() {
+    QFETCH(int, primaDelMovimento);
+    QFETCH(int, dopoIlMovimento);
+    QFETCH(QString, dove);
+    QFETCH(bool, chiuso);
+    MyMsgBox box(QStringLiteral("riga 1\r\nriga 2"));
+    box.show();
+    for (int i = 0; i < primaDelMovimento && box.isVisible(); ++i) box.Tick();
+    if (!dove.isEmpty()) {
+      QWidget* bersaglio = &box;
+      if (dove == QLatin1String("testo")) bersaglio = box.findChild<QPlainTextEdit*>()->viewport();
+      if (dove == QLatin1String("pulsante")) bersaglio = box.PulsanteOk();
+      MuoviMouse(bersaglio);
+      QCOMPARE(box.Conteggio(), 0);
+    }
+    for (int i = 0; i < dopoIlMovimento && box.isVisible(); ++i) box.Tick();
+    QCOMPARE(!box.isVisible(), chiuso);
+  }
+
+  void timerDiUnSecondoEOk() {
+    MyMsgBox box(QStringLiteral("Testo"));
+    QCOMPARE(box.Timer()->interval(), 1000);
+    QVERIFY(box.Timer()->isActive());
+    QCOMPARE(box.PulsanteOk()->text(), QStringLiteral("OK"));
+    box.show();
+    QTest::mouseClick(box.PulsanteOk(), Qt::LeftButton);
+    QVERIFY(!box.isVisible());
+  }
+
+  // Lines ended by CR LF show as lines, with no stray characters.
+  void testoSuPiuRighe() {
+    MyMsgBox box(QStringLiteral("<*> ERRORE : Istruzione non risolta\r\n---istruzione---\r\nFOO è"));
+    QCOMPARE(box.Testo(), QStringLiteral("<*> ERRORE : Istruzione non risolta\n---istruzione---\nFOO è"));
+  }
+
+  // While the box is open both editors are RGB(70,70,70); afterwards each has
+  // the colour it had just before, also a colour the user chose meanwhile.
+  void oscuraERipristinaGliEditori() {
+    QWidget finestra;
+    auto* basic = new QPlainTextEdit(&finestra);
+    auto* assembly = new QPlainTextEdit(&finestra);
+    ImpostaSfondo(basic, InteroDaColore(QColor(12, 34, 56)));
+    ImpostaSfondo(assembly, InteroDaColore(QColor(224, 224, 224)));
+    RegistraEditori(basic, assembly);
+
+    QList<QColor> durante;
+    QString mostrato;
+    AllaComparsa() = [&](MyMsgBox& box) {
+      durante << basic->palette().color(QPalette::Base) << assembly->palette().color(QPalette::Base);
+      mostrato = box.Testo();
+      for (int i = 0; i < MyMsgBox::kTickChiusura; ++i) box.Tick();
+    };
+    MostraMessaggio(QStringLiteral("Rapporto"));
+    QCOMPARE(mostrato, QStringLiteral("Rapporto"));
+    QCOMPARE(durante, (QList<QColor>{QColor(70, 70, 70), QColor(70, 70, 70)}));
+    QCOMPARE(basic->palette().color(QPalette::Base), QColor(12, 34, 56));
+    QCOMPARE(assembly->palette().color(QPalette::Base), QColor(224, 224, 224));
+
+    ImpostaSfondo(basic, InteroDaColore(QColor(1, 2, 3)));
+    AllaComparsa() = [](MyMsgBox& box) { box.PulsanteOk()->click(); };
+    MostraMessaggio(QStringLiteral("Ancora"));
+    QCOMPARE(basic->palette().color(QPalette::Base), QColor(1, 2, 3));
+  }
+
+  void domandeAttraversoIHook_data() {
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<QString>("titoloAtteso");
+    QTest::addColumn<bool>("risposta");
+    QTest::newRow("titolo del programma, si") << QString() << "Velmora Message" << true;
+    QTest::newRow("titolo del programma, no") << QString() << "Velmora Message" << false;
+    QTest::newRow("titolo proprio") << "Archivio" << "Archivio" << true;
+  }
+  void domandeAttraversoIHook() {
+    QFETCH(QString, titolo);
+    QFETCH(QString, titoloAtteso);
+    QFETCH(bool, risposta);
+    QString titoloVisto;
+    QString testoVisto;
+    Hooks().question = [&](const QString& t, const QString& testo) {
+      titoloVisto = t;
+      testoVisto = testo;
+      return risposta;
+    };
+    QCOMPARE(ChiediSiNo(QStringLiteral("Eseguo la stampa ?"), titolo), risposta);
+    QCOMPARE(titoloVisto, titoloAtteso);
+    QCOMPARE(testoVisto, QStringLiteral("Eseguo la stampa ?"));
+
+    Hooks().input = [](const QString& prompt, const QString&, const QString& def) { return prompt + def; };
+    QCOMPARE(ChiediTesto(QStringLiteral("Nota: "), QStringLiteral("T"), QStringLiteral("x")), QStringLiteral("Nota: x"));
+  }
+};
+
+QTEST_MAIN(MessageBoxTest)
+#include "message_box_test.moc"

@@ -1,0 +1,700 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QShortcut>
+#include <QTextBlock>
+
+#include <cmath>
+
+#include "asm_writer.h"
+#include "encoding.h"
+#include "file_dialog.h"
+#include "message_box.h"
+#include "printing.h"
+#include "settings_window.h"
+
+#include "backup_manager.h"
+#include "colour_chooser.h"
+
+namespace velmora::ui {
+
+namespace {
+
+const char* const kTitoloBase = "Compilatore Basic per micro PIC16F84";
+const char* const kDataVersione = "18 Novembre 2015";
+const double kPuntiEditor = 14.25;
+
+qint32 Rgb(int r, int g, int b) { return InteroDaColore(QColor(r, g, b)); }
+
+// Reads a text file as the editor shows it: UTF-8 when the bytes are valid
+// UTF-8, Windows-1252 otherwise; any line ends.
+bool LeggiTesto(const QString& percorso, QString& testo, QString& errore) {
+  QFile file(percorso);
+  if (!file.open(QIODevice::ReadOnly)) {
+    errore = file.errorString();
+    return false;
+  }
+  const QByteArray byte = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    errore = file.errorString();
+    return false;
+  }
+  const std::string_view vista(byte.constData(), static_cast<size_t>(byte.size()));
+  testo = encoding::IsValidUtf8(vista) ? QString::fromUtf8(byte)
+                                       : QString::fromStdString(encoding::Cp1252ToUtf8(vista));
+  if (testo.startsWith(QChar(0xFEFF))) testo.remove(0, 1);
+  testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return true;
+}
+
+// Writes through a temporary file renamed over the target, so a failed write
+// leaves the previous file whole.
+bool ScriviFile(const QString& percorso, const QByteArray& dati, QString& errore) {
+  QSaveFile file(percorso);
+  if (!file.open(QIODevice::WriteOnly)) {
+    errore = file.errorString();
+    return false;
+  }
+  if (file.write(dati) != dati.size()) {
+    errore = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    errore = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+QString ConCrLf(QString testo) {
+  testo.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return testo;
+}
+
+QString SenzaCr(QString testo) {
+  testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  return testo;
+}
+
+QString ChiaveRiga(const QString& riga) {
+  QString chiave;
+  for (const QChar c : riga)
+    if (!c.isSpace()) chiave += c.toUpper();
+  return chiave;
+}
+
+// The statement under "---istruzione---" in an error block.
+QString IstruzioneDelBlocco(const QString& blocco) {
+  const QString marca = QStringLiteral("---istruzione---");
+  const auto p = blocco.indexOf(marca);
+  if (p < 0) return {};
+  QString resto = blocco.mid(p + marca.size());
+  while (resto.startsWith(QLatin1Char('\r')) || resto.startsWith(QLatin1Char('\n'))) resto.remove(0, 1);
+  for (const QString& fine : {QStringLiteral("\r"), QStringLiteral("\n"), QStringLiteral("<*> ERRORE")}) {
+    const auto q = resto.indexOf(fine);
+    if (q >= 0) resto.truncate(q);
+  }
+  return resto;
+}
+
+// The editor line a translated statement came from: the first line equal to
+// it when spaces and case are ignored, else the first line containing it.
+int RigaDellIstruzione(const QString& testo, const QString& istruzione) {
+  const QString cercata = ChiaveRiga(istruzione);
+  if (cercata.isEmpty()) return -1;
+  const QStringList righe = testo.split(QLatin1Char('\n'));
+  for (int i = 0; i < righe.size(); ++i)
+    if (ChiaveRiga(righe[i]) == cercata) return i;
+  for (int i = 0; i < righe.size(); ++i)
+    if (ChiaveRiga(righe[i]).contains(cercata)) return i;
+  return -1;
+}
+
+QIcon IconaLayout() {
+  QPixmap immagine(32, 20);
+  immagine.fill(Qt::transparent);
+  QPainter p(&immagine);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(QColor(192, 255, 255));
+  p.drawRect(1, 1, 13, 17);
+  p.setBrush(QColor(224, 224, 224));
+  p.drawRect(17, 1, 13, 17);
+  return QIcon(immagine);
+}
+
+void NonDisponibile(const QString& finestra) {
+  MostraMessaggio(QStringLiteral("La finestra \"") + finestra + QStringLiteral("\" non è ancora disponibile."));
+}
+
+}  // namespace
+
+std::function<QSize()>& MainWindow::Schermo() {
+  static std::function<QSize()> schermo;
+  return schermo;
+}
+
+std::function<void(int)>& MainWindow::Pausa() {
+  static std::function<void(int)> pausa = [](int millisecondi) {
+    QElapsedTimer orologio;
+    orologio.start();
+    while (orologio.elapsed() < millisecondi) {
+    }
+  };
+  return pausa;
+}
+
+MainWindow::FunzioneTraduzione& MainWindow::Traduttore() {
+  static FunzioneTraduzione traduttore = [](CompileState& st, std::string_view testo, const TranslateOptions& o) {
+    return TranslateText(st, testo, o);
+  };
+  return traduttore;
+}
+
+// Start: version date and debug mode, title, the editors' design look taken as
+// the settings' starting values, work folder, settings file, first layout,
+// and the last BASIC file reopened.
+MainWindow::MainWindow(const QStringList& argomenti, QWidget* parent)
+    : QWidget(parent), stato_(std::make_unique<CompileState>()) {
+  dataVersione_ = QString::fromLatin1(kDataVersione);
+  debug_ = argomenti.join(QLatin1Char(' ')).trimmed().toUpper() == QLatin1String("DEBUG");
+  titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(CreditoAutore());
+  createControls();
+  createConnections();
+  command13_->setVisible(debug_);
+  leggiImpostazioni();
+  Command6();
+  caricaUltimoFile();
+  flagTestoModificato_ = 0;
+}
+
+MainWindow::~MainWindow() { RegistraEditori(nullptr, nullptr); }
+
+QPushButton* MainWindow::nuovoPulsante(const QString& nome, const QString& testo, qint32 sfondo) {
+  auto* pulsante = new QPushButton(testo, this);
+  pulsante->setObjectName(nome);
+  pulsante->setAutoDefault(false);
+  ImpostaSfondo(pulsante, sfondo);
+  return pulsante;
+}
+
+void MainWindow::createControls() {
+  setObjectName(QStringLiteral("Form1"));
+  const QFont fontEditor = FontConRipiego(QStringLiteral("Courier New"), kPuntiEditor);
+
+  textBasic_ = new QPlainTextEdit(this);
+  textBasic_->setObjectName(QStringLiteral("TextBasic"));
+  textAsm_ = new QPlainTextEdit(this);
+  textAsm_->setObjectName(QStringLiteral("TextASM"));
+  for (QPlainTextEdit* editor : {textBasic_, textAsm_}) {
+    editor->setFont(fontEditor);
+    editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor->viewport()->installEventFilter(this);
+  }
+  ImpostaSfondo(textBasic_, Rgb(192, 255, 255));
+  ImpostaColoreTesto(textBasic_, Rgb(0, 0, 192));
+  ImpostaSfondo(textAsm_, Rgb(224, 224, 224));
+  ImpostaColoreTesto(textAsm_, Rgb(128, 0, 0));
+  RegistraEditori(textBasic_, textAsm_);
+
+  QFont fontEtichette(QStringLiteral("Arial"));
+  fontEtichette.setStyleHint(QFont::SansSerif);
+  fontEtichette.setPointSizeF(kPuntiEditor);
+  label2_ = new QLabel(QStringLiteral("BAS"), this);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  label1_ = new QLabel(QStringLiteral("ASM"), this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  for (QLabel* label : {label2_, label1_}) {
+    label->setFont(fontEtichette);
+    label->setAlignment(Qt::AlignCenter);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setToolTip(QStringLiteral("Gestione parametri"));
+    label->installEventFilter(this);
+  }
+  ImpostaSfondo(label2_, Rgb(192, 255, 255));
+  ImpostaSfondo(label1_, Rgb(224, 224, 224));
+
+  const qint32 basic = Rgb(192, 255, 255);
+  const qint32 assembly = Rgb(224, 224, 224);
+  const qint32 stampa = Rgb(128, 255, 128);
+  rigaBasic_ = {label2_,
+                nuovoPulsante(QStringLiteral("Command2"), QStringLiteral("Salva"), basic),
+                nuovoPulsante(QStringLiteral("Command3"), QStringLiteral("Apri"), basic),
+                nuovoPulsante(QStringLiteral("Command4"), QStringLiteral("Help"), basic),
+                nuovoPulsante(QStringLiteral("Command7"), QStringLiteral("Clear"), basic),
+                nuovoPulsante(QStringLiteral("Command10"), QStringLiteral("Esempi"), basic),
+                nuovoPulsante(QStringLiteral("ProgTMR0"), QStringLiteral("Timer"), basic),
+                nuovoPulsante(QStringLiteral("Command14"), QStringLiteral("BackUp"), basic),
+                nuovoPulsante(QStringLiteral("Command11"), QStringLiteral("Stampa"), stampa)};
+  command9_ = nuovoPulsante(QStringLiteral("Command9"), QStringLiteral("Pic.Def"), assembly);
+  command1_ = nuovoPulsante(QStringLiteral("Command1"), QStringLiteral("Translate"), assembly);
+  command1_->setToolTip(QStringLiteral("F5"));
+  command6_ = nuovoPulsante(QStringLiteral("Command6"), QString(), Rgb(255, 255, 255));
+  command6_->setIcon(IconaLayout());
+  command6_->setIconSize(QSize(32, 20));
+  command13_ = nuovoPulsante(QStringLiteral("Command13"), QStringLiteral("Test"), Rgb(255, 255, 0));
+  rigaAsm_ = {label1_,
+              nuovoPulsante(QStringLiteral("Command5"), QStringLiteral("Salva"), assembly),
+              nuovoPulsante(QStringLiteral("Command8"), QStringLiteral("Clear"), assembly),
+              command9_,
+              command1_,
+              command6_,
+              nuovoPulsante(QStringLiteral("Command12"), QStringLiteral("Stampa"), stampa),
+              command13_};
+}
+
+void MainWindow::createConnections() {
+  const std::pair<const char*, void (MainWindow::*)()> azioni[] = {
+      {"Command1", &MainWindow::Command1},   {"Command2", &MainWindow::Command2},
+      {"Command3", &MainWindow::Command3},   {"Command4", &MainWindow::Command4},
+      {"Command5", &MainWindow::Command5},   {"Command6", &MainWindow::Command6},
+      {"Command7", &MainWindow::Command7},   {"Command8", &MainWindow::Command8},
+      {"Command9", &MainWindow::Command9},   {"Command10", &MainWindow::Command10},
+      {"Command11", &MainWindow::Command11}, {"Command12", &MainWindow::Command12},
+      {"Command13", &MainWindow::Command13}, {"Command14", &MainWindow::Command14},
+      {"ProgTMR0", &MainWindow::ProgTMR0},
+  };
+  for (const auto& [nome, azione] : azioni) {
+    auto* pulsante = findChild<QPushButton*>(QString::fromLatin1(nome));
+    connect(pulsante, &QPushButton::clicked, this, azione);
+  }
+  connect(textBasic_, &QPlainTextEdit::textChanged, this, [this] { flagTestoModificato_ = 1; });
+  auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  connect(f5, &QShortcut::activated, this, [this] {
+    if (command1_->isEnabled()) Command1();
+  });
+}
+
+ControlliAspetto MainWindow::Aspetto() const {
+  ControlliAspetto c;
+  c.textBasic = textBasic_;
+  c.textAsm = textAsm_;
+  c.rigaBasic = rigaBasic_.mid(0, 8);  // the label and the buttons up to "BackUp"
+  c.rigaAsm = rigaAsm_.mid(0, 5);      // the label and the buttons up to "Translate"
+  return c;
+}
+
+QWidget* MainWindow::Controllo(const QString& nome) const { return findChild<QWidget*>(nome); }
+
+void MainWindow::leggiImpostazioni() {
+  valori_.ColoreCarattereBasic = ColoreTestoDi(textBasic_);
+  valori_.ColoreSfondoBasic = SfondoDi(textBasic_);
+  valori_.ColoreCarattereASM = ColoreTestoDi(textAsm_);
+  valori_.ColoreSfondoASM = SfondoDi(textAsm_);
+  valori_.FontSizeBasic = static_cast<float>(textBasic_->font().pointSizeF());
+  valori_.FontSizeASM = static_cast<float>(textAsm_->font().pointSizeF());
+  valori_.FontBoldBasic = 0;
+  valori_.FontBoldASM = 0;
+  valori_.CartellaLavoro = TrovaCartellaScrivibile();
+  LeggiConfigurazione(valori_);
+  ApplicaConfigurazione(valori_, Aspetto());
+}
+
+void MainWindow::caricaUltimoFile() {
+  setWindowTitle(titoloProgramma_);
+  if (FileCorrente().isEmpty()) return;
+  QString testo;
+  QString errore;
+  if (!LeggiTesto(FileCorrente(), testo, errore)) return;
+  impostaTestoBasic(testo);
+  setWindowTitle(FileCorrente());
+}
+
+QString MainWindow::testoBasicCrLf() const { return ConCrLf(textBasic_->toPlainText()); }
+
+void MainWindow::impostaTestoBasic(const QString& testo) { textBasic_->setPlainText(SenzaCr(testo)); }
+
+void MainWindow::impostaTestoAsm(const QString& testo) { textAsm_->setPlainText(SenzaCr(testo)); }
+
+// ---- Layout ----
+
+// One common width for every button and the two labels: wide enough for the
+// longest caption, and narrow enough for each row to fit in its half of the
+// window (the button font shrinks when the captions do not).
+int MainWindow::larghezzaComune(int w) {
+  const int spazio = qRound(100.0 * logicalDpiX() / 1440.0);
+  // The BASIC row (the label and eight buttons) must end before the assembly
+  // pane's left edge: 9 (c + spazio) <= 0.45 w + k, with k = (0.1 w - c) / 3.
+  const double limite = (w * (0.45 + 0.1 / 3.0) - 9.0 * spazio) / (9.0 + 1.0 / 3.0);
+  QFont font = QApplication::font(this);
+  const auto naturale = [&](const QFont& f) {
+    const QFontMetrics m(f);
+    int massimo = 0;
+    for (QWidget* c : rigaBasic_ + rigaAsm_) {
+      auto* pulsante = qobject_cast<QPushButton*>(c);
+      if (!pulsante) continue;
+      const QString testo = pulsante->text().isEmpty() ? QStringLiteral("Wait...") : pulsante->text();
+      massimo = qMax(massimo, m.horizontalAdvance(testo) + 16);
+    }
+    massimo = qMax(massimo, m.horizontalAdvance(QStringLiteral("Translate")) + 16);
+    massimo = qMax(massimo, command6_->iconSize().width() + 12);
+    return massimo;
+  };
+  int larghezza = naturale(font);
+  if (larghezza > limite && font.pointSizeF() > 0) {
+    font.setPointSizeF(qMax(6.0, font.pointSizeF() * limite / larghezza));
+    larghezza = naturale(font);
+  }
+  for (QWidget* c : rigaBasic_ + rigaAsm_)
+    if (qobject_cast<QPushButton*>(c)) c->setFont(font);
+  const int etichette = qMax(label1_->sizeHint().width(), label2_->sizeHint().width());
+  return qMax(1, static_cast<int>(std::floor(qMin<double>(qMax(larghezza, etichette), limite))));
+}
+
+// The rows sit under the side-by-side panes: "BAS" at the BASIC pane's left,
+// "ASM" at the assembly pane's left, each control 100 twips after the
+// previous one.
+void MainWindow::posizionaRighe(int w, int h) {
+  const int comune = larghezzaComune(w);
+  const int spazio = qRound(100.0 * logicalDpiX() / 1440.0);
+  int altezza = 0;
+  for (QWidget* c : rigaBasic_ + rigaAsm_) altezza = qMax(altezza, c->sizeHint().height());
+  const double W = w, H = h;
+  const double g = (H - 0.87 * H - altezza) / 3;
+  const double k = (W - 0.45 * W - 0.45 * W - comune) / 3;
+  const int top = qRound(0.87 * H + 2 * g);
+  for (const auto& [riga, sinistra] : {std::pair{&rigaBasic_, qRound(k)}, std::pair{&rigaAsm_, qRound(k + 0.45 * W + k)}}) {
+    int x = sinistra;
+    for (QWidget* c : *riga) {
+      c->setGeometry(x, top, comune, altezza);
+      x += comune + spazio;
+    }
+  }
+}
+
+void MainWindow::posizionaPannelli(Disposizione disposizione, int w, int h) {
+  const double W = w, H = h;
+  const double altezzaEtichetta = label1_->height();
+  const int sinistra = label2_->x();
+  switch (disposizione) {
+    case Disposizione::Affiancati: {
+      const double g = (H - 0.87 * H - altezzaEtichetta) / 3;
+      const double k = (W - 0.45 * W - 0.45 * W - label1_->width()) / 3;
+      textBasic_->setGeometry(qRound(k), qRound(g), qRound(0.45 * W), qRound(0.87 * H));
+      textAsm_->setGeometry(qRound(k + 0.45 * W + k), qRound(g), qRound(0.45 * W), qRound(0.87 * H));
+      textBasic_->setVisible(true);
+      textAsm_->setVisible(true);
+      return;
+    }
+    case Disposizione::Impilati: {
+      const double g = (H - 0.43 * H - 0.43 * H - label2_->height()) / 4;
+      textBasic_->setGeometry(sinistra, qRound(g), qRound(0.92 * W), qRound(0.43 * H));
+      textAsm_->setGeometry(sinistra, qRound(g + 0.43 * H + g), qRound(0.92 * W), qRound(0.43 * H));
+      textBasic_->setVisible(true);
+      textAsm_->setVisible(true);
+      return;
+    }
+    case Disposizione::SoloBasic:
+    case Disposizione::SoloAsm: {
+      const double g = (H - 0.87 * H - altezzaEtichetta) / 3;
+      const QRect area(sinistra, qRound(g), qRound(0.92 * W), qRound(0.87 * H));
+      const bool basic = disposizione == Disposizione::SoloBasic;
+      (basic ? textBasic_ : textAsm_)->setGeometry(area);
+      textBasic_->setVisible(basic);
+      textAsm_->setVisible(!basic);
+      return;
+    }
+  }
+}
+
+// The layout cycle: side by side (then 1), stacked (2), BASIC alone (3),
+// assembly alone (4), side by side again; the window takes 90% of the screen
+// each time and the button rows are placed by the first layout only.
+void MainWindow::Command6() {
+  QSize schermo = Schermo() ? Schermo()() : QSize();
+  if (!schermo.isValid()) {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    schermo = s ? s->geometry().size() : QSize(1024, 768);
+  }
+  const int w = qRound(0.9 * schermo.width());
+  const int h = qRound(0.9 * schermo.height());
+  dimensioneApplicata_ = QSize(w, h);
+  resize(w, h);
+
+  Disposizione disposizione = Disposizione::Affiancati;
+  int prossimo = 1;
+  switch (modoLayout_) {
+    case 1: disposizione = Disposizione::Impilati; prossimo = 2; break;
+    case 2: disposizione = Disposizione::SoloBasic; prossimo = 3; break;
+    case 3: disposizione = Disposizione::SoloAsm; prossimo = 4; break;
+    default: break;
+  }
+  if (modoLayout_ == 0) posizionaRighe(w, h);
+  posizionaPannelli(disposizione, w, h);
+  disposizione_ = disposizione;
+  modoLayout_ = prossimo;
+}
+
+// A window resized by the user keeps its current layout at the new size.
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (modoLayout_ == 0 || size() == dimensioneApplicata_) return;
+  dimensioneApplicata_ = size();
+  posizionaRighe(width(), height());
+  posizionaPannelli(disposizione_, width(), height());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == textBasic_->viewport() || watched == textAsm_->viewport()) {
+      modoLayout_ = watched == textBasic_->viewport() ? 2 : 3;
+      Command6();
+    }
+  }
+  if (event->type() == QEvent::MouseButtonRelease && (watched == label1_ || watched == label2_)) {
+    ApriImpostazioni();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- Translate ----
+
+// Translates the BASIC text into the assembly pane; the message box then shows
+// the report, or the error block with the cursor put on the faulty line.
+void MainWindow::Command1() {
+  if (textBasic_->toPlainText().trimmed().isEmpty()) return;
+  ImpostaSfondo(command1_, Rgb(255, 70, 70));
+  command1_->setText(QStringLiteral("Wait..."));
+  command1_->setEnabled(false);
+  command1_->repaint();
+
+  TranslateOptions opzioni;
+  opzioni.programPath = FileCorrente().toStdString();
+  const QString punto = QLocale().decimalPoint();
+  opzioni.decimalSeparator = punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.';
+  const QByteArray sorgente = testoBasicCrLf().toUtf8();
+  const TranslationResult risultato =
+      Traduttore()(*stato_, std::string_view(sorgente.constData(), static_cast<size_t>(sorgente.size())), opzioni);
+
+  if (risultato.finalLineEndAdded) {
+    QTextCursor fine(textBasic_->document());
+    fine.movePosition(QTextCursor::End);
+    fine.insertText(QStringLiteral("\n"));
+  }
+  const QString assembly = QString::fromStdString(risultato.assembly);
+  impostaTestoAsm(assembly);
+  if (!risultato.ok) {
+    MostraMessaggio(assembly);
+    mostraCursoreErrore(assembly);
+  } else {
+    MostraMessaggio(QString::fromStdString(risultato.report));
+  }
+
+  command1_->setEnabled(true);
+  command1_->setText(QStringLiteral("Translate"));
+  ImpostaSfondo(command1_, SfondoDi(command9_));
+}
+
+void MainWindow::mostraCursoreErrore(const QString& bloccoErrore) {
+  const int riga = RigaDellIstruzione(textBasic_->toPlainText(), IstruzioneDelBlocco(bloccoErrore));
+  if (riga < 0) return;
+  QTextCursor cursore(textBasic_->document()->findBlockByNumber(riga));
+  cursore.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  textBasic_->setTextCursor(cursore);
+  textBasic_->ensureCursorVisible();
+  textBasic_->setFocus();
+}
+
+// ---- Files ----
+
+// Save BASIC: the text exactly as it stands (CR LF line ends, UTF-8, no line
+// end added) to the path chosen in the dialog, which stays the current file.
+void MainWindow::salvaBasic() {
+  if (textBasic_->toPlainText().trimmed().isEmpty()) return;
+  const QString precedente = FileCorrente();
+  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File"), this);
+  update();
+  if (FileCorrente().isEmpty()) {
+    FileCorrente() = precedente;
+    return;
+  }
+  QString errore;
+  if (!ScriviFile(FileCorrente(), testoBasicCrLf().toUtf8(), errore)) {
+    MostraMessaggio(QStringLiteral("Impossibile salvare il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
+                    errore);
+    return;
+  }
+  flagTestoModificato_ = 0;
+}
+
+void MainWindow::Command2() { salvaBasic(); }
+
+// Open: after offering to save a changed text, reads the chosen file into the
+// BASIC editor and makes it the current file.
+void MainWindow::Command3() {
+  if (flagTestoModificato_ != 0 &&
+      ChiediSiNo(QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?"), TitoloMessaggi())) {
+    salvaBasic();
+    flagTestoModificato_ = 0;
+    if (Pausa()) Pausa()(200);
+  }
+  const QString precedente = FileCorrente();
+  ScegliFile(FileCorrente(), QStringLiteral("Apertura File"), this);
+  update();
+  if (FileCorrente().isEmpty()) {
+    FileCorrente() = precedente;
+    return;
+  }
+  QString testo;
+  QString errore;
+  if (!LeggiTesto(FileCorrente(), testo, errore)) {
+    MostraMessaggio(QStringLiteral("Impossibile aprire il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
+                    errore);
+    FileCorrente() = precedente;
+    return;
+  }
+  impostaTestoBasic(testo);
+  flagTestoModificato_ = 0;
+  setWindowTitle(FileCorrente());
+  impostaTestoAsm(QString());
+}
+
+// Save assembly: the pane's text and one CR LF; the chosen path becomes the
+// current file, the text-modified flag is left alone.
+void MainWindow::Command5() {
+  if (textAsm_->toPlainText().trimmed().isEmpty()) return;
+  const QString precedente = FileCorrente();
+  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File ASM"), this);
+  update();
+  if (FileCorrente().isEmpty()) {
+    FileCorrente() = precedente;
+    return;
+  }
+  const std::string dati = AssemblyFileBytes(ConCrLf(textAsm_->toPlainText()).toStdString());
+  QString errore;
+  if (!ScriviFile(FileCorrente(), QByteArray::fromStdString(dati), errore))
+    MostraMessaggio(QStringLiteral("Impossibile salvare il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
+                    errore);
+}
+
+void MainWindow::Command7() {
+  if (flagTestoModificato_ != 0) salvaBasic();
+  textBasic_->clear();
+  textAsm_->clear();
+  FileCorrente().clear();
+  setWindowTitle(titoloProgramma_);
+  flagTestoModificato_ = 0;
+}
+
+void MainWindow::Command8() { textAsm_->clear(); }
+
+// PIC16F84.DEF: written where the user chooses (proposed "Pic16F84.Def"), or
+// shown in the assembly pane when it cannot be written or on request.
+void MainWindow::Command9() {
+  const QString precedente = FileCorrente();
+  const QString definizioni = QString::fromStdString(TestoDefinizioni());
+  FileCorrente() = QStringLiteral("Pic16F84.Def");
+  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File"), this);
+  update();
+  if (!FileCorrente().isEmpty()) {
+    QString errore;
+    if (!ScriviFile(FileCorrente(), (definizioni + QStringLiteral("\r\n")).toUtf8(), errore)) {
+      MostraMessaggio(QStringLiteral("Impossibile aprire il file ") + FileCorrente() +
+                      QStringLiteral("\r\nErrore: ") + errore);
+      impostaTestoAsm(definizioni);
+    }
+  } else if (ChiediSiNo(QStringLiteral("Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"),
+                        TitoloMessaggi())) {
+    impostaTestoAsm(definizioni);
+  }
+  FileCorrente() = precedente;
+}
+
+// ---- Printing ----
+
+void MainWindow::stampa(QPlainTextEdit* editor) {
+  const QString testo = editor->toPlainText();
+  if (testo.trimmed().isEmpty()) return;
+  if (!ChiediSiNo(QStringLiteral("Eseguo la stampa ?"), TitoloMessaggi())) return;
+  StampaTesto(testo + QLatin1Char('\n'), editor->font().family(), editor->font().pointSizeF(), this);
+}
+
+void MainWindow::Command11() { stampa(textBasic_); }
+void MainWindow::Command12() { stampa(textAsm_); }
+
+// ---- The other windows ----
+
+void MainWindow::Command4() {
+#ifdef VELMORA_HAS_HELP
+  if (help_) {
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return;
+  }
+  auto* help = new tools::HelpBrowser(dataVersione_, valori_.CartellaLavoro, &flagChiusura_, this);
+  help->setWindowFlag(Qt::Window, true);
+  help->setAttribute(Qt::WA_DeleteOnClose);
+  help_ = help;
+  help->show();
+#else
+  NonDisponibile(QStringLiteral("Help"));
+#endif
+}
+
+void MainWindow::Command10() {
+#ifdef VELMORA_HAS_EXAMPLES
+  tools::ExamplesWindow esempi(this);
+  esempi.exec();
+#else
+  NonDisponibile(QStringLiteral("Esempi"));
+#endif
+}
+
+void MainWindow::ProgTMR0() {
+#ifdef VELMORA_HAS_TMR0
+  tools::Tmr0Calculator calcolatore(valori_.ValoreFrequenza, valori_.ValorePrescaler, valori_.ValoreTMR0, this);
+  calcolatore.exec();
+  update();
+#else
+  NonDisponibile(QStringLiteral("Timer"));
+#endif
+}
+
+void MainWindow::Command13() {
+#ifdef VELMORA_HAS_DEBUG_DUMP
+  tools::DebugDump dump(*stato_, flagTestoModificato_, this);
+  dump.exec();
+#else
+  NonDisponibile(QStringLiteral("Test"));
+#endif
+}
+
+void MainWindow::Command14() {
+  BackupManager backup(valori_.CartellaLavoro, textBasic_, this);
+  backup.exec();
+}
+
+void MainWindow::ApriImpostazioni() {
+  Form3 impostazioni(valori_, Aspetto(), this);
+  impostazioni.exec();
+}
+
+// Closing: offers the save dialog for a changed text (no question), writes the
+// settings and tells the help browser to go.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (flagChiusura_) {
+    event->accept();
+    return;
+  }
+  if (flagTestoModificato_ != 0) salvaBasic();
+  SalvaConfigurazione(valori_);
+  flagChiusura_ = true;
+  if (help_) help_->close();
+  event->accept();
+  emit Chiusa();
+}
+
+}  // namespace velmora::ui
