@@ -1,7 +1,7 @@
 #include "backup_manager.h"
 
 #include "message_box.h"
-#include "../translator/encoding.h"
+#include "encoding.h"
 
 #include <QDir>
 #include <QEvent>

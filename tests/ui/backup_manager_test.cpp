@@ -1,0 +1,332 @@
+// Backup manager: the archive's bytes, the copies, the list and the flows
+// that change them, in a temporary work folder with a fixed clock.
+#include "backup_manager.h"
+#include "message_box.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using velmora::ui::BackupManager;
+
+namespace {
+
+QByteArray LeggiFile(const QString& percorso) {
+  QFile f(percorso);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
+}
+
+void ScriviFile(const QString& percorso, const QByteArray& dati) {
+  QFile f(percorso);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(dati);
+}
+
+// One archive record from its four fields, each padded to its width.
+QByteArray Record(const QByteArray& data, const QByteArray& ora, const QByteArray& nota,
+                  const QByteArray& numero) {
+  return data.leftJustified(10, ' ') + ora.leftJustified(5, ' ') + nota.leftJustified(31, ' ') +
+         numero.leftJustified(4, ' ');
+}
+
+}  // namespace
+
+class BackupManagerTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir cartella_;
+  QString lavoro_;
+  QPlainTextEdit editor_;
+  QStringList messaggi_;
+  QStringList domande_;  // "title|text"
+  bool risposta_ = true;
+  int modificato_ = 0;
+
+  QString Archivio() const { return cartella_.path() + "/ArchivioGenerale.Txt"; }
+  QString Copia(const char* nome) const { return cartella_.path() + "/" + nome; }
+
+  template <typename T>
+  static T* Figlio(BackupManager& d, const char* nome) {
+    T* w = d.findChild<T*>(nome);
+    if (w == nullptr) qFatal("control %s missing", nome);
+    return w;
+  }
+
+  static void Nota(BackupManager& d, const QString& nota) {
+    auto* text2 = Figlio<QLineEdit>(d, "Text2");
+    QFocusEvent entra(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(text2, &entra);
+    if (!nota.isNull()) text2->setText(nota);
+  }
+
+  // Types the note, presses "Salva copia": the flow a user follows.
+  void SalvaCopia(const QString& testo, const QString& nota) {
+    editor_.setPlainText(testo);
+    BackupManager d(lavoro_, &editor_);
+    Nota(d, nota);
+    Figlio<QPushButton>(d, "Command1")->click();
+  }
+
+  static void Seleziona(BackupManager& d, int riga) {
+    auto* list1 = Figlio<QListWidget>(d, "List1");
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QListWidgetItem* voce = list1->item(riga);
+    QVERIFY(voce != nullptr);
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, list1->visualItemRect(voce).center());
+  }
+
+  static QStringList Voci(BackupManager& d) {
+    QStringList voci;
+    auto* list1 = Figlio<QListWidget>(d, "List1");
+    for (int i = 0; i < list1->count(); ++i) voci << list1->item(i)->text();
+    return voci;
+  }
+
+ private slots:
+  void initTestCase() {
+    BackupManager::Orologio() = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 7, 42)); };
+    velmora::ui::Hooks().message = [this](const QString& t) { messaggi_ << t; };
+    velmora::ui::Hooks().question = [this](const QString& titolo, const QString& t) {
+      domande_ << titolo + "|" + t;
+      return risposta_;
+    };
+    connect(&editor_, &QPlainTextEdit::textChanged, this, [this] { modificato_ = 1; });
+  }
+
+  void init() {
+    QVERIFY(cartella_.isValid());
+    QDir(cartella_.path()).removeRecursively();
+    QDir().mkpath(cartella_.path());
+    lavoro_ = cartella_.path() + "/";
+    messaggi_.clear();
+    domande_.clear();
+    risposta_ = true;
+    editor_.clear();
+  }
+
+  // A copy's record byte for byte: date and time from the clock, the note in
+  // Windows-1252 cut or padded to 31 bytes, and its list entry; the copy holds
+  // the editor text exactly (UTF-8, no line end added).
+  void recordScritto_data() {
+    QTest::addColumn<QString>("nota");
+    QTest::addColumn<QByteArray>("campoNota");
+    QTest::addColumn<QString>("voceNota");
+    QTest::newRow("short") << "prova" << QByteArray("prova") << "prova";
+    QTest::newRow("accented") << "perché è già" << QByteArray("perch\xE9 \xE8 gi\xE0")
+                              << "perché è già";
+    QTest::newRow("cut at 31 accented")
+        << "àèìòù àèìòù àèìòù àèìòù àèìòù àèìòù" << QByteArray("\xE0\xE8\xEC\xF2\xF9 ").repeated(5) + "\xE0"
+        << "àèìòù àèìòù àèìòù àèìòù àèìòù à";
+    QTest::newRow("euro and no code page") << "€ 5 αβ" << QByteArray("\x80 5 ??") << "€ 5 ??";
+    QTest::newRow("empty") << "" << QByteArray() << "";
+  }
+  void recordScritto() {
+    QFETCH(QString, nota);
+    QFETCH(QByteArray, campoNota);
+    QFETCH(QString, voceNota);
+    SalvaCopia("città = 1\nEND", nota);
+    QCOMPARE(messaggi_, QStringList());
+    QCOMPARE(LeggiFile(Archivio()), Record("05/03/24", "09:07", campoNota, "1"));
+    QCOMPARE(LeggiFile(Copia("Velmora0001.txt")), QString("città = 1\nEND").toUtf8());
+
+    // Read back by a new window: the entry shows each field at full width.
+    BackupManager d(lavoro_, &editor_);
+    QCOMPARE(Voci(d), QStringList{"05/03/24   | 09:07 | " + voceNota.leftJustified(31, ' ') + " | 1   "});
+  }
+
+  // Elimina BackUp marks the record in place and removes the copy; No keeps
+  // both; the number of a deleted copy is never given again.
+  void eliminaBackup_data() {
+    QTest::addColumn<bool>("risposta");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+  }
+  void eliminaBackup() {
+    QFETCH(bool, risposta);
+    SalvaCopia("A = 1", "prima");
+    SalvaCopia("A = 2", "seconda");
+    const QByteArray prima = LeggiFile(Archivio());
+    risposta_ = risposta;
+    {
+      BackupManager d(lavoro_, &editor_);
+      Seleziona(d, 1);  // the older copy, number 1
+      QVERIFY(Figlio<QPushButton>(d, "Command3")->isEnabled());
+      Figlio<QPushButton>(d, "Command3")->click();
+      QCOMPARE(domande_, QStringList{"Backup File Basic|Cancello il file di backup: \n05/03/24   09:07 prima"});
+      QCOMPARE(Voci(d).size(), risposta ? 1 : 2);
+      QVERIFY(!Figlio<QPushButton>(d, "Command3")->isEnabled());
+    }
+    QByteArray atteso = prima;
+    if (risposta) atteso.replace(0, 10, "??????????");
+    QCOMPARE(LeggiFile(Archivio()), atteso);
+    QCOMPARE(QFile::exists(Copia("Velmora0001.txt")), !risposta);
+    QVERIFY(QFile::exists(Copia("Velmora0002.txt")));
+
+    SalvaCopia("A = 3", "terza");
+    QCOMPARE(LeggiFile(Archivio()).mid(146, 4), QByteArray("3   "));
+  }
+
+  // When no copy is left (the last one deleted, or the archive cancelled),
+  // the archive file goes and numbering starts again at 1.
+  void numerazioneRiparte_data() {
+    QTest::addColumn<bool>("cancellaArchivio");
+    QTest::newRow("last copy deleted") << false;
+    QTest::newRow("archive cancelled") << true;
+  }
+  void numerazioneRiparte() {
+    QFETCH(bool, cancellaArchivio);
+    SalvaCopia("A = 1", "uno");
+    if (cancellaArchivio) SalvaCopia("A = 2", "due");
+    {
+      BackupManager d(lavoro_, &editor_);
+      if (cancellaArchivio) {
+        Figlio<QPushButton>(d, "Command4")->click();
+        QCOMPARE(domande_, QStringList{"Backup File Basic|Vuoi cancellare tutti i BackUp registrati ? "});
+      } else {
+        Seleziona(d, 0);
+        Figlio<QPushButton>(d, "Command3")->click();
+      }
+      QCOMPARE(Voci(d), QStringList());
+    }
+    QCOMPARE(messaggi_, QStringList());
+    QVERIFY(!QFile::exists(Copia("Velmora0001.txt")));
+    QVERIFY(!QFile::exists(Copia("Velmora0002.txt")));
+    SalvaCopia("A = 9", "di nuovo");
+    QCOMPARE(LeggiFile(Archivio()), Record("05/03/24", "09:07", "di nuovo", "1"));
+    QCOMPARE(LeggiFile(Copia("Velmora0001.txt")), QByteArray("A = 9"));
+  }
+
+  // Restoring puts the copy into the editor, which counts as a change; a
+  // copy in Windows-1252 reads as such; an unreadable copy changes nothing.
+  void ripristina_data() {
+    QTest::addColumn<QByteArray>("contenuto");  // empty: the copy file is missing
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("utf-8") << QString("città = 1\nEND").toUtf8() << "città = 1\nEND";
+    QTest::newRow("windows-1252") << QByteArray("' perch\xE9\nEND") << "' perché\nEND";
+    QTest::newRow("missing") << QByteArray() << "nuovo testo";
+  }
+  void ripristina() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(QString, atteso);
+    SalvaCopia("vecchio", "nota");
+    if (contenuto.isEmpty()) QFile::remove(Copia("Velmora0001.txt"));
+    else ScriviFile(Copia("Velmora0001.txt"), contenuto);
+    editor_.setPlainText("nuovo testo");
+    modificato_ = 0;
+
+    BackupManager d(lavoro_, &editor_);
+    Seleziona(d, 0);
+    Figlio<QPushButton>(d, "Command5")->click();
+    QCOMPARE(editor_.toPlainText(), atteso);
+    QCOMPARE(modificato_, contenuto.isEmpty() ? 0 : 1);
+    QCOMPARE(d.isVisible(), contenuto.isEmpty());
+    QCOMPARE(messaggi_.size(), contenuto.isEmpty() ? 1 : 0);
+    if (contenuto.isEmpty())
+      QVERIFY(messaggi_[0].startsWith("Si è verificato un errore nel ripristinare il file.\nErrore:"));
+  }
+
+  // The note field clears its prompt and enables "Salva copia" only when the
+  // editor holds text; a typed note stays.
+  void campoNota_data() {
+    QTest::addColumn<QString>("editore");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("dopo");
+    QTest::addColumn<bool>("salva");
+    const QString prompt = "***Inserisci una nota per il backup***";
+    QTest::newRow("empty editor") << "" << prompt << prompt << false;
+    QTest::newRow("prompt cleared") << "A = 1" << prompt << "" << true;
+    QTest::newRow("typed note kept") << "A = 1" << "mia nota" << "mia nota" << true;
+  }
+  void campoNota() {
+    QFETCH(QString, editore);
+    QFETCH(QString, prima);
+    QFETCH(QString, dopo);
+    QFETCH(bool, salva);
+    editor_.setPlainText(editore);
+    BackupManager d(lavoro_, &editor_);
+    Figlio<QLineEdit>(d, "Text2")->setText(prima);
+    Nota(d, QString());
+    QCOMPARE(Figlio<QLineEdit>(d, "Text2")->text(), dopo);
+    QCOMPARE(Figlio<QPushButton>(d, "Command1")->isEnabled(), salva);
+    Figlio<QPushButton>(d, "Command1")->click();
+    QCOMPARE(QFile::exists(Copia("Velmora0001.txt")), salva);
+  }
+
+  // Saving is refused, with the archive and every copy untouched, when the
+  // numbering is exhausted or the copy cannot be written.
+  void copiaRifiutata_data() {
+    QTest::addColumn<QByteArray>("numero");
+    QTest::addColumn<QString>("ostacolo");  // a folder standing where the copy goes
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("above 9999") << QByteArray("9999") << "" << "numero massimo di copie (9999)";
+    QTest::newRow("copy not writable") << QByteArray("41") << "Velmora0042.txt" << "Impossibile scrivere il file ";
+  }
+  void copiaRifiutata() {
+    QFETCH(QByteArray, numero);
+    QFETCH(QString, ostacolo);
+    QFETCH(QString, messaggio);
+    const QByteArray archivio = Record("01/01/24", "10:00", "vecchia", numero);
+    ScriviFile(Archivio(), archivio);
+    if (!ostacolo.isEmpty()) QDir(cartella_.path()).mkdir(ostacolo);
+    SalvaCopia("A = 1", "nuova");
+    QCOMPARE(messaggi_.size(), 1);
+    QVERIFY2(messaggi_[0].contains(messaggio), qPrintable(messaggi_[0]));
+    QCOMPARE(LeggiFile(Archivio()), archivio);
+    QVERIFY(!QFile::exists(Copia("Velmora0000.txt")));
+  }
+
+  // Enter in the folder field moves the backup folder only to a folder that
+  // exists; the work folder follows it.
+  void cartellaNuova_data() {
+    QTest::addColumn<QString>("sottocartella");
+    QTest::addColumn<bool>("esiste");
+    QTest::newRow("existing, trailing slash") << "altra/" << true;
+    QTest::newRow("missing") << "mancante" << false;
+  }
+  void cartellaNuova() {
+    QFETCH(QString, sottocartella);
+    QFETCH(bool, esiste);
+    const QString altra = cartella_.path() + "/" + sottocartella;
+    if (esiste) QDir().mkpath(altra);
+    SalvaCopia("A = 1", "qui");
+    BackupManager d(lavoro_, &editor_);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    auto* text1 = Figlio<QLineEdit>(d, "Text1");
+    QCOMPARE(text1->text(), cartella_.path());
+    text1->setText(altra);
+    QTest::keyClick(text1, Qt::Key_Return);
+    QVERIFY(d.isVisible());  // Enter presses no button
+    if (!esiste) {
+      QCOMPARE(lavoro_, cartella_.path() + "/");
+      QCOMPARE(messaggi_.size(), 1);
+      QVERIFY2(messaggi_[0].startsWith("Errore:"), qPrintable(messaggi_[0]));
+      QCOMPARE(Voci(d).size(), 1);
+      return;
+    }
+    QCOMPARE(lavoro_, cartella_.path() + "/altra");
+    QCOMPARE(Voci(d), QStringList());
+    Nota(d, "là");
+    Figlio<QPushButton>(d, "Command1")->click();
+    QCOMPARE(LeggiFile(altra + "Velmora0001.txt"), QByteArray("A = 1"));
+  }
+
+};
+
+int main(int argc, char** argv) {
+  // Italian regional settings, so the short date is dd/MM/yy.
+  qputenv("LC_ALL", "it_IT.UTF-8");
+  QApplication app(argc, argv);
+  BackupManagerTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "backup_manager_test.moc"
