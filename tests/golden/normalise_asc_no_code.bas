@@ -1,0 +1,3 @@
+DIM X AS BYTE
+X = ASC("Ω")
+END

@@ -1,0 +1,4 @@
+DIM X AS BYTE
+@GIRO: X = X + 1
+GOTO @GIRO
+END

@@ -1,0 +1,3 @@
+DIM X AS BYTE
+X = b'111100001'
+END

@@ -1,0 +1,2 @@
+DIM X AS BYTE
+X = 1
