@@ -273,10 +273,12 @@ void FormSelectFile::selezionaDiscoPer(const QString& percorso) {
 void FormSelectFile::aggiornaElenchi() {
   if (cartella_.isEmpty()) return;
   dir1_->clear();
+  // The path starts at the selected drive.
+  const QString disco = SenzaSeparatoreFinale(DiscoCorrente());
   QStringList antenati;
   for (QString c = cartella_; !c.isEmpty(); c = CartellaDi(c)) {
     antenati.prepend(c);
-    if (c == QLatin1String("/")) break;
+    if (c == QLatin1String("/") || c == disco) break;
   }
   int livello = 0;
   for (const QString& c : antenati) {

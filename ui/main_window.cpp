@@ -24,7 +24,11 @@
 #include "settings_window.h"
 
 #include "backup_manager.h"
-#include "colour_chooser.h"
+#include "debug_dump.h"
+#include "examples_window.h"
+#include "tmr0_calculator.h"
+#include "wait_calculator.h"  // completes the type help_browser.h returns
+#include "help_browser.h"
 
 namespace velmora::ui {
 
@@ -134,9 +138,6 @@ QIcon IconaLayout() {
   return QIcon(immagine);
 }
 
-void NonDisponibile(const QString& finestra) {
-  MostraMessaggio(QStringLiteral("La finestra \"") + finestra + QStringLiteral("\" non è ancora disponibile."));
-}
 
 }  // namespace
 
@@ -335,15 +336,15 @@ int MainWindow::larghezzaComune(int w) {
       auto* pulsante = qobject_cast<QPushButton*>(c);
       if (!pulsante) continue;
       const QString testo = pulsante->text().isEmpty() ? QStringLiteral("Wait...") : pulsante->text();
-      massimo = qMax(massimo, m.horizontalAdvance(testo) + 16);
+      massimo = qMax(massimo, m.horizontalAdvance(testo) + 12);
     }
-    massimo = qMax(massimo, m.horizontalAdvance(QStringLiteral("Translate")) + 16);
+    massimo = qMax(massimo, m.horizontalAdvance(QStringLiteral("Translate")) + 12);
     massimo = qMax(massimo, command6_->iconSize().width() + 12);
     return massimo;
   };
   int larghezza = naturale(font);
-  if (larghezza > limite && font.pointSizeF() > 0) {
-    font.setPointSizeF(qMax(6.0, font.pointSizeF() * limite / larghezza));
+  while (larghezza > limite && font.pointSizeF() > 6.0) {
+    font.setPointSizeF(qMax(6.0, font.pointSizeF() - 0.25));
     larghezza = naturale(font);
   }
   for (QWidget* c : rigaBasic_ + rigaAsm_)
@@ -627,49 +628,30 @@ void MainWindow::Command12() { stampa(textAsm_); }
 // ---- The other windows ----
 
 void MainWindow::Command4() {
-#ifdef VELMORA_HAS_HELP
   if (help_) {
     help_->show();
     help_->raise();
     help_->activateWindow();
     return;
   }
-  auto* help = new tools::HelpBrowser(dataVersione_, valori_.CartellaLavoro, &flagChiusura_, this);
-  help->setWindowFlag(Qt::Window, true);
-  help->setAttribute(Qt::WA_DeleteOnClose);
-  help_ = help;
-  help->show();
-#else
-  NonDisponibile(QStringLiteral("Help"));
-#endif
+  help_ = new tools::HelpBrowser(dataVersione_, valori_.CartellaLavoro, &flagChiusura_, this);
+  help_->show();
 }
 
 void MainWindow::Command10() {
-#ifdef VELMORA_HAS_EXAMPLES
   tools::ExamplesWindow esempi(this);
   esempi.exec();
-#else
-  NonDisponibile(QStringLiteral("Esempi"));
-#endif
 }
 
 void MainWindow::ProgTMR0() {
-#ifdef VELMORA_HAS_TMR0
   tools::Tmr0Calculator calcolatore(valori_.ValoreFrequenza, valori_.ValorePrescaler, valori_.ValoreTMR0, this);
   calcolatore.exec();
   update();
-#else
-  NonDisponibile(QStringLiteral("Timer"));
-#endif
 }
 
 void MainWindow::Command13() {
-#ifdef VELMORA_HAS_DEBUG_DUMP
   tools::DebugDump dump(*stato_, flagTestoModificato_, this);
   dump.exec();
-#else
-  NonDisponibile(QStringLiteral("Test"));
-#endif
 }
 
 void MainWindow::Command14() {

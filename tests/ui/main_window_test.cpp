@@ -21,6 +21,8 @@
 
 #include "asm_writer.h"
 #include "backup_manager.h"
+#include "wait_calculator.h"
+#include "help_browser.h"
 #include "file_dialog.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -655,23 +657,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
   }
 
+  // Each button opens its window (modal ones are closed again at once).
   void finestreDaiPulsanti() {
-    MainWindow w;
+    MainWindow w({QStringLiteral("debug")});
     QStringList aperte;
-    const auto chiudiLaModale = [&] {
+    const auto premi = [&](const char* nome) {
       QTimer::singleShot(0, [&] {
         QWidget* modale = QApplication::activeModalWidget();
         aperte << (modale ? QString::fromLatin1(modale->metaObject()->className()) : QStringLiteral("nessuna"));
         if (auto* d = qobject_cast<QDialog*>(modale)) d->reject();
       });
+      QWidget* c = w.Controllo(QString::fromLatin1(nome));
+      if (auto* p = qobject_cast<QPushButton*>(c)) p->click();
+      else QTest::mouseClick(c, Qt::LeftButton);
     };
-    chiudiLaModale();
-    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command14")))->click();
-    chiudiLaModale();
-    QTest::mouseClick(w.Controllo(QStringLiteral("Label1")), Qt::LeftButton);
-    chiudiLaModale();
-    QTest::mouseClick(w.Controllo(QStringLiteral("Label2")), Qt::LeftButton);
-    QCOMPARE(aperte, (QStringList{"velmora::ui::BackupManager", "velmora::ui::Form3", "velmora::ui::Form3"}));
+    for (const char* nome : {"Command14", "Label1", "Label2", "Command10", "ProgTMR0", "Command13"}) premi(nome);
+    QCOMPARE(aperte, (QStringList{"velmora::ui::BackupManager", "velmora::ui::Form3", "velmora::ui::Form3",
+                                  "velmora::tools::ExamplesWindow", "velmora::tools::Tmr0Calculator",
+                                  "velmora::tools::DebugDump"}));
+    QVERIFY(messaggi_.isEmpty());
+  }
+
+  // The help browser is modeless, opened once, and goes when the window closes.
+  void helpNonModale() {
+    MainWindow w;
+    w.show();
+    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    const auto help = w.findChildren<velmora::tools::HelpBrowser*>();
+    QCOMPARE(help.size(), 1);
+    QVERIFY(help[0]->isVisible());
+    QVERIFY(!help[0]->isModal());
+    QPointer<QWidget> guardia = help[0];
+    w.close();
+    QVERIFY(!guardia || !guardia->isVisible());
   }
 };
 

@@ -1,0 +1,146 @@
+// velmora_screenshots DIR: renders every window of the program into DIR/NAME.png.
+//
+// Runs on the offscreen platform, so reviewers see the windows without a
+// display. The work folder and the drives are temporary folders, so the
+// user's own settings and programs are never read or touched.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include "backup_manager.h"
+#include "colour_chooser.h"
+#include "debug_dump.h"
+#include "examples_window.h"
+#include "file_dialog.h"
+#include "guide_window.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "settings.h"
+#include "settings_window.h"
+#include "tmr0_calculator.h"
+#include "wait_calculator.h"
+#include "help_browser.h"
+
+namespace {
+
+using namespace velmora;
+
+const char* const kProgramma =
+    "' Lampeggio di un LED su RB0, dieci volte\n"
+    "DIM CONTATORE AS BYTE\n"
+    "CONFIG B AS OUTPUT\n"
+    "CONTATORE = 0\n"
+    "DO\n"
+    "  SET B0\n"
+    "  WAIT 100\n"
+    "  RESET B0\n"
+    "  WAIT 100\n"
+    "  CONTATORE = CONTATORE + 1\n"
+    "LOOP UNTIL CONTATORE = 10\n"
+    "END\n";
+
+bool Salva(QWidget& finestra, const QString& cartella, const QString& nome) {
+  finestra.show();
+  QApplication::processEvents();
+  const QString percorso = QDir(cartella).filePath(nome + QStringLiteral(".png"));
+  if (!finestra.grab().save(percorso)) {
+    std::fprintf(stderr, "impossibile scrivere %s\n", qPrintable(percorso));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(percorso));
+  finestra.hide();
+  return true;
+}
+
+void Scrivi(const QString& percorso, const QByteArray& dati) {
+  QFile f(percorso);
+  if (f.open(QIODevice::WriteOnly)) f.write(dati);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (QStyle* stile = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(stile);
+  const QStringList argomenti = QApplication::arguments();
+  if (argomenti.size() != 2) {
+    std::fprintf(stderr, "uso: velmora_screenshots CARTELLA\n");
+    return 2;
+  }
+  const QString uscita = argomenti[1];
+  QDir().mkpath(uscita);
+
+  QTemporaryDir radice;
+  const QString lavoro = radice.filePath(QStringLiteral("lavoro"));
+  const QString programmi = radice.filePath(QStringLiteral("Velmora Programmi"));
+  QDir().mkpath(lavoro);
+  QDir().mkpath(programmi);
+  Scrivi(programmi + QStringLiteral("/lampeggio.bas"), kProgramma);
+  Scrivi(programmi + QStringLiteral("/semaforo.bas"), "END\r\n");
+  ui::Ambiente().elencoDischi = [&] { return QStringList{radice.path()}; };
+  ui::Ambiente().cartellaCorrente = [&] { return lavoro; };
+  ui::MainWindow::Schermo() = [] { return QSize(1366, 768); };
+
+  QString rapporto;
+  ui::Hooks().message = [&](const QString& testo) { rapporto = testo; };
+
+  bool ok = true;
+  ui::MainWindow finestra({QStringLiteral("DEBUG")});
+  finestra.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
+  finestra.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
+  finestra.Command1();
+  finestra.setWindowTitle(finestra.FileCorrente());
+  ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
+  ui::Hooks().message = nullptr;
+  finestra.show();
+
+  ui::MyMsgBox box(rapporto, &finestra);
+  ok &= Salva(box, uscita, QStringLiteral("message-box"));
+
+  QString nessunFile;
+  ui::FormSelectFile dialogo(nessunFile, QStringLiteral("Apertura File"), &finestra);
+  dialogo.SelezionaFile(QStringLiteral("lampeggio.bas"));
+  ok &= Salva(dialogo, uscita, QStringLiteral("file-dialog"));
+
+  ui::Form3 impostazioni(finestra.Valori(), finestra.Aspetto(), &finestra);
+  ok &= Salva(impostazioni, uscita, QStringLiteral("settings"));
+
+  ui::BackupManager backup(finestra.Valori().CartellaLavoro, finestra.TextBasic(), &finestra);
+  ok &= Salva(backup, uscita, QStringLiteral("backup"));
+
+  QString carattere = QStringLiteral("C00000");
+  QString sfondo = QStringLiteral("FFFFC0");
+  ui::ColourChooser colori(carattere, sfondo, &finestra);
+  ok &= Salva(colori, uscita, QStringLiteral("colour-chooser"));
+
+  QString frequenza = QStringLiteral("4");
+  QString prescaler = QStringLiteral("256");
+  QString tmr0 = QStringLiteral("0");
+  tools::Tmr0Calculator calcolatore(frequenza, prescaler, tmr0, &finestra);
+  ok &= Salva(calcolatore, uscita, QStringLiteral("tmr0"));
+
+  bool chiusura = false;
+  auto* help = new tools::HelpBrowser(finestra.DataVersione(), lavoro, &chiusura, &finestra);
+  help->SelezionaVoce(0);
+  ok &= Salva(*help, uscita, QStringLiteral("help"));
+
+  tools::GuideWindow guida(finestra.DataVersione(), lavoro, &finestra);
+  ok &= Salva(guida, uscita, QStringLiteral("guide"));
+
+  tools::ExamplesWindow esempi(&finestra);
+  ok &= Salva(esempi, uscita, QStringLiteral("examples"));
+
+  tools::WaitCalculator wait(&chiusura);
+  ok &= Salva(wait, uscita, QStringLiteral("wait"));
+
+  tools::DebugDump dump(finestra.Stato(), finestra.FlagTestoModificato(), &finestra);
+  ok &= Salva(dump, uscita, QStringLiteral("debug-dump"));
+
+  return ok ? 0 : 1;
+}
