@@ -127,7 +127,9 @@ std::string ConstantStimulus(const std::string& pin, int level) {
 std::string GpsimScript(const ChipOptions& options) {
   std::string own;
   for (const std::string& command : options.gpsimCommands) own += command + "\n";
-  std::string s = "processor p16f84\nload prog.hex\n";
+  // A watchdog reset restarts the program as on the chip instead of
+  // stopping the simulation.
+  std::string s = "processor p16f84\nload prog.hex\np16f84.BreakOnReset = false\n";
   const auto drive = [&](const std::string& port, int pins, int levels) {
     for (int bit = 0; bit < pins; ++bit) {
       const std::string pin = port + std::to_string(bit);
@@ -205,8 +207,14 @@ void Simulate(const std::string& source, const ChipOptions& options, ChipResult&
     const int status = RunTool(dir, "gpsim -i -S disable -c run.stc", "gpsim.log", &output);
     r.log += output;
     std::vector<int> registers;
-    r.ran = status == 0 && ParseDumps(output, registers, r.eeprom);
-    if (r.ran) {
+    const bool dumped = status == 0 && ParseDumps(output, registers, r.eeprom);
+    // gpsim stops a run by itself on some faults (an EEPROM address beyond
+    // the chip's 64 bytes, say): the chip is read back, but the run failed.
+    r.ran = dumped && output.find("cycle break:") != std::string::npos;
+    if (dumped && !r.ran)
+      r.log += "\ngpsim stopped before cycle " + std::to_string(options.cycles) +
+               " (see its last messages above)\n";
+    if (dumped) {
       r.memory.assign(registers.begin(), registers.begin() + 0x50);
       r.portA = registers[0x05];
       r.portB = registers[0x06];

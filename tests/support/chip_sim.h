@@ -30,7 +30,10 @@ struct ChipOptions {
 struct ChipResult {
   bool translated = false;  // the translator produced an assembly source
   bool assembled = false;   // gpasm assembled it without errors
-  bool ran = false;         // gpsim ran it and the registers were read back
+  // gpsim ran all the requested cycles and the chip was read back. When gpsim
+  // stops by itself first (it does on some faults), the chip is still read
+  // back but `ran` stays false and `log` says so.
+  bool ran = false;
   std::string assembly;     // the translator's output (or its error block)
   std::string log;          // gpasm / gpsim output, for failure messages
   std::map<std::string, int> ram;  // every equate of the source -> its byte

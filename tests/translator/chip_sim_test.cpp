@@ -76,7 +76,8 @@ TEST(ChipSim, ReadsRamPortsTrisAndEeprom) {
       {0x09, 0x30, false, 0x09, 0x35, 1},
       // Output pins keep the level the program drives.
       {0x1F, 0xFF, false, 0x1F, 0xF5, 1},
-      // With the watchdog on, the chip resets before the delay ends.
+      // With the watchdog on, the chip resets again and again before the
+      // delay ends.
       {0x02, 0x80, true, 0x02, 0x85, 0},
   };
   for (const Row& row : rows) {
@@ -130,6 +131,22 @@ TEST(ChipSim, ReportsAssemblerFailures) {
       EXPECT_NE(r.log.find("rror"), std::string::npos) << r.log;
     }
   }
+}
+
+// gpsim halts on an EEPROM write beyond the 64 bytes; the run is not taken
+// as complete, though what was done before is read back.
+TEST(ChipSim, ReportsARunThatStopsEarly) {
+  const char* const source =
+      "X       EQU 0x0C\r\n        ORG 0\r\n        MOVLW 0x07\r\n        MOVWF X\r\n"
+      "        MOVLW 0x41\r\n        MOVWF 0x09\r\n        BSF 0x03 , 5\r\n"
+      "        BSF 0x88 , 2\r\n        MOVLW 0x55\r\n        MOVWF 0x89\r\n"
+      "        MOVLW 0xAA\r\n        MOVWF 0x89\r\n        BSF 0x88 , 1\r\n"
+      "        GOTO $\r\n        END\r\n";
+  const ChipResult r = RunAssemblyOnChip(source, {});
+  EXPECT_TRUE(r.assembled) << r.log;
+  EXPECT_FALSE(r.ran);
+  EXPECT_NE(r.log.find("stopped before cycle 200000"), std::string::npos) << r.log;
+  EXPECT_EQ(r.Var("X"), 7);
 }
 
 }  // namespace
