@@ -209,7 +209,7 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
 }
 
 int WriteDefinitions(const Options& o) {
-  if (o.output || o.quiet) return UsageError("--def non accetta le opzioni -o e -q");
+  if (o.output) return UsageError("--def non accetta l'opzione -o: il percorso segue --def");
   if (o.paths.size() > 1) return UsageError("--def accetta al più un percorso");
   std::string path = o.paths.empty() ? "." : o.paths[0];
   if (path.empty()) return UsageError("percorso vuoto per --def");

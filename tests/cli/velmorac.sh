@@ -76,7 +76,7 @@ expect_status 0 $? "--def"
 "$V" --def defs
 expect_status 0 $? "--def FOLDER"
 cmp -s defs/PIC16F84.DEF PIC16F84.DEF || fail "--def FOLDER: file differs"
-"$V" --def defs/other.def
+"$V" -q --def defs/other.def
 expect_status 0 $? "--def FILE"
 cmp -s defs/other.def PIC16F84.DEF || fail "--def FILE: file differs"
 
@@ -92,6 +92,8 @@ expect_status 2 $? "unwritable output"
 expect_grep 'no/such/folder/x.asm' err.txt "unwritable output message"
 "$V" --def no/such/folder/x.def 2>err.txt
 expect_status 2 $? "unwritable definitions file"
+"$V" --def defs -o x.def 2>/dev/null
+expect_status 2 $? "--def with -o"
 "$V" --bogus prog.bas 2>err.txt
 expect_status 2 $? "unknown option"
 expect_grep '\-\-bogus' err.txt "unknown option message"
