@@ -1,0 +1,6 @@
+' An ASM block must be closed by }
+DIM X AS BYTE
+ASM{
+CLRW
+MOVWF X
+END
