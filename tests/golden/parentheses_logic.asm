@@ -1,0 +1,46 @@
+        Title "BASIC to PIC Translator"
+        SubTitle " - Velmora"
+        Include "PIC16F84.DEF"
+X       EQU 0x0C    ;BYTE(1-Byte)
+Y       EQU 0x0D    ;BYTE(1-Byte)
+P       EQU 0x0E    ;BYTE(1-Byte)
+Q       EQU 0x0F    ;BYTE(1-Byte)
+R       EQU 0x10    ;BYTE(1-Byte)
+W#D1    EQU 0x11    ;BYTE(1-Byte)
+W#D2    EQU 0x12    ;BYTE(1-Byte)
+W#VLTx  EQU 0x13    ;BYTE(1-Byte)
+        ORG 0
+        MOVF R , W
+        MOVWF W#D1
+        COMF W#D1 , F
+        MOVF P , W
+        ANDWF Q , W
+        MOVWF W#D2
+        MOVF W#D2 , W
+        IORWF W#D1 , W
+        MOVWF Y
+        MOVF P , W
+        IORWF Q , W
+        MOVWF W#D1
+        MOVF W#D1 , W
+        ANDWF R , W
+        MOVWF X
+        MOVF P , W
+        XORWF Q , W
+        MOVWF W#D1
+        COMF W#D1 , W
+        MOVWF X
+        COMF X , F
+        MOVF P , W
+        ANDWF Q , W
+        MOVWF W#D1
+        MOVF W#D1 , W
+        SUBLW 0x01
+        BTFSS Reg_Status , Flag_Z
+        GOTO @1
+        CLRF X
+@1:     SLEEP
+        GOTO $-1
+        END
+
+

@@ -1,0 +1,4 @@
+' Parenthesised logical expressions: two kinds of operator at one level
+DIM X, P, Q, R, S AS BYTE
+X = (P AND Q) OR R AND S
+END

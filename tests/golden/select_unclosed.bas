@@ -1,0 +1,6 @@
+' SELECT CASE: a block without END SELECT
+DIM X, Y AS BYTE
+SELECT CASE X
+CASE 1
+Y = 1
+END
