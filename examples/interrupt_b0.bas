@@ -2,8 +2,8 @@
 '  Esempio 3 - Interrupt su B0/INT
 ' --------------------------------------------------------------
 '  Il programma principale fa lampeggiare un LED su A0.
-'  Ogni fronte di discesa sulla linea B0 (per esempio un pulsante
-'  verso massa con una resistenza di pull-up) genera un interrupt:
+'  Ogni fronte di salita sulla linea B0 (per esempio un pulsante
+'  verso +5V con una resistenza di pull-down) genera un interrupt:
 '  la subroutine CAMBIA_A1 inverte lo stato della linea A1,
 '  qualunque cosa stia facendo in quel momento il ciclo principale.
 '  La pausa del lampeggio è una subroutine con due cicli FOR
@@ -17,8 +17,7 @@ DIM STATO_A1 AS BYTE        ' 0 = A1 spenta, 1 = A1 accesa
 DIM I AS BYTE               ' contatori dei cicli di ritardo
 DIM J AS BYTE
 
-ON EXTERNAL INTERRUPT CALL CAMBIA_A1   ' B0 chiama CAMBIA_A1
-SET EXTERNAL INTERRUPT EDGE DOWN       ' interrupt sul fronte di discesa
+ON EXTERNAL INTERRUPT CALL CAMBIA_A1   ' B0 chiama CAMBIA_A1 (fronte di salita)
 
 STATO_A1 = 0
 RESET A1

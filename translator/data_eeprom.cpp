@@ -8,10 +8,11 @@
 // into Reg_Eeadr and calls @@WRT once per byte; the routine writes W and
 // moves the address on, so the items go to consecutive addresses.
 //
-// The PIC16F84 has 64 bytes of data EEPROM (addresses 0 to 63). Addresses are
-// not range-checked: a constant address is written as its low byte, and the
-// chip decodes only the six low bits of Reg_Eeadr, so address 64 reaches the
-// same byte as address 0, and a string that runs past 63 wraps around to 0.
+// The PIC16F84 implements 64 bytes of data EEPROM (addresses 0 to 63). A
+// constant address is checked here: it must lie in 0..63, and the bytes of
+// the statement must end at 63 at the latest. An address held in a variable
+// is known only at run time and is not checked: the program must keep it
+// below 64, since the chip has nothing beyond.
 #include "data_eeprom.h"
 
 #include "assignment.h"
@@ -26,6 +27,7 @@ using namespace text;
 namespace {
 
 constexpr int kMaxDataBytes = 250;
+constexpr int kEepromBytes = 64;
 constexpr int kMaxWriteLines = 100;
 
 /// Checks the characters of a string literal (without its quotes): it must
@@ -189,6 +191,18 @@ void TraduciWrite(CompileState& st, int line) {
     if (!out.AddItem(item)) return;
   }
 
+  if (IsNumber(address)) {
+    const int first = ToInt16(Val(address)).value_or(-1);
+    const int bytes = (static_cast<int>(out.lines().size()) - 2) / 2;
+    if (first < 0 || first >= kEepromBytes) {
+      SegnalaErrore(st, "Indirizzo EEPROM non valido: la memoria dati ha 64 byte, indirizzi da 0 a 63");
+      return;
+    }
+    if (first + bytes > kEepromBytes) {
+      SegnalaErrore(st, "I dati dell'istruzione WRITE superano l'ultimo indirizzo della EEPROM (63)");
+      return;
+    }
+  }
   if (!ScriviRighe(st, line, out.lines())) return;
   st.Flag_Routine = true;
   st.Flag_WRT = true;

@@ -65,8 +65,7 @@ TEST(Write, LoadsTheAddressThenWritesEachByte) {
       {"WRITE \"A,\xe8\" , X, &H10, 2",
        {ins + "MOVLW 0x02", eeadr, ins + "MOVLW 0x41", wrt, ins + "MOVLW 0x2C", wrt, ins + "MOVLW 0xE8", wrt,
         ins + "MOVF X , W", wrt, ins + "MOVLW 0x10", wrt}},
-      // Addresses are not range-checked: only the low byte is loaded.
-      {"WRITE 7, 300", {ins + "MOVLW 0x2C", eeadr, ins + "MOVLW 0x07", wrt}},
+      {"WRITE 7, \"A\", 62", {ins + "MOVLW 0x3E", eeadr, ins + "MOVLW 0x07", wrt, ins + "MOVLW 0x41", wrt}},
   };
   for (const auto& r : rows) {
     CompileState st;
@@ -94,6 +93,9 @@ TEST(Write, ReportsBadItemsAddressesAndOverlongStatements) {
       {"WRITE 1, Q", "Sintassi con riconoscita o non valida"},
       {"WRITE Q, 1, 2", "Sintassi o espressione non valida"},
       {"WRITE 1, Q, 2", "Sintassi non corretta o non valida"},
+      {"WRITE 1, 64", "Indirizzo EEPROM non valido: la memoria dati ha 64 byte, indirizzi da 0 a 63"},
+      {"WRITE 1, -1", "Indirizzo EEPROM non valido: la memoria dati ha 64 byte, indirizzi da 0 a 63"},
+      {"WRITE 1, \"AB\", 62", "I dati dell'istruzione WRITE superano l'ultimo indirizzo della EEPROM (63)"},
       {"WRITE \"\", 0", "Stringa vuota non ammessa: tra le virgolette deve esserci almeno un carattere"},
       {bytes49 + ", 50, 0", tooLong},
       {"WRITE \"" + std::string(49, 'A') + "B\", 0", tooLong},

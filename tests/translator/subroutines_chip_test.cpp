@@ -1,0 +1,72 @@
+// SUBs on the simulated chip: parameters, nested calls and the call depth.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "chip_sim.h"
+#include "compile_state.h"
+#include "text.h"
+#include "translator.h"
+
+namespace velmora {
+namespace {
+
+using test::RunOnChip;
+
+TEST(SubroutinesOnChip, ParametersAreAssignedAndNestedCallsReturnInOrder) {
+  const auto r = RunOnChip(
+      "DIM X, Y, S, T, SEEN, FINE AS BYTE\n"
+      "CALL SOMMA(3, 4)\n"
+      "CALL SOMMA(S, 10)\n"
+      "CALL UNO\n"
+      "FINE = 1\n"
+      "END\n"
+      "SUB SOMMA(X, Y)\n"
+      "  S = X + Y\n"
+      "END SUB\n"
+      "SUB UNO\n"
+      "  T = T + 1\n"
+      "  CALL DUE\n"
+      "  T = T + 10\n"
+      "END SUB\n"
+      "SUB DUE\n"
+      "  SEEN = T\n"
+      "  T = T + 100\n"
+      "  EXIT SUB\n"
+      "  T = 0\n"
+      "END SUB\n");
+  ASSERT_TRUE(r.ok()) << r.assembly << r.log;
+  EXPECT_EQ(r.Var("S"), 17);
+  EXPECT_EQ(r.Var("X"), 7);
+  EXPECT_EQ(r.Var("SEEN"), 1);
+  EXPECT_EQ(r.Var("T"), 111);
+  EXPECT_EQ(r.Var("FINE"), 1);
+}
+
+// A chain of `depth` SUBs, each calling the next; the last one sets DEEP.
+std::string Chain(int depth) {
+  std::string s = "DIM DEEP, FINE AS BYTE\nCALL S1\nFINE = 1\nEND\n";
+  for (int k = 1; k <= depth; ++k) {
+    s += "SUB S" + text::Dec(k) + "\n";
+    s += k < depth ? "  CALL S" + text::Dec(k + 1) + "\n" : "  DEEP = " + text::Dec(depth) + "\n";
+    s += "END SUB\n";
+  }
+  return s;
+}
+
+TEST(SubroutinesOnChip, SevenNestedSubsRunAndEightAreRefused) {
+  const auto r = RunOnChip(Chain(7));
+  ASSERT_TRUE(r.ok()) << r.assembly << r.log;
+  EXPECT_EQ(r.Var("DEEP"), 7);
+  EXPECT_EQ(r.Var("FINE"), 1);
+
+  CompileState st;
+  auto seven = TranslateText(st, Chain(7), {});
+  EXPECT_NE(seven.report.find("Livello di Stack 7 (Max 6, +2 riservati)"), std::string::npos) << seven.report;
+  auto eight = TranslateText(st, Chain(8), {});
+  EXPECT_FALSE(eight.ok);
+  EXPECT_EQ(eight.assembly, "<*> ERRORE : Superato il livello massimo di CALL a subroutine\r\n");
+}
+
+}  // namespace
+}  // namespace velmora
