@@ -84,12 +84,15 @@ TEST(ControlFlowOnChip, VariableAgainstVariable) {
 }
 
 TEST(ControlFlowOnChip, PortAgainstConstantVariableAndZero) {
-  struct Row { int pins; const char* right; int y; bool signedBytes; };
+  // `swapped` writes the constant before INPUT(): "IF 100 op INPUT(B)".
+  struct Row { int pins; const char* right; int y; bool signedBytes, swapped; };
   const Row rows[] = {
-      {99, "100", 0, false},  {100, "100", 0, false}, {101, "100", 0, false}, {0xFF, "100", 0, false},
-      {0, "0", 0, true},      {1, "0", 0, true},      {0x80, "0", 0, true},   {0xFF, "0", 0, true},
-      {0x7F, "0", 0, true},   {20, "YV", 21, false},  {21, "YV", 21, false},  {22, "YV", 21, false},
-      {0, "YV", 0xFF, false},
+      {99, "100", 0, false, false},  {100, "100", 0, false, false}, {101, "100", 0, false, false},
+      {0xFF, "100", 0, false, false}, {0, "0", 0, true, false},     {1, "0", 0, true, false},
+      {0x80, "0", 0, true, false},    {0xFF, "0", 0, true, false},  {0x7F, "0", 0, true, false},
+      {20, "YV", 21, false, false},   {21, "YV", 21, false, false}, {22, "YV", 21, false, false},
+      {0, "YV", 0xFF, false, false},  {99, "100", 0, false, true},  {100, "100", 0, false, true},
+      {101, "100", 0, false, true},
   };
   for (const auto& r : rows) {
     ChipOptions o;
@@ -97,20 +100,13 @@ TEST(ControlFlowOnChip, PortAgainstConstantVariableAndZero) {
     const std::string setup = "CONFIG B AS INPUT\nYV = " + std::to_string(r.y) + "\n";
     const std::string right = r.right;
     const int value = right == "YV" ? r.y : std::stoi(right);
-    ExpectComparisons(SixComparisons(setup, "INPUT(B)", right), o,
-                      [&](const std::string& op) { return Holds(r.pins, op, value, r.signedBytes); },
-                      "pins " + std::to_string(r.pins) + " against " + right);
-  }
-}
-
-TEST(ControlFlowOnChip, ConstantBeforeInputIsSwapped) {
-  // "IF 100 op INPUT(B)" must hold exactly when 100 op pins holds.
-  for (int pins : {99, 100, 101}) {
-    ChipOptions o;
-    o.portBInputs = pins;
-    ExpectComparisons(SixComparisons("CONFIG B AS INPUT\n", "100", "INPUT(B)"), o,
-                      [&](const std::string& op) { return Holds(100, op, pins); },
-                      "100 against pins " + std::to_string(pins));
+    const std::string program =
+        r.swapped ? SixComparisons(setup, right, "INPUT(B)") : SixComparisons(setup, "INPUT(B)", right);
+    ExpectComparisons(program, o,
+                      [&](const std::string& op) {
+                        return r.swapped ? Holds(value, op, r.pins) : Holds(r.pins, op, value, r.signedBytes);
+                      },
+                      "pins " + std::to_string(r.pins) + (r.swapped ? " swapped with " : " against ") + right);
   }
 }
 

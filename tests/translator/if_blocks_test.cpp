@@ -81,7 +81,6 @@ TEST(IfTranslator, ConditionCodeOfEveryOperandKind) {
       {"IF X >= 10 THEN", "MOVLW 0x0A|SUBWF X , W|BTFSC Z|GOTO @2|BTFSS C|GOTO @1|@2:"},
       {"IF X = 256 THEN", "MOVF X , W|SUBLW 0x00|BTFSS Z|GOTO @1"},  // non-zero form, low byte
       {"IF X = -1 THEN", "MOVF X , W|SUBLW 0xFF|BTFSS Z|GOTO @1"},
-      {"IF X = &H1F THEN", "MOVF X , W|SUBLW 0x1F|BTFSS Z|GOTO @1"},
       // variable and the constant 0 (signed)
       {"IF X = 0 THEN", "MOVF X , W|BTFSS Z|GOTO @1"},
       {"IF X <> 0 THEN", "MOVF X , W|BTFSC Z|GOTO @1"},
@@ -99,7 +98,6 @@ TEST(IfTranslator, ConditionCodeOfEveryOperandKind) {
       {"IF X >= W#VLTX THEN", "MOVF W#VLTX , W|SUBWF X , W|BTFSC Z|GOTO @2|BTFSS C|GOTO @1|@2:"},
       // flags
       {"IF FLAG_CARRY THEN", "BTFSS C|GOTO @1"},
-      {"IF FLAG_CARRY = 1 THEN", "BTFSS C|GOTO @1"},
       {"IF FLAG_CARRY <> 0 THEN", "BTFSS C|GOTO @1"},
       {"IF FLAG_CARRY = 0 THEN", "BTFSC C|GOTO @1"},
       {"IF FLAG_ZERO THEN", "BTFSS Z|GOTO @1"},
@@ -167,24 +165,6 @@ TEST(IfTranslator, ElseTakesTheEndLabelBeforeTheTrueLabel) {
   const Outcome later = Translate("IF X = 0 THEN", false, 6);
   EXPECT_EQ(later.lines, (Lines{"A>        MOVF X , W", "A>        BTFSS Reg_Status , Flag_Z",
                                 "A>        GOTO @7", "BODY", "A>@7:"}));
-}
-
-TEST(IfTranslator, NestedBlocksInnermostFirst) {
-  CompileState st;
-  AggiungiVariabile(st, "X", "BYTE", "1");
-  const Lines source = {"IF X = 1 THEN", "IF X <> 2 THEN", "A", "END IF", "ELSE", "B", "END IF"};
-  st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
-  IfTranslator(st, 2, 4, -1);
-  IfTranslator(st, 1, st.NoInput, 8);
-  Lines got;
-  for (int i = 1; i <= st.NoInput; ++i) got.push_back(st.ArrayInput[i]);
-  Lines want = Asm("MOVF X , W|SUBLW 0x01|BTFSS Z|GOTO @2|MOVF X , W|SUBLW 0x02|BTFSC Z|GOTO @1");
-  want.push_back("A");
-  for (const auto& l : Asm("@1:|GOTO @3|@2:")) want.push_back(l);
-  want.push_back("B");
-  want.push_back("A>@3:");
-  EXPECT_EQ(got, want);
 }
 
 TEST(IfTranslator, ErrorsNameTheIfLine) {
