@@ -1,0 +1,3 @@
+' Port A has no line 5
+CONFIG A5 AS INPUT
+END

@@ -1,0 +1,3 @@
+' A CONST without "="
+CONST MASSIMO 10
+END

@@ -1,0 +1,14 @@
+' Timer interrupt with a constant reload value, prescaler, clock source and enables
+DIM CONTA AS BYTE
+ON TIMER INTERRUPT CALL TICK
+SET INIT TIMER TO 100
+SET TIMER RATE TO 1/64
+SET INTERNAL CLOCK
+SET TIMER OFF
+SET TIMER ON
+DO
+LOOP
+END
+SUB TICK
+   CONTA = CONTA + 1
+END SUB

@@ -1,0 +1,3 @@
+' The handler of an interrupt must be a SUB of the program
+ON EXTERNAL INTERRUPT CALL GESTORE
+END
