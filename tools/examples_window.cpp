@@ -7,8 +7,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "message_box.h"
 #include "printing.h"
+
+// The resources of a static library are registered by the program that uses them.
+static void RegistraRisorseEsempi() { Q_INIT_RESOURCE(examples); }
 
 namespace velmora::tools {
 
@@ -19,7 +24,8 @@ struct Esempio {
   const char* titolo;
 };
 
-// The programs live in examples/ and are built into the program as resources.
+// The programs live in examples/ and are built into the program as
+// resources (tools/examples.qrc), so there is one copy of each.
 const Esempio kEsempi[] = {
     {"configurazione_io.bas", "Configurazione delle porte I/O"},
     {"lettura_eeprom.bas", "Lettura della memoria EEPROM-DATI"},
@@ -29,11 +35,13 @@ const Esempio kEsempi[] = {
 
 const char* const kPrimaRiga = "(Doppio click con il mouse per eseguire una stampa)";
 
-// A box of BASIC comment lines around the example's number and title.
-QStringList Riquadro(int numero, const QString& titolo) {
-  const QString testo = QStringLiteral("Esempio %1: ").arg(numero) + titolo;
-  const QString bordo = QStringLiteral("'") + QString(testo.size() + 6, QLatin1Char('*'));
-  return {bordo, QStringLiteral("'*  ") + testo + QStringLiteral("  *"), bordo};
+// A box of BASIC comment lines between two programs.
+QStringList Separatore(int numero, const QString& titoloSeguente) {
+  const QString bordo = QStringLiteral("'") + QString(62, QLatin1Char('#'));
+  QString testo = QStringLiteral("'#  Fine dell'esempio %1").arg(numero);
+  if (!titoloSeguente.isEmpty())
+    testo += QStringLiteral(" - segue l'esempio %1: ").arg(numero + 1) + titoloSeguente;
+  return {bordo, testo, bordo};
 }
 
 }  // namespace
@@ -48,6 +56,8 @@ const QStringList& FileEsempi() {
 }
 
 QString TestoEsempio(const QString& nome) {
+  static const bool registrate = (RegistraRisorseEsempi(), true);
+  Q_UNUSED(registrate);
   QFile file(QStringLiteral(":/esempi/") + nome);
   if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("' (programma non disponibile)");
   return QString::fromUtf8(file.readAll());
@@ -56,16 +66,16 @@ QString TestoEsempio(const QString& nome) {
 QString TestoEsempi() {
   QStringList righe;
   righe << QString::fromLatin1(kPrimaRiga) << QString();
-  int numero = 0;
-  for (const Esempio& e : kEsempi) {
-    ++numero;
-    righe << Riquadro(numero, QString::fromUtf8(e.titolo)) << QString();
-    QString programma = TestoEsempio(QString::fromLatin1(e.file));
+  const int quanti = static_cast<int>(std::size(kEsempi));
+  for (int i = 0; i < quanti; ++i) {
+    QString programma = TestoEsempio(QString::fromLatin1(kEsempi[i].file));
     programma.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     while (programma.endsWith(QLatin1Char('\n'))) programma.chop(1);
-    righe << programma.split(QLatin1Char('\n')) << QString() << QString();
+    righe << programma.split(QLatin1Char('\n')) << QString();
+    const QString seguente = i + 1 < quanti ? QString::fromUtf8(kEsempi[i + 1].titolo) : QString();
+    righe << Separatore(i + 1, seguente) << QString();
   }
-  return righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+  return righe.join(QStringLiteral("\r\n"));
 }
 
 ExamplesWindow::ExamplesWindow(QWidget* parent) : QDialog(parent) {

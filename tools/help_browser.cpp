@@ -129,6 +129,8 @@ void HelpBrowser::SelezionaVoce(int riga) {
 
 bool HelpBrowser::PackageVisibile() const { return !picture1_->isHidden(); }
 
+WaitCalculator* HelpBrowser::CalcolatoreWait() const { return calcolatoreWait_.data(); }
+
 // Modeless beside the help; a second request brings the open one forward.
 void HelpBrowser::ApriCalcolatoreWait() {
   if (!calcolatoreWait_) {

@@ -39,7 +39,7 @@ class HelpBrowser : public QWidget {
   QString TestoPagina() const { return pagina_; }
   bool PackageVisibile() const;
   // The WAIT calculator this window opened, while it is open.
-  WaitCalculator* CalcolatoreWait() const { return calcolatoreWait_; }
+  WaitCalculator* CalcolatoreWait() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -615,9 +615,10 @@ Note:
    (senza STEP negativo) sono errori;
  - il controllo è alla fine: il corpo viene eseguito almeno una
    volta;
- - con inizio, fine e passo costanti il ciclo si ferma anche se
-   la variabile supera 255 o scende sotto 0; con estremi
-   variabili questo controllo manca: un ciclo fino a 255 non
+ - con passo costante e almeno un estremo costante il ciclo si
+   ferma anche se la variabile supera 255 o scende sotto 0;
+   quando inizio e fine sono entrambi variabili, o il passo è una
+   variabile, questo controllo manca: un ciclo fino a 255 non
    finirebbe mai;
  - BREAK esce dal ciclo; i cicli si possono annidare.
 ---Esempio---
@@ -1113,7 +1114,8 @@ Note:
    10 MHz WAIT 123, 205 dura (4*123*206+1)*0.4 = 40541.2
    micro-secondi, circa 40.5 ms; la pausa più lunga, WAIT 255, 255,
    a 4 MHz è di circa 0.26 secondi;
- - WAIT da 1 a 5 (costante) diventa da 1 a 5 istruzioni NOP;
+ - WAIT da 1 a 5 (costante) diventa da 1 a 5 istruzioni NOP: la
+   pausa è allora di 1-5 cicli;
  - una variabile che vale 0 conta come 256;
  - per pause più lunghe ripetere WAIT in un ciclo FOR;
  - la voce WAIT (Utility) apre il calcolatore dei tempi.

@@ -241,6 +241,7 @@ void WaitCalculator::CalcolaDaNp(bool dalCampo) {
     if (dalCampo) {
       np_ = Indice(text3_);
       Colora(text3_, !IndiceValido(np_));
+      SeguiCampo(vscroll1_, np_);
     } else {
       ScriviIndice(text3_, vscroll1_, static_cast<long long>(std::floor((semiperiodo - 1.0) / 4.0)));
     }
@@ -249,6 +250,7 @@ void WaitCalculator::CalcolaDaNp(bool dalCampo) {
   }
   np_ = Indice(text3_);
   Colora(text3_, !IndiceValido(np_));
+  SeguiCampo(vscroll1_, np_);
   if (np_ <= 0) {
     text13_->setText(QStringLiteral("Np deve valere da 1 a 255"));
     text5_->clear();
@@ -266,6 +268,7 @@ void WaitCalculator::CalcolaDaNs() {
   const double semiperiodo = 1.0 / (2.0 * fgen_ * tcpu_);
   ns_ = Indice(text4_);
   Colora(text4_, !IndiceValido(ns_));
+  SeguiCampo(vscroll2_, ns_);
   if (ns_ < 0) {
     text13_->setText(QStringLiteral("Ns deve valere da 1 a 255"));
     text5_->clear();
@@ -276,13 +279,21 @@ void WaitCalculator::CalcolaDaNs() {
   MostraGenerata();
 }
 
+// Moves a scroll bar to an index (as far as it goes) without writing the field back.
+void WaitCalculator::SeguiCampo(QScrollBar* barra, long long valore) {
+  const bool eraOccupato = occupato_;
+  occupato_ = true;
+  barra->setValue(static_cast<int>(qBound<long long>(1LL, valore, static_cast<long long>(kIndiceMassimo))));
+  occupato_ = eraOccupato;
+}
+
 // Writes a computed index (a negative one as 0) while the field handlers are held back.
 void WaitCalculator::ScriviIndice(QLineEdit* campo, QScrollBar* barra, long long valore) {
   if (valore < 0) valore = 0;
   occupato_ = true;
   campo->setText(QString::number(valore));
-  barra->setValue(static_cast<int>(qBound<long long>(1LL, valore, static_cast<long long>(kIndiceMassimo))));
   occupato_ = false;
+  SeguiCampo(barra, valore);
   Colora(campo, !IndiceValido(valore));
   if (campo == text3_)
     np_ = valore;

@@ -47,6 +47,7 @@ class WaitCalculator : public QWidget {
   void CalcolaDaNs();
   void MostraGenerata();
   void ScriviIndice(QLineEdit* campo, QScrollBar* barra, long long valore);
+  void SeguiCampo(QScrollBar* barra, long long valore);
   void CambioForma(bool formaSingola);
   void ControllaChiusura();
 

@@ -1,0 +1,316 @@
+// The help browser: the entries, the page-choice rules, the version box,
+// closing, and the export file.
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "guide_window.h"
+#include "help_browser.h"
+#include "help_pages.h"
+#include "message_box.h"
+#include "wait_calculator.h"
+
+using velmora::tools::HelpBrowser;
+using velmora::tools::ScegliPagina;
+using velmora::tools::VociHelp;
+
+namespace {
+
+const QString kVersione = "18 Novembre 2015";
+
+int Riga(const QString& voce) { return static_cast<int>(VociHelp().indexOf(voce)); }
+
+// The title of a page: its first line that is not empty.
+QString Titolo(const QString& pagina) {
+  for (const QString& r : pagina.split("\r\n"))
+    if (!r.trimmed().isEmpty()) return r;
+  return {};
+}
+
+// Lines made only of "=": one under each page title.
+int Sottolineature(const QString& pagina) {
+  int n = 0;
+  for (const QString& r : pagina.split("\r\n"))
+    if (!r.isEmpty() && r.count('=') == r.size()) ++n;
+  return n;
+}
+
+}  // namespace
+
+class HelpBrowserTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    messaggi_.clear();
+    domande_.clear();
+    risposta_ = true;
+    velmora::ui::Hooks().message = [this](const QString& t) { messaggi_ << t; };
+    velmora::ui::Hooks().question = [this](const QString&, const QString& t) {
+      domande_ << t;
+      return risposta_;
+    };
+  }
+  void cleanup() { velmora::ui::Hooks() = {}; }
+
+  void voci() {
+    const QStringList& voci = VociHelp();
+    QCOMPARE(voci.size(), 73);
+    // 1-based positions of the table.
+    const QList<QPair<int, QString>> attese = {
+        {1, "Il micro PIC16F84A"}, {2, "Package"}, {7, "Versione"}, {9, " "}, {10, "ASC"},
+        {28, "FLAG_CARRY"}, {40, "RND (random)"}, {52, "WAIT (Utility)"}, {53, "WRITE"},
+        {54, " "}, {55, "-Interrupt Timer-"}, {61, "SET TIMER ON/OFF"}, {62, "SET INIT TIMER TO"},
+        {64, "-Interrupt Esterno-"}, {67, "SET EXT. INT. ON/OFF"}, {69, "-Interrupt su Linea-"},
+        {71, "SET LINE INTERRUPT"}, {72, " "}, {73, "  ==>> Help <<=="}};
+    for (const auto& [n, voce] : attese) QCOMPARE(voci.at(n - 1), voce);
+    QCOMPARE(voci.count(" "), 5);
+
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    QCOMPARE(w.windowTitle(), QString("Velmora Help"));
+    auto* lista = w.findChild<QListWidget*>("List1");
+    QCOMPARE(lista->count(), 73);
+    QCOMPARE(lista->item(72)->text(), VociHelp().last());
+    QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
+  }
+
+  void introduzione() {
+    const QString intro = velmora::tools::IntroduzioneHelp();
+    QVERIFY(intro.startsWith("\r\n\r\n\r\n\r\n\r\n\r\n      ATTENZIONE\r\n"
+                             "   a) Selezionare l'istruzione da visualizzare.\r\n"
+                             "   b) Un click su bordo esterno chiude l'Help\r\n"
+                             "   c) Doppio click per ottenere un file-help testo.\r\n"));
+    // It says how the guide opens.
+    QVERIFY(intro.contains(velmora::tools::VoceGuida().trimmed()));
+  }
+
+  // Entries without a page of their own show the introduction again.
+  void introduzioneDiNuovo_data() {
+    QTest::addColumn<int>("riga");
+    QTest::newRow("first blank entry") << 8;
+    QTest::newRow("blank before the timer group") << 53;
+    QTest::newRow("timer heading") << Riga("-Interrupt Timer-");
+    QTest::newRow("external heading") << Riga("-Interrupt Esterno-");
+    QTest::newRow("line heading") << Riga("-Interrupt su Linea-");
+    QTest::newRow("last entry") << 72;
+  }
+  void introduzioneDiNuovo() {
+    QFETCH(int, riga);
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    w.SelezionaVoce(Riga("DIM"));
+    QVERIFY(w.TestoPagina() != velmora::tools::IntroduzioneHelp());
+    w.SelezionaVoce(riga);
+    QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
+    QVERIFY(!w.PackageVisibile());
+  }
+
+  // The entry picks its page by the rules in order.
+  void sceltaPagina_data() {
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<QString>("titolo");
+    QTest::newRow("SET TIMER ON/OFF is not SET") << "SET TIMER ON/OFF" << "ISTRUZIONI SET TIMER ON, SET TIMER OFF";
+    QTest::newRow("SET") << "SET" << "ISTRUZIONE SET";
+    QTest::newRow("SET CARRY") << "SET CARRY" << "ISTRUZIONE SET CARRY";
+    QTest::newRow("CLEAR LINE as CLEAR") << "CLEAR LINE" << "ISTRUZIONI CLEAR, CLEAR LINE, CLEAR PORT";
+    QTest::newRow("CLEAR PORT as CLEAR") << "CLEAR PORT" << "ISTRUZIONI CLEAR, CLEAR LINE, CLEAR PORT";
+    QTest::newRow("CLEAR CARRY") << "CLEAR CARRY" << "ISTRUZIONI CLEAR CARRY, RESET CARRY";
+    QTest::newRow("RESET CARRY") << "RESET CARRY" << "ISTRUZIONI CLEAR CARRY, RESET CARRY";
+    QTest::newRow("RESET") << "RESET" << "ISTRUZIONE RESET";
+    QTest::newRow("SYMBOL as CONST") << "SYMBOL" << "ISTRUZIONI CONST E SYMBOL";
+    QTest::newRow("DIV10R as DIV10") << "DIV10R" << "FUNZIONI DIV10 E DIV10R";
+    QTest::newRow("SWAP BYTE as SWAP BINARY") << "SWAP BYTE" << "ISTRUZIONI SWAP BINARY E SWAP BYTE";
+    QTest::newRow("END") << "END" << "ISTRUZIONE END";
+    QTest::newRow("END SUB") << "END SUB" << "ISTRUZIONE END SUB";
+    QTest::newRow("SUB") << "SUB" << "ISTRUZIONE SUB";
+    QTest::newRow("RND") << "RND (random)" << "FUNZIONE RND (RANDOM)";
+    QTest::newRow("SET INTERNAL CLOCK") << "SET INTERNAL CLOCK" << "ISTRUZIONE SET INTERNAL CLOCK";
+    QTest::newRow("SET INIT TIMER TO") << "SET INIT TIMER TO" << "ISTRUZIONE SET INIT TIMER TO";
+    QTest::newRow("SET EXT. INT. ON/OFF") << "SET EXT. INT. ON/OFF" << "ISTRUZIONI SET EXTERNAL INTERRUPT ON/OFF";
+    QTest::newRow("SET LINE INTERRUPT") << "SET LINE INTERRUPT" << "ISTRUZIONI SET LINE INTERRUPT ON/OFF";
+    QTest::newRow("ON LINE INTERRUPT") << "ON LINE INTERRUPT" << "ISTRUZIONE ON LINE INTERRUPT CALL";
+    QTest::newRow("chip") << "Il micro PIC16F84A" << "IL MICROCONTROLLORE PIC16F84A";
+    QTest::newRow("RC") << "Nota: Osc. RC" << "NOTA: OSCILLATORE RC";
+    QTest::newRow("WAIT (Utility)") << "WAIT (Utility)" << "ISTRUZIONE WAIT";
+  }
+  void sceltaPagina() {
+    QFETCH(QString, voce);
+    QFETCH(QString, titolo);
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    w.SelezionaVoce(Riga(voce));
+    QCOMPARE(Titolo(w.TestoPagina()), titolo);
+    QCOMPARE(Sottolineature(w.TestoPagina()), 1);
+    QVERIFY(w.TestoPagina().startsWith("\r\n"));
+    QVERIFY(!w.PackageVisibile());
+    QCOMPARE(w.CalcolatoreWait() != nullptr, voce == "WAIT (Utility)");
+  }
+
+  // No entry but "WAIT (Utility)" matches two rules: each page has one title,
+  // and only that entry opens the calculator.
+  void unaSolaPaginaPerVoce() {
+    for (const QString& voce : VociHelp()) {
+      const auto p = ScegliPagina(voce, kVersione);
+      QVERIFY2(Sottolineature(p.testo) <= 1, qPrintable(voce));
+      QCOMPARE(p.apriCalcolatoreWait, voce == "WAIT (Utility)");
+      QCOMPARE(p.mostraPackage, voce == "Package");
+    }
+  }
+
+  // Every keyword entry has a page that ends with its examples.
+  void esempiInOgniPagina() {
+    const int inizio = Riga("ASC");
+    for (int i = inizio; i < VociHelp().size(); ++i) {
+      const QString voce = VociHelp().at(i);
+      if (voce.trimmed().isEmpty() || voce.startsWith('-') || voce.contains("==>>")) continue;
+      const QString pagina = ScegliPagina(voce, kVersione).testo;
+      QVERIFY2(pagina.contains("\r\n---Esempio---\r\n") || pagina.contains("\r\n---Esempi---\r\n"),
+               qPrintable(voce));
+    }
+  }
+
+  void package() {
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    w.show();
+    w.SelezionaVoce(Riga("Package"));
+    QVERIFY(w.PackageVisibile());
+    QCOMPARE(w.TestoPagina(), QString("\r\n"));
+    QVERIFY(w.findChild<QPlainTextEdit*>("Text1")->isHidden());
+    w.SelezionaVoce(Riga("ASC"));
+    QVERIFY(!w.PackageVisibile());
+    QVERIFY(!w.findChild<QPlainTextEdit*>("Text1")->isHidden());
+  }
+
+  void versione() {
+    const QString atteso = "\r\n \r\n \r\n \r\n"
+                           "+-------------------------------------+\r\n"
+                           "| Versione programma: 18 Novembre 2015|\r\n"
+                           "+-------------------------------------+\r\n";
+    QCOMPARE(ScegliPagina("Versione", kVersione).testo, atteso);
+    const QString breve = ScegliPagina("Versione", "1.0").testo;
+    QVERIFY(breve.contains("+------------------------+\r\n| Versione programma: 1.0|\r\n+------------------------+"));
+  }
+
+  void chiusura_data() {
+    QTest::addColumn<QString>("come");
+    QTest::newRow("click on the caption") << "label";
+    QTest::newRow("click on the background") << "sfondo";
+    QTest::newRow("mouse over the list while the main window closes") << "lista";
+    QTest::newRow("mouse over the text while the main window closes") << "testo";
+  }
+  void chiusura() {
+    QFETCH(QString, come);
+    bool chiusura = false;
+    QPointer<HelpBrowser> w = new HelpBrowser(kVersione, QDir::tempPath(), &chiusura);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QWidget* bersaglio = w->findChild<QListWidget*>("List1")->viewport();
+    if (come == "testo") bersaglio = w->findChild<QPlainTextEdit*>("Text1")->viewport();
+    if (come == "label") {
+      QTest::mouseClick(w->findChild<QLabel*>("Label1"), Qt::LeftButton);
+    } else if (come == "sfondo") {
+      QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
+    } else {
+      QTest::mouseMove(bersaglio, QPoint(10, 10));
+      QCoreApplication::processEvents();
+      QVERIFY(w->isVisible());  // the flag is not set yet
+      chiusura = true;
+      QMouseEvent movimento(QEvent::MouseMove, QPointF(12, 12), bersaglio->mapToGlobal(QPointF(12, 12)),
+                            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(bersaglio, &movimento);
+    }
+    QTRY_VERIFY(w.isNull() || !w->isVisible());
+    delete w.data();
+  }
+
+  void calcolatoreWait() {
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    w.SelezionaVoce(Riga("WAIT (Utility)"));
+    QPointer<velmora::tools::WaitCalculator> calcolatore = w.CalcolatoreWait();
+    QVERIFY(calcolatore);
+    QVERIFY(calcolatore->isVisible());
+    QCOMPARE(calcolatore->windowTitle(), QString("Controllo dell'istruzione wait"));
+    QCOMPARE(Titolo(w.TestoPagina()), QString("ISTRUZIONE WAIT"));
+    // Choosing it again brings the same window forward.
+    w.SelezionaVoce(Riga("WAIT (Utility)"));
+    QCOMPARE(w.CalcolatoreWait(), calcolatore.data());
+    w.SelezionaVoce(Riga("WAIT"));
+    QCOMPARE(w.CalcolatoreWait(), calcolatore.data());
+  }
+
+  void guidaDalUltimaVoce() {
+    HelpBrowser w(kVersione, QDir::tempPath(), nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* lista = w.findChild<QListWidget*>("List1");
+    QVERIFY(!w.findChild<velmora::tools::GuideWindow*>());
+    const QRect r = lista->visualItemRect(lista->item(Riga("ASC")));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+    QVERIFY(!w.findChild<velmora::tools::GuideWindow*>());
+    lista->scrollToBottom();
+    const QRect ultima = lista->visualItemRect(lista->item(72));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
+    auto* guida = w.findChild<velmora::tools::GuideWindow*>();
+    QVERIFY(guida);
+    QCOMPARE(guida->windowTitle(), QString("Help"));
+  }
+
+  // The export: every entry that is not blank, its page, two lines of one space.
+  void esportazione() {
+    QTemporaryDir cartella;
+    HelpBrowser w(kVersione, cartella.path(), nullptr);
+    const QString percorso = QDir(cartella.path()).filePath("TMP-HELP.TXT");
+    QCOMPARE(w.PercorsoEsportazione(), percorso);
+    QVERIFY(w.EsportaHelp());
+    QCOMPARE(domande_, QStringList{"Invio su file una copia dell'Help? "});
+    QCOMPARE(messaggi_, QStringList{"E' stato creato il file " + percorso});
+    QVERIFY(!w.CalcolatoreWait());  // the export does not open the calculator
+
+    QFile file(percorso);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString testo = QString::fromUtf8(file.readAll());
+    QVERIFY(testo.startsWith("Il micro PIC16F84A\r\n\r\nIL MICROCONTROLLORE PIC16F84A\r\n"));
+    QVERIFY(testo.contains("\r\n \r\n \r\nPackage\r\n\r\n\r\n \r\n \r\nAritmetica di base\r\n\r\nARITMETICA"));
+    QVERIFY(testo.endsWith("  ==>> Help <<==\r\n" + velmora::tools::IntroduzioneHelp() + "\r\n \r\n \r\n"));
+    // No blank entry is written: the entry before and after a blank one meet.
+    QVERIFY(testo.contains("\r\n \r\n \r\n-Interrupt Timer-\r\n" + velmora::tools::IntroduzioneHelp()));
+
+    // Entries in order, each followed by its own page.
+    QString atteso;
+    for (const QString& voce : VociHelp()) {
+      if (voce.trimmed().isEmpty()) continue;
+      atteso += voce + "\r\n" + ScegliPagina(voce, kVersione).testo + "\r\n \r\n \r\n";
+    }
+    QCOMPARE(testo, atteso);
+  }
+
+  void esportazioneRifiutata() {
+    QTemporaryDir cartella;
+    risposta_ = false;
+    HelpBrowser w(kVersione, cartella.path(), nullptr);
+    QVERIFY(!w.EsportaHelp());
+    QVERIFY(!QFile::exists(w.PercorsoEsportazione()));
+    QVERIFY(messaggi_.isEmpty());
+  }
+
+  void esportazioneImpossibile() {
+    QTemporaryDir cartella;
+    const QString mancante = QDir(cartella.path()).filePath("non-esiste");
+    HelpBrowser w(kVersione, mancante, nullptr);
+    QVERIFY(!w.EsportaHelp());
+    QCOMPARE(messaggi_.size(), 1);
+    QVERIFY(messaggi_.first().startsWith("Impossibile scrive l'Help su file. Errore: "));
+    QVERIFY(messaggi_.first().contains(mancante));
+  }
+
+ private:
+  QStringList messaggi_;
+  QStringList domande_;
+  bool risposta_ = true;
+};
+
+QTEST_MAIN(HelpBrowserTest)
+#include "help_browser_test.moc"
