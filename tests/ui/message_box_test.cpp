@@ -1,6 +1,6 @@
 // The message box: the 15-tick self-close (driven tick by tick, no real
 // waits), mouse movement restarting the count, the editors dimmed while it is
-// open, and the question hooks.
+// open.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -107,33 +107,6 @@ class MessageBoxTest : public QObject {
     AllaComparsa() = [](MyMsgBox& box) { box.PulsanteOk()->click(); };
     MostraMessaggio(QStringLiteral("Ancora"));
     QCOMPARE(basic->palette().color(QPalette::Base), QColor(1, 2, 3));
-  }
-
-  void domandeAttraversoIHook_data() {
-    QTest::addColumn<QString>("titolo");
-    QTest::addColumn<QString>("titoloAtteso");
-    QTest::addColumn<bool>("risposta");
-    QTest::newRow("titolo del programma, si") << QString() << "Velmora Message" << true;
-    QTest::newRow("titolo del programma, no") << QString() << "Velmora Message" << false;
-    QTest::newRow("titolo proprio") << "Archivio" << "Archivio" << true;
-  }
-  void domandeAttraversoIHook() {
-    QFETCH(QString, titolo);
-    QFETCH(QString, titoloAtteso);
-    QFETCH(bool, risposta);
-    QString titoloVisto;
-    QString testoVisto;
-    Hooks().question = [&](const QString& t, const QString& testo) {
-      titoloVisto = t;
-      testoVisto = testo;
-      return risposta;
-    };
-    QCOMPARE(ChiediSiNo(QStringLiteral("Eseguo la stampa ?"), titolo), risposta);
-    QCOMPARE(titoloVisto, titoloAtteso);
-    QCOMPARE(testoVisto, QStringLiteral("Eseguo la stampa ?"));
-
-    Hooks().input = [](const QString& prompt, const QString&, const QString& def) { return prompt + def; };
-    QCOMPARE(ChiediTesto(QStringLiteral("Nota: "), QStringLiteral("T"), QStringLiteral("x")), QStringLiteral("Nota: x"));
   }
 };
 

@@ -3,8 +3,6 @@
 // the fix-ups of reading, and applying the values to editors and rows.
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -237,39 +235,6 @@ class SettingsTest : public QObject {
     QCOMPARE(v.FontSizeBasic, sizeBasic);
     QCOMPARE(v.FileCorrente, ultimoFileTenuto ? ultimo : QString());
     QCOMPARE(v.CartellaLavoro, ultimoFileTenuto ? QStringLiteral("/lavoro") : corrente_);
-  }
-
-  void applicaAgliEditoriEAlleRighe() {
-    QWidget finestra;
-    ControlliAspetto c;
-    c.textBasic = new QPlainTextEdit(&finestra);
-    c.textAsm = new QPlainTextEdit(&finestra);
-    auto* salva = new QPushButton(&finestra);
-    auto* translate = new QPushButton(&finestra);
-    c.rigaBasic = {salva};
-    c.rigaAsm = {translate};
-    Impostazioni v;
-    v.ColoreCarattereBasic = -7;
-    v.ColoreSfondoBasic = InteroDaColore(QColor(192, 255, 255));
-    v.ColoreCarattereASM = InteroDaColore(QColor(128, 0, 0));
-    v.ColoreSfondoASM = InteroDaColore(QColor(10, 20, 30));
-    v.FontSizeBasic = 12;
-    v.FontSizeASM = 0;  // no size: the editor keeps its own
-    v.FontBoldBasic = 1;
-    v.FontBoldASM = 2;  // only 1 means bold
-    const qreal sizeAsm = c.textAsm->font().pointSizeF();
-    ApplicaConfigurazione(v, c);
-    QCOMPARE(v.ColoreCarattereBasic, 0);
-    QCOMPARE(c.textBasic->palette().color(QPalette::Text), QColor(0, 0, 0));
-    QCOMPARE(c.textBasic->palette().color(QPalette::Base), QColor(192, 255, 255));
-    QCOMPARE(c.textAsm->palette().color(QPalette::Text), QColor(128, 0, 0));
-    QCOMPARE(c.textBasic->font().pointSizeF(), 12.0);
-    QCOMPARE(c.textAsm->font().pointSizeF(), sizeAsm);
-    QVERIFY(c.textBasic->font().bold());
-    QVERIFY(!c.textAsm->font().bold());
-    QCOMPARE(salva->palette().color(QPalette::Button), QColor(192, 255, 255));
-    QCOMPARE(translate->palette().color(QPalette::Button), QColor(10, 20, 30));
-    QCOMPARE(SfondoDi(translate), v.ColoreSfondoASM);
   }
 };
 
