@@ -7,29 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "chip_sim.h"
+#include "chip_stimuli.h"
 
 namespace velmora {
 namespace {
 
 using test::ChipOptions;
+using test::Options;
+using test::Pulses;
 using test::RunOnChip;
-
-// Options for a run of `cycles` with port A held at `portA` and extra gpsim commands.
-ChipOptions Options(long cycles, int portA = 0, std::vector<std::string> commands = {}) {
-  ChipOptions o;
-  o.cycles = cycles;
-  o.portAInputs = portA;
-  o.gpsimCommands = std::move(commands);
-  return o;
-}
-
-// gpsim commands driving `pin` from `initial` through the levels of `edges`
-// ("{ cycle, level, ... }").
-std::vector<std::string> Pulses(const std::string& pin, int initial, const std::string& edges) {
-  return {"stimulus asynchronous_stimulus", "initial_state " + std::to_string(initial), "start_cycle 0", edges,
-          "name pulses_" + pin, "end", "node n_" + pin, "attach n_" + pin + " pulses_" + pin + " " + pin};
-}
 
 std::string Example(const std::string& name) {
   std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/examples/" + name, std::ios::binary);
@@ -94,7 +80,9 @@ TEST(Examples, LinesA0ToA4AreWeighedIntoOneByte) {
     EXPECT_EQ(r.portB, lines);
     // VALORE is rebuilt on every turn of the loop, so it stands still only
     // once the loop has ended.
-    if (lines == 27) EXPECT_EQ(r.Var("VALORE"), 27);
+    if (lines == 27) {
+      EXPECT_EQ(r.Var("VALORE"), 27);
+    }
   }
 }
 

@@ -19,29 +19,17 @@ void LoadWithSubs(CompileState& st, const Lines& lines) {
   st.ArraySUB[++st.NoSUB] = {"SHOW", "1", "V"};
 }
 
-Lines Finished(const Lines& instructions) {
-  Lines out;
-  for (const auto& ins : instructions) out.push_back("A>        " + ins);
-  return out;
-}
-
-TEST(OnInterrupt, AppendsOneBlockPerStatementSharingTheEndLabel) {
+TEST(OnInterrupt, SetsTheFlagsOfItsSourceOnly) {
   CompileState st;
-  LoadWithSubs(st, {"ON TIMER INTERRUPT CALL TICK", "ON EXTERNAL INTERRUPT CALL EDGE", "ON LINE INTERRUPT CALL SHOW1"});
-  TraduciOnInterrupt(st, 2);
-  EXPECT_TRUE(st.Flag_INT && st.Flag_INT_RB0 && !st.Flag_INT_TMR0 && !st.Flag_INT_RB);
+  LoadWithSubs(st, {"ON EXTERNAL INTERRUPT CALL EDGE", "ON LINE INTERRUPT CALL SHOW1"});
   TraduciOnInterrupt(st, 1);
-  TraduciOnInterrupt(st, 3);
+  EXPECT_TRUE(st.Flag_INT && st.Flag_INT_RB0 && !st.Flag_INT_TMR0 && !st.Flag_INT_RB);
+  TraduciOnInterrupt(st, 2);
+  EXPECT_TRUE(st.Flag_INT_RB && !st.Flag_INT_TMR0);
   EXPECT_EQ(Pane(st), "");
-  EXPECT_EQ(Program(st), (Lines{"", "", ""}));
-  EXPECT_TRUE(st.Flag_INT_TMR0 && st.Flag_INT_RB);
-  const std::string t = "        ";
-  EXPECT_EQ(Rows(st.ArrayINT, st.NoINT),
-            (Lines{t + "BTFSS Reg_Intcon , Bit_1", t + "GOTO $+4", t + "CALL EDGE", t + "BCF Reg_Intcon , Bit_1",
-                   t + "GOTO @1", t + "BTFSS Reg_Intcon , Bit_2", t + "GOTO $+7", t + "CALL TICK", t + "MOVLW 0",
-                   t + "MOVWF Reg_Tmr0", t + "BCF Reg_Intcon , Bit_2", t + "BSF Reg_Intcon , Bit_5", t + "GOTO @1",
-                   t + "BTFSS Reg_Intcon , Bit_0", t + "GOTO $+6", t + "CALL SHOW1", t + "MOVF Reg_PortB , W",
-                   t + "BCF Reg_Intcon , Bit_0", t + "BSF Reg_Intcon , Bit_3", t + "GOTO @1"}));
+  EXPECT_EQ(Program(st), (Lines{"", ""}));
+  EXPECT_EQ(st.ArrayINT[5], "        GOTO @1");
+  EXPECT_EQ(st.ArrayINT[12], "        GOTO @1");
 }
 
 TEST(OnInterrupt, ReportsUnknownHandlersAndAFullDispatcher) {
@@ -92,43 +80,29 @@ TEST(SetInitTimer, RecordsAConstantOrAVariableOnce) {
   }
 }
 
-TEST(TimerStatements, ExactSetStatementsAndPrescalerRatios) {
-  const Lines rate1of64 = {"BCF Reg_Intcon , Bit_5", "BCF Reg_Status , Bit_6", "BSF Reg_Status , Bit_5",
-                           "BCF Reg_Option , Bit_3", "BSF Reg_Option , Bit_0", "BCF Reg_Option , Bit_1",
-                           "BSF Reg_Option , Bit_2", "BCF Reg_Status , Bit_6", "BCF Reg_Status2, Bit_5",
-                           "BSF Reg_Intcon , Bit_5", "CLRF Reg_Tmr0"};
-  Lines rate1of2 = rate1of64, rate1of256 = rate1of64, rate1of8 = rate1of64;
-  rate1of2[4] = "BCF Reg_Option , Bit_0", rate1of2[6] = "BCF Reg_Option , Bit_2";
-  rate1of256[5] = "BSF Reg_Option , Bit_1";
-  rate1of8[4] = "BCF Reg_Option , Bit_0", rate1of8[5] = "BSF Reg_Option , Bit_1", rate1of8[6] = rate1of2[6];
-  struct Row { std::string line; Lines want; };
-  const Row rows[] = {
-      {"SET TIMER ON", {"BSF Reg_Intcon , Bit_5"}},
-      {"SET EXTERNAL INTERRUPT EDGE DOWN", {"BCF Reg_Option , Bit_6"}},
-      {"SET LINE INTERRUPT OFF", {"BCF Reg_Intcon , Bit_3"}},
-      {"SET EXTERNAL CLOCK", {"BCF Reg_Intcon , Bit_5", "BSF Reg_Status , Bit_5", "BSF Reg_Option , Bit_5",
-                              "BCF Reg_Status2, Bit_5", "BSF Reg_Intcon , Bit_5"}},
-      {"SET TIMER RATE TO 1/64", rate1of64},
-      {"SET TIMER RATE TO 1/2", rate1of2},
-      {"SET TIMER RATE TO 1/256", rate1of256},
-      {"SET TIMER RATE TO 1/8", rate1of8},
-      {"SET TIMER RATE TO 3", rate1of8},
-      {"SET TIMER RATE TO 0", {"BCF Reg_Intcon , Bit_5", "BSF Reg_Status , Bit_5", "BSF Reg_Option , Bit_3",
-                               "BCF Reg_Status2, Bit_5", "BSF Reg_Intcon , Bit_5", "CLRF Reg_Tmr0"}},
-      // Not an exact statement, or a code outside 0..8: left untranslated.
-      {"SET TIMER ONX", {}},
-      {"SET TIMER ON ", {}},
-      {"SET TIMER RATE TO 9", {}},
-  };
+TEST(TimerStatements, PrescalerBitsAndExactMatches) {
+  // The PS0, PS1, PS2 lines (5th to 7th of eleven): S sets the bit, C clears it.
+  struct Row { std::string rate, ps; };
+  const Row rows[] = {{"1/2", "CCC"}, {"1/8", "CSC"}, {"3", "CSC"}, {"1/64", "SCS"}, {"1/256", "SSS"}};
   for (const auto& r : rows) {
     CompileState st;
-    Load(st, {r.line, "END"});
-    const bool rate = r.line.rfind("SET TIMER RATE TO ", 0) == 0;
-    if (rate) TraduciTimerRate(st, 1);
-    EXPECT_EQ(rate || TraduciTimerBit(st, 1), rate || !r.want.empty()) << r.line;
-    Lines want = r.want.empty() ? Lines{r.line} : Finished(r.want);
-    want.push_back("END");
-    EXPECT_EQ(Program(st), want) << r.line;
+    Load(st, {"SET TIMER RATE TO " + r.rate});
+    TraduciTimerRate(st, 1);
+    ASSERT_EQ(st.NoInput, 11) << r.rate;
+    for (int k = 0; k < 3; ++k)
+      EXPECT_EQ(st.ArrayInput[5 + k], std::string("A>        ") + (r.ps[static_cast<size_t>(k)] == 'S' ? "BSF" : "BCF") +
+                                          " Reg_Option , Bit_" + std::to_string(k)) << r.rate;
+  }
+  // Not an exact statement, or a code outside 0..8: the line stays for the unresolved-line check.
+  for (const std::string line : {"SET TIMER ONX", "SET TIMER ON ", "SET TIMER RATE TO 9"}) {
+    CompileState st;
+    Load(st, {line});
+    if (line.find("RATE") == std::string::npos) {
+      EXPECT_FALSE(TraduciTimerBit(st, 1)) << line;
+    } else {
+      TraduciTimerRate(st, 1);
+    }
+    EXPECT_EQ(Program(st), Lines{line});
     EXPECT_EQ(Pane(st), "");
   }
   for (const std::string rate : {"1/3", "1/2 "}) {
