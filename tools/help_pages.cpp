@@ -122,8 +122,8 @@ const char* const kPaginaWorkspace = R"(WORKSPACE (CARTELLA DI LAVORO)
 All'avvio Velmora cerca una cartella in cui possa scrivere i
 propri file. Per ogni disco del sistema (su Linux la radice "/"
 e la cartella personale dell'utente) prova, in ordine, le
-cartelle Windows\Temp, Windows\System, Programmi\Windows NT,
-Programmi\Microsoft Office, Programmi\Adobe e Temp, e infine la
+cartelle Windows/Temp, Windows/System, Programmi/Windows NT,
+Programmi/Microsoft Office, Programmi/Adobe e Temp, e infine la
 cartella corrente: la prima in cui riesce a creare un file è la
 cartella di lavoro.
 

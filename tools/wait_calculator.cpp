@@ -98,7 +98,7 @@ void WaitCalculator::createControls() {
     barra->setRange(1, kIndiceMassimo);
     barra->setInvertedAppearance(true);  // up raises the index
     barra->setInvertedControls(true);
-    barra->setFixedHeight(40);
+    barra->setFixedHeight(48);
     barra->setValue(15);
   }
   label7_ = new QLabel(QStringLiteral("Indice secondario Ns"), this);
