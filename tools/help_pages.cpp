@@ -180,7 +180,8 @@ Note:
    gli indirizzi numerici dei registri (0x06 per PORTB, 0x03 per
    STATUS), perché i nomi di PIC16F84.DEF (Reg_PortB, Bit_0...)
    contengono lettere minuscole;
- - i numeri esadecimali si scrivono 0x...;
+ - i numeri esadecimali si scrivono 0x... (uno solo per
+   istruzione: gli altri resterebbero nella forma &H...);
  - una riga con ":" diventa un'etichetta (ASM(CICLO: NOP));
  - non usare variabili il cui nome inizia con ASM: la riga
    verrebbe presa per un'istruzione ASM.
