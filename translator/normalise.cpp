@@ -9,6 +9,8 @@
 #include "normalise.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 
 #include "encoding.h"
 #include "reporter.h"
@@ -122,12 +124,25 @@ bool ConvertiEsadecimali(CompileState& st, std::string& line) {
   return true;
 }
 
+// Runs of spaces outside double-quoted text become one space.
+std::string SpaziSingoli(const std::string& line) {
+  std::string out;
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"') quoted = !quoted;
+    if (c == ' ' && !quoted && !out.empty() && out.back() == ' ') continue;
+    out += c;
+  }
+  return out;
+}
+
 // Drops the keyword `word` (PORT, LINE) where it only decorates a port or a
 // line name: "PORT B = X" -> "B = X", "X = PORT B" -> "X = B". A keyword
 // glued to a name ("PORTB") is left alone, and so is one inside a line that
-// begins with `keepAfter` (when given). The bare keyword is an error.
+// begins with one of `keepAfter`. The bare keyword is an error.
 bool RiduciParolaChiave(CompileState& st, std::string& line, const std::string& word,
-                        const char* messageAlone, const char* keepAfter = nullptr) {
+                        const char* messageAlone,
+                        std::initializer_list<std::string_view> keepAfter = {}) {
   const int n = Len(word);
   int from = 1;
   for (int p = InStr(line, word, from); p > 0; p = InStr(line, word, from)) {
@@ -148,7 +163,8 @@ bool RiduciParolaChiave(CompileState& st, std::string& line, const std::string& 
     const bool separated = p > 1 && p + n <= Len(line) &&
                            IsOneOf(line[static_cast<size_t>(p - 2)], kKeywordNeighbours) &&
                            IsOneOf(line[static_cast<size_t>(p + n - 1)], kKeywordNeighbours);
-    const bool kept = keepAfter != nullptr && StartsWith(line, keepAfter);
+    bool kept = false;
+    for (std::string_view k : keepAfter) kept = kept || StartsWith(SpaziSingoli(line), k);
     if (separated && !kept) {
       line = Trim(Left(line, p - 1)) + " " + Trim(Mid(line, p + n + 1));
       from = p;
@@ -157,18 +173,6 @@ bool RiduciParolaChiave(CompileState& st, std::string& line, const std::string& 
     from = p + n;
   }
   return true;
-}
-
-// Runs of spaces outside double-quoted text become one space.
-std::string SpaziSingoli(const std::string& line) {
-  std::string out;
-  bool quoted = false;
-  for (char c : line) {
-    if (c == '"') quoted = !quoted;
-    if (c == ' ' && !quoted && !out.empty() && out.back() == ' ') continue;
-    out += c;
-  }
-  return out;
 }
 
 // A label "NAME" becomes the finished line "A>NAME:". Labels beginning with
@@ -308,7 +312,9 @@ bool NormalizzaRiga(CompileState& st, std::string line, FineProgramma& fine) {
   line = Trim(line);
 
   if (!RiduciParolaChiave(st, line, "PORT", "Controllare l'istruzione: ") ||
-      !RiduciParolaChiave(st, line, "LINE", "Controllare l'istuzione: ", "ON LINE INT"))
+      // The port-change interrupt statements keep their LINE: "ON LINE INTERRUPT
+      // CALL" and the enable/disable pair "SET LINE INTERRUPT ON/OFF".
+      !RiduciParolaChiave(st, line, "LINE", "Controllare l'istuzione: ", {"ON LINE INT", "SET LINE INT"}))
     return false;
   line = SpaziSingoli(line);
   if (line == "ENDIF") line = "END IF";

@@ -61,6 +61,8 @@ TEST(Normalise, RewritesLinesIntoCanonicalForm) {
       {"output port b , x", {"OUTPUT B , X"}},
       {"set line b3", {"SET B3"}},
       {"on line interrupt b4 call s", {"ON LINE INTERRUPT B4 CALL S"}},
+      {"set line interrupt on", {"SET LINE INTERRUPT ON"}},
+      {"set line  interrupt off", {"SET LINE INTERRUPT OFF"}},
       // Labels and several statements on one line.
       {"start: a = 1 : b = 2", {"A>START:", "A = 1", "B = 2"}},
       {"a = 1 : clear : b = 2", {"A = 1", "A>CLEAR:", "B = 2"}},
