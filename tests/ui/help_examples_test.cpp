@@ -80,12 +80,6 @@ class HelpExamplesTest : public QObject {
     QFETCH(QString, programma);
     velmora::CompileState st;
     const auto r = velmora::TranslateText(st, programma.toStdString(), {});
-    // Known translator fault: normalisation drops the word LINE from
-    // "SET LINE INTERRUPT ON/OFF" (it keeps it only in lines beginning
-    // "ON LINE INT"), so the statement reaches the dispatcher as
-    // "SET INTERRUPT ON" and is rejected. Remove this once it translates.
-    if (programma.contains("SET LINE INTERRUPT"))
-      QEXPECT_FAIL("", "SET LINE INTERRUPT ON/OFF loses the word LINE in normalisation", Abort);
     QVERIFY2(r.ok, qPrintable(programma + "\n" + QString::fromStdString(r.assembly)));
 
     const QString gpasm = QStandardPaths::findExecutable("gpasm");
