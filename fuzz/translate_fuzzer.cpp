@@ -1,0 +1,49 @@
+// Runs a whole translation on arbitrary bytes, as velmorac and the window do.
+//
+// Any input must end with an assembly source or with one error block; the
+// sanitizers catch reads and writes outside memory, libFuzzer's timeout
+// catches a translation that does not end. The checks below catch a result
+// that is neither.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "translator.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool StartsWith(const std::string& s, std::string_view prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static auto st = std::make_unique<velmora::CompileState>();
+  const std::string_view source(reinterpret_cast<const char*>(data), size);
+  velmora::TranslateOptions options;
+  options.programPath = "fuzz.bas";
+  const velmora::TranslationResult r = velmora::TranslateText(*st, source, options);
+  if (r.ok) {
+    // A finished translation has its report and the END directive, and no error block.
+    Require(!r.report.empty());
+    Require(r.assembly.find("\r\n        END") != std::string::npos);
+    Require(r.assembly.find("<*> ERRORE") == std::string::npos);
+  } else {
+    // A failed one shows error blocks only (a second one when a pre-pass that
+    // runs after an error reports too) and no report.
+    Require(StartsWith(r.assembly, "<*> ERRORE : "));
+    Require(r.report.empty());
+  }
+  // The same state translates the same text to the same result again.
+  const velmora::TranslationResult again = velmora::TranslateText(*st, source, options);
+  Require(again.ok == r.ok && again.assembly == r.assembly);
+  return 0;
+}
