@@ -27,27 +27,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path GoldenFolder() { return fs::path(VELMORA_SOURCE_DIR) / "tests" / "golden"; }
-
-bool Regenerating() { return std::getenv("VELMORA_REGEN_GOLDENS") != nullptr; }
+const fs::path kFolder = fs::path(VELMORA_SOURCE_DIR) / "tests" / "golden";
 
 std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path, std::ios::binary).rdbuf();
   return s.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
 }
 
 // The names of the golden programs (NAME of NAME.bas), sorted.
 std::vector<std::string> GoldenNames() {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(GoldenFolder(), ec))
+  for (const auto& entry : fs::directory_iterator(kFolder, ec))
     if (entry.path().extension() == ".bas") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
@@ -58,8 +50,7 @@ std::string FirstDifference(const std::string& want, const std::string& got) {
   std::istringstream a(want), b(got);
   std::string la, lb;
   for (int line = 1;; ++line) {
-    const bool moreA = static_cast<bool>(std::getline(a, la));
-    const bool moreB = static_cast<bool>(std::getline(b, lb));
+    const bool moreA = static_cast<bool>(std::getline(a, la)), moreB = static_cast<bool>(std::getline(b, lb));
     if (!moreA && !moreB) return "the texts differ only in their final line end";
     if (la != lb || moreA != moreB)
       return "line " + std::to_string(line) + ":\n  expected: " + (moreA ? la : "(end)") +
@@ -70,36 +61,27 @@ std::string FirstDifference(const std::string& want, const std::string& got) {
 class Golden : public testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, TranslatesToTheExpectedBytes) {
-  const fs::path bas = GoldenFolder() / (GetParam() + ".bas");
-  const fs::path asmFile = fs::path(bas).replace_extension(".asm");
-  const fs::path errFile = fs::path(bas).replace_extension(".err");
-  const bool wantsAsm = fs::exists(asmFile);
-  const bool wantsErr = fs::exists(errFile);
+  const fs::path asmFile = kFolder / (GetParam() + ".asm"), errFile = kFolder / (GetParam() + ".err");
+  const bool wantsAsm = fs::exists(asmFile), wantsErr = fs::exists(errFile);
   ASSERT_FALSE(wantsAsm && wantsErr) << GetParam() << " has both a .asm and a .err golden";
 
   auto st = std::make_unique<CompileState>();
-  const TranslationResult r = TranslateText(*st, ReadBytes(bas), TranslateOptions{});
+  const TranslationResult r = TranslateText(*st, ReadBytes(kFolder / (GetParam() + ".bas")), TranslateOptions{});
   const std::string got = r.ok ? AssemblyFileBytes(r.assembly) : r.assembly;
-
-  if (Regenerating()) {
-    if ((wantsAsm && !r.ok) || (wantsErr && r.ok))
-      FAIL() << GetParam() << ": the translation " << (r.ok ? "now succeeds" : "now fails")
-             << "; remove the old expected file by hand if that is intended.\n" << r.assembly;
-    WriteBytes(r.ok ? asmFile : errFile, got);
+  if (std::getenv("VELMORA_REGEN_GOLDENS")) {
+    ASSERT_TRUE(r.ok ? !wantsErr : !wantsAsm)
+        << GetParam() << ": the translation " << (r.ok ? "now succeeds" : "now fails")
+        << "; remove the old expected file by hand if that is intended.\n" << r.assembly;
+    std::ofstream(r.ok ? asmFile : errFile, std::ios::binary | std::ios::trunc) << got;
     return;
   }
-
   ASSERT_TRUE(wantsAsm || wantsErr) << GetParam() << ".bas has no .asm or .err golden";
-  if (wantsAsm) {
-    ASSERT_TRUE(r.ok) << "the translation failed:\n" << r.assembly;
-  } else {
-    ASSERT_FALSE(r.ok) << "the translation succeeded where an error was expected";
-  }
+  ASSERT_EQ(r.ok, wantsAsm) << (r.ok ? "the translation succeeded where an error was expected"
+                                     : "the translation failed:\n" + r.assembly);
   const std::string want = ReadBytes(wantsAsm ? asmFile : errFile);
   EXPECT_TRUE(got == want) << FirstDifference(want, got);
-  if (!wantsAsm) return;
   std::string log;
-  EXPECT_TRUE(test::AssemblesCleanly(want, &log)) << log;
+  EXPECT_TRUE(!wantsAsm || test::AssemblesCleanly(want, &log)) << log;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Golden, testing::ValuesIn(GoldenNames()),
@@ -115,12 +97,11 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
 TEST(GoldenFolder, HoldsOnlyProgramsAndTheirExpectedFiles) {
   const std::vector<std::string> programs = GoldenNames();
   const std::set<std::string> names(programs.begin(), programs.end());
-  const std::set<std::string> others = {"README.md", ".gitattributes"};
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(GoldenFolder(), ec)) {
+  for (const auto& entry : fs::directory_iterator(kFolder, ec)) {
     const fs::path p = entry.path();
-    const std::string ext = p.extension().string();
-    if (ext == ".bas" || others.count(p.filename().string())) continue;
+    const std::string ext = p.extension().string(), file = p.filename().string();
+    if (ext == ".bas" || file == "README.md" || file == ".gitattributes") continue;
     EXPECT_TRUE((ext == ".asm" || ext == ".err") && names.count(p.stem().string()))
         << p.filename() << " is not the expected output of a .bas program";
   }
