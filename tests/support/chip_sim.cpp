@@ -7,8 +7,9 @@
 // and named in `folder` and `log`.
 //
 // gpsim runs once per program, from a command script: select the chip, load
-// the hex file, hold every port pin at the level the test asks for, stop after the requested cycles, then dump the file registers
-// and the data EEPROM; the dumps are parsed back into the result.
+// the hex file, hold every port pin at the level the test asks for, stop
+// after the requested cycles, then dump the file registers and the data
+// EEPROM; the dumps are parsed back into the result.
 #include "chip_sim.h"
 
 #include <sys/wait.h>
@@ -34,16 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Seconds a tool may run before it is stopped (a run normally takes well
-// under one second; this only keeps a broken script from hanging a test).
-constexpr int kToolTimeout = 120;
-
-// Configuration words: XT oscillator, power-up timer off, no code protection.
-constexpr const char* kConfigNoWatchdog = "0x3FF9";
-constexpr const char* kConfigWatchdog = "0x3FFD";
-
-bool KeepFailedRuns() { return std::getenv("VELMORA_KEEP_TMP") != nullptr; }
-
 fs::path FreshFolder(const std::string& tag) {
   static std::atomic<int> counter{0};
   fs::path dir = fs::path(VELMORA_TEST_TMP) /
@@ -54,95 +45,79 @@ fs::path FreshFolder(const std::string& tag) {
   return dir;
 }
 
+// Removes a run's folder, or keeps a failed run's one when VELMORA_KEEP_TMP
+// is set and returns its name (empty otherwise).
+std::string Done(const fs::path& dir, bool failed, std::string* log) {
+  if (failed && std::getenv("VELMORA_KEEP_TMP") != nullptr) {
+    if (log) *log += "\n(files kept in " + dir.string() + ")\n";
+    return dir.string();
+  }
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return {};
+}
+
 void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path, std::ios::binary).rdbuf();
   return s.str();
 }
 
-std::string ShellQuote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-// Runs `command` inside `dir` with no input; its output goes to `logName`
-// and is appended to *log. Returns the exit status (-1 when it did not exit).
-int RunTool(const fs::path& dir, const std::string& command, const std::string& logName,
-            std::string* log) {
-  const std::string line = "cd " + ShellQuote(dir.string()) + " && timeout " +
-                           std::to_string(kToolTimeout) + " " + command + " >" + logName +
-                           " 2>&1 </dev/null";
+// Runs `command` inside `dir` with no input, stopped after 120 seconds (a
+// run normally takes well under one, this only keeps a broken script from
+// hanging a test); its output goes to `logName` and is appended to *log.
+// Returns the exit status (-1 when it did not exit).
+int RunTool(const fs::path& dir, const std::string& command, const std::string& logName, std::string* log) {
+  std::string quoted = "'";
+  for (char c : dir.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  const std::string line = "cd " + quoted + "' && timeout 120 " + command + " >" + logName + " 2>&1 </dev/null";
   const int status = std::system(line.c_str());
   if (log) *log += "$ " + command + "\n" + ReadFile(dir / logName);
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
 }
 
 // Writes the source and the definitions file into `dir` and assembles them.
 bool Assemble(const fs::path& dir, const std::string& source, std::string* log) {
   WriteFile(dir / "prog.asm", source);
   WriteFile(dir / "PIC16F84.DEF", TestoDefinizioni() + "\r\n");
-  return RunTool(dir, "gpasm -p16f84 prog.asm", "gpasm.log", log) == 0 &&
-         fs::exists(dir / "prog.hex");
+  return RunTool(dir, "gpasm -p16f84 prog.asm", "gpasm.log", log) == 0 && fs::exists(dir / "prog.hex");
 }
 
-bool HasConfigWord(const std::string& source) {
-  static const std::regex config(R"((^|\n)[ \t]*__config\b)", std::regex::icase);
-  return std::regex_search(source, config);
-}
-
-// The source the simulated chip runs: the configuration word first, unless
-// the source sets its own.
+// The source the simulated chip runs: unless the source sets its own, a
+// configuration word first (XT oscillator, power-up timer off, no code
+// protection, the watchdog as asked).
 std::string WithConfigWord(const std::string& source, bool watchdog) {
-  if (HasConfigWord(source)) return source;
-  return std::string("        __CONFIG ") + (watchdog ? kConfigWatchdog : kConfigNoWatchdog) +
-         "\r\n" + source;
+  static const std::regex config(R"((^|\n)[ \t]*__config\b)", std::regex::icase);
+  if (std::regex_search(source, config)) return source;
+  return std::string("        __CONFIG ") + (watchdog ? "0x3FFD" : "0x3FF9") + "\r\n" + source;
 }
 
-// A stimulus holding `pin` (gpsim's name, e.g. "portb3") at `level` for the
-// whole run. A pin the program drives as an output keeps the program's level
-// (and the open-drain RA4 reads low while the stimulus holds it low).
-std::string ConstantStimulus(const std::string& pin, int level) {
-  const std::string l = std::to_string(level);
-  return "stimulus asynchronous_stimulus\n"
-         "initial_state " + l + "\n"
-         "start_cycle 0\n"
-         "{ 4000000000, " + l + " }\n"
-         "name vs_" + pin + "\n"
-         "end\n"
-         "node vn_" + pin + "\n"
-         "attach vn_" + pin + " vs_" + pin + " " + pin + "\n";
-}
-
-// Every pin of both ports is held at its level from portAInputs/portBInputs,
-// so inputs read those levels whatever the PORTB pull-ups; a pin named in the
-// test's own gpsim commands is left to them.
+// Every pin of both ports is held by a stimulus at its level from
+// portAInputs/portBInputs for the whole run, so inputs read those levels
+// whatever the PORTB pull-ups (a pin the program drives as an output keeps
+// the program's level); a pin named in the test's own gpsim commands is left
+// to them. A watchdog reset restarts the program as on the chip instead of
+// stopping the simulation.
 std::string GpsimScript(const ChipOptions& options) {
   std::string own;
   for (const std::string& command : options.gpsimCommands) own += command + "\n";
-  // A watchdog reset restarts the program as on the chip instead of
-  // stopping the simulation.
   std::string s = "processor p16f84\nload prog.hex\np16f84.BreakOnReset = false\n";
   const auto drive = [&](const std::string& port, int pins, int levels) {
     for (int bit = 0; bit < pins; ++bit) {
-      const std::string pin = port + std::to_string(bit);
+      const std::string pin = port + std::to_string(bit), l = std::to_string((levels >> bit) & 1);
       if (own.find(pin) != std::string::npos) continue;
-      s += ConstantStimulus(pin, (levels >> bit) & 1);
+      s += "stimulus asynchronous_stimulus\ninitial_state " + l + "\nstart_cycle 0\n{ 4000000000, " + l +
+           " }\nname vs_" + pin + "\nend\nnode vn_" + pin + "\nattach vn_" + pin + " vs_" + pin + " " + pin + "\n";
     }
   };
   drive("porta", 5, options.portAInputs);
   drive("portb", 8, options.portBInputs);
-  s += own;
-  s += "break c " + std::to_string(options.cycles > 0 ? options.cycles : 1) + "\n";
-  s += "run\ndump\ndump e\nquit\n";
-  return s;
+  return s + own + "break c " + std::to_string(options.cycles > 0 ? options.cycles : 1) +
+         "\nrun\ndump\ndump e\nquit\n";
 }
 
 // Parses the two dumps in gpsim's output: the file registers (rows 0x00..0xCF)
@@ -156,81 +131,52 @@ bool ParseDumps(const std::string& output, std::vector<int>& registers, std::vec
   bool inEeprom = false;
   int registerRows = 0, eepromRows = 0;
   std::istringstream lines(output);
-  std::string line;
+  std::string line, b;
   while (std::getline(lines, line)) {
     std::smatch m;
     if (!std::regex_search(line, m, row)) continue;
     const int base = std::stoi(m[1].str(), nullptr, 16);
-    if (base == 0 && registerRows > 0) inEeprom = true;
+    inEeprom = inEeprom || (base == 0 && registerRows > 0);
+    std::vector<int>& into = inEeprom ? eeprom : registers;
     std::istringstream bytes(m[2].str());
-    std::string b;
-    for (int k = 0; k < 16 && bytes >> b; ++k) {
-      const int value = b == "--" ? -1 : std::stoi(b, nullptr, 16);
-      const int address = base + k;
-      if (inEeprom) {
-        if (address < 64) eeprom[static_cast<size_t>(address)] = value;
-      } else if (address < 0x100) {
-        registers[static_cast<size_t>(address)] = value;
-      }
-    }
-    (inEeprom ? eepromRows : registerRows)++;
+    for (size_t address = static_cast<size_t>(base); address < into.size() && bytes >> b; ++address)
+      into[address] = b == "--" ? -1 : std::stoi(b, nullptr, 16);
+    ++(inEeprom ? eepromRows : registerRows);
   }
   return registerRows >= 10 && eepromRows >= 4;
-}
-
-// Every "NAME EQU value" of the source whose value is a general-purpose RAM
-// address of the chip (0x0C..0x4F), in order of appearance.
-std::vector<std::pair<std::string, int>> RamEquates(const std::string& source) {
-  static const std::regex equ(R"(^([^\s;]+)\s+EQU\s+(0[xX][0-9A-Fa-f]+|[0-9]+)\b)",
-                              std::regex::icase);
-  std::vector<std::pair<std::string, int>> result;
-  std::istringstream lines(source);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::smatch m;
-    if (!std::regex_search(line, m, equ)) continue;
-    const std::string v = m[2].str();
-    const int address = v.size() > 2 && (v[1] == 'x' || v[1] == 'X')
-                            ? std::stoi(v.substr(2), nullptr, 16)
-                            : std::stoi(v);
-    if (address >= 0x0C && address <= 0x4F) result.emplace_back(m[1].str(), address);
-  }
-  return result;
 }
 
 void Simulate(const std::string& source, const ChipOptions& options, ChipResult& r) {
   const fs::path dir = FreshFolder("chip");
   r.assembled = Assemble(dir, WithConfigWord(source, options.watchdog), &r.log);
+  std::string output;
+  std::vector<int> registers;
+  bool exited = false;
   if (r.assembled) {
     WriteFile(dir / "run.stc", GpsimScript(options));
-    std::string output;
-    const int status = RunTool(dir, "gpsim -i -S disable -c run.stc", "gpsim.log", &output);
+    exited = RunTool(dir, "gpsim -i -S disable -c run.stc", "gpsim.log", &output) == 0;
     r.log += output;
-    std::vector<int> registers;
-    const bool dumped = status == 0 && ParseDumps(output, registers, r.eeprom);
-    // gpsim stops a run by itself on some faults (an EEPROM address beyond
-    // the chip's 64 bytes, say): the chip is read back, but the run failed.
-    r.ran = dumped && output.find("cycle break:") != std::string::npos;
-    if (dumped && !r.ran)
-      r.log += "\ngpsim stopped before cycle " + std::to_string(options.cycles) +
-               " (see its last messages above)\n";
-    if (dumped) {
-      r.memory.assign(registers.begin(), registers.begin() + 0x50);
-      r.portA = registers[0x05];
-      r.portB = registers[0x06];
-      r.trisA = registers[0x85];
-      r.trisB = registers[0x86];
-      for (const auto& [name, address] : RamEquates(source))
-        r.ram[name] = registers[static_cast<size_t>(address)];
+  }
+  // gpsim stops a run by itself on some faults (an EEPROM address beyond
+  // the chip's 64 bytes, say): the chip is read back, but the run failed.
+  const bool dumped = exited && ParseDumps(output, registers, r.eeprom);
+  r.ran = dumped && output.find("cycle break:") != std::string::npos;
+  if (dumped && !r.ran)
+    r.log += "\ngpsim stopped before cycle " + std::to_string(options.cycles) + " (see its last messages above)\n";
+  if (dumped) {
+    r.memory.assign(registers.begin(), registers.begin() + 0x50);
+    r.portA = registers[0x05];
+    r.portB = registers[0x06];
+    r.trisA = registers[0x85];
+    r.trisB = registers[0x86];
+    // Every "NAME EQU value" whose value is a general-purpose RAM address.
+    static const std::regex equ(R"((?:^|\n)([^\s;]+)[ \t]+EQU[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)\b)", std::regex::icase);
+    for (std::sregex_iterator it(source.begin(), source.end(), equ), end; it != end; ++it) {
+      const int address = std::stoi((*it)[2].str(), nullptr, 0);
+      if (address >= 0x0C && address <= 0x4F) r.ram[(*it)[1].str()] = registers[static_cast<size_t>(address)];
     }
   }
-  if (!r.ok() && KeepFailedRuns()) {
-    r.folder = dir.string();
-    r.log += "\n(files kept in " + r.folder + ")\n";
-    return;
-  }
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  r.folder = Done(dir, !r.ok(), &r.log);
 }
 
 }  // namespace
@@ -265,12 +211,7 @@ ChipResult RunOnChip(const std::string& basic, const ChipOptions& options) {
 bool AssemblesCleanly(const std::string& assembly, std::string* log) {
   const fs::path dir = FreshFolder("asm");
   const bool ok = Assemble(dir, assembly, log);
-  if (!ok && KeepFailedRuns()) {
-    if (log) *log += "\n(files kept in " + dir.string() + ")\n";
-    return ok;
-  }
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  Done(dir, !ok, log);
   return ok;
 }
 
