@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "chip_sim.h"
 #include "compile_state.h"
@@ -14,33 +15,15 @@ namespace {
 using test::RunOnChip;
 
 TEST(SubroutinesOnChip, ParametersAreAssignedAndNestedCallsReturnInOrder) {
+  // DUE's EXIT SUB skips its last line; UNO goes on after DUE returns.
   const auto r = RunOnChip(
-      "DIM X, Y, S, T, SEEN, FINE AS BYTE\n"
-      "CALL SOMMA(3, 4)\n"
-      "CALL SOMMA(S, 10)\n"
-      "CALL UNO\n"
-      "FINE = 1\n"
-      "END\n"
-      "SUB SOMMA(X, Y)\n"
-      "  S = X + Y\n"
-      "END SUB\n"
-      "SUB UNO\n"
-      "  T = T + 1\n"
-      "  CALL DUE\n"
-      "  T = T + 10\n"
-      "END SUB\n"
-      "SUB DUE\n"
-      "  SEEN = T\n"
-      "  T = T + 100\n"
-      "  EXIT SUB\n"
-      "  T = 0\n"
-      "END SUB\n");
+      "DIM X, Y, S, T, SEEN, FINE AS BYTE\nCALL SOMMA(3, 4)\nCALL SOMMA(S, 10)\nCALL UNO\nFINE = 1\nEND\n"
+      "SUB SOMMA(X, Y)\n  S = X + Y\nEND SUB\n"
+      "SUB UNO\n  T = T + 1\n  CALL DUE\n  T = T + 10\nEND SUB\n"
+      "SUB DUE\n  SEEN = T\n  T = T + 100\n  EXIT SUB\n  T = 0\nEND SUB\n");
   ASSERT_TRUE(r.ok()) << r.assembly << r.log;
-  EXPECT_EQ(r.Var("S"), 17);
-  EXPECT_EQ(r.Var("X"), 7);
-  EXPECT_EQ(r.Var("SEEN"), 1);
-  EXPECT_EQ(r.Var("T"), 111);
-  EXPECT_EQ(r.Var("FINE"), 1);
+  for (const auto& [name, value] : {std::pair<const char*, int>{"S", 17}, {"X", 7}, {"SEEN", 1}, {"T", 111}, {"FINE", 1}})
+    EXPECT_EQ(r.Var(name), value) << name;
 }
 
 // A chain of `depth` SUBs, each calling the next; the last one sets DEEP.
