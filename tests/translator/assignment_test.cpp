@@ -30,26 +30,8 @@ CompileState Esegui(const std::string& line, int dataBytes = 0) {
   return st;
 }
 
-struct Riga {
-  const char* line;
-  Lines want;  // instructions without "A>" and the eight blanks
-  const char* error = nullptr;
-};
-
 void Verifica(const std::vector<Riga>& rows, int dataBytes = 0) {
-  for (const auto& r : rows) {
-    const CompileState st = Esegui(r.line, dataBytes);
-    Lines want{"PRIMA"};
-    if (r.error) {
-      EXPECT_EQ(Pane(st), ErrorBlock(r.error, r.line)) << r.line;
-      want.push_back(r.line);
-    } else {
-      EXPECT_EQ(Pane(st), "") << r.line;
-      for (const auto& w : r.want) want.push_back("A>        " + w);
-    }
-    want.push_back("DOPO");
-    EXPECT_EQ(Program(st), want) << r.line;
-  }
+  VerificaRighe(rows, [&](const std::string& line) { return Esegui(line, dataBytes); });
 }
 
 TEST(Assegnazione, OneByteAndDecimalRightHandSides) {

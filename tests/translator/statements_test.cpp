@@ -25,28 +25,8 @@ CompileState Esegui(const Lines& program) {
   return st;
 }
 
-struct Riga {
-  const char* line;
-  Lines want;  // instructions without "A>" and the eight blanks
-  const char* error = nullptr;
-  const char* errorTail = "";  // program text shown after the message
-};
-
-// Each row's statement sits between two marker lines.
 void Verifica(const std::vector<Riga>& rows) {
-  for (const auto& r : rows) {
-    const CompileState st = Esegui({"PRIMA", r.line, "DOPO"});
-    Lines want{"PRIMA"};
-    if (r.error) {
-      EXPECT_EQ(Pane(st), ErrorBlock(std::string(r.error) + r.errorTail, r.line)) << r.line;
-      want.push_back(r.line);
-    } else {
-      EXPECT_EQ(Pane(st), "") << r.line;
-      for (const auto& w : r.want) want.push_back(P + w);
-    }
-    want.push_back("DOPO");
-    EXPECT_EQ(Program(st), want) << r.line;
-  }
+  VerificaRighe(rows, [](const std::string& line) { return Esegui({"PRIMA", line, "DOPO"}); });
 }
 
 TEST(Istruzioni, SimpleStatementsAndTheirMessages) {
