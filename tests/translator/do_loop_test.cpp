@@ -3,28 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "compile_state.h"
+#include "pass_fixture.h"
 
 namespace velmora {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-CompileState Load(const Lines& source) {
-  CompileState st;
-  st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
-  return st;
-}
-
-Lines Dump(const CompileState& st) {
-  Lines out;
-  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
-  return out;
-}
+using namespace passtest;
 
 TEST(DoLoop, EveryFormWithItsNegations) {
   struct Row { const char* doLine; const char* loopLine; Lines want; };
@@ -40,25 +24,24 @@ TEST(DoLoop, EveryFormWithItsNegations) {
        {"A>@1:", "BODY", "IF X = 0 THEN", "A>        GOTO @2", "END IF", "A>        GOTO @1", "A>@2:"}},
       {"DO", "LOOP UNTIL NOT X = 0",
        {"A>@1:", "BODY", "IF X = 0 THEN", "A>        GOTO @1", "END IF", "A>@2:"}},
-      // the condition is taken as written, INPUT() and flags included
   };
   for (const auto& r : rows) {
-    CompileState st = Load({r.doLine, "BODY", r.loopLine});
+    CompileState st = Loaded({r.doLine, "BODY", r.loopLine});
     DoLoop(st, 1, 3);
     EXPECT_FALSE(st.Flag_Errore) << r.doLine << " / " << r.loopLine;
-    EXPECT_EQ(Dump(st), r.want) << r.doLine << " / " << r.loopLine;
+    EXPECT_EQ(Program(st), r.want) << r.doLine << " / " << r.loopLine;
   }
 }
 
 TEST(DoLoop, BreakLeavesThisLoopOnly) {
   // An exact BREAK anywhere in the loop jumps to the exit label; "BREAK X" is
   // not a loop exit; lines outside the loop are left alone.
-  CompileState st = Load({"BREAK", "DO WHILE X = 1", "IF Y = 2 THEN", "BREAK", "END IF", "BREAK X",
+  CompileState st = Loaded({"BREAK", "DO WHILE X = 1", "IF Y = 2 THEN", "BREAK", "END IF", "BREAK X",
                           "BREAK", "LOOP", "BREAK"});
   NuovaLabel(st);
   NuovaLabel(st);
   DoLoop(st, 2, 8);
-  EXPECT_EQ(Dump(st), (Lines{"BREAK", "A>@3:", "IF X = 1 THEN", "IF Y = 2 THEN", "A>        GOTO @4",
+  EXPECT_EQ(Program(st), (Lines{"BREAK", "A>@3:", "IF X = 1 THEN", "IF Y = 2 THEN", "A>        GOTO @4",
                              "END IF", "BREAK X", "A>        GOTO @4", "A>        GOTO @3", "END IF",
                              "A>@4:", "BREAK"}));
 }
@@ -72,7 +55,7 @@ TEST(DoLoop, UnsupportedCombinationsAreReported) {
       {"DOX = 1", "LOOP"},
   };
   for (const auto& r : rows) {
-    CompileState st = Load({r.doLine, "BREAK", r.loopLine});
+    CompileState st = Loaded({r.doLine, "BREAK", r.loopLine});
     DoLoop(st, 1, 3);
     EXPECT_TRUE(st.Flag_Errore) << r.doLine;
     EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : Impossibile risolvere il ciclo Do While...LOOP\r\n"

@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "compile_state.h"
+#include "pass_fixture.h"
 
 namespace velmora {
 namespace {
 
-using Lines = std::vector<std::string>;
+using passtest::Lines;
 
 // "MOVLW 0x01|@1:|I = A" -> lines: pieces ending in ":" are label lines,
 // BASIC statements stay as written, anything else is an instruction line.
@@ -38,11 +35,10 @@ struct Outcome { CompileState st; Lines lines; };
 
 Outcome Lower(const Lines& source, int forLine, int nextLine) {
   Outcome r;
+  passtest::Load(r.st, source);
   for (const char* v : {"I", "A", "B", "S", "N"}) AggiungiVariabile(r.st, v, "BYTE", "1");
-  r.st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= r.st.NoInput; ++i) r.st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
   ForNext(r.st, forLine, nextLine);
-  for (int i = 1; i <= r.st.NoInput; ++i) r.lines.push_back(r.st.ArrayInput[i]);
+  r.lines = passtest::Program(r.st);
   return r;
 }
 

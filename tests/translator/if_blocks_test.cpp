@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "compile_state.h"
+#include "pass_fixture.h"
 
 namespace velmora {
 namespace {
 
-using Lines = std::vector<std::string>;
+using passtest::Lines;
 
 // "MOVF X , W|BTFSS Z|GOTO @1|@1:" -> finished lines. A piece ending in ":"
 // is a label line; "BTFSC Z", "BTFSS C" and the like stand for the status tests.
@@ -35,14 +32,11 @@ struct Outcome { CompileState st; Lines lines; };
 // Translates IF `ifLine` / BODY / [ELSE / OTHER /] END IF with X, Y, N declared.
 Outcome Translate(const std::string& ifLine, bool withElse = false, int labelsTaken = 0) {
   Outcome r;
+  passtest::Load(r.st, withElse ? Lines{ifLine, "BODY", "ELSE", "OTHER", "END IF"} : Lines{ifLine, "BODY", "END IF"});
   for (const char* v : {"X", "Y", "N"}) AggiungiVariabile(r.st, v, "BYTE", "1");
   for (int k = 0; k < labelsTaken; ++k) NuovaLabel(r.st);
-  const Lines source = withElse ? Lines{ifLine, "BODY", "ELSE", "OTHER", "END IF"}
-                                : Lines{ifLine, "BODY", "END IF"};
-  r.st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= r.st.NoInput; ++i) r.st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
   IfTranslator(r.st, 1, r.st.NoInput, withElse ? 3 : -1);
-  for (int i = 1; i <= r.st.NoInput; ++i) r.lines.push_back(r.st.ArrayInput[i]);
+  r.lines = passtest::Program(r.st);
   return r;
 }
 

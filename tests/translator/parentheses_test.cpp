@@ -4,28 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "compile_state.h"
+#include "pass_fixture.h"
 
 namespace velmora {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-CompileState Load(const Lines& source) {
-  CompileState st;
-  st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
-  return st;
-}
-
-Lines Dump(const CompileState& st) {
-  Lines out;
-  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
-  return out;
-}
+using namespace passtest;
 
 TEST(SplitParentheses, GroupsBecomeWorkBytes) {
   struct Row { const char* line; Lines want; };
@@ -40,17 +24,17 @@ TEST(SplitParentheses, GroupsBecomeWorkBytes) {
       {"A>        ANDLW (3) AND X = 1", {"A>        ANDLW (3) AND X = 1"}},
   };
   for (const auto& r : rows) {
-    CompileState st = Load({r.line});
+    CompileState st = Loaded({r.line});
     SplitParentheses(st);
     EXPECT_FALSE(st.Flag_Errore) << r.line << "\n" << st.TextASM;
-    EXPECT_EQ(Dump(st), r.want) << r.line;
+    EXPECT_EQ(Program(st), r.want) << r.line;
   }
 }
 
 TEST(SplitParentheses, EachLineStartsItsWorkBytesAgain) {
-  CompileState st = Load({"X = (A AND B) OR C", "Y = 1", "Z = (C OR D) AND E"});
+  CompileState st = Loaded({"X = (A AND B) OR C", "Y = 1", "Z = (C OR D) AND E"});
   SplitParentheses(st);
-  EXPECT_EQ(Dump(st), (Lines{"W#D1 = A AND B", "X = W#D1 OR C", "Y = 1", "W#D1 = C OR D", "Z = W#D1 AND E"}));
+  EXPECT_EQ(Program(st), (Lines{"W#D1 = A AND B", "X = W#D1 OR C", "Y = 1", "W#D1 = C OR D", "Z = W#D1 AND E"}));
   // Every work byte is back in the pool, and W#D1 entered FAT once.
   EXPECT_EQ(AcquisisciDinamica(st), "W#D1");
   EXPECT_EQ(st.NoFAT, 1);
@@ -65,13 +49,13 @@ TEST(SplitParentheses, Errors) {
       {"X = (A AND B OR C)", "Controllore il livello di parentesi", {"X = A AND B OR C"}},
   };
   for (const auto& r : rows) {
-    CompileState st = Load({r.line, "NEXT = (A AND B)"});
+    CompileState st = Loaded({r.line, "NEXT = (A AND B)"});
     SplitParentheses(st);
     EXPECT_TRUE(st.Flag_Errore) << r.line;
     EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : ") + r.message + "\r\n---istruzione---\r\n" + r.line);
     Lines want = r.after;
     want.push_back("NEXT = (A AND B)");  // the pass stops at the first error
-    EXPECT_EQ(Dump(st), want) << r.line;
+    EXPECT_EQ(Program(st), want) << r.line;
   }
 }
 
@@ -88,18 +72,18 @@ TEST(SplitParentheses, LinesNeedingTooManyGroupsStopInOrder) {
       {sixteenGroups, "Errore di sistema: impossibile generare variabili dinamiche", false},
   };
   for (const auto& r : rows) {
-    CompileState st = Load({r.line});
+    CompileState st = Loaded({r.line});
     SplitParentheses(st);
     EXPECT_TRUE(st.Flag_Errore);
     const std::string block = std::string("<*> ERRORE : ") + r.message + "\r\n";
     EXPECT_EQ(st.TextASM, r.showsLine ? block + "---istruzione---\r\n" + r.line : block);
-    EXPECT_EQ(Dump(st), Lines{r.line});
+    EXPECT_EQ(Program(st), Lines{r.line});
     EXPECT_EQ(AcquisisciDinamica(st), "W#D1");  // nothing left taken
   }
   // Nine NOT groups (19 lines) are still accepted.
   std::string nineNots = "X = NOT(A)";
   for (int k = 0; k < 8; ++k) nineNots += " OR NOT(A)";
-  CompileState st = Load({nineNots});
+  CompileState st = Loaded({nineNots});
   SplitParentheses(st);
   EXPECT_FALSE(st.Flag_Errore);
   EXPECT_EQ(st.NoInput, 19);

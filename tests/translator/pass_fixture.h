@@ -21,6 +21,12 @@ inline void Load(CompileState& st, const Lines& lines) {
   for (const auto& l : lines) st.ArrayInput[++st.NoInput] = l;
 }
 
+inline CompileState Loaded(const Lines& lines) {
+  CompileState st;
+  Load(st, lines);
+  return st;
+}
+
 inline Lines Program(const CompileState& st) {
   Lines out;
   for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);

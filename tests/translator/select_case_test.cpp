@@ -4,29 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "compile_state.h"
+#include "pass_fixture.h"
 
 namespace velmora {
 namespace {
 
-using Lines = std::vector<std::string>;
+using namespace passtest;
 
 CompileState Load(const Lines& source) {
-  CompileState st;
+  CompileState st = Loaded(source);
   AggiungiVariabile(st, "X", "BYTE", "1");
   AggiungiVariabile(st, "Y", "BYTE", "1");
-  st.NoInput = static_cast<int>(source.size());
-  for (int i = 1; i <= st.NoInput; ++i) st.ArrayInput[i] = source[static_cast<size_t>(i - 1)];
   return st;
-}
-
-Lines Dump(const CompileState& st) {
-  Lines out;
-  for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
-  return out;
 }
 
 TEST(SelectCase, CasesBecomeIfBlocks) {
@@ -48,7 +37,7 @@ TEST(SelectCase, CasesBecomeIfBlocks) {
     CompileState st = Load(r.source);
     SelectCase(st);
     EXPECT_FALSE(st.Flag_Errore) << r.source[1] << "\n" << st.TextASM;
-    EXPECT_EQ(Dump(st), r.want) << r.source[1];
+    EXPECT_EQ(Program(st), r.want) << r.source[1];
   }
 }
 
@@ -75,7 +64,7 @@ TEST(SelectCase, NestedBlockAfterAColonIsLoweredFirst) {
                           "CASE 3", "END SELECT", "END"});
   SelectCase(st);
   EXPECT_FALSE(st.Flag_Errore) << st.TextASM;
-  EXPECT_EQ(Dump(st), (Lines{"", "IF X = 1 THEN", "Y = 1", "", "IF Y = 2 THEN", "A", "END IF", "A>@1:",
+  EXPECT_EQ(Program(st), (Lines{"", "IF X = 1 THEN", "Y = 1", "", "IF Y = 2 THEN", "A", "END IF", "A>@1:",
                              "GOTO @2", "END IF", "IF X = 3 THEN", "END IF", "A>@2:", "END"}));
 }
 
