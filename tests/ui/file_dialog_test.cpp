@@ -106,7 +106,6 @@ class FileDialogTest : public QObject {
     QTest::newRow("radice") << "/" << true << "" << false << false;
     QTest::newRow("nome esistente nella cartella") << " esiste.bas " << true << "@/disco2/corrente/esiste.bas"
                                                    << false << false;
-    QTest::newRow("percorso pieno esistente") << "@/disco1/x.bas" << true << "@/disco1/x.bas" << false << false;
     QTest::newRow("doppia barra tolta") << "@/disco1//x.bas" << true << "@/disco1/x.bas" << false << false;
     QTest::newRow("nuovo nome, si") << "nuovo.bas" << true << "@/disco2/corrente/nuovo.bas" << true << true;
     QTest::newRow("nuovo nome, no") << "nuovo.bas" << false << "" << true << false;
