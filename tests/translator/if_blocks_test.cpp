@@ -60,41 +60,32 @@ TEST(FindOperator, TwoCharacterOperatorsFirstThenOneCharacter) {
 }
 
 // The condition lines of each form, followed by BODY and the false label @1.
+// Rows hold the shapes the if_* goldens do not compare; which operator takes
+// which branch is checked for every operand kind by the on-chip tests.
 TEST(IfTranslator, ConditionCodeOfEveryOperandKind) {
   struct Row { const char* ifLine; const char* code; };
   const Row rows[] = {
       // variable and a non-zero constant
       {"IF X = 5 THEN", "MOVF X , W|SUBLW 0x05|BTFSS Z|GOTO @1"},
-      {"IF X <> 5 THEN", "MOVF X , W|SUBLW 0x05|BTFSC Z|GOTO @1"},
-      {"IF X > 5 THEN", "MOVLW 0x05|SUBWF X , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
-      {"IF X >= 10 THEN", "MOVLW 0x0A|SUBWF X , W|BTFSC Z|GOTO @2|BTFSS C|GOTO @1|@2:"},
       {"IF X = -1 THEN", "MOVF X , W|SUBLW 0xFF|BTFSS Z|GOTO @1"},
       // variable and the constant 0 (signed)
       {"IF X < 0 THEN", "MOVF X , W|BTFSC Z|GOTO @1|RLF X , W|BTFSS C|GOTO @1"},
       {"IF X <= 0 THEN", "MOVF X , W|BTFSC Z|GOTO @2|RLF X , W|BTFSS C|GOTO @1|@2:"},
-      {"IF X >= 0 THEN", "MOVF X , W|BTFSC Z|GOTO @2|RLF X , W|BTFSC C|GOTO @1|@2:"},
       {"IF N >0 THEN", "MOVF N , W|BTFSC Z|GOTO @1|RLF N , W|BTFSC C|GOTO @1"},  // as FOR writes it
       // two variables
-      {"IF X = Y THEN", "MOVF X , W|SUBWF Y , W|BTFSS Z|GOTO @1"},
       {"IF X < Y THEN", "MOVF Y , W|SUBWF X , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
-      {"IF X > Y THEN", "MOVF Y , W|SUBWF X , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
       // flags
-      {"IF FLAG_CARRY THEN", "BTFSS C|GOTO @1"},
       {"IF FLAG_CARRY <> 0 THEN", "BTFSS C|GOTO @1"},
       {"IF FLAG_ZERO = 0 THEN", "BTFSC Z|GOTO @1"},
       // a port read by INPUT(), against a non-zero constant
       {"IF INPUT(A) = 3 THEN", "MOVLW 0x03|SUBWF Reg_PortA , W|BTFSS Z|GOTO @1"},
       {"IF INPUT(A) <> 3 THEN", "MOVF Reg_PortA , W|SUBLW 0x03|BTFSC Z|GOTO @1"},
       {"IF INPUT(B) < 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSC C|GOTO @1"},
-      {"IF INPUT(B) > 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
-      {"IF INPUT(B) <= 3 THEN", "MOVLW 0x03|SUBWF Reg_PortB , W|BTFSC Z|GOTO $+3|BTFSC C|GOTO @1"},
       // a port against 0 (bit 7 is the sign)
       {"IF INPUT(B) < 0 THEN", "BTFSS Reg_PortB , Bit_7|GOTO @1"},
       {"IF INPUT(B) > 0 THEN", "MOVF Reg_PortB , W|BTFSC Z|GOTO @1|BTFSC Reg_PortB , Bit_7|GOTO @1"},
-      {"IF INPUT(A) >= 0 THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO $+3|BTFSC Reg_PortA , Bit_7|GOTO @1"},
       // a port against a variable
       {"IF INPUT(B) = N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSS Z|GOTO @1"},
-      {"IF INPUT(B) < N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO @1|BTFSS C|GOTO @1"},
       {"IF INPUT(B) >= N THEN", "MOVF Reg_PortB , W|SUBWF N , W|BTFSC Z|GOTO $+3|BTFSC C|GOTO @1"},
       // a port without operator, and the operands swapped around INPUT()
       {"IF INPUT(A) THEN", "MOVF Reg_PortA , W|BTFSC Z|GOTO @1"},
