@@ -24,28 +24,17 @@ class WaitCalculatorTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void formule() {
-    QCOMPARE(velmora::tools::PausaWaitNp(4.0, 128), 513.0);
-    QCOMPARE(velmora::tools::PausaWaitNpNs(10.0, 123, 205), 40541.2);
-    // 4*255*256+1 does not fit 16 bits; the figure is still exact.
-    QCOMPARE(velmora::tools::PausaWaitNpNs(4.0, 255, 255), 261121.0);
-  }
-
+  // Opening values; the generator starts in the double form at 440 Hz, 4 MHz,
+  // the state the "Ns 17 gives Np 15" row checks in full.
   void apertura() {
     WaitCalculator w(nullptr);
     QCOMPARE(w.windowTitle(), QString("Controllo dell'istruzione wait"));
     QCOMPARE(Testo(w, "Text8"), QString(" 513"));
     QCOMPARE(Testo(w, "Text12"), QString(" 66049"));
-    // Generator, double form, 440 Hz at 4 MHz with Np 15.
     QVERIFY(w.findChild<QCheckBox*>("Check2")->isChecked());
     QVERIFY(!w.findChild<QCheckBox*>("Check1")->isChecked());
     QCOMPARE(Testo(w, "Text3"), QString("15"));
     QCOMPARE(Testo(w, "Text4"), QString("17"));
-    QCOMPARE(Testo(w, "Text13"), QString(" 462.5"));
-    QCOMPARE(Testo(w, "Text5"), QString(" 5.12"));
-    QVERIFY(!Rosso(w, "Text3"));
-    QVERIFY(!Rosso(w, "Text4"));
-    QCOMPARE(w.findChild<QScrollBar*>("VScroll2")->value(), 17);
   }
 
   void pausaNp_data() {
@@ -75,6 +64,7 @@ class WaitCalculatorTest : public QObject {
     QTest::addColumn<QString>("ns");
     QTest::addColumn<QString>("pausa");
     QTest::newRow("10 MHz, 123, 205") << "10" << "123" << "205" << " 40541.2";
+    // 4*255*256+1 does not fit 16 bits; the figure is still exact.
     QTest::newRow("longest at 4 MHz") << "4" << "255" << "255" << " 261121";
     QTest::newRow("shortest at 20 MHz") << "20" << "1" << "1" << " 1.8";
     QTest::newRow("Ns above 255") << "4" << "1" << "300" << "Ns oltre 255";
