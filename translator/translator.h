@@ -23,6 +23,13 @@ struct TranslationResult {
   bool finalLineEndAdded = false;
 };
 
+// Before any pass runs, the source is refused with an error block (and no
+// pass runs) when it is not a program text a student could have written:
+// a NUL byte, a line longer than kMaxSourceLineLength characters, or more
+// than kMaxSourceBytes bytes. Everything else goes to Translate.
+inline constexpr size_t kMaxSourceBytes = 512 * 1024;
+inline constexpr int kMaxSourceLineLength = 2000;
+
 TranslationResult TranslateText(CompileState& st, std::string_view source,
                                 const TranslateOptions& options);
 

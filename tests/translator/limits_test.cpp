@@ -1,0 +1,200 @@
+// Capacities of the translator: each program at its limit translates, one
+// step past it the translation stops with the capacity's Italian message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "translator.h"
+
+namespace velmora {
+namespace {
+
+std::string Repeat(const std::string& text, int n) {
+  std::string r;
+  for (int k = 0; k < n; ++k) r += text;
+  return r;
+}
+
+std::string Joined(const std::string& item, const std::string& separator, int n) {
+  std::string r;
+  for (int k = 0; k < n; ++k) r += (k ? separator : "") + item;
+  return r;
+}
+
+// DIM, n one-line statements and END (two lines): n + 3 lines, the last
+// translation step still holding every one of them.
+std::string Lines(int n) { return "DIM X AS BYTE\n" + Repeat("X = 0\n", n) + "END\n"; }
+
+std::string Ram(int bytes) { return "DIM A[" + std::to_string(bytes) + "] AS BYTE\nA = 1\nEND\n"; }
+
+std::string Subs(int n) {
+  std::string p = "DIM X AS BYTE\nEND\n";
+  for (int k = 1; k <= n; ++k) p += "SUB S" + std::to_string(k) + "\nX = 0\nEND SUB\n";
+  return p;
+}
+
+// Callers C1..C11 call leaves L1..L10, ten distinct pairs per caller, the
+// first n pairs in that order.
+std::string CallPairs(int n) {
+  std::string p = "DIM X AS BYTE\nEND\n";
+  for (int c = 1; c <= 11; ++c) {
+    p += "SUB C" + std::to_string(c) + "\n";
+    for (int l = 1; l <= 10 && n > 0; ++l, --n) p += "CALL L" + std::to_string(l) + "\n";
+    p += "X = 0\nEND SUB\n";
+  }
+  for (int l = 1; l <= 10; ++l) p += "SUB L" + std::to_string(l) + "\nX = 1\nEND SUB\n";
+  return p;
+}
+
+// A chain of n SUBs, each calling the next: depth n - 1.
+std::string CallChain(int n) {
+  std::string p = "DIM X AS BYTE\nCALL S1\nEND\n";
+  for (int k = 1; k <= n; ++k) {
+    p += "SUB S" + std::to_string(k) + "\n";
+    if (k < n) p += "CALL S" + std::to_string(k + 1) + "\n";
+    p += "X = 0\nEND SUB\n";
+  }
+  return p;
+}
+
+// n parenthesised groups on one line, each taking a dynamic work byte.
+std::string DynamicBytes(int n) {
+  return "DIM X, P, Q AS BYTE\nX = " + Joined("(P OR Q)", " AND ", n) + "\nEND\n";
+}
+
+// One line split into 2 * nots + plain + 1 generated lines.
+std::string Generated(int nots, int plain) {
+  return "DIM X, P, Q AS BYTE\nX = " + Joined("NOT(P OR Q)", " AND ", nots) +
+         Repeat(" AND (P OR Q)", plain) + "\nEND\n";
+}
+
+// Handler blocks: 8 lines per timer, 5 per external, 7 per line interrupt.
+std::string Interrupts(int timer, int external, int line) {
+  return "DIM X AS BYTE\n" + Repeat("ON TIMER INTERRUPT CALL T\n", timer) +
+         Repeat("ON EXTERNAL INTERRUPT CALL T\n", external) + Repeat("ON LINE INTERRUPT CALL T\n", line) +
+         "END\nSUB T\nX = 0\nEND SUB\n";
+}
+
+std::string Data(int bytes) {
+  std::string p = "DIM X AS BYTE\n";
+  for (int k = 0; k < bytes; k += 10) p += "DATA " + Joined("7", ", ", std::min(10, bytes - k)) + "\n";
+  return p + "X = GETDATA(1)\nEND\n";
+}
+
+std::string Constants(int n) {
+  std::string p;
+  for (int k = 1; k <= n; ++k) p += "CONST K" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  return p + "DIM X AS BYTE\nX = K1\nEND\n";
+}
+
+// A WRITE of n data bytes: the address pair and two lines per byte.
+std::string Write(int bytes) { return "DIM X AS BYTE\nWRITE " + Repeat("5, ", bytes) + "0\nEND\n"; }
+
+// Two labels in a row give two aliases (GOTO and CALL) each; the nested IF
+// closes with two generated labels in a row, one alias more.
+std::string Aliases(int userPairs, int nestedIfs) {
+  std::string p = "DIM X AS BYTE\n";
+  for (int k = 0; k < userPairs; ++k) {
+    const std::string n = std::to_string(k);
+    p += "A" + n + ":\nB" + n + ":\nX = " + std::to_string(k % 2) + "\nGOTO A" + n + "\n";
+  }
+  return p + Repeat("IF X = 0 THEN\nIF X = 1 THEN\nX = 2\nEND IF\nEND IF\n", nestedIfs) + "END\n";
+}
+
+struct Capacity {
+  const char* what;
+  std::string atLimit;
+  std::string pastLimit;
+  std::string message;  // the start of the error block past the limit
+};
+
+TEST(Limits, AtTheLimitTranslatesAndPastItStops) {
+  const Capacity rows[] = {
+      {"3000 program lines", Lines(2997), Lines(2998),
+       "Programma troppo esteso: la traduzione supera il limite di 3000 righe"},
+      {"61 bytes of RAM", Ram(61), Ram(62), "Dimensionamento delle variabili (62-Byte)\r\n"},
+      {"50 SUBs", Subs(50), Subs(51), "Troppe subroutine: il programma ne può definire al massimo 50"},
+      {"100 call pairs", CallPairs(100), CallPairs(101), "Il programma contiene troppe chiamate a subroutine."},
+      {"call depth 6", CallChain(7), CallChain(8), "Superato il livello massimo di CALL a subroutine"},
+      {"15 dynamic bytes", DynamicBytes(15), DynamicBytes(16),
+       "Errore di sistema: impossibile generare variabili dinamiche"},
+      {"20 generated lines", Generated(9, 1), Generated(9, 2),
+       "Espressione logica troppo complessa: richiede più di 20 istruzioni"},
+      {"30 dispatcher lines, one kind", Interrupts(0, 6, 0), Interrupts(0, 7, 0),
+       "Troppe istruzioni ON ... INTERRUPT: il gestore delle interruzioni supera il limite di 30 righe"},
+      {"30 dispatcher lines, mixed", Interrupts(1, 3, 1), Interrupts(1, 3, 2),
+       "Troppe istruzioni ON ... INTERRUPT: il gestore delle interruzioni supera il limite di 30 righe"},
+      {"250 DATA bytes", Data(250), Data(251),
+       "L'area DATA è troppo estesa, è stato superato il limite di 250 byte"},
+      {"100 CONST entries", Constants(100), Constants(101),
+       "Troppe definizioni CONST/SYMBOL: il limite è di 100"},
+      {"100 WRITE lines", Write(49), Write(50), "Istruzione WRITE troppo lunga: al massimo 49 byte per istruzione"},
+      {"501 aliases", Aliases(250, 1), Aliases(250, 2),
+       "Programma troppo complesso: superato il limite di 501 etichette da ottimizzare"},
+  };
+  auto st = std::make_unique<CompileState>();
+  for (const auto& row : rows) {
+    const TranslationResult ok = TranslateText(*st, row.atLimit, {});
+    EXPECT_TRUE(ok.ok) << row.what << ":\n" << ok.assembly.substr(0, 300);
+    EXPECT_NE(ok.assembly.find("\r\n        END"), std::string::npos) << row.what;
+
+    const TranslationResult past = TranslateText(*st, row.pastLimit, {});
+    EXPECT_FALSE(past.ok) << row.what;
+    EXPECT_EQ(past.assembly.rfind("<*> ERRORE : " + row.message, 0), 0u)
+        << row.what << ":\n" << past.assembly.substr(0, 300);
+    EXPECT_TRUE(past.report.empty()) << row.what;
+  }
+}
+
+// What the report and the output show at the limits they count.
+TEST(Limits, ReportAndOutputAtTheLimit) {
+  auto st = std::make_unique<CompileState>();
+  const TranslationResult ram = TranslateText(*st, Ram(61), {});
+  EXPECT_NE(ram.report.find("Utilizzo memoria RAM 61 byte (max 68)"), std::string::npos) << ram.report;
+
+  const TranslationResult chain = TranslateText(*st, CallChain(7), {});
+  EXPECT_NE(chain.report.find("Livello di Stack 7 (Max 6, +2 riservati)"), std::string::npos) << chain.report;
+
+  const TranslationResult data = TranslateText(*st, Data(250), {});
+  int retlw = 0;
+  for (size_t p = data.assembly.find("RETLW"); p != std::string::npos; p = data.assembly.find("RETLW", p + 1))
+    ++retlw;
+  EXPECT_GE(retlw, 250) << "every DATA byte is in the table";
+
+  const TranslationResult dyn = TranslateText(*st, DynamicBytes(15), {});
+  EXPECT_NE(dyn.assembly.find("W#D15 "), std::string::npos) << "the fifteenth work byte has its equate";
+  EXPECT_EQ(dyn.assembly.find("W#D16"), std::string::npos);
+}
+
+// The two tables that no program can fill through the passes (at most 81
+// FAT rows and 6 initialisation lines are reachable) still stop cleanly at
+// their capacity when filled directly.
+TEST(Limits, TablesFilledDirectlyStopAtTheirCapacity) {
+  auto st = std::make_unique<CompileState>();
+  for (int k = 1; k <= CompileState::kMaxFat; ++k)
+    ASSERT_TRUE(AggiungiVariabile(*st, "V" + std::to_string(k), "BYTE", "1")) << k;
+  EXPECT_FALSE(st->Flag_Errore);
+  EXPECT_FALSE(AggiungiVariabile(*st, "V101", "BYTE", "1"));
+  EXPECT_TRUE(st->Flag_Errore);
+  EXPECT_EQ(st->NoFAT, CompileState::kMaxFat);
+  EXPECT_EQ(st->TextASM.rfind("<*> ERRORE : Troppe variabili", 0), 0u) << st->TextASM;
+
+  // More than 100 names in DIM: the RAM capacity message, not a full table.
+  std::string names;
+  for (int k = 1; k <= 101; ++k) names += (k > 1 ? ", V" : "V") + std::to_string(k);
+  const TranslationResult dim = TranslateText(*st, "DIM " + names + " AS BYTE\nEND\n", {});
+  EXPECT_EQ(dim.assembly.rfind("<*> ERRORE : Dimensionamento delle variabili (", 0), 0u) << dim.assembly;
+
+  auto lines = std::make_unique<CompileState>();
+  lines->NoInput = 2990;
+  EXPECT_TRUE(InserisciRighe(*lines, 1, 10));
+  EXPECT_EQ(lines->NoInput, 3000);
+  EXPECT_FALSE(InserisciRighe(*lines, 1, 1));
+  EXPECT_EQ(lines->NoInput, 3000);
+  EXPECT_TRUE(lines->Flag_Errore);
+}
+
+}  // namespace
+}  // namespace velmora
