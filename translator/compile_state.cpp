@@ -40,7 +40,9 @@ bool InserisciRighe(CompileState& st, int position, int count) {
                           Dec(CompileState::kMaxLines) + " righe");
     return false;
   }
-  for (int k = st.NoInput; k >= position; --k) st.ArrayInput[k + count] = st.ArrayInput[k];
+  // Lines move rather than copy; the gap then gets its old texts back.
+  for (int k = st.NoInput; k >= position; --k) st.ArrayInput[k + count] = std::move(st.ArrayInput[k]);
+  for (int k = position; k < position + count && k <= st.NoInput; ++k) st.ArrayInput[k] = st.ArrayInput[k + count];
   st.NoInput += count;
   return true;
 }

@@ -139,10 +139,10 @@ void CheckCallDepth(CompileState& st) {
 
 // One kind of block for the pairing scan.
 struct BlockKind {
-  std::function<bool(const std::string&)> orphan;
+  bool (*orphan)(const std::string&);
   const char* orphanMessage;
-  std::function<bool(const std::string&)> opener;
-  std::function<bool(const std::string&)> closer;
+  bool (*opener)(const std::string&);
+  bool (*closer)(const std::string&);
   const char* finalMessage;
   bool isIf;
 };

@@ -105,12 +105,22 @@ void CompattaProgramma(CompileState& st) {
 }
 
 void RisolviEtichette(CompileState& st) {
-  // Merging: a label line followed by an instruction line becomes one line.
-  for (int k = 1; k <= st.NoInput - 1; ++k) {
-    if (!IsLabelLine(st.ArrayInput[k]) || !IsInstructionLine(st.ArrayInput[k + 1])) continue;
-    AppendToLabel(st.ArrayInput[k], LTrim(Mid(st.ArrayInput[k + 1], 3)));
-    EliminaRiga(st, k + 1);
+  // Merging: a label line followed by an instruction line becomes one line,
+  // and the next line examined is the one after the instruction. One pass
+  // that closes up the array as it goes (deleting line by line would move
+  // the rest of the program once per merge).
+  const int n = st.NoInput;
+  int w = 0;
+  for (int r = 1; r <= n; ++r) {
+    ++w;
+    if (w != r) st.ArrayInput[w] = std::move(st.ArrayInput[r]);
+    if (r < n && IsLabelLine(st.ArrayInput[w]) && IsInstructionLine(st.ArrayInput[r + 1])) {
+      AppendToLabel(st.ArrayInput[w], LTrim(Mid(st.ArrayInput[r + 1], 3)));
+      ++r;
+    }
   }
+  for (int k = w + 1; k <= n; ++k) st.ArrayInput[k] = "";
+  st.NoInput = w;
   // A label at the very end marks a NOP.
   if (st.NoInput > 0 && IsLabelLine(st.ArrayInput[st.NoInput])) AppendToLabel(st.ArrayInput[st.NoInput], "NOP");
 
