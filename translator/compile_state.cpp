@@ -40,17 +40,23 @@ bool InserisciRighe(CompileState& st, int position, int count) {
                           Dec(CompileState::kMaxLines) + " righe");
     return false;
   }
-  // Lines move rather than copy; the gap then gets its old texts back.
-  for (int k = st.NoInput; k >= position; --k) st.ArrayInput[k + count] = std::move(st.ArrayInput[k]);
-  for (int k = position; k < position + count && k <= st.NoInput; ++k) st.ArrayInput[k] = st.ArrayInput[k + count];
+  if (position >= 1 && position <= st.NoInput) {
+    st.ArrayInput.OpenGap(position, st.NoInput, count);
+  } else {
+    for (int k = st.NoInput; k >= position; --k) st.ArrayInput[k + count] = st.ArrayInput[k];
+  }
   st.NoInput += count;
   return true;
 }
 
 void EliminaRiga(CompileState& st, int position) {
   if (st.NoInput < 1) return;
-  for (int k = position; k < st.NoInput; ++k) st.ArrayInput[k] = std::move(st.ArrayInput[k + 1]);
-  st.ArrayInput[st.NoInput] = "";
+  if (position >= 1 && position <= st.NoInput) {
+    st.ArrayInput.Remove(position, st.NoInput);
+  } else {
+    for (int k = position; k < st.NoInput; ++k) st.ArrayInput[k] = std::move(st.ArrayInput[k + 1]);
+    st.ArrayInput[st.NoInput] = "";
+  }
   st.NoInput -= 1;
 }
 

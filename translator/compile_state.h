@@ -13,6 +13,7 @@
 // that grow a table check its capacity and stop the translation with a message.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -63,6 +64,56 @@ class RowTable {
   T scratch_{};
 };
 
+// The program lines: a table of N texts numbered 1..N like TextTable, whose
+// line numbers map to storage rows through an index. Opening a gap or closing
+// one up then moves a few integers per line instead of every line's text,
+// which keeps the passes that insert lines into a long program fast.
+template <int N>
+class LineTable {
+ public:
+  static constexpr int Capacity = N;
+  LineTable() {
+    for (int k = 0; k <= N; ++k) row_[static_cast<size_t>(k)] = k;
+  }
+  std::string& operator[](int i) {
+    if (i < 1 || i > N) {
+      scratch_.clear();
+      return scratch_;
+    }
+    return texts_[Row(i)];
+  }
+  const std::string& operator[](int i) const {
+    static const std::string empty;
+    return (i < 1 || i > N) ? empty : texts_[Row(i)];
+  }
+
+  // Lines first..last move `count` places down (last + count <= N); lines
+  // first..first+count-1 then hold the texts they had before the move.
+  // Needs 1 <= first <= last.
+  void OpenGap(int first, int last, int count) {
+    const auto at = [this](int i) { return row_.begin() + i; };
+    std::vector<int> freed(at(last + 1), at(last + count + 1));
+    std::copy_backward(at(first), at(last + 1), at(last + count + 1));
+    std::copy(freed.begin(), freed.end(), at(first));
+    for (int k = 0; k < count && first + k <= last; ++k) texts_[Row(first + k)] = texts_[Row(first + count + k)];
+  }
+
+  // Line `position` leaves: lines position+1..last move up one and line
+  // `last` becomes empty. Needs 1 <= position <= last <= N.
+  void Remove(int position, int last) {
+    const int freed = row_[static_cast<size_t>(position)];
+    std::copy(row_.begin() + position + 1, row_.begin() + last + 1, row_.begin() + position);
+    row_[static_cast<size_t>(last)] = freed;
+    texts_[static_cast<size_t>(freed)].clear();
+  }
+
+ private:
+  size_t Row(int i) const { return static_cast<size_t>(row_[static_cast<size_t>(i)]); }
+  std::vector<std::string> texts_ = std::vector<std::string>(N + 1);
+  std::vector<int> row_ = std::vector<int>(N + 1);
+  std::string scratch_;
+};
+
 // A variable: name, type word as written after " AS ", size in bytes as decimal text.
 struct FatRow {
   std::string name, type, size;
@@ -92,7 +143,7 @@ struct CompileState {
   std::string PrefissoVar = "W#";
 
   // Program lines.
-  TextTable<kMaxLines> ArrayInput;
+  LineTable<kMaxLines> ArrayInput;
   int NoInput = 0;
 
   // Variables.

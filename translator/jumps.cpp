@@ -109,17 +109,17 @@ void RisolviEtichette(CompileState& st) {
   // and the next line examined is the one after the instruction. One pass
   // that closes up the array as it goes (deleting line by line would move
   // the rest of the program once per merge).
-  const int n = st.NoInput;
+  const int last = st.NoInput;
   int w = 0;
-  for (int r = 1; r <= n; ++r) {
+  for (int r = 1; r <= last; ++r) {
     ++w;
     if (w != r) st.ArrayInput[w] = std::move(st.ArrayInput[r]);
-    if (r < n && IsLabelLine(st.ArrayInput[w]) && IsInstructionLine(st.ArrayInput[r + 1])) {
+    if (r < last && IsLabelLine(st.ArrayInput[w]) && IsInstructionLine(st.ArrayInput[r + 1])) {
       AppendToLabel(st.ArrayInput[w], LTrim(Mid(st.ArrayInput[r + 1], 3)));
       ++r;
     }
   }
-  for (int k = w + 1; k <= n; ++k) st.ArrayInput[k] = "";
+  for (int k = w + 1; k <= last; ++k) st.ArrayInput[k] = "";
   st.NoInput = w;
   // A label at the very end marks a NOP.
   if (st.NoInput > 0 && IsLabelLine(st.ArrayInput[st.NoInput])) AppendToLabel(st.ArrayInput[st.NoInput], "NOP");
