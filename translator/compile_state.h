@@ -245,4 +245,9 @@ inline constexpr const char* kFinished = "A>";
 // "A>" and eight spaces: the start of every finished instruction line.
 inline constexpr const char* kIns = "A>        ";
 
+// The finished lines every pass writes: an instruction, a label, a jump.
+inline std::string Ins(const std::string& instruction) { return kIns + instruction; }
+inline std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
+inline std::string Goto(const std::string& label) { return Ins("GOTO " + label); }
+
 }  // namespace velmora

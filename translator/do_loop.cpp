@@ -21,8 +21,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
-std::string Goto(const std::string& label) { return kIns + ("GOTO " + label); }
 
 // NOT folded into the keyword: WHILE NOT c is UNTIL c, UNTIL NOT c is WHILE c,
 // "DO NOT c" and "LOOP NOT c" are UNTIL c.

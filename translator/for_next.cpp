@@ -25,9 +25,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Ins(const std::string& body) { return kIns + body; }
-std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
-std::string Goto(const std::string& label) { return Ins("GOTO " + label); }
 const std::string kBtfscC = Ins("BTFSC Reg_Status , Flag_C");
 const std::string kBtfssC = Ins("BTFSS Reg_Status , Flag_C");
 const std::string kBtfscZ = Ins("BTFSC Reg_Status , Flag_Z");

@@ -26,9 +26,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // The instruction lines every condition is made of.
-std::string Ins(const std::string& body) { return kIns + body; }
-std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
-std::string Goto(const std::string& label) { return Ins("GOTO " + label); }
 std::string MovF(const std::string& v) { return Ins("MOVF " + v + " , W"); }
 std::string MovLW(const std::string& k) { return Ins("MOVLW " + k); }
 std::string SubLW(const std::string& k) { return Ins("SUBLW " + k); }

@@ -24,7 +24,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
 
 // Splits line k at its first ":" into the trimmed text before it (in place)
 // and the trimmed text after it (a new line below). False after reporting.

@@ -26,7 +26,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Ins(const std::string& instruction) { return kIns + instruction; }
 
 // SWAP BINARY X (one-byte X): SWAPF X , F.
 void TraduciSwapBinary(CompileState& st, int i, const std::string& line) {
