@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "asm_writer.h"
+#include "simulate_command.h"
 #include "translator.h"
 
 #ifndef VELMORA_VERSION
@@ -41,6 +42,7 @@ constexpr int kCommandError = 2;
 const char* const kUsage =
     "Uso: velmorac [-q] [-o PERCORSO] FILE.bas\n"
     "     velmorac --def [PERCORSO]\n"
+    "     velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] FILE.bas\n"
     "\n"
     "Traduce un programma BASIC per il PIC16F84 nel sorgente assembly.\n"
     "\n"
@@ -263,6 +265,7 @@ int TranslateFile(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (velmora::IsSimulateCommand(argc, argv)) return velmora::SimulateCommand(argc, argv);
   Options o;
   if (const auto status = ParseArguments(argc, argv, o)) return *status;
   if (o.help) {

@@ -1,0 +1,197 @@
+// velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] FILE.bas
+//
+// The program is translated as by the Translate button, its assembly source
+// and PIC16F84.DEF are written into a temporary folder (removed afterwards)
+// and assembled with gpasm, and the .cod runs on gpsim for CYCLES instruction
+// cycles or until SLEEP. Standard output then gets one line each:
+//
+//   NAME = VALUE     every declared variable, in RAM order, in decimal
+//                    (multi-byte: little-endian; array: elements separated
+//                    by spaces)
+//   PORTA = 0x..  PORTB = 0x..  TRISA = 0x..  TRISB = 0x..  W = 0x..
+//   CICLI = N        gpsim's cycle counter when the run stopped
+//   SLEEP = si|no    whether the run stopped at a SLEEP instruction
+#include "simulate_command.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assembler.h"
+#include "simulator.h"
+#include "translator.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+namespace tc = velmora::toolchain;
+
+constexpr int kRan = 0;
+constexpr int kTranslationError = 1;
+constexpr int kToolError = 2;
+
+struct SimulateArguments {
+  std::uint64_t cycles = 0;
+  std::vector<std::pair<tc::Pin, bool>> pins;
+  bool watchdog = false;
+  std::vector<std::string> files;
+};
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "velmorac: %s\n", message.c_str());
+  return kToolError;
+}
+
+int UsageError(const std::string& message) {
+  Fail(message);
+  std::fprintf(stderr, "Uso: velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] FILE.bas\n");
+  return kToolError;
+}
+
+// The console form of a pane text: LF line ends and a final line end.
+std::string ForConsole(const std::string& crlfText) {
+  std::string out;
+  for (size_t i = 0; i < crlfText.size(); ++i)
+    if (!(crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n')) out += crlfText[i];
+  if (out.empty() || out.back() != '\n') out += '\n';
+  return out;
+}
+
+bool ReadSource(const std::string& path, std::string& bytes) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  bytes = s.str();
+  return true;
+}
+
+std::string Hex2(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%02X", value < 0 ? 0 : value);
+  return text;
+}
+
+// Returns an exit status when the command line is wrong.
+std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--simulate") {
+      if (i + 1 >= argc) return UsageError("l'opzione --simulate richiede il numero di cicli");
+      const std::string n = argv[++i];
+      char* end = nullptr;
+      errno = 0;
+      const unsigned long long value = std::strtoull(n.c_str(), &end, 10);
+      if (n.empty() || n[0] == '-' || *end != '\0' || errno != 0 || value == 0 || value > 1000000000000ULL)
+        return UsageError("numero di cicli non valido: " + n + " (da 1 a 1000000000000)");
+      a.cycles = value;
+    } else if (arg == "--pin") {
+      if (i + 1 >= argc) return UsageError("l'opzione --pin richiede PIN=LIVELLO, per esempio A0=1");
+      const std::string spec = argv[++i];
+      const auto eq = spec.find('=');
+      const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(spec.substr(0, eq));
+      const std::string level = eq == std::string::npos ? "" : spec.substr(eq + 1);
+      if (!pin || (level != "0" && level != "1"))
+        return UsageError("pin non valido: " + spec + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
+      a.pins.emplace_back(*pin, level == "1");
+    } else if (arg == "--watchdog") {
+      a.watchdog = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return UsageError("opzione sconosciuta con --simulate: " + arg);
+    } else {
+      a.files.push_back(arg);
+    }
+  }
+  if (a.files.size() != 1) return UsageError("--simulate vuole un solo file BASIC");
+  return std::nullopt;
+}
+
+// A fresh folder for the run's files, removed when the run ends.
+struct TempFolder {
+  fs::path path;
+  TempFolder() {
+    std::error_code ec;
+    std::string pattern = (fs::temp_directory_path(ec) / "velmorac-sim-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    if (!path.empty()) fs::remove_all(path, ec);
+  }
+};
+
+void PrintChip(const std::string& assembly, const tc::ChipState& chip) {
+  std::string out;
+  for (const tc::Variable& v : tc::ReadEquates(assembly)) {
+    if (v.name.rfind("W#", 0) == 0) continue;  // the translator's own work bytes
+    out += v.name + " = " + tc::VariableValue(v, chip.registers) + "\n";
+  }
+  out += "PORTA = " + Hex2(chip.PortA()) + "\nPORTB = " + Hex2(chip.PortB()) + "\nTRISA = " + Hex2(chip.TrisA()) +
+         "\nTRISB = " + Hex2(chip.TrisB()) + "\nW = " + Hex2(chip.w) + "\nCICLI = " + std::to_string(chip.cycles) +
+         "\nSLEEP = " + (chip.sleep ? "si" : "no") + "\n";
+  std::fputs(out.c_str(), stdout);
+}
+
+}  // namespace
+
+bool IsSimulateCommand(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--simulate") == 0) return true;
+  return false;
+}
+
+int SimulateCommand(int argc, char** argv) {
+  SimulateArguments a;
+  if (const auto status = ParseArguments(argc, argv, a)) return *status;
+  const std::string input = a.files[0];
+  std::string source;
+  if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + std::strerror(errno));
+
+  auto st = std::make_unique<CompileState>();
+  TranslateOptions options;
+  options.programPath = input;
+  const TranslationResult t = TranslateText(*st, source, options);
+  if (!t.ok) {
+    std::fputs(ForConsole(t.assembly).c_str(), stderr);
+    return kTranslationError;
+  }
+
+  TempFolder folder;
+  if (folder.path.empty()) return Fail(std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno));
+  const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(t.assembly));
+  if (!assembled.ok) {
+    for (const tc::AssemblerLine& line : assembled.lines)
+      if (line.kind == tc::AssemblerLine::Kind::Error) std::fprintf(stderr, "%s\n", line.text.c_str());
+    return Fail(assembled.error);
+  }
+
+  tc::SimulationOptions sim;
+  sim.cycles = a.cycles;
+  sim.pins = a.pins;
+  sim.watchdog = a.watchdog;
+  // Far more than gpsim needs (tens of millions of cycles a second): only a
+  // hung gpsim reaches it.
+  sim.timeLimit = std::chrono::milliseconds(10000 + a.cycles / 1000);
+  const tc::SimulationResult r = tc::Simulate(assembled.codPath, sim);
+  if (!r.ok) return Fail(r.error);
+  PrintChip(t.assembly, r.chip);
+  return kRan;
+}
+
+}  // namespace velmora

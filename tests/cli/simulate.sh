@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# velmorac --simulate from the outside: output lines, exit status 0/1/2,
+# wrong arguments and missing tools. Usage: simulate.sh VELMORAC SOURCE_DIR
+set -u
+V=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+[ -x "$V" ] || { echo "no velmorac at $1"; exit 2; }
+W=$(mktemp -d)
+trap 'rm -rf "$W"' EXIT
+cd "$W" || exit 2
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+run() { # STATUS WHAT ARGS...
+  local want=$1 what=$2; shift 2
+  "$V" "$@" >out.txt 2>err.txt
+  local got=$?
+  [ "$got" = "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 err.txt))"
+}
+
+# Counts to 5 in N (one byte) and in the low byte of I (two bytes), fills
+# PORTB, then sleeps. The files go to a temporary folder, none beside it.
+printf 'DIM N AS BYTE\r\nDIM I AS INTEGER\r\nCONFIG B AS OUTPUT\r\nFOR N = 1 TO 5\r\nI = N\r\nNEXT N\r\nOUTPUT B, 0xA5\r\nEND\r\n' >count.bas
+run 0 "run to SLEEP" --simulate 100000 count.bas
+printf 'N = 6\nI = 5\nPORTA = 0x00\nPORTB = 0xA5\nTRISA = 0x3F\nTRISB = 0x00\nW = 0xA5\n' >want.txt
+head -7 out.txt | cmp -s - want.txt || fail "run to SLEEP: $(cat out.txt)"
+grep -Eq '^CICLI = [0-9]+$' out.txt || fail "no CICLI line: $(cat out.txt)"
+[ "$(tail -1 out.txt)" = "SLEEP = si" ] || fail "SLEEP not reached: $(cat out.txt)"
+[ "$(ls -A | sort | tr '\n' ' ')" = "count.bas err.txt out.txt want.txt " ] || fail "stray files: $(ls -A)"
+
+run 0 "cycle limit" --simulate 10 --watchdog count.bas
+grep -qx 'CICLI = 1[01]' out.txt || fail "cycle limit: $(cat out.txt)"
+grep -qx 'SLEEP = no' out.txt || fail "cycle limit: $(cat out.txt)"
+
+printf 'X = 5\r\nEND\r\n' >bad.bas
+run 1 "translation error" --simulate 1000 bad.bas
+grep -q 'ERRORE' err.txt || fail "translation error: no error block: $(cat err.txt)"
+[ -s out.txt ] && fail "translation error: output printed"
+
+for args in "--simulate 0 count.bas" "--simulate x count.bas" "--simulate 100 --pin A5=1 count.bas" \
+            "--simulate 100 --pin B0=2 count.bas" "--simulate 100" "--simulate 100 count.bas bad.bas" \
+            "--simulate 100 nosuch.bas"; do
+  # shellcheck disable=SC2086
+  run 2 "$args" $args
+done
+
+# PATH without the tools: the message names the package to install.
+mkdir nogpsim && ln -s "$(command -v gpasm)" nogpsim/gpasm
+PATH="$W/empty" run 2 "no gpasm" --simulate 100 count.bas
+grep -q 'installare il pacchetto gputils' err.txt || fail "no gpasm: $(cat err.txt)"
+PATH="$W/nogpsim" run 2 "no gpsim" --simulate 100 count.bas
+grep -q 'installare il pacchetto gpsim' err.txt || fail "no gpsim: $(cat err.txt)"
+
+[ "$failures" = 0 ] && echo "all velmorac --simulate checks passed"
+exit $((failures > 0))

@@ -1,0 +1,161 @@
+// The toolchain on the real gpasm and gpsim: velmorac --simulate against
+// the on-chip test helper, pin levels, SLEEP, the watchdog switch, missing
+// and hung tools.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "assembler.h"
+#include "chip_sim.h"
+#include "process.h"
+#include "simulator.h"
+
+namespace velmora::toolchain {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const std::string& path) {
+  std::ostringstream s;
+  s << std::ifstream(path, std::ios::binary).rdbuf();
+  return s.str();
+}
+
+// velmorac --simulate ARGS: its exit status and its "NAME = VALUE" lines.
+int Velmorac(const std::string& args, std::map<std::string, std::string>& values) {
+  std::FILE* out = ::popen((std::string(VELMORAC) + " --simulate " + args + " 2>&1").c_str(), "r");
+  if (!out) return -1;
+  char line[512];
+  while (std::fgets(line, sizeof line, out)) {
+    std::string l(line);
+    if (!l.empty() && l.back() == '\n') l.pop_back();
+    const auto eq = l.find(" = ");
+    if (eq != std::string::npos) values[l.substr(0, eq)] = l.substr(eq + 3);
+  }
+  const int status = ::pclose(out);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Hex2(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%02X", value);
+  return text;
+}
+
+// Every example, and the A-port reader with several pin levels (each one a
+// different IF INPUT branch): --simulate prints what the on-chip helper
+// reads after the same cycles with the same pins held.
+TEST(Simulate, PrintsWhatTheChipHelperReads) {
+  struct Row { const char* program; const char* pins; int portA; long cycles; const char* sleep; };
+  const Row rows[] = {
+      {"configurazione_io.bas", "", 0, 200000, "no"},
+      {"interrupt_b0.bas", "", 0, 300000, "no"},
+      {"lettura_eeprom.bas", "", 0, 200000, "si"},
+      {"lettura_linee_a.bas", "", 0, 100000, "no"},
+      {"lettura_linee_a.bas", "--pin A0=1 --pin A2=1", 0x05, 100000, "no"},
+      {"lettura_linee_a.bas", "--pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1", 0x1B, 100000, "si"},
+  };
+  for (const Row& row : rows) {
+    const std::string path = std::string(VELMORA_SOURCE_DIR) + "/examples/" + row.program;
+    SCOPED_TRACE(std::string(row.program) + " " + row.pins);
+    std::map<std::string, std::string> printed;
+    ASSERT_EQ(Velmorac(std::to_string(row.cycles) + " " + row.pins + " " + path, printed), 0);
+    test::ChipOptions options;
+    options.cycles = row.cycles;
+    options.portAInputs = row.portA;
+    const test::ChipResult chip = test::RunOnChip(ReadText(path), options);
+    ASSERT_TRUE(chip.ok()) << chip.log;
+    for (const auto& [name, value] : chip.ram)
+      if (name.rfind("W#", 0) != 0) {
+        EXPECT_EQ(printed[name], std::to_string(value)) << name;
+      }
+    EXPECT_EQ(printed["PORTA"], Hex2(chip.portA));
+    EXPECT_EQ(printed["PORTB"], Hex2(chip.portB));
+    EXPECT_EQ(printed["TRISA"], Hex2(chip.trisA));
+    EXPECT_EQ(printed["TRISB"], Hex2(chip.trisB));
+    EXPECT_EQ(printed["SLEEP"], row.sleep);
+    EXPECT_EQ(printed["SLEEP"] == "si", std::stoll(printed["CICLI"]) < row.cycles) << printed["CICLI"];
+  }
+  // The pins reach the program: PORTB shows the levels of A0..A4 read last.
+  std::map<std::string, std::string> printed;
+  ASSERT_EQ(Velmorac("20000 --pin A2=1 --pin A4=1 " + std::string(VELMORA_SOURCE_DIR) + "/examples/lettura_linee_a.bas",
+                     printed), 0);
+  EXPECT_EQ(printed["PORTB"], "0x14");
+}
+
+// Holds X=0x2A, Y=PORTA, Z=PORTB (low nibble an output holding 5, high
+// nibble inputs with the weak pull-ups on), then loops without clearing the
+// watchdog; with the watchdog on, it resets the chip (TO, STATUS bit 4,
+// cleared) and the program starts over.
+TEST(Simulate, PinsWatchdogAndSleep) {
+  const std::string probe =
+      "X EQU 0x0C ;BYTE(1-Byte)\nY EQU 0x0D ;BYTE(1-Byte)\nZ EQU 0x0E ;BYTE(1-Byte)\n        ORG 0\n"
+      "        BSF 0x03 , 5\n        MOVLW 0x08\n        MOVWF 0x81\n        BCF 0x81 , 7\n        MOVLW 0x1F\n"
+      "        MOVWF 0x85\n        MOVLW 0xF0\n        MOVWF 0x86\n        BCF 0x03 , 5\n        MOVLW 0x05\n"
+      "        MOVWF 0x06\n        MOVLW 0x2A\n        MOVWF X\n        MOVF 0x05 , W\n        MOVWF Y\n"
+      "        MOVF 0x06 , W\n        MOVWF Z\n        GOTO $-4\n        END\n";
+  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("probe-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const AssembleResult assembled = Assemble(dir.string(), "probe", probe);
+  ASSERT_TRUE(assembled.ok) << assembled.error;
+  EXPECT_EQ(AssembleSummary(assembled), "Assemblaggio riuscito: " + (dir / "probe.hex").string());
+  struct Row { std::vector<std::pair<Pin, bool>> pins; bool watchdog; int y, z; };
+  const Row rows[] = {{{}, false, 0x00, 0x05},
+                      {{{{'A', 0}, true}, {{'A', 3}, true}, {{'B', 5}, true}, {{'B', 1}, true}}, false, 0x09, 0x25},
+                      {{{{'B', 7}, true}}, true, 0x00, 0x85}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE("watchdog " + std::to_string(row.watchdog));
+    SimulationOptions options;
+    options.cycles = 400000;
+    options.pins = row.pins;
+    options.watchdog = row.watchdog;
+    const SimulationResult r = Simulate(assembled.codPath, options);
+    ASSERT_TRUE(r.ok) << r.error << r.transcript;
+    EXPECT_EQ(r.chip.registers[0x0C], 0x2A);
+    EXPECT_EQ(r.chip.registers[0x0D], row.y);
+    EXPECT_EQ(r.chip.registers[0x0E], row.z);
+    EXPECT_EQ((r.chip.registers[0x03] >> 4) & 1, row.watchdog ? 0 : 1);
+    EXPECT_FALSE(r.chip.sleep);
+    EXPECT_GE(r.chip.cycles, 400000u);
+  }
+  fs::remove_all(dir);
+}
+
+// PATH without gpasm or gpsim, or with a gpsim that never answers.
+TEST(Simulate, MissingAndHungTools) {
+  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("tools-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "none");
+  fs::create_directories(dir / "hung");
+  fs::create_symlink(FindTool("gpasm"), dir / "hung" / "gpasm");
+  std::ofstream(dir / "hung" / "gpsim") << "#!/bin/sh\nexec /bin/sleep 60\n";
+  fs::permissions(dir / "hung" / "gpsim", fs::perms::owner_all);
+  const std::string savedPath = std::getenv("PATH");
+
+  ::setenv("PATH", (dir / "none").c_str(), 1);
+  const AssembleResult noGpasm = Assemble(dir.string(), "p", "        END\n");
+  const SimulationResult noGpsim = Simulate((dir / "p.cod").string(), {});
+  ::setenv("PATH", (dir / "hung").c_str(), 1);
+  const AssembleResult assembled = Assemble(dir.string(), "p", "        ORG 0\n        GOTO $\n        END\n");
+  SimulationOptions options;
+  options.timeLimit = std::chrono::milliseconds(500);
+  const SimulationResult hung = Simulate(assembled.codPath, options);
+  ::setenv("PATH", savedPath.c_str(), 1);
+
+  EXPECT_TRUE(noGpasm.toolMissing);
+  EXPECT_NE(noGpasm.error.find("installare il pacchetto gputils"), std::string::npos) << noGpasm.error;
+  EXPECT_TRUE(noGpsim.toolMissing);
+  EXPECT_NE(noGpsim.error.find("installare il pacchetto gpsim"), std::string::npos) << noGpsim.error;
+  EXPECT_TRUE(assembled.ok) << assembled.error;
+  EXPECT_TRUE(hung.timedOut);
+  EXPECT_FALSE(hung.ok);
+  EXPECT_NE(hung.error.find("gpsim non ha risposto"), std::string::npos) << hung.error;
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace velmora::toolchain

@@ -1,0 +1,176 @@
+// The headless run: one gpsim process, one script, one transcript.
+#include "simulator.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "process.h"
+
+namespace velmora::toolchain {
+namespace {
+
+namespace fs = std::filesystem;
+
+int ElementSize(const std::string& type, int size) {
+  if (type == "BYTE") return 1;
+  if (type == "INTEGER" || type == "WORD") return 2;
+  if (type == "SINGLE" || type == "FLOAT") return 4;
+  if (type == "LONG") return 8;
+  return size;  // an abbreviated type word: one value of the declared size
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ostringstream s;
+  s << std::ifstream(path, std::ios::binary).rdbuf();
+  return s.str();
+}
+
+const Pin kAllPins[] = {{'A', 0}, {'A', 1}, {'A', 2}, {'A', 3}, {'A', 4}, {'B', 0}, {'B', 1},
+                        {'B', 2}, {'B', 3}, {'B', 4}, {'B', 5}, {'B', 6}, {'B', 7}};
+
+}  // namespace
+
+std::vector<Variable> ReadEquates(const std::string& assembly) {
+  static const std::regex equ(
+      R"((?:^|\n)([^\s;]+)[ \t]+EQU[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*;[ \t]*([^(\r\n]*)\(([0-9]+)-Byte\))");
+  std::vector<Variable> variables;
+  for (std::sregex_iterator it(assembly.begin(), assembly.end(), equ), end; it != end; ++it) {
+    Variable v;
+    v.name = (*it)[1].str();
+    v.address = std::stoi((*it)[2].str(), nullptr, 0);
+    v.type = (*it)[3].str();
+    v.size = std::stoi((*it)[4].str());
+    v.elementSize = ElementSize(v.type, v.size);
+    if (v.elementSize <= 0 || v.size % v.elementSize != 0) v.elementSize = v.size;
+    variables.push_back(v);
+  }
+  std::stable_sort(variables.begin(), variables.end(),
+                   [](const Variable& a, const Variable& b) { return a.address < b.address; });
+  return variables;
+}
+
+std::string VariableValue(const Variable& variable, const std::vector<int>& registers) {
+  std::string text;
+  for (int element = 0; element * variable.elementSize < variable.size; ++element) {
+    std::uint64_t value = 0;
+    bool known = true;
+    for (int byte = variable.elementSize - 1; byte >= 0; --byte) {
+      const size_t address = static_cast<size_t>(variable.address + element * variable.elementSize + byte);
+      const int b = address < registers.size() ? registers[address] : -1;
+      known = known && b >= 0;
+      value = (value << 8) | static_cast<std::uint64_t>(b < 0 ? 0 : b);
+    }
+    if (!text.empty()) text += ' ';
+    text += known ? std::to_string(value) : "?";
+  }
+  return text;
+}
+
+std::vector<int> SleepAddresses(const std::string& hexText) {
+  constexpr int kSleep = 0x0063, kProgramWords = 1024;
+  std::vector<int> words(kProgramWords * 2, -1);  // program memory as bytes
+  std::istringstream in(hexText);
+  std::string line;
+  int upper = 0;
+  while (std::getline(in, line)) {
+    if (line.size() < 11 || line[0] != ':') continue;
+    const auto byteAt = [&](size_t i) { return std::stoi(line.substr(1 + 2 * i, 2), nullptr, 16); };
+    const int count = byteAt(0), address = byteAt(1) << 8 | byteAt(2), type = byteAt(3);
+    if (line.size() < static_cast<size_t>(11 + 2 * count)) continue;
+    if (type == 4) upper = byteAt(4) << 8 | byteAt(5);
+    if (type != 0 || upper != 0) continue;
+    for (int i = 0; i < count; ++i)
+      if (address + i < static_cast<int>(words.size())) words[static_cast<size_t>(address + i)] = byteAt(4 + static_cast<size_t>(i));
+  }
+  std::vector<int> addresses;
+  for (int word = 0; word < kProgramWords; ++word) {
+    const int low = words[static_cast<size_t>(2 * word)], high = words[static_cast<size_t>(2 * word + 1)];
+    if (low >= 0 && high >= 0 && (high << 8 | low) == kSleep) addresses.push_back(word);
+  }
+  return addresses;
+}
+
+std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
+                           const SimulationOptions& options) {
+  namespace C = GpsimCommands;
+  std::string s = C::Setup(codFile, options.watchdog) + C::LoadModules();
+  for (const Pin& pin : kAllPins) {
+    bool high = false;
+    for (const auto& [named, level] : options.pins)
+      if (named == pin) high = level;
+    s += C::AttachPin(pin, high);
+  }
+  for (int address : sleepAddresses) s += C::BreakAtAddress(address);
+  s += C::BreakAtCycle(options.cycles) + C::Run() + C::Sync();
+  s += C::DumpRegisters() + C::Sync() + C::DumpEeprom() + C::Sync() + C::Cycles() + C::Sync();
+  return s + C::Quit();
+}
+
+void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& r) {
+  const std::vector<std::string> answers = GpsimReply::SplitAtSync(transcript);
+  if (answers.size() < 4) {
+    r.error = "gpsim si è interrotto prima di completare la simulazione";
+    return;
+  }
+  const std::vector<std::string> errors = GpsimReply::Errors(answers[0]);
+  const auto registers = GpsimReply::ParseRegisters(answers[1]);
+  const auto eeprom = GpsimReply::ParseEeprom(answers[2]);
+  const auto cycles = GpsimReply::ParseCycles(answers[3]);
+  const RunStop stop = GpsimReply::ParseRunStop(answers[0]);
+  if (!errors.empty()) {
+    r.error = "gpsim ha segnalato un errore: " + errors.front();
+    return;
+  }
+  if (!registers || !eeprom || !cycles || stop.kind == RunStop::Kind::None) {
+    r.error = "risposta di gpsim non riconosciuta";
+    return;
+  }
+  r.chip.registers = registers->registers;
+  r.chip.w = registers->w;
+  r.chip.pc = registers->pc;
+  r.chip.eeprom = *eeprom;
+  r.chip.cycles = *cycles;
+  r.chip.sleep = stop.kind == RunStop::Kind::ExecutionBreak;
+  r.ok = true;
+}
+
+SimulationResult Simulate(const std::string& codPath, const SimulationOptions& options) {
+  SimulationResult r;
+  const std::string gpsim = FindTool("gpsim");
+  if (gpsim.empty()) {
+    r.toolMissing = true;
+    r.error = MissingToolMessage("gpsim");
+    return r;
+  }
+  const fs::path cod(codPath);
+  fs::path hex = cod;
+  hex.replace_extension(".hex");
+  const std::vector<int> sleeps = SleepAddresses(ReadText(hex));
+
+  ToolProcess tool;
+  std::string startError;
+  const std::string folder = cod.has_parent_path() ? cod.parent_path().string() : ".";
+  if (!tool.Start({gpsim, "-i", "-S", "disable"}, folder, startError)) {
+    r.error = "impossibile avviare gpsim: " + startError;
+    return r;
+  }
+  const auto deadline = Clock::now() + options.timeLimit;
+  tool.Write(HeadlessScript(cod.filename().string(), sleeps, options));
+  const bool answered =
+      tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, 4); }, deadline);
+  if (!answered && tool.TimedOut()) {
+    tool.Kill();
+    r.timedOut = true;
+    r.error = "gpsim non ha risposto entro " + std::to_string(options.timeLimit.count() / 1000) +
+              " secondi ed è stato interrotto";
+    return r;
+  }
+  tool.Wait(Clock::now() + std::chrono::seconds(5));
+  ReadHeadlessTranscript(r.transcript, r);
+  return r;
+}
+
+}  // namespace velmora::toolchain

@@ -1,0 +1,86 @@
+// A headless run of an assembled program on gpsim: load the .cod, configure
+// the chip, hold the input pins, run a number of instruction cycles (or
+// until SLEEP), read the chip back.
+//
+// gpsim runs as a child process driven over a pipe with its command
+// interface (gpsim_protocol.h); the whole run is one request list written
+// at once, and a time limit kills a gpsim that does not answer.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gpsim_protocol.h"
+
+namespace velmora::toolchain {
+
+// A variable of the program, from its equate in the assembly source
+// ("NAME    EQU 0x0C    ;BYTE(1-Byte)").
+struct Variable {
+  std::string name;
+  int address = 0;
+  std::string type;     // the type word as declared ("BYTE", "INTEGER", ...)
+  int size = 1;         // bytes it takes
+  int elementSize = 1;  // bytes of one element: 1 BYTE, 2 INTEGER/WORD, 4 SINGLE/FLOAT, 8 LONG
+};
+
+// Every variable equate of an assembly source, in address order; the
+// translator's own work bytes (names beginning "W#") are included.
+std::vector<Variable> ReadEquates(const std::string& assembly);
+
+// The value of a variable as stored in RAM: each element little-endian (the
+// first byte is the low byte, where the byte arithmetic works), in decimal;
+// an array gives its elements separated by single spaces. "?" for a byte
+// the dump does not hold.
+std::string VariableValue(const Variable& variable, const std::vector<int>& registers);
+
+// Program addresses holding a SLEEP instruction, from an Intel HEX file.
+std::vector<int> SleepAddresses(const std::string& hexText);
+
+struct SimulationOptions {
+  std::uint64_t cycles = 1000000;
+  // Levels held on input pins for the whole run; a pin not named is held
+  // low. Output pins keep the level the program drives.
+  std::vector<std::pair<Pin, bool>> pins;
+  bool watchdog = false;
+  std::chrono::milliseconds timeLimit{60000};
+};
+
+struct ChipState {
+  std::vector<int> registers;  // file registers 0x00..0xFF (bank 1 at 0x80), -1 where none
+  std::vector<int> eeprom;     // the 64 data EEPROM bytes
+  int w = -1;
+  int pc = -1;
+  std::uint64_t cycles = 0;  // gpsim's cycle counter when the run stopped
+  bool sleep = false;        // the run stopped at a SLEEP instruction
+  int PortA() const { return registers.at(0x05); }
+  int PortB() const { return registers.at(0x06); }
+  int TrisA() const { return registers.at(0x85); }
+  int TrisB() const { return registers.at(0x86); }
+};
+
+struct SimulationResult {
+  bool ok = false;
+  bool toolMissing = false;  // gpsim is not installed (`error` names the package)
+  bool timedOut = false;     // gpsim was killed at the time limit
+  std::string error;         // Italian, empty when ok
+  ChipState chip;
+  std::string transcript;    // everything gpsim printed
+};
+
+// The commands of a headless run, as written to gpsim (also for tests and
+// the benchmark).
+std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
+                           const SimulationOptions& options);
+
+// Reads a headless run's transcript back into `result` (ok, error, chip).
+void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& result);
+
+// Runs `codPath` (with the .hex of the same name beside it, for the SLEEP
+// addresses) on gpsim.
+SimulationResult Simulate(const std::string& codPath, const SimulationOptions& options);
+
+}  // namespace velmora::toolchain
