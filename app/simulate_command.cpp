@@ -136,19 +136,52 @@ struct TempFolder {
   }
 };
 
-void PrintChip(const std::string& assembly, const tc::ChipState& chip) {
-  std::string out;
+ChipLines ReadChip(const std::string& assembly, const tc::ChipState& chip) {
+  ChipLines lines;
   for (const tc::Variable& v : tc::ReadEquates(assembly)) {
     if (v.name.rfind("W#", 0) == 0) continue;  // the translator's own work bytes
-    out += v.name + " = " + tc::VariableValue(v, chip.registers) + "\n";
+    lines.emplace_back(v.name, tc::VariableValue(v, chip.registers));
   }
-  out += "PORTA = " + Hex2(chip.PortA()) + "\nPORTB = " + Hex2(chip.PortB()) + "\nTRISA = " + Hex2(chip.TrisA()) +
-         "\nTRISB = " + Hex2(chip.TrisB()) + "\nW = " + Hex2(chip.w) + "\nCICLI = " + std::to_string(chip.cycles) +
-         "\nSLEEP = " + (chip.sleep ? "si" : "no") + "\n";
-  std::fputs(out.c_str(), stdout);
+  lines.emplace_back("PORTA", Hex2(chip.PortA()));
+  lines.emplace_back("PORTB", Hex2(chip.PortB()));
+  lines.emplace_back("TRISA", Hex2(chip.TrisA()));
+  lines.emplace_back("TRISB", Hex2(chip.TrisB()));
+  lines.emplace_back("W", Hex2(chip.w));
+  lines.emplace_back("CICLI", std::to_string(chip.cycles));
+  lines.emplace_back("SLEEP", chip.sleep ? "si" : "no");
+  return lines;
 }
 
 }  // namespace
+
+std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles) {
+  return std::chrono::milliseconds(10000 + cycles / 1000);
+}
+
+AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions& options) {
+  AssemblyRun run;
+  TempFolder folder;
+  if (folder.path.empty()) {
+    run.error = std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno);
+    return run;
+  }
+  const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(assembly));
+  if (!assembled.ok) {
+    run.error = assembled.error;
+    for (const tc::AssemblerLine& line : assembled.lines)
+      if (line.kind == tc::AssemblerLine::Kind::Error) run.error += "\n" + line.text;
+    return run;
+  }
+  const tc::SimulationResult r = tc::Simulate(assembled.codPath, options);
+  run.timedOut = r.timedOut;
+  if (!r.ok) {
+    run.error = r.error;
+    return run;
+  }
+  run.ok = true;
+  run.lines = ReadChip(assembly, r.chip);
+  return run;
+}
 
 bool IsSimulateCommand(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
@@ -172,25 +205,16 @@ int SimulateCommand(int argc, char** argv) {
     return kTranslationError;
   }
 
-  TempFolder folder;
-  if (folder.path.empty()) return Fail(std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno));
-  const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(t.assembly));
-  if (!assembled.ok) {
-    for (const tc::AssemblerLine& line : assembled.lines)
-      if (line.kind == tc::AssemblerLine::Kind::Error) std::fprintf(stderr, "%s\n", line.text.c_str());
-    return Fail(assembled.error);
-  }
-
   tc::SimulationOptions sim;
   sim.cycles = a.cycles;
   sim.pins = a.pins;
   sim.watchdog = a.watchdog;
-  // Far more than gpsim needs (tens of millions of cycles a second): only a
-  // hung gpsim reaches it.
-  sim.timeLimit = std::chrono::milliseconds(10000 + a.cycles / 1000);
-  const tc::SimulationResult r = tc::Simulate(assembled.codPath, sim);
-  if (!r.ok) return Fail(r.error);
-  PrintChip(t.assembly, r.chip);
+  sim.timeLimit = SimulationTimeLimit(a.cycles);
+  const AssemblyRun run = RunAssembly(t.assembly, sim);
+  if (!run.ok) return Fail(run.error);
+  std::string out;
+  for (const auto& [name, value] : run.lines) out += name + " = " + value + "\n";
+  std::fputs(out.c_str(), stdout);
   return kRan;
 }
 

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "asm_writer.h"
+#include "batch_command.h"
 #include "simulate_command.h"
 #include "translator.h"
 
@@ -43,6 +44,7 @@ const char* const kUsage =
     "Uso: velmorac [-q] [-o PERCORSO] FILE.bas\n"
     "     velmorac --def [PERCORSO]\n"
     "     velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] FILE.bas\n"
+    "     velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write] PERCORSO...\n"
     "\n"
     "Traduce un programma BASIC per il PIC16F84 nel sorgente assembly.\n"
     "\n"
@@ -265,6 +267,7 @@ int TranslateFile(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (velmora::IsBatchCommand(argc, argv)) return velmora::BatchCommand(argc, argv);
   if (velmora::IsSimulateCommand(argc, argv)) return velmora::SimulateCommand(argc, argv);
   Options o;
   if (const auto status = ParseArguments(argc, argv, o)) return *status;
