@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -320,7 +321,7 @@ int BatchCommand(int argc, char** argv) {
     if (!text) return Fail("impossibile leggere l'esercizio " + *args.check + ": " + std::strerror(errno));
     std::string error;
     exercise = ParseExercise(*text, error);
-    if (!exercise) return Fail(*args.check + ":" + error);
+    if (!exercise) return Fail(*args.check + (std::isdigit(static_cast<unsigned char>(error[0])) ? ":" : ": ") + error);
   }
 
   // The CSV's temporary file, beside it, before any program runs.

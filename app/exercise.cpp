@@ -46,7 +46,7 @@ std::optional<Exercise> ParseExercise(const std::string& text, std::string& erro
   std::string raw;
   int number = 0;
   const auto fail = [&](const std::string& message) {
-    error = std::to_string(number) + ": " + message;
+    error = (number > 0 ? std::to_string(number) + ": " : std::string()) + message;
     return std::nullopt;
   };
   while (std::getline(in, raw)) {

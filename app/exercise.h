@@ -39,7 +39,8 @@ struct Exercise {
 };
 
 // Parses an exercise file's text; on a mistake, nothing and `error` as
-// "LINE: message" (Italian).
+// "LINE: message" (Italian), or the message alone when it concerns the
+// whole file (no cicli line, no checks).
 std::optional<Exercise> ParseExercise(const std::string& text, std::string& error);
 
 // True when `printed` (the value --simulate printed for the check's name;
