@@ -71,12 +71,14 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
     r.errors += l.kind == AssemblerLine::Kind::Error;
     r.warnings += l.kind == AssemblerLine::Kind::Warning;
   }
-  if (timedOut) {
-    r.error = "gpasm non ha terminato entro " + std::to_string(limit.count() / 1000) + " secondi";
-    return r;
-  }
-  r.ok = status == 0 && r.errors == 0 && fs::exists(r.hexPath);
-  if (!r.ok) r.error = "Assemblaggio non riuscito (gpasm: " + std::to_string(r.errors) + " errori)";
+  r.ok = !timedOut && status == 0 && r.errors == 0 && fs::exists(r.hexPath);
+  if (r.ok) return r;
+  // gpasm leaves a .cod even after errors: a failed assembly leaves neither
+  // output, so nothing half-built is loaded into the simulator.
+  fs::remove(r.hexPath, ec);
+  fs::remove(r.codPath, ec);
+  r.error = timedOut ? "gpasm non ha terminato entro " + std::to_string(limit.count() / 1000) + " secondi"
+                     : "Assemblaggio non riuscito (gpasm: " + std::to_string(r.errors) + " errori)";
   return r;
 }
 

@@ -4,6 +4,7 @@
 // includes it) and assembled for the PIC16F84 in that folder, giving
 // NAME.hex for a programmer and NAME.cod for the simulator. gpasm's own
 // lines (errors, warnings, messages) are handed back for the message box.
+// After a failure neither the .hex nor the .cod exists.
 #pragma once
 
 #include <chrono>

@@ -164,6 +164,29 @@ TEST(GpsimSession, StepsRunsToAddressesAndSetsPins) {
   fs::remove_all(dir);
 }
 
+// The window's Assembla: FILE.asm, PIC16F84.DEF, FILE.hex and FILE.cod
+// beside the program; gpasm's errors handed back, stale outputs removed.
+TEST(Assemble, BesideTheProgram) {
+  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("beside-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  struct Row { const char* source; bool ok; int errors; };
+  const Row rows[] = {{"X EQU 0x0C\r\n        ORG 0\r\n        CLRF X\r\n        END\r\n", true, 0},
+                      {"        ORG 0\r\n        CLRF UNDEFINED\r\n        FROB 1\r\n        END\r\n", false, 2}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.source);
+    const AssembleResult r = AssembleBeside((dir / "prog.bas").string(), row.source);
+    EXPECT_EQ(r.ok, row.ok) << r.error;
+    EXPECT_EQ(r.errors, row.errors);
+    EXPECT_EQ(ReadText((dir / "prog.asm").string()), row.source);
+    EXPECT_EQ(ReadText((dir / "PIC16F84.DEF").string()).substr(0, 20), ";  Register Bank 0\r\n");
+    EXPECT_EQ(fs::exists(dir / "prog.hex"), row.ok);
+    EXPECT_EQ(fs::exists(dir / "prog.cod"), row.ok);
+    EXPECT_EQ(AssembleSummary(r), row.ok ? "Assemblaggio riuscito: " + (dir / "prog.hex").string()
+                                         : "Assemblaggio non riuscito (gpasm: 2 errori)");
+  }
+  fs::remove_all(dir);
+}
+
 // PATH without gpasm or gpsim, or with a gpsim that never answers.
 TEST(Simulate, MissingAndHungTools) {
   const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("tools-" + std::to_string(::getpid()));
