@@ -358,7 +358,7 @@ int BatchCommand(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
       }
       ShowProgress(done, files.size());
-      std::fputs("\n", stderr);
+      std::fputs("\n", stderr);  // the finished bar stays above the summary
     }
   }
 

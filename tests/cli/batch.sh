@@ -43,6 +43,9 @@ Tradotti: 3, con errori: 2, illeggibili: 1
 OUT
 same out.txt want.txt "batch summary"
 [ -s err.txt ] && fail "batch: standard error is not a terminal, yet: $(cat err.txt)"
+# On a terminal (script gives one) a progress bar ends at the file count.
+script -qec "'$V' --batch class missing.bas" /dev/null >tty.txt 2>&1
+grep -q '\[#\{30\}\] 6/6' tty.txt || fail "no progress bar on a terminal: $(od -c tty.txt | head -3)"
 printf '%s\r\n' 'file;esito;riga;messaggio;parole;ram;variabili;stack' \
   'class/rossi/es.bas;ok;;;37;1;2;1' \
   'class/verdi/a_errore.bas;errore;;"Istruzione non risolta | istruzione: FOO ""a;b""";;;;' \
