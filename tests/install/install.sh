@@ -38,7 +38,7 @@ check "installed velmorac translates an example" \
   bash -c "'$usr/bin/velmorac' -q -o - '$source_dir/examples/configurazione_io.bas' | grep -q '^        END'"
 
 # The man page: formats cleanly and documents every option the program lists.
-man_page=$usr/share/man/man1/velmorac.1
+man_page=$usr/share/man/man1/velmorac.1.gz
 check "man page installed" test -s "$man_page"
 check "man page formats without warnings" \
   bash -c "LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l '$man_page' 2>&1 >'$scratch/man.txt' | (! grep .)"
