@@ -3,7 +3,8 @@
 // The help browser lists 73 entries (topics, keywords and group headings) and
 // shows the page of the selected one. A page is a text of lines, each followed
 // by CR LF; keyword pages end with a block of short programs introduced by a
-// line "---Esempio---" or "---Esempi---".
+// line "---Esempio---" or "---Esempi---". The entries and the rules that pick
+// a page are here; the page texts are the files of help/ (tools/help.qrc).
 #pragma once
 
 #include <QString>

