@@ -21,6 +21,7 @@ class LineMargin : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override { editor_->paintMargin(event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() != Qt::LeftButton || !editor_->breakpointsEnabled()) return;
     const int line = editor_->lineAt(static_cast<int>(event->position().y()));
@@ -65,7 +66,6 @@ CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), margin_(new Li
   connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateMargin);
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::updateSelections);
   connect(document(), &QTextDocument::contentsChange, this, &CodeEditor::onContentsChange);
-  revision_ = document()->revision();
   setColours(QColor(192, 255, 255), QColor(0, 0, 192));
   updateMarginWidth();
 }
@@ -215,10 +215,9 @@ void CodeEditor::updateSelections() {
   setExtraSelections(selections);
 }
 
+// Colouring applies its formats to the layout, not to the document, so it
+// does not come through here.
 void CodeEditor::onContentsChange() {
-  // Colouring changes formats only and leaves the revision alone.
-  if (document()->revision() == revision_) return;
-  revision_ = document()->revision();
   emit textEdited();
   clearLineFigures();
 }

@@ -95,7 +95,6 @@ class CodeEditor : public QPlainTextEdit {
   QColor currentLineColour_;
   QColor marginBackground_;
   QColor marginText_;
-  int revision_ = 0;
 };
 
 }  // namespace velmora::editor
