@@ -34,6 +34,13 @@ class LineMargin : public QWidget {
 
 namespace {
 
+// The mark of a line with a breakpoint. It lives in the line's block, so
+// it follows the line when lines are added or removed above, and goes with
+// the line when the line is deleted.
+class BreakpointMark final : public QTextBlockUserData {};
+
+bool HasMark(const QTextBlock& block) { return dynamic_cast<BreakpointMark*>(block.userData()) != nullptr; }
+
 int Digits(int value) { return static_cast<int>(QString::number(std::max(value, 1)).size()); }
 
 // Widths of the three margin columns, left to right.
@@ -55,14 +62,7 @@ Columns MarginColumns(const QFontMetrics& fm, bool breakpoints, int lines, const
 
 CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), margin_(new LineMargin(this)) {
   setLineWrapMode(QPlainTextEdit::NoWrap);
-  connect(this, &QPlainTextEdit::blockCountChanged, this, [this] {
-    QSet<int> kept;
-    for (int line : std::as_const(breakpoints_)) {
-      if (line <= blockCount()) kept.insert(line);
-    }
-    if (kept != breakpoints_) setBreakpoints(kept);
-    updateMarginWidth();
-  });
+  connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateMarginWidth);
   connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateMargin);
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::updateSelections);
   connect(document(), &QTextDocument::contentsChange, this, &CodeEditor::onContentsChange);
@@ -85,12 +85,20 @@ void CodeEditor::setColours(const QColor& background, const QColor& text) {
 }
 
 void CodeEditor::setBreakpoints(const QSet<int>& lines) {
-  QSet<int> valid;
-  for (int line : lines) {
-    if (line >= 1 && line <= blockCount()) valid.insert(line);
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+    const bool wanted = lines.contains(b.blockNumber() + 1);
+    if (wanted != HasMark(b)) b.setUserData(wanted ? new BreakpointMark : nullptr);
   }
-  if (valid == breakpoints_) return;
-  breakpoints_ = valid;
+  refreshBreakpoints();
+}
+
+void CodeEditor::refreshBreakpoints() {
+  QSet<int> lines;
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+    if (HasMark(b)) lines.insert(b.blockNumber() + 1);
+  }
+  if (lines == breakpoints_) return;
+  breakpoints_ = lines;
   margin_->update();
   emit breakpointsChanged(breakpoints_);
 }
@@ -217,7 +225,18 @@ void CodeEditor::updateSelections() {
 
 // Colouring applies its formats to the layout, not to the document, so it
 // does not come through here.
-void CodeEditor::onContentsChange() {
+void CodeEditor::onContentsChange(int position, int removed, int added) {
+  Q_UNUSED(removed);
+  // New lines typed or pasted at the very start of a marked line would leave
+  // the mark on the first new line (the block that was split keeps its
+  // data): move it to where the line's own text now begins.
+  QTextBlock first = document()->findBlock(position);
+  QTextBlock moved = document()->findBlock(position + added);
+  if (added > 0 && position == first.position() && HasMark(first) && moved != first) {
+    first.setUserData(nullptr);
+    moved.setUserData(new BreakpointMark);
+  }
+  refreshBreakpoints();
   emit textEdited();
   clearLineFigures();
 }

@@ -33,7 +33,10 @@ class CodeEditor : public QPlainTextEdit {
   QColor currentLineColour() const { return currentLineColour_; }
 
   // Breakpoints: set, toggled by a click in the margin, by F8 on the cursor's
-  // line or by toggleBreakpoint. Lines past the end are ignored.
+  // line or by toggleBreakpoint. Lines past the end are ignored. A breakpoint
+  // follows its line through edits and goes when the line is deleted or the
+  // whole text replaced; breakpointsChanged reports every change. The editor
+  // keeps the marks as block user data: nothing else may set it.
   QSet<int> breakpoints() const { return breakpoints_; }
   void setBreakpoints(const QSet<int>& lines);
   void toggleBreakpoint(int line);
@@ -84,7 +87,8 @@ class CodeEditor : public QPlainTextEdit {
   void updateMarginWidth();
   void updateMargin(const QRect& rect, int dy);
   void updateSelections();
-  void onContentsChange();
+  void onContentsChange(int position, int removed, int added);
+  void refreshBreakpoints();
 
   QWidget* margin_;
   QSet<int> breakpoints_;

@@ -70,17 +70,46 @@ class CodeEditorTest : public QObject {
     if (!changed.isEmpty()) QCOMPARE(changed.last().at(0).value<QSet<int>>(), want);
   }
 
-  // F8 toggles the cursor's line; lines removed by an edit lose theirs.
-  void f8AndRemovedLines() {
+  // Breakpoints on lines 2 and 5 of six, an edit, where they end up.
+  void breakpointsFollowLines_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("line added above") << "insert line 1" << QList<int>{3, 6};
+    QTest::newRow("Enter at start of marked line") << "enter start 2" << QList<int>{3, 6};
+    QTest::newRow("Enter at end of marked line") << "enter end 2" << QList<int>{2, 6};
+    QTest::newRow("marked line deleted") << "delete 2" << QList<int>{4};
+    QTest::newRow("typing in a marked line") << "type 5" << QList<int>{2, 5};
+    QTest::newRow("text replaced") << "replace" << QList<int>{};
+    QTest::newRow("F8 on line 3") << "f8 3" << QList<int>{2, 3, 5};
+    QTest::newRow("F8 on a marked line") << "f8 5" << QList<int>{2};
+  }
+  void breakpointsFollowLines() {
+    QFETCH(QString, edit);
+    QFETCH(QList<int>, expected);
     CodeEditor e;
     e.setPlainText(Lines(6));
-    e.goToLine(5);
-    QTest::keyClick(&e, Qt::Key_F8);
-    QCOMPARE(e.breakpoints(), QSet<int>{5});
     e.setBreakpoints({2, 5, 40});
     QCOMPARE(e.breakpoints(), (QSet<int>{2, 5}));
-    e.setPlainText(Lines(3));
-    QCOMPARE(e.breakpoints(), QSet<int>{2});
+    QSignalSpy changed(&e, &CodeEditor::breakpointsChanged);
+    const QStringList op = edit.split(' ');
+    QTextCursor c(e.document()->findBlockByNumber(op.last().toInt() - 1));
+    if (op[0] == "insert") c.insertText("Y = 0\n");
+    if (op[0] == "enter" && op[1] == "end") c.movePosition(QTextCursor::EndOfBlock);
+    if (op[0] == "enter") c.insertText("\n");
+    if (op[0] == "delete") {
+      c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+      c.removeSelectedText();
+    }
+    if (op[0] == "type") c.insertText("Z");
+    if (op[0] == "replace") e.setPlainText(Lines(6));
+    if (op[0] == "f8") {
+      e.setTextCursor(c);
+      QTest::keyClick(&e, Qt::Key_F8);
+    }
+    const QSet<int> want(expected.begin(), expected.end());
+    QCOMPARE(e.breakpoints(), want);
+    QCOMPARE(changed.isEmpty(), want == (QSet<int>{2, 5}));
+    if (!changed.isEmpty()) QCOMPARE(changed.last().at(0).value<QSet<int>>(), want);
   }
 
   // Figures widen the margin; colouring leaves them, an edit clears them.
