@@ -22,8 +22,8 @@ constexpr std::array<Tinta, kTokenKinds> kTinte = {{
     {280, 150},  // Word: violet
     {25, 230},   // Number: orange
     {350, 190},  // String: crimson
-    {120, 120},  // Comment: green
-    {185, 230},  // Label: teal
+    {105, 120},  // Comment: green
+    {165, 230},  // Label: sea green
     {40, 110},   // Assembly: ochre
 }};
 

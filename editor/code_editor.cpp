@@ -246,6 +246,11 @@ void CodeEditor::paintMargin(QPaintEvent* event) {
   painter.fillRect(event->rect(), marginBackground_);
   const QFontMetrics fm = fontMetrics();
   const Columns cols = MarginColumns(fm, breakpointsEnabled_, blockCount(), figures_);
+  if (cols.figures > 0) {
+    // The figures stand on a darker (or lighter) strip of their own.
+    painter.fillRect(cols.breakpoints + cols.numbers, event->rect().top(), cols.figures, event->rect().height(),
+                     Shade(marginBackground_, 0.08));
+  }
   const QColor dot = Readable(0, 230, marginBackground_, 3.0);
   const int current = textCursor().blockNumber();
 
