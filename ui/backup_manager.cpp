@@ -1,6 +1,7 @@
 #include "backup_manager.h"
 
 #include "message_box.h"
+#include "file_io.h"
 #include "translator.h"
 
 #include <QDir>
@@ -14,9 +15,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -128,17 +127,6 @@ bool LeggiArchivio(const QString& percorso, QByteArray& dati, QString& errore) {
   return true;
 }
 
-/// Replaces the archive as a whole: the new content goes to a temporary file
-/// that takes the archive's name only once it is completely written.
-bool ScriviArchivio(const QString& percorso, const QByteArray& dati, QString& errore) {
-  QSaveFile file(percorso);
-  if (!file.open(QIODevice::WriteOnly) || file.write(dati) != dati.size() || !file.commit()) {
-    errore = file.errorString();
-    return false;
-  }
-  return true;
-}
-
 /// Opens the archive as the list refresh and the folder change do, creating
 /// an empty one when missing; false with the system's reason otherwise.
 bool ApriOCreaArchivio(const QString& percorso, QByteArray& dati, QString& errore) {
@@ -169,13 +157,9 @@ QString TestoCopia(const QByteArray& byte) {
 
 }  // namespace
 
-std::function<QDateTime()>& BackupManager::Orologio() {
-  static std::function<QDateTime()> orologio = [] { return QDateTime::currentDateTime(); };
-  return orologio;
-}
-
-BackupManager::BackupManager(QString& cartellaLavoro, QPlainTextEdit* textBasic, QWidget* parent)
-    : QDialog(parent), cartellaLavoro_(cartellaLavoro), textBasic_(textBasic) {
+BackupManager::BackupManager(const Ambiente& ambiente, const QString& cartellaLavoro, const QString& testoBasic,
+                             QWidget* parent)
+    : QDialog(parent), ambiente_(ambiente), cartellaLavoro_(cartellaLavoro), testoBasic_(testoBasic) {
   createControls();
   createLayout();
   createConnections();
@@ -279,7 +263,7 @@ void BackupManager::aggiornaLista() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("Controlla la directory di backup\nErrore: ") +
+    MostraMessaggio(ambiente_, QStringLiteral("Controlla la directory di backup\nErrore: ") +
                     Motivo(errore, percorsoArchivio()));
     return;
   }
@@ -301,7 +285,7 @@ void BackupManager::nuovaCartella() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(cartella + kArchivio, dati, errore)) {
-    MostraMessaggio(QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
+    MostraMessaggio(ambiente_, QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
     return;
   }
   cartellaBackup_ = cartella;
@@ -310,7 +294,7 @@ void BackupManager::nuovaCartella() {
 }
 
 void BackupManager::notaAttivata() {
-  if (textBasic_ == nullptr || textBasic_->toPlainText().isEmpty()) return;
+  if (testoBasic_.isEmpty()) return;
   if (text2_->text().left(13) == kPromptNota.left(13)) text2_->clear();
   command1_->setEnabled(true);
   command3_->setEnabled(false);
@@ -340,11 +324,11 @@ void BackupManager::azzeraSelezione() {
 // readable. The number is one above the highest in the archive, deleted
 // records included.
 void BackupManager::salvaCopia() {
-  if (textBasic_ == nullptr || textBasic_->toPlainText().isEmpty()) return;
+  if (testoBasic_.isEmpty()) return;
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("Controlla la directory di backup\nErrore: ") +
+    MostraMessaggio(ambiente_, QStringLiteral("Controlla la directory di backup\nErrore: ") +
                     Motivo(errore, percorsoArchivio()));
     return;
   }
@@ -353,23 +337,20 @@ void BackupManager::salvaCopia() {
   for (int k = 1; k <= record; ++k) numero = qMax(numero, Numero(Record(dati, k)));
   ++numero;
   if (numero > kNumeroMassimo) {
-    MostraMessaggio(QStringLiteral(
+    MostraMessaggio(ambiente_, QStringLiteral(
         "L'archivio ha raggiunto il numero massimo di copie (9999): la copia non è stata salvata.\n"
         "Eliminare i BackUp con \"Cancella archivio\" per ricominciare la numerazione da 1."));
     return;
   }
 
   const QString copia = percorsoCopia(numero);
-  QSaveFile file(copia);
-  const QByteArray testo = textBasic_->toPlainText().toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(testo) != testo.size() || !file.commit()) {
-    MostraMessaggio(QStringLiteral("Impossibile scrivere il file ") + copia +
-                    QStringLiteral("\nErrore: ") + file.errorString());
+  if (!ScriviFile(copia, testoBasic_.toUtf8(), errore)) {
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
     return;
   }
-  const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(Orologio()(), text2_->text(), numero);
-  if (!ScriviArchivio(percorsoArchivio(), nuovo, errore)) {
-    MostraMessaggio(QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
+  const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(ambiente_.orologio(), text2_->text(), numero);
+  if (!ScriviFile(percorsoArchivio(), nuovo, errore)) {
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
                     QStringLiteral("\nErrore: ") + errore);
   }
   aggiornaLista();
@@ -385,7 +366,7 @@ void BackupManager::eliminaBackup() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -396,17 +377,17 @@ void BackupManager::eliminaBackup() {
     const QString domanda = QStringLiteral("Cancello il file di backup: \n") + FromCp1252(Data(r)) +
                             QLatin1Char(' ') + FromCp1252(Ora(r)) + QLatin1Char(' ') +
                             FromCp1252(Nota(r).trimmed());
-    if (ChiediSiNo(domanda, kTitolo)) confermato = k;
+    if (ChiediSiNo(ambiente_, domanda, kTitolo)) confermato = k;
   }
   if (confermato > 0) {
     QByteArray aggiornato = RecordInteri(dati, record);
     aggiornato.replace((confermato - 1) * kRecord + kPosData, kLungData, kCancellato);
-    if (!ScriviArchivio(percorsoArchivio(), aggiornato, errore)) {
-      MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    if (!ScriviFile(percorsoArchivio(), aggiornato, errore)) {
+      MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     } else {
       QFile copia(percorsoCopia(numeroSelezionato_));
       if (!copia.remove())
-        MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
+        MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
     }
   }
   aggiornaLista();
@@ -421,12 +402,12 @@ void BackupManager::cancellaArchivio() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
   if (record == 0) return;
-  if (!ChiediSiNo(QStringLiteral("Vuoi cancellare tutti i BackUp registrati ? "), kTitolo)) return;
+  if (!ChiediSiNo(ambiente_, QStringLiteral("Vuoi cancellare tutti i BackUp registrati ? "), kTitolo)) return;
 
   QStringList errori;
   const auto cancella = [&errori](const QString& percorso) {
@@ -448,23 +429,24 @@ void BackupManager::cancellaArchivio() {
   numeroRecord_ = 0;
   numeroMassimo_ = 0;
   numeroSelezionato_ = 0;
-  if (!errori.isEmpty()) MostraMessaggio(errori.join(QLatin1Char('\n')));
+  if (!errori.isEmpty()) MostraMessaggio(ambiente_, errori.join(QLatin1Char('\n')));
 }
 
 // Ripristina Backup: the copy is read whole before the editor changes, so an
 // unreadable copy leaves the editor as it was.
 void BackupManager::ripristinaBackup() {
-  if (numeroSelezionato_ == 0 || textBasic_ == nullptr) return;
+  if (numeroSelezionato_ == 0) return;
   QFile file(percorsoCopia(numeroSelezionato_));
   QByteArray byte;
   if (file.open(QIODevice::ReadOnly)) byte = file.readAll();
   if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-    MostraMessaggio(QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
+    MostraMessaggio(ambiente_, QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
                     Motivo(file.errorString(), file.fileName()));
     return;
   }
   file.close();
-  textBasic_->setPlainText(TestoCopia(byte));
+  testoRipristinato_ = TestoCopia(byte);
+  ripristinato_ = true;
   accept();
 }
 

@@ -103,8 +103,8 @@ class ColourChooserTest : public QObject {
     if (pulsante.isEmpty()) QTest::keyClick(&d, Qt::Key_Escape);
     else Figlio<QPushButton>(d, pulsante)->click();
     QCOMPARE(d.result(), esito);
-    QCOMPARE(carattere, carattereAtteso);
-    QCOMPARE(sfondo, sfondoAtteso);
+    QCOMPARE(d.HexCarattere(), carattereAtteso);
+    QCOMPARE(d.HexSfondo(), sfondoAtteso);
   }
 
   // A click on a field makes it the palette's target; the pixel under the
