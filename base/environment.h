@@ -40,9 +40,10 @@ struct Ambiente {
   // translator, which keeps its compile state for the debug dump.
   std::function<TranslationResult(std::string_view, const TranslateOptions&)> traduttore;
 
-  // Dialogs. When set, the message box, the Yes/No question and the input box
-  // call these instead of showing a window (a test records them and answers).
+  // Dialogs. When set, the message box, the titled OK box, the Yes/No question
+  // and the input box call these instead of showing a window (a test records them and answers).
   std::function<void(const QString& testo)> messaggio;
+  std::function<void(const QString& titolo, const QString& testo)> avviso;
   std::function<bool(const QString& titolo, const QString& testo)> domanda;
   std::function<QString(const QString& prompt, const QString& titolo, const QString& predefinito)> input;
   // Called from its own event loop with every modal dialog that does show (the

@@ -66,6 +66,16 @@ void MostraMessaggio(const Ambiente& ambiente, const QString& text) {
   box.exec();
 }
 
+void Avvisa(const Ambiente& ambiente, const QString& title, const QString& text) {
+  if (ambiente.avviso) {
+    ambiente.avviso(title, text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, FinestraPrincipale(ambiente));
+  if (ambiente.allaComparsa) QTimer::singleShot(0, &box, [&box, &ambiente] { ambiente.allaComparsa(box); });
+  box.exec();
+}
+
 bool ChiediSiNo(const Ambiente& ambiente, const QString& text, const QString& title) {
   const QString titolo = title.isEmpty() ? TitoloMessaggi() : title;
   if (ambiente.domanda) return ambiente.domanda(titolo, text);

@@ -21,6 +21,9 @@ namespace velmora::ui {
 // 15 s without mouse movement over it; dims the environment's editors while open.
 void MostraMessaggio(const Ambiente& ambiente, const QString& text);
 
+// A plain OK box with a title of its own, which stays until the user closes it.
+void Avvisa(const Ambiente& ambiente, const QString& title, const QString& text);
+
 // Yes/No question (title "Velmora Message" unless given); true for Yes.
 bool ChiediSiNo(const Ambiente& ambiente, const QString& text, const QString& title = QString());
 

@@ -201,6 +201,11 @@ void MainWindow::createConnections() {
     connect(pulsante, &QPushButton::clicked, this, azione);
   }
   connect(textBasic_, &QPlainTextEdit::textChanged, this, [this] { flagTestoModificato_ = 1; });
+  // The modeless windows opened from here (help, WAIT calculator) close with the window.
+  connect(this, &MainWindow::Chiusa, this, [this] {
+    for (QWidget* figlio : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (figlio->isWindow()) figlio->close();
+  });
   auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(f5, &QShortcut::activated, this, [this] {
     if (command1_->isEnabled()) Command1();
@@ -555,7 +560,6 @@ void MainWindow::Command4() {
     return;
   }
   help_ = new tools::HelpBrowser(ambiente_, dataVersione_, valori_.CartellaLavoro, this);
-  connect(this, &MainWindow::Chiusa, help_.data(), &QWidget::close);
   help_->show();
 }
 

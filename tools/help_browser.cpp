@@ -131,7 +131,7 @@ WaitCalculator* HelpBrowser::CalcolatoreWait() const { return calcolatoreWait_.d
 // Modeless beside the help; a second request brings the open one forward.
 void HelpBrowser::ApriCalcolatoreWait() {
   if (!calcolatoreWait_) {
-    calcolatoreWait_ = new WaitCalculator(this);
+    calcolatoreWait_ = new WaitCalculator(parentWidget());
     calcolatoreWait_->setWindowFlag(Qt::Window);
     calcolatoreWait_->setAttribute(Qt::WA_DeleteOnClose);
   }

@@ -2,11 +2,11 @@
 // selected entry on the right.
 //
 // Modeless beside the main window. A click on the window background or on the
-// "Velmora Help" caption closes it, and so does the main window's closing
-// (the main window connects its closing signal to close()).  A double click on the page exports the
-// pages of every entry to "TMP-HELP.TXT" in the work folder; a double click on
-// the last entry opens the guide; the entry "WAIT (Utility)" opens the WAIT
-// calculator.
+// "Velmora Help" caption closes it, and so does the main window's closing. A
+// double click on the page exports the pages of every entry to "TMP-HELP.TXT"
+// in the work folder; a double click on the last entry opens the guide; the
+// entry "WAIT (Utility)" opens the WAIT calculator, which belongs to the help
+// browser's parent (the main window), so it stays open when the help closes.
 #pragma once
 
 #include <QPointer>

@@ -149,10 +149,13 @@ QString ConBarraFinale(const QString& cartella) {
   return cartella.endsWith(QLatin1Char('/')) ? cartella : cartella + QLatin1Char('/');
 }
 
-/// The copy's bytes as text: UTF-8 when they are valid UTF-8 (a leading
-/// byte-order mark dropped), otherwise Windows-1252.
+/// The copy's bytes as editor text: UTF-8 when they are valid UTF-8 (a
+/// leading byte-order mark dropped), otherwise Windows-1252; line ends "\n".
 QString TestoCopia(const QByteArray& byte) {
-  return QString::fromStdString(SourceTextUtf8(byte.toStdString()));
+  QString testo = QString::fromStdString(SourceTextUtf8(byte.toStdString()));
+  testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return testo;
 }
 
 }  // namespace
@@ -263,7 +266,7 @@ void BackupManager::aggiornaLista() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("Controlla la directory di backup\nErrore: ") +
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
                     Motivo(errore, percorsoArchivio()));
     return;
   }
@@ -285,7 +288,7 @@ void BackupManager::nuovaCartella() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(cartella + kArchivio, dati, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
     return;
   }
   cartellaBackup_ = cartella;
@@ -328,7 +331,7 @@ void BackupManager::salvaCopia() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("Controlla la directory di backup\nErrore: ") +
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
                     Motivo(errore, percorsoArchivio()));
     return;
   }
@@ -337,20 +340,20 @@ void BackupManager::salvaCopia() {
   for (int k = 1; k <= record; ++k) numero = qMax(numero, Numero(Record(dati, k)));
   ++numero;
   if (numero > kNumeroMassimo) {
-    MostraMessaggio(ambiente_, QStringLiteral(
+    Avvisa(ambiente_, kTitolo, QStringLiteral(
         "L'archivio ha raggiunto il numero massimo di copie (9999): la copia non è stata salvata.\n"
         "Eliminare i BackUp con \"Cancella archivio\" per ricominciare la numerazione da 1."));
     return;
   }
 
   const QString copia = percorsoCopia(numero);
-  if (!ScriviFile(copia, testoBasic_.toUtf8(), errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
+  if (!ScriviFile(copia, QString(testoBasic_).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toUtf8(), errore)) {
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
     return;
   }
   const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(ambiente_.orologio(), text2_->text(), numero);
   if (!ScriviFile(percorsoArchivio(), nuovo, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
                     QStringLiteral("\nErrore: ") + errore);
   }
   aggiornaLista();
@@ -366,7 +369,7 @@ void BackupManager::eliminaBackup() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -383,11 +386,11 @@ void BackupManager::eliminaBackup() {
     QByteArray aggiornato = RecordInteri(dati, record);
     aggiornato.replace((confermato - 1) * kRecord + kPosData, kLungData, kCancellato);
     if (!ScriviFile(percorsoArchivio(), aggiornato, errore)) {
-      MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+      Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     } else {
       QFile copia(percorsoCopia(numeroSelezionato_));
       if (!copia.remove())
-        MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
+        Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
     }
   }
   aggiornaLista();
@@ -402,7 +405,7 @@ void BackupManager::cancellaArchivio() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(ambiente_, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -429,7 +432,7 @@ void BackupManager::cancellaArchivio() {
   numeroRecord_ = 0;
   numeroMassimo_ = 0;
   numeroSelezionato_ = 0;
-  if (!errori.isEmpty()) MostraMessaggio(ambiente_, errori.join(QLatin1Char('\n')));
+  if (!errori.isEmpty()) Avvisa(ambiente_, kTitolo, errori.join(QLatin1Char('\n')));
 }
 
 // Ripristina Backup: the copy is read whole before the editor changes, so an
@@ -440,7 +443,7 @@ void BackupManager::ripristinaBackup() {
   QByteArray byte;
   if (file.open(QIODevice::ReadOnly)) byte = file.readAll();
   if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-    MostraMessaggio(ambiente_, QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
                     Motivo(file.errorString(), file.fileName()));
     return;
   }

@@ -1,7 +1,9 @@
 // The backup manager: numbered copies of the BASIC source with notes.
 //
 // Each copy is a file "Velmora" + four digits + ".txt" in the backup folder
-// (the work folder), holding the editor text exactly, as UTF-8. Beside the
+// (the work folder), holding the editor text as UTF-8 with CR LF line ends,
+// as a saved BASIC file holds it. Errors are OK boxes titled "Backup File
+// Basic". Beside the
 // copies the archive "ArchivioGenerale.Txt" holds one 50-byte record per copy
 // and no header:
 //

@@ -83,6 +83,11 @@ class BackupManagerTest : public QObject {
     r_ = std::make_unique<Registro>();
     r_->ambiente.orologio = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 7, 42)); };
   }
+  // Every error is an OK box titled "Backup File Basic", never the self-closing box.
+  void cleanup() {
+    QVERIFY(r_->messaggi.isEmpty());
+    for (const QString& titolo : r_->titoliAvvisi) QCOMPARE(titolo, QStringLiteral("Backup File Basic"));
+  }
 
   // A copy's record byte for byte: date and time from the clock, the note in
   // Windows-1252 cut or padded to 31 bytes, and its list entry; the copy holds
@@ -102,9 +107,9 @@ class BackupManagerTest : public QObject {
     QFETCH(QByteArray, campoNota);
     QFETCH(QString, voceNota);
     SalvaCopia("città = 1\nEND", nota);
-    QCOMPARE(r_->messaggi, QStringList());
+    QCOMPARE(r_->avvisi, QStringList());
     QCOMPARE(Leggi(Archivio()), Record("05/03/24", "09:07", campoNota, "1"));
-    QCOMPARE(Leggi(Copia("Velmora0001.txt")), QString("città = 1\nEND").toUtf8());
+    QCOMPARE(Leggi(Copia("Velmora0001.txt")), QString("città = 1\r\nEND").toUtf8());
 
     // Read back by a new window: the entry shows each field at full width.
     BackupManager d(r_->ambiente, lavoro_, QString());
@@ -168,7 +173,7 @@ class BackupManagerTest : public QObject {
       }
       QCOMPARE(Voci(d), QStringList());
     }
-    QCOMPARE(r_->messaggi, QStringList());
+    QCOMPARE(r_->avvisi, QStringList());
     QVERIFY(!QFile::exists(Copia("Velmora0001.txt")));
     QVERIFY(!QFile::exists(Copia("Velmora0002.txt")));
     SalvaCopia("A = 9", "di nuovo");
@@ -181,7 +186,7 @@ class BackupManagerTest : public QObject {
   void ripristina_data() {
     QTest::addColumn<QByteArray>("contenuto");  // empty: the copy file is missing
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("utf-8") << QString("città = 1\nEND").toUtf8() << "città = 1\nEND";
+    QTest::newRow("utf-8, CR LF") << QString("città = 1\r\nEND").toUtf8() << "città = 1\nEND";
     QTest::newRow("windows-1252") << QByteArray("' perch\xE9\nEND") << "' perché\nEND";
     QTest::newRow("missing") << QByteArray() << "nuovo testo";
   }
@@ -197,9 +202,9 @@ class BackupManagerTest : public QObject {
     QCOMPARE(d.Ripristinato(), !contenuto.isEmpty());
     QCOMPARE(d.Ripristinato() ? d.TestoRipristinato() : QStringLiteral("nuovo testo"), atteso);
     QCOMPARE(d.isVisible(), contenuto.isEmpty());
-    QCOMPARE(r_->messaggi.size(), contenuto.isEmpty() ? 1 : 0);
+    QCOMPARE(r_->avvisi.size(), contenuto.isEmpty() ? 1 : 0);
     if (contenuto.isEmpty())
-      QVERIFY(r_->messaggi[0].startsWith("Si è verificato un errore nel ripristinare il file.\nErrore:"));
+      QVERIFY(r_->avvisi[0].startsWith("Si è verificato un errore nel ripristinare il file.\nErrore:"));
   }
 
   // The note field clears its prompt and enables "Salva copia" only when the
@@ -245,8 +250,8 @@ class BackupManagerTest : public QObject {
     Scrivi(Archivio(), archivio);
     if (!ostacolo.isEmpty()) QDir(cartella_.path()).mkdir(ostacolo);
     SalvaCopia("A = 1", "nuova");
-    QCOMPARE(r_->messaggi.size(), 1);
-    QVERIFY2(r_->messaggi[0].contains(messaggio), qPrintable(r_->messaggi[0]));
+    QCOMPARE(r_->avvisi.size(), 1);
+    QVERIFY2(r_->avvisi[0].contains(messaggio), qPrintable(r_->avvisi[0]));
     QCOMPARE(Leggi(Archivio()), archivio);
     QVERIFY(!QFile::exists(Copia("Velmora0000.txt")));
   }
@@ -275,8 +280,8 @@ class BackupManagerTest : public QObject {
     QVERIFY(d.isVisible());  // Enter presses no button
     if (!esiste) {
       QCOMPARE(d.CartellaLavoro(), lavoro_);
-      QCOMPARE(r_->messaggi.size(), 1);
-      QVERIFY2(r_->messaggi[0].startsWith("Errore:"), qPrintable(r_->messaggi[0]));
+      QCOMPARE(r_->avvisi.size(), 1);
+      QVERIFY2(r_->avvisi[0].startsWith("Errore:"), qPrintable(r_->avvisi[0]));
       QCOMPARE(Voci(d).size(), 1);
       return;
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include "help_browser.h"
+#include "wait_calculator.h"
 #include "file_dialog.h"
 #include "main_window.h"
 #include "settings.h"
@@ -592,7 +594,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Valori().CartellaLavoro, altra);
   }
 
-  // The help browser is modeless, opened once, and goes when the window closes.
+  // The help browser is modeless, opened once, and goes when the window closes;
+  // the WAIT calculator opened from it outlives the help, not the window.
   void helpNonModale() {
     MainWindow w(r_->ambiente);
     w.show();
@@ -602,9 +605,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(help.size(), 1);
     QVERIFY(help[0]->isVisible());
     QVERIFY(!help[0]->isModal());
-    QPointer<QWidget> guardia = help[0];
+    const auto voce = help[0]->findChild<QListWidget*>(QStringLiteral("List1"))->findItems(
+        QStringLiteral("WAIT (Utility)"), Qt::MatchExactly);
+    QCOMPARE(voce.size(), 1);
+    help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));
+    QPointer<QWidget> wait = help[0]->CalcolatoreWait();
+    QVERIFY(wait && wait->isVisible());
+    help[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(wait && wait->isVisible());
+
+    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    QPointer<QWidget> guardia = w.findChild<velmora::tools::HelpBrowser*>();
+    QVERIFY(guardia && guardia->isVisible());
     w.close();
     QVERIFY(!guardia || !guardia->isVisible());
+    QVERIFY(!wait || !wait->isVisible());
   }
 };
 

@@ -40,8 +40,8 @@ inline AzioneDialogo Annulla() {
 }
 
 // An environment for one test. Drives: none unless given; current folder:
-// `cartella`. Messages and questions are recorded (questions as their text,
-// their titles apart); questions take the next queued answer (No when none),
+// `cartella`. Messages, OK boxes and questions are recorded (as their text,
+// titles apart); questions take the next queued answer (No when none),
 // the file dialog the next queued action (cancel when none); pauses are only
 // recorded. Not copyable: the environment's functions refer to it.
 struct Registro {
@@ -51,6 +51,10 @@ struct Registro {
     ambiente.schermo = [] { return QSize(1366, 768); };
     ambiente.pausa = [this](int ms) { pause << ms; };
     ambiente.messaggio = [this](const QString& m) { messaggi << m; };
+    ambiente.avviso = [this](const QString& titolo, const QString& m) {
+      titoliAvvisi << titolo;
+      avvisi << m;
+    };
     ambiente.domanda = [this](const QString& titolo, const QString& d) {
       titoliDomande << titolo;
       domande << d;
@@ -76,7 +80,7 @@ struct Registro {
   void Dialoghi(std::initializer_list<AzioneDialogo> d) { dialoghi.assign(d.begin(), d.end()); }
 
   ui::Ambiente ambiente;
-  QStringList messaggi, domande, titoliDomande, titoliDialoghi;
+  QStringList messaggi, avvisi, titoliAvvisi, domande, titoliDomande, titoliDialoghi;
   std::deque<bool> risposte;
   std::deque<AzioneDialogo> dialoghi;
   QList<int> pause;
