@@ -267,7 +267,7 @@ void BackupManager::aggiornaLista() {
   QString errore;
   if (!ApriOCreaArchivio(percorsoArchivio(), dati, errore)) {
     Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
-                    Motivo(errore, percorsoArchivio()));
+           Motivo(errore, percorsoArchivio()));
     return;
   }
   numeroRecord_ = ContaRecord(dati.size());
@@ -332,7 +332,7 @@ void BackupManager::salvaCopia() {
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
     Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
-                    Motivo(errore, percorsoArchivio()));
+           Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -347,14 +347,16 @@ void BackupManager::salvaCopia() {
   }
 
   const QString copia = percorsoCopia(numero);
-  if (!ScriviFile(copia, QString(testoBasic_).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toUtf8(), errore)) {
-    Avvisa(ambiente_, kTitolo, QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
+  const QString crlf = QString(testoBasic_).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  if (!ScriviFile(copia, crlf.toUtf8(), errore)) {
+    Avvisa(ambiente_, kTitolo,
+           QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
     return;
   }
   const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(ambiente_.orologio(), text2_->text(), numero);
   if (!ScriviFile(percorsoArchivio(), nuovo, errore)) {
     Avvisa(ambiente_, kTitolo, QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
-                    QStringLiteral("\nErrore: ") + errore);
+           QStringLiteral("\nErrore: ") + errore);
   }
   aggiornaLista();
   text2_->setText(kPromptNota);
@@ -444,7 +446,7 @@ void BackupManager::ripristinaBackup() {
   if (file.open(QIODevice::ReadOnly)) byte = file.readAll();
   if (!file.isOpen() || file.error() != QFileDevice::NoError) {
     Avvisa(ambiente_, kTitolo, QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
-                    Motivo(file.errorString(), file.fileName()));
+           Motivo(file.errorString(), file.fileName()));
     return;
   }
   file.close();
