@@ -206,10 +206,10 @@ FileResult Process(const std::string& path, const BatchArguments& args, const Ex
     r.message = std::string("impossibile leggere il file: ") + std::strerror(errno ? errno : EIO);
     return r;
   }
-  auto st = std::make_unique<CompileState>();
   TranslateOptions options;
   options.programPath = path;
-  const TranslationResult t = TranslateText(*st, *source, options);
+  Translator translator;
+  const TranslationResult t = translator.Translate(*source, options);
   if (!t.ok) {
     r.outcome = Outcome::Error;
     r.message = ErrorMessage(t.assembly);

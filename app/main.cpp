@@ -10,7 +10,8 @@ int main(int argc, char* argv[]) {
   // Button and label colours are palette colours; Fusion draws them on every platform.
   if (QStyle* stile = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(stile);
 
-  velmora::ui::MainWindow finestra(QApplication::arguments().mid(1));
+  const velmora::ui::Ambiente sistema;
+  velmora::ui::MainWindow finestra(sistema, QApplication::arguments().mid(1));
   QObject::connect(&finestra, &velmora::ui::MainWindow::Chiusa, &app, &QApplication::quit, Qt::QueuedConnection);
   finestra.show();
   return QApplication::exec();

@@ -83,60 +83,57 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(programmi);
   Scrivi(programmi + QStringLiteral("/lampeggio.bas"), kProgramma);
   Scrivi(programmi + QStringLiteral("/semaforo.bas"), "END\r\n");
-  ui::Ambiente().elencoDischi = [&] { return QStringList{radice.path()}; };
-  ui::Ambiente().cartellaCorrente = [&] { return lavoro; };
-  ui::MainWindow::Schermo() = [] { return QSize(1366, 768); };
+  ui::Ambiente ambiente;
+  ambiente.elencoDischi = [&] { return QStringList{radice.path()}; };
+  ambiente.cartellaCorrente = [&] { return lavoro; };
+  ambiente.schermo = [] { return QSize(1366, 768); };
 
+  // The main window's messages (the report) are kept for the message box picture.
   QString rapporto;
-  ui::Hooks().message = [&](const QString& testo) { rapporto = testo; };
+  ui::Ambiente ambienteFinestra = ambiente;
+  ambienteFinestra.messaggio = [&](const QString& testo) { rapporto = testo; };
 
   bool ok = true;
-  ui::MainWindow finestra({QStringLiteral("DEBUG")});
+  ui::MainWindow finestra(ambienteFinestra, {QStringLiteral("DEBUG")});
   finestra.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
   finestra.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
   finestra.Command1();
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
-  ui::Hooks().message = nullptr;
   finestra.show();
 
   ui::MyMsgBox box(rapporto, &finestra);
   ok &= Salva(box, uscita, QStringLiteral("message-box"));
 
-  QString nessunFile;
-  ui::FormSelectFile dialogo(nessunFile, QStringLiteral("Apertura File"), &finestra);
+  ui::FormSelectFile dialogo(ambiente, QString(), QStringLiteral("Apertura File"), &finestra);
   dialogo.SelezionaFile(QStringLiteral("lampeggio.bas"));
   ok &= Salva(dialogo, uscita, QStringLiteral("file-dialog"));
 
-  ui::Form3 impostazioni(finestra.Valori(), finestra.Aspetto(), &finestra);
+  ui::Form3 impostazioni(finestra.Valori(), &finestra);
   ok &= Salva(impostazioni, uscita, QStringLiteral("settings"));
 
-  ui::BackupManager backup(finestra.Valori().CartellaLavoro, finestra.TextBasic(), &finestra);
+  ui::BackupManager backup(ambiente, finestra.Valori().CartellaLavoro, finestra.TextBasic()->toPlainText(),
+                           &finestra);
   ok &= Salva(backup, uscita, QStringLiteral("backup"));
 
-  QString carattere = QStringLiteral("C00000");
-  QString sfondo = QStringLiteral("FFFFC0");
-  ui::ColourChooser colori(carattere, sfondo, &finestra);
+  ui::ColourChooser colori(QStringLiteral("C00000"), QStringLiteral("FFFFC0"), &finestra);
   ok &= Salva(colori, uscita, QStringLiteral("colour-chooser"));
 
-  QString frequenza = QStringLiteral("4");
-  QString prescaler = QStringLiteral("256");
-  QString tmr0 = QStringLiteral("0");
-  tools::Tmr0Calculator calcolatore(frequenza, prescaler, tmr0, &finestra);
+  tools::Tmr0Calculator calcolatore(ambiente, QStringLiteral("4"), QStringLiteral("256"), QStringLiteral("0"),
+                                    &finestra);
   ok &= Salva(calcolatore, uscita, QStringLiteral("tmr0"));
 
-  bool chiusura = false;
-  auto* help = new tools::HelpBrowser(finestra.DataVersione(), lavoro, &chiusura, &finestra);
+  auto* help = new tools::HelpBrowser(ambiente, finestra.DataVersione(), lavoro, &finestra);
   help->SelezionaVoce(0);
   ok &= Salva(*help, uscita, QStringLiteral("help"));
 
-  tools::GuideWindow guida(finestra.DataVersione(), lavoro, &finestra);
+  tools::GuideWindow guida(ambiente, finestra.DataVersione(), lavoro, &finestra);
   ok &= Salva(guida, uscita, QStringLiteral("guide"));
 
-  tools::ExamplesWindow esempi(&finestra);
+  tools::ExamplesWindow esempi(ambiente, &finestra);
   ok &= Salva(esempi, uscita, QStringLiteral("examples"));
 
-  tools::WaitCalculator wait(&chiusura);
+  tools::WaitCalculator wait;
   ok &= Salva(wait, uscita, QStringLiteral("wait"));
 
   tools::DebugDump dump(finestra.Stato(), finestra.FlagTestoModificato(), &finestra);

@@ -196,10 +196,10 @@ int SimulateCommand(int argc, char** argv) {
   std::string source;
   if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + std::strerror(errno));
 
-  auto st = std::make_unique<CompileState>();
   TranslateOptions options;
   options.programPath = input;
-  const TranslationResult t = TranslateText(*st, source, options);
+  Translator translator;
+  const TranslationResult t = translator.Translate(source, options);
   if (!t.ok) {
     std::fputs(ForConsole(t.assembly).c_str(), stderr);
     return kTranslationError;

@@ -78,7 +78,8 @@ QString TestoEsempi() {
   return righe.join(QStringLiteral("\r\n"));
 }
 
-ExamplesWindow::ExamplesWindow(QWidget* parent) : QDialog(parent) {
+ExamplesWindow::ExamplesWindow(const ui::Ambiente& ambiente, QWidget* parent)
+    : QDialog(parent), ambiente_(ambiente) {
   createControls();
   createLayout();
 }
@@ -109,9 +110,9 @@ void ExamplesWindow::createLayout() {
 }
 
 void ExamplesWindow::Stampa() {
-  if (!ui::ChiediSiNo(QStringLiteral("Eseguo la stampa ?"))) return;
+  if (!ui::ChiediSiNo(ambiente_, QStringLiteral("Eseguo la stampa ?"))) return;
   const QFont font = text1_->font();
-  ui::StampaTesto(TestoEsempi(), font.family(), font.pointSizeF(), this);
+  ui::StampaTesto(ambiente_, TestoEsempi(), font.family(), font.pointSizeF(), this);
 }
 
 bool ExamplesWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "environment.h"
+
 class QPlainTextEdit;
 
 namespace velmora::tools {
@@ -20,7 +22,7 @@ QString TestoEsempi();
 class ExamplesWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit ExamplesWindow(QWidget* parent = nullptr);
+  explicit ExamplesWindow(const ui::Ambiente& ambiente, QWidget* parent = nullptr);
 
   // The double click on the text: asks, then prints.
   void Stampa();
@@ -29,6 +31,7 @@ class ExamplesWindow : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  const ui::Ambiente& ambiente_;
   void createControls();
   void createLayout();
 

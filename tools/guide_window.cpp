@@ -5,12 +5,11 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "asm_writer.h"
-#include "encoding.h"
+#include "translator.h"
+#include "file_io.h"
 #include "message_box.h"
 #include "printing.h"
 
@@ -56,7 +55,7 @@ class Testo {
   QString t_;
 };
 
-QString Credito() { return QString::fromStdString(velmora::encoding::Cp1252ToUtf8(velmora::CreditoAutore())); }
+QString Credito() { return QString::fromStdString(velmora::AuthorCredit()); }
 
 void Banner(Testo& t) {
   const int larghezza = 60;
@@ -250,8 +249,9 @@ NOTAZIONE DEI NUMERI
   return t.Risultato();
 }
 
-GuideWindow::GuideWindow(const QString& dataVersione, const QString& cartellaLavoro, QWidget* parent)
-    : QDialog(parent), cartellaLavoro_(cartellaLavoro), testo_(TestoGuida(dataVersione)) {
+GuideWindow::GuideWindow(const ui::Ambiente& ambiente, const QString& dataVersione,
+                         const QString& cartellaLavoro, QWidget* parent)
+    : QDialog(parent), ambiente_(ambiente), cartellaLavoro_(cartellaLavoro), testo_(TestoGuida(dataVersione)) {
   createControls();
   createLayout();
 }
@@ -282,24 +282,21 @@ void GuideWindow::createLayout() {
 
 void GuideWindow::StampaOSalva() {
   const QFont font = text1_->font();
-  if (ui::ChiediSiNo(QStringLiteral("Invio in stampa il testo dell'Help ?"))) {
-    ui::StampaTesto(testo_, font.family(), font.pointSizeF(), this);
+  if (ui::ChiediSiNo(ambiente_, QStringLiteral("Invio in stampa il testo dell'Help ?"))) {
+    ui::StampaTesto(ambiente_, testo_, font.family(), font.pointSizeF(), this);
     return;
   }
-  if (!ui::ChiediSiNo(QStringLiteral("Invio su file il testo dell'Help ?"))) return;
+  if (!ui::ChiediSiNo(ambiente_, QStringLiteral("Invio su file il testo dell'Help ?"))) return;
   const QString proposta = QDir(cartellaLavoro_.isEmpty() ? QDir::currentPath() : cartellaLavoro_)
                                .filePath(QStringLiteral("Velmora_Help.txt"));
-  const QString percorso = ui::ChiediTesto(QStringLiteral("Indicare il nome completo del file"),
+  const QString percorso = ui::ChiediTesto(ambiente_, QStringLiteral("Indicare il nome completo del file"),
                                            QStringLiteral("Stampa Help"), proposta)
                                .trimmed();
   if (percorso.isEmpty()) return;
-  QSaveFile file(percorso);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write((testo_ + QStringLiteral("\r\n")).toUtf8());
-    if (file.commit()) return;
-  }
-  ui::MostraMessaggio(QStringLiteral("Impossibile scrivere il file ") + percorso +
-                      QStringLiteral("\nErrore: ") + file.errorString());
+  QString errore;
+  if (ui::ScriviFile(percorso, (testo_ + QStringLiteral("\r\n")).toUtf8(), errore)) return;
+  ui::MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrivere il file ") + percorso +
+                                     QStringLiteral("\nErrore: ") + errore);
 }
 
 bool GuideWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "environment.h"
+
 class QPlainTextEdit;
 
 namespace velmora::tools {
@@ -19,7 +21,8 @@ class GuideWindow : public QDialog {
   Q_OBJECT
  public:
   // `cartellaLavoro` is where the save proposes "Velmora_Help.txt".
-  GuideWindow(const QString& dataVersione, const QString& cartellaLavoro, QWidget* parent = nullptr);
+  GuideWindow(const ui::Ambiente& ambiente, const QString& dataVersione, const QString& cartellaLavoro,
+              QWidget* parent = nullptr);
 
   // The double click on the text: print, or else save to a file (asks first).
   void StampaOSalva();
@@ -32,6 +35,7 @@ class GuideWindow : public QDialog {
   void createControls();
   void createLayout();
 
+  const ui::Ambiente& ambiente_;
   QString cartellaLavoro_;
   QString testo_;
   QPlainTextEdit* text1_ = nullptr;

@@ -7,10 +7,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "guide_window.h"
+#include "file_io.h"
 #include "help_pages.h"
 #include "message_box.h"
 #include "package_picture.h"
@@ -28,12 +28,9 @@ QString PerVisualizzare(QString testo) { return testo.replace(QStringLiteral("\r
 
 }  // namespace
 
-HelpBrowser::HelpBrowser(const QString& dataVersione, const QString& cartellaLavoro,
-                         const bool* flagChiusura, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      dataVersione_(dataVersione),
-      cartellaLavoro_(cartellaLavoro),
-      flagChiusura_(flagChiusura) {
+HelpBrowser::HelpBrowser(const ui::Ambiente& ambiente, const QString& dataVersione,
+                         const QString& cartellaLavoro, QWidget* parent)
+    : QWidget(parent, Qt::Window), dataVersione_(dataVersione), cartellaLavoro_(cartellaLavoro), ambiente_(ambiente) {
   createControls();
   createLayout();
   connectSignals();
@@ -134,7 +131,7 @@ WaitCalculator* HelpBrowser::CalcolatoreWait() const { return calcolatoreWait_.d
 // Modeless beside the help; a second request brings the open one forward.
 void HelpBrowser::ApriCalcolatoreWait() {
   if (!calcolatoreWait_) {
-    calcolatoreWait_ = new WaitCalculator(flagChiusura_, this);
+    calcolatoreWait_ = new WaitCalculator(parentWidget());
     calcolatoreWait_->setWindowFlag(Qt::Window);
     calcolatoreWait_->setAttribute(Qt::WA_DeleteOnClose);
   }
@@ -144,7 +141,7 @@ void HelpBrowser::ApriCalcolatoreWait() {
 }
 
 void HelpBrowser::ApriGuida() {
-  auto* guida = new GuideWindow(dataVersione_, cartellaLavoro_, this);
+  auto* guida = new GuideWindow(ambiente_, dataVersione_, cartellaLavoro_, this);
   guida->setAttribute(Qt::WA_DeleteOnClose);
   guida->open();
 }
@@ -158,14 +155,8 @@ QString HelpBrowser::PercorsoEsportazione() const {
 // lines holding one space. Selecting the entries here does not open the WAIT
 // calculator.
 bool HelpBrowser::EsportaHelp() {
-  if (!ui::ChiediSiNo(QStringLiteral("Invio su file una copia dell'Help? "))) return false;
+  if (!ui::ChiediSiNo(ambiente_, QStringLiteral("Invio su file una copia dell'Help? "))) return false;
   const QString percorso = PercorsoEsportazione();
-  QSaveFile file(percorso);
-  if (!file.open(QIODevice::WriteOnly)) {
-    ui::MostraMessaggio(QStringLiteral("Impossibile scrive l'Help su file. Errore: ") + file.errorString() +
-                        QStringLiteral("\n") + percorso);
-    return false;
-  }
 
   const QString crlf = QStringLiteral("\r\n");
   QString testo;
@@ -185,25 +176,18 @@ bool HelpBrowser::EsportaHelp() {
   text1_->show();
   picture1_->hide();
 
-  file.write(testo.toUtf8());
-  if (!file.commit()) {
-    ui::MostraMessaggio(QStringLiteral("Impossibile scrive l'Help su file. Errore: ") + file.errorString() +
-                        QStringLiteral("\n") + percorso);
+  QString errore;
+  if (!ui::ScriviFile(percorso, testo.toUtf8(), errore)) {
+    ui::MostraMessaggio(ambiente_, QStringLiteral("Impossibile scrive l'Help su file. Errore: ") + errore +
+                                       QStringLiteral("\n") + percorso);
     return false;
   }
-  ui::MostraMessaggio(QStringLiteral("E' stato creato il file ") + percorso);
+  ui::MostraMessaggio(ambiente_, QStringLiteral("E' stato creato il file ") + percorso);
   return true;
-}
-
-void HelpBrowser::ControllaChiusura() {
-  if (flagChiusura_ && *flagChiusura_) close();
 }
 
 bool HelpBrowser::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::MouseMove:
-      ControllaChiusura();
-      break;
     case QEvent::MouseButtonPress:
       if (watched == label1_) {
         close();
@@ -225,11 +209,6 @@ bool HelpBrowser::eventFilter(QObject* watched, QEvent* event) {
 void HelpBrowser::mousePressEvent(QMouseEvent* event) {
   close();
   event->accept();
-}
-
-void HelpBrowser::mouseMoveEvent(QMouseEvent* event) {
-  ControllaChiusura();
-  QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace velmora::tools

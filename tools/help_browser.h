@@ -2,16 +2,18 @@
 // selected entry on the right.
 //
 // Modeless beside the main window. A click on the window background or on the
-// "Velmora Help" caption closes it, and so does moving the mouse over it once
-// the main window has started closing. A double click on the page exports the
-// pages of every entry to "TMP-HELP.TXT" in the work folder; a double click on
-// the last entry opens the guide; the entry "WAIT (Utility)" opens the WAIT
-// calculator.
+// "Velmora Help" caption closes it, and so does the main window's closing. A
+// double click on the page exports the pages of every entry to "TMP-HELP.TXT"
+// in the work folder; a double click on the last entry opens the guide; the
+// entry "WAIT (Utility)" opens the WAIT calculator, which belongs to the help
+// browser's parent (the main window), so it stays open when the help closes.
 #pragma once
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include "environment.h"
 
 class QLabel;
 class QListWidget;
@@ -25,8 +27,8 @@ class WaitCalculator;
 class HelpBrowser : public QWidget {
   Q_OBJECT
  public:
-  HelpBrowser(const QString& dataVersione, const QString& cartellaLavoro,
-              const bool* flagChiusura, QWidget* parent = nullptr);
+  HelpBrowser(const ui::Ambiente& ambiente, const QString& dataVersione, const QString& cartellaLavoro,
+              QWidget* parent = nullptr);
 
   // Shows the page of list row `riga` exactly as a click on it does.
   void SelezionaVoce(int riga);
@@ -44,7 +46,6 @@ class HelpBrowser : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void createControls();
@@ -53,11 +54,10 @@ class HelpBrowser : public QWidget {
   void MostraTesto(const QString& testo);
   void ApriCalcolatoreWait();
   void ApriGuida();
-  void ControllaChiusura();
 
   QString dataVersione_;
   QString cartellaLavoro_;
-  const bool* flagChiusura_;
+  const ui::Ambiente& ambiente_;
   QString pagina_;
 
   QListWidget* list1_ = nullptr;

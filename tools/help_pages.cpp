@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-#include "asm_writer.h"
-#include "encoding.h"
+#include "translator.h"
 
 // The resources of a static library are registered by the program that uses them.
 static void RegistraRisorseHelp() { Q_INIT_RESOURCE(help); }
@@ -37,7 +36,7 @@ void Aggiungi(QString& t, const QString& righe) {
 void PaginaCopyright(QString& t) {
   QString testo = TestoFile(QStringLiteral("copyright"));
   testo.replace(QStringLiteral("{CREDITO}"),
-                QString::fromStdString(velmora::encoding::Cp1252ToUtf8(velmora::CreditoAutore())));
+                QString::fromStdString(velmora::AuthorCredit()));
   while (testo.endsWith(QLatin1Char('\n'))) testo.chop(1);
   Aggiungi(t, testo);
 }

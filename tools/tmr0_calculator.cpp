@@ -41,9 +41,10 @@ QLineEdit* CampoIngresso(QWidget* parent, const char* nome) {
 
 }  // namespace
 
-Tmr0Calculator::Tmr0Calculator(QString& valoreFrequenza, QString& valorePrescaler,
-                               QString& valoreTMR0, QWidget* parent)
+Tmr0Calculator::Tmr0Calculator(const ui::Ambiente& ambiente, const QString& valoreFrequenza,
+                               const QString& valorePrescaler, const QString& valoreTMR0, QWidget* parent)
     : QDialog(parent),
+      ambiente_(ambiente),
       valoreFrequenza_(valoreFrequenza),
       valorePrescaler_(valorePrescaler),
       valoreTMR0_(valoreTMR0) {
@@ -164,7 +165,7 @@ void Tmr0Calculator::Calcola() {
     frequenza_->clear();
     prescaler_->clear();
     tmr0_->clear();
-    ui::MostraMessaggio(QString::fromUtf8("Si è verificato il seguente errore:\n") + errore);
+    ui::MostraMessaggio(ambiente_, QString::fromUtf8("Si è verificato il seguente errore:\n") + errore);
     return;
   }
   MostraRisultato(f);

@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "environment.h"
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -24,8 +26,13 @@ class Tmr0Calculator : public QDialog {
   // How long the error label stays up (3 seconds).
   static constexpr int kDurataErroreMs = 3000;
 
-  Tmr0Calculator(QString& valoreFrequenza, QString& valorePrescaler, QString& valoreTMR0,
-                 QWidget* parent = nullptr);
+  Tmr0Calculator(const ui::Ambiente& ambiente, const QString& valoreFrequenza, const QString& valorePrescaler,
+                 const QString& valoreTMR0, QWidget* parent = nullptr);
+
+  // After exec(): the three texts of the last calculation, for the settings.
+  QString ValoreFrequenza() const { return valoreFrequenza_; }
+  QString ValorePrescaler() const { return valorePrescaler_; }
+  QString ValoreTMR0() const { return valoreTMR0_; }
 
   // The calculation Enter runs in any input field (and the window at opening).
   void Calcola();
@@ -37,9 +44,10 @@ class Tmr0Calculator : public QDialog {
   void MostraErrore();
   void MostraRisultato(double frequenza);
 
-  QString& valoreFrequenza_;
-  QString& valorePrescaler_;
-  QString& valoreTMR0_;
+  const ui::Ambiente& ambiente_;
+  QString valoreFrequenza_;
+  QString valorePrescaler_;
+  QString valoreTMR0_;
 
   QLineEdit* frequenza_ = nullptr;
   QLineEdit* prescaler_ = nullptr;

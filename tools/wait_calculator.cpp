@@ -59,8 +59,7 @@ double PausaWaitNpNs(double mhz, int np, int ns) {
   return static_cast<double>(cicli) * 4.0 / mhz;
 }
 
-WaitCalculator::WaitCalculator(const bool* flagChiusura, QWidget* parent)
-    : QWidget(parent), flagChiusura_(flagChiusura) {
+WaitCalculator::WaitCalculator(QWidget* parent) : QWidget(parent) {
   createControls();
   createLayout();
   connectSignals();
@@ -71,7 +70,6 @@ WaitCalculator::WaitCalculator(const bool* flagChiusura, QWidget* parent)
 
 void WaitCalculator::createControls() {
   setWindowTitle(QStringLiteral("Controllo dell'istruzione wait"));
-  setMouseTracking(true);
 
   text6_ = Campo(this, "Text6", QStringLiteral("4.0"));
   text7_ = Campo(this, "Text7", QStringLiteral("128"));
@@ -150,12 +148,6 @@ void WaitCalculator::createLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(sopra);
   layout->addWidget(gruppoGen);
-
-  // Moving the mouse anywhere over the window checks the main window's closing flag.
-  for (QWidget* figlio : findChildren<QWidget*>()) {
-    figlio->setMouseTracking(true);
-    figlio->installEventFilter(this);
-  }
 }
 
 void WaitCalculator::connectSignals() {
@@ -324,20 +316,6 @@ void WaitCalculator::CambioForma(bool formaSingola) {
   vscroll2_->setVisible(!formaSingola);
   label7_->setVisible(!formaSingola);
   LeggiGeneratore();
-}
-
-void WaitCalculator::ControllaChiusura() {
-  if (flagChiusura_ && *flagChiusura_) close();
-}
-
-bool WaitCalculator::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove) ControllaChiusura();
-  return QWidget::eventFilter(watched, event);
-}
-
-void WaitCalculator::mouseMoveEvent(QMouseEvent* event) {
-  ControllaChiusura();
-  QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace velmora::tools

@@ -26,12 +26,7 @@ double PausaWaitNpNs(double mhz, int np, int ns);
 class WaitCalculator : public QWidget {
   Q_OBJECT
  public:
-  // `flagChiusura` (may be null) is the main window's closing flag.
-  explicit WaitCalculator(const bool* flagChiusura, QWidget* parent = nullptr);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  explicit WaitCalculator(QWidget* parent = nullptr);
 
  private:
   enum class Calcolo { DaNp, DaNs };
@@ -49,9 +44,7 @@ class WaitCalculator : public QWidget {
   void ScriviIndice(QLineEdit* campo, QScrollBar* barra, long long valore);
   void SeguiCampo(QScrollBar* barra, long long valore);
   void CambioForma(bool formaSingola);
-  void ControllaChiusura();
 
-  const bool* flagChiusura_;
   bool occupato_ = false;
   double fgen_ = 0;
   double tcpu_ = 0;

@@ -1,7 +1,8 @@
 #include "backup_manager.h"
 
 #include "message_box.h"
-#include "encoding.h"
+#include "file_io.h"
+#include "translator.h"
 
 #include <QDir>
 #include <QEvent>
@@ -14,9 +15,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -38,15 +37,11 @@ constexpr int kRecord = BackupManager::kLunghezzaRecord;
 /// The text as Windows-1252 bytes, one per character; a character the code
 /// page lacks becomes "?", so the byte count is the character count.
 QByteArray ToCp1252(const QString& s) {
-  std::string byte = encoding::Utf8ToCp1252(s.toStdString());
-  for (char& c : byte) {
-    if (c == encoding::kNoCode) c = '?';
-  }
-  return QByteArray::fromStdString(byte);
+  return QByteArray::fromStdString(TextToCp1252(s.toStdString()));
 }
 
 QString FromCp1252(const QByteArray& byte) {
-  return QString::fromStdString(encoding::Cp1252ToUtf8(byte.toStdString()));
+  return QString::fromStdString(Cp1252ToText(byte.toStdString()));
 }
 
 /// The bytes left-aligned in a field of `larghezza`: cut, or padded with spaces.
@@ -132,17 +127,6 @@ bool LeggiArchivio(const QString& percorso, QByteArray& dati, QString& errore) {
   return true;
 }
 
-/// Replaces the archive as a whole: the new content goes to a temporary file
-/// that takes the archive's name only once it is completely written.
-bool ScriviArchivio(const QString& percorso, const QByteArray& dati, QString& errore) {
-  QSaveFile file(percorso);
-  if (!file.open(QIODevice::WriteOnly) || file.write(dati) != dati.size() || !file.commit()) {
-    errore = file.errorString();
-    return false;
-  }
-  return true;
-}
-
 /// Opens the archive as the list refresh and the folder change do, creating
 /// an empty one when missing; false with the system's reason otherwise.
 bool ApriOCreaArchivio(const QString& percorso, QByteArray& dati, QString& errore) {
@@ -165,26 +149,20 @@ QString ConBarraFinale(const QString& cartella) {
   return cartella.endsWith(QLatin1Char('/')) ? cartella : cartella + QLatin1Char('/');
 }
 
-/// The copy's bytes as text: UTF-8 when they are valid UTF-8 (a leading
-/// byte-order mark dropped), otherwise Windows-1252.
+/// The copy's bytes as editor text: UTF-8 when they are valid UTF-8 (a
+/// leading byte-order mark dropped), otherwise Windows-1252; line ends "\n".
 QString TestoCopia(const QByteArray& byte) {
-  if (encoding::IsValidUtf8(byte.toStdString())) {
-    QByteArray utf8 = byte;
-    if (utf8.startsWith("\xEF\xBB\xBF")) utf8.remove(0, 3);
-    return QString::fromUtf8(utf8);
-  }
-  return FromCp1252(byte);
+  QString testo = QString::fromStdString(SourceTextUtf8(byte.toStdString()));
+  testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return testo;
 }
 
 }  // namespace
 
-std::function<QDateTime()>& BackupManager::Orologio() {
-  static std::function<QDateTime()> orologio = [] { return QDateTime::currentDateTime(); };
-  return orologio;
-}
-
-BackupManager::BackupManager(QString& cartellaLavoro, QPlainTextEdit* textBasic, QWidget* parent)
-    : QDialog(parent), cartellaLavoro_(cartellaLavoro), textBasic_(textBasic) {
+BackupManager::BackupManager(const Ambiente& ambiente, const QString& cartellaLavoro, const QString& testoBasic,
+                             QWidget* parent)
+    : QDialog(parent), ambiente_(ambiente), cartellaLavoro_(cartellaLavoro), testoBasic_(testoBasic) {
   createControls();
   createLayout();
   createConnections();
@@ -288,8 +266,8 @@ void BackupManager::aggiornaLista() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("Controlla la directory di backup\nErrore: ") +
-                    Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
+           Motivo(errore, percorsoArchivio()));
     return;
   }
   numeroRecord_ = ContaRecord(dati.size());
@@ -310,7 +288,7 @@ void BackupManager::nuovaCartella() {
   QByteArray dati;
   QString errore;
   if (!ApriOCreaArchivio(cartella + kArchivio, dati, errore)) {
-    MostraMessaggio(QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Errore:") + Motivo(errore, cartella + kArchivio));
     return;
   }
   cartellaBackup_ = cartella;
@@ -319,7 +297,7 @@ void BackupManager::nuovaCartella() {
 }
 
 void BackupManager::notaAttivata() {
-  if (textBasic_ == nullptr || textBasic_->toPlainText().isEmpty()) return;
+  if (testoBasic_.isEmpty()) return;
   if (text2_->text().left(13) == kPromptNota.left(13)) text2_->clear();
   command1_->setEnabled(true);
   command3_->setEnabled(false);
@@ -349,12 +327,12 @@ void BackupManager::azzeraSelezione() {
 // readable. The number is one above the highest in the archive, deleted
 // records included.
 void BackupManager::salvaCopia() {
-  if (textBasic_ == nullptr || textBasic_->toPlainText().isEmpty()) return;
+  if (testoBasic_.isEmpty()) return;
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("Controlla la directory di backup\nErrore: ") +
-                    Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Controlla la directory di backup\nErrore: ") +
+           Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -362,24 +340,23 @@ void BackupManager::salvaCopia() {
   for (int k = 1; k <= record; ++k) numero = qMax(numero, Numero(Record(dati, k)));
   ++numero;
   if (numero > kNumeroMassimo) {
-    MostraMessaggio(QStringLiteral(
+    Avvisa(ambiente_, kTitolo, QStringLiteral(
         "L'archivio ha raggiunto il numero massimo di copie (9999): la copia non è stata salvata.\n"
         "Eliminare i BackUp con \"Cancella archivio\" per ricominciare la numerazione da 1."));
     return;
   }
 
   const QString copia = percorsoCopia(numero);
-  QSaveFile file(copia);
-  const QByteArray testo = textBasic_->toPlainText().toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(testo) != testo.size() || !file.commit()) {
-    MostraMessaggio(QStringLiteral("Impossibile scrivere il file ") + copia +
-                    QStringLiteral("\nErrore: ") + file.errorString());
+  const QString crlf = QString(testoBasic_).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  if (!ScriviFile(copia, crlf.toUtf8(), errore)) {
+    Avvisa(ambiente_, kTitolo,
+           QStringLiteral("Impossibile scrivere il file ") + copia + QStringLiteral("\nErrore: ") + errore);
     return;
   }
-  const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(Orologio()(), text2_->text(), numero);
-  if (!ScriviArchivio(percorsoArchivio(), nuovo, errore)) {
-    MostraMessaggio(QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
-                    QStringLiteral("\nErrore: ") + errore);
+  const QByteArray nuovo = RecordInteri(dati, record) + NuovoRecord(ambiente_.orologio(), text2_->text(), numero);
+  if (!ScriviFile(percorsoArchivio(), nuovo, errore)) {
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Impossibile scrivere il file ") + percorsoArchivio() +
+           QStringLiteral("\nErrore: ") + errore);
   }
   aggiornaLista();
   text2_->setText(kPromptNota);
@@ -394,7 +371,7 @@ void BackupManager::eliminaBackup() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
@@ -405,17 +382,17 @@ void BackupManager::eliminaBackup() {
     const QString domanda = QStringLiteral("Cancello il file di backup: \n") + FromCp1252(Data(r)) +
                             QLatin1Char(' ') + FromCp1252(Ora(r)) + QLatin1Char(' ') +
                             FromCp1252(Nota(r).trimmed());
-    if (ChiediSiNo(domanda, kTitolo)) confermato = k;
+    if (ChiediSiNo(ambiente_, domanda, kTitolo)) confermato = k;
   }
   if (confermato > 0) {
     QByteArray aggiornato = RecordInteri(dati, record);
     aggiornato.replace((confermato - 1) * kRecord + kPosData, kLungData, kCancellato);
-    if (!ScriviArchivio(percorsoArchivio(), aggiornato, errore)) {
-      MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    if (!ScriviFile(percorsoArchivio(), aggiornato, errore)) {
+      Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     } else {
       QFile copia(percorsoCopia(numeroSelezionato_));
       if (!copia.remove())
-        MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
+        Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(copia.errorString(), copia.fileName()));
     }
   }
   aggiornaLista();
@@ -430,12 +407,12 @@ void BackupManager::cancellaArchivio() {
   QByteArray dati;
   QString errore;
   if (!LeggiArchivio(percorsoArchivio(), dati, errore)) {
-    MostraMessaggio(QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("ERRORE: ") + Motivo(errore, percorsoArchivio()));
     return;
   }
   const int record = ContaRecord(dati.size());
   if (record == 0) return;
-  if (!ChiediSiNo(QStringLiteral("Vuoi cancellare tutti i BackUp registrati ? "), kTitolo)) return;
+  if (!ChiediSiNo(ambiente_, QStringLiteral("Vuoi cancellare tutti i BackUp registrati ? "), kTitolo)) return;
 
   QStringList errori;
   const auto cancella = [&errori](const QString& percorso) {
@@ -457,23 +434,24 @@ void BackupManager::cancellaArchivio() {
   numeroRecord_ = 0;
   numeroMassimo_ = 0;
   numeroSelezionato_ = 0;
-  if (!errori.isEmpty()) MostraMessaggio(errori.join(QLatin1Char('\n')));
+  if (!errori.isEmpty()) Avvisa(ambiente_, kTitolo, errori.join(QLatin1Char('\n')));
 }
 
 // Ripristina Backup: the copy is read whole before the editor changes, so an
 // unreadable copy leaves the editor as it was.
 void BackupManager::ripristinaBackup() {
-  if (numeroSelezionato_ == 0 || textBasic_ == nullptr) return;
+  if (numeroSelezionato_ == 0) return;
   QFile file(percorsoCopia(numeroSelezionato_));
   QByteArray byte;
   if (file.open(QIODevice::ReadOnly)) byte = file.readAll();
   if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-    MostraMessaggio(QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
-                    Motivo(file.errorString(), file.fileName()));
+    Avvisa(ambiente_, kTitolo, QStringLiteral("Si è verificato un errore nel ripristinare il file.\nErrore:") +
+           Motivo(file.errorString(), file.fileName()));
     return;
   }
   file.close();
-  textBasic_->setPlainText(TestoCopia(byte));
+  testoRipristinato_ = TestoCopia(byte);
+  ripristinato_ = true;
   accept();
 }
 

@@ -1,7 +1,9 @@
 // The backup manager: numbered copies of the BASIC source with notes.
 //
 // Each copy is a file "Velmora" + four digits + ".txt" in the backup folder
-// (the work folder), holding the editor text exactly, as UTF-8. Beside the
+// (the work folder), holding the editor text as UTF-8 with CR LF line ends,
+// as a saved BASIC file holds it. Errors are OK boxes titled "Backup File
+// Basic". Beside the
 // copies the archive "ArchivioGenerale.Txt" holds one 50-byte record per copy
 // and no header:
 //
@@ -19,18 +21,16 @@
 // whole.
 #pragma once
 
-#include <QDateTime>
 #include <QDialog>
 #include <QString>
 
-#include <functional>
+#include "environment.h"
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace velmora::ui {
@@ -38,13 +38,17 @@ namespace velmora::ui {
 class BackupManager : public QDialog {
   Q_OBJECT
  public:
-  // `cartellaLavoro` is the work folder: read at open, written when the user
-  // confirms a new folder with Enter. `textBasic` is the BASIC editor the
-  // copies are taken from and restored into.
-  BackupManager(QString& cartellaLavoro, QPlainTextEdit* textBasic, QWidget* parent = nullptr);
+  // `cartellaLavoro` is the work folder the window opens on; `testoBasic` the
+  // BASIC editor's text, which "Salva copia" stores. The environment's clock
+  // dates the copies.
+  BackupManager(const Ambiente& ambiente, const QString& cartellaLavoro, const QString& testoBasic,
+                QWidget* parent = nullptr);
 
-  // The clock that dates the copies (the system clock unless a test sets it).
-  static std::function<QDateTime()>& Orologio();
+  // After exec(): the work folder (a new one once the user confirmed it with
+  // Enter), and whether a copy was restored and its text, for the editor.
+  QString CartellaLavoro() const { return cartellaLavoro_; }
+  bool Ripristinato() const { return ripristinato_; }
+  QString TestoRipristinato() const { return testoRipristinato_; }
 
   static constexpr int kLunghezzaRecord = 50;
   static constexpr int kNumeroMassimo = 9999;
@@ -71,8 +75,11 @@ class BackupManager : public QDialog {
   void cancellaArchivio();
   void azzeraSelezione();
 
-  QString& cartellaLavoro_;
-  QPlainTextEdit* textBasic_;
+  const Ambiente& ambiente_;
+  QString cartellaLavoro_;
+  QString testoBasic_;
+  bool ripristinato_ = false;
+  QString testoRipristinato_;
   QString cartellaBackup_;  // always ends with "/"
   int numeroRecord_ = 0;
   int numeroMassimo_ = 0;

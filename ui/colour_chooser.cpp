@@ -62,7 +62,7 @@ QString SeiCifre(const QString& testo) { return (QStringLiteral("000000") + test
 
 }  // namespace
 
-ColourChooser::ColourChooser(QString& hexCarattere, QString& hexSfondo, QWidget* parent)
+ColourChooser::ColourChooser(const QString& hexCarattere, const QString& hexSfondo, QWidget* parent)
     : QDialog(parent), hexCarattere_(hexCarattere), hexSfondo_(hexSfondo) {
   createControls();
   createLayout();

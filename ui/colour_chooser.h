@@ -4,8 +4,8 @@
 // lowest byte. Each colour is set by three scroll bars (blue, green, red),
 // typed into its field and confirmed with Enter, drawn at random, or picked
 // from the palette picture after clicking its field. The sample "Prova di
-// Colore" shows the pair as it changes. OK writes the two fields into the
-// caller's texts as typed; ANNULLA (or closing the window) empties both.
+// Colore" shows the pair as it changes. OK keeps the two fields as typed
+// for the caller; ANNULLA (or closing the window) empties both.
 #pragma once
 
 #include <QDialog>
@@ -23,9 +23,12 @@ namespace velmora::ui {
 class ColourChooser : public QDialog {
   Q_OBJECT
  public:
-  // In: the current pair (both non-empty, else both colours are drawn at
-  // random). Out: the chosen pair, or two empty texts when cancelled.
-  ColourChooser(QString& hexCarattere, QString& hexSfondo, QWidget* parent = nullptr);
+  // The current pair (both non-empty, else both colours are drawn at random).
+  ColourChooser(const QString& hexCarattere, const QString& hexSfondo, QWidget* parent = nullptr);
+
+  // After exec(): the chosen pair as typed, or two empty texts when cancelled.
+  QString HexCarattere() const { return hexCarattere_; }
+  QString HexSfondo() const { return hexSfondo_; }
 
   static constexpr int kLarghezzaTavolozza = 175;
   static constexpr int kAltezzaTavolozza = 188;
@@ -57,8 +60,8 @@ class ColourChooser : public QDialog {
   void prelevaDaTavolozza(const QPoint& posizione);
   void conferma();
 
-  QString& hexCarattere_;
-  QString& hexSfondo_;
+  QString hexCarattere_;
+  QString hexSfondo_;
   bool pronto_ = false;
   int bersaglio_ = 0;  // 0 = text colour, 1 = background colour
   QPoint premuto_;     // where the mouse was pressed on the palette

@@ -73,13 +73,9 @@ QString CodaErrore(int codice) {
 
 }  // namespace
 
-std::function<void(FormSelectFile&)>& FormSelectFile::AllaComparsa() {
-  static std::function<void(FormSelectFile&)> azione;
-  return azione;
-}
-
-FormSelectFile::FormSelectFile(QString& fileCorrente, const QString& titoloDialogo, QWidget* parent)
-    : QDialog(parent), fileCorrente_(fileCorrente), titoloDialogo_(titoloDialogo) {
+FormSelectFile::FormSelectFile(const Ambiente& ambiente, const QString& fileProposto,
+                               const QString& titoloDialogo, QWidget* parent)
+    : QDialog(parent), ambiente_(ambiente), fileCorrente_(fileProposto), titoloDialogo_(titoloDialogo) {
   createControls();
   createLayout();
   createConnections();
@@ -127,7 +123,7 @@ void FormSelectFile::createControls() {
   label3_ = new QLabel(QStringLiteral("Posizione disco"), this);
   label4_ = new QLabel(QStringLiteral("Nome completo del file"), this);
 
-  for (const QString& disco : ElencoDischi()) drive1_->addItem(disco, disco);
+  for (const QString& disco : ambiente_.ElencoDischi()) drive1_->addItem(disco, disco);
 }
 
 void FormSelectFile::createLayout() {
@@ -187,26 +183,26 @@ void FormSelectFile::apri() {
   if (!fileCorrente_.isEmpty()) {
     while (fileCorrente_.contains(QLatin1String("//"))) fileCorrente_.replace(QLatin1String("//"), QLatin1String("/"));
     QString cartella = CartellaDi(fileCorrente_);
-    if (cartella.isEmpty()) cartella = ::velmora::ui::CartellaCorrente();
-    if (!impostaCartella(cartella)) impostaCartella(::velmora::ui::CartellaCorrente());
+    if (cartella.isEmpty()) cartella = ambiente_.CartellaCorrente();
+    if (!impostaCartella(cartella)) impostaCartella(ambiente_.CartellaCorrente());
     fileTesto_->setText(fileCorrente_);
     return;
   }
 
-  for (const QString& disco : ElencoDischi()) {
+  for (const QString& disco : ambiente_.ElencoDischi()) {
     const QString programmi = Unisci(disco, QString::fromLatin1(kCartellaProgrammi));
     if (ContieneFile(programmi) && impostaCartella(programmi)) {
       fileTesto_->clear();
       return;
     }
   }
-  impostaCartella(::velmora::ui::CartellaCorrente());
+  impostaCartella(ambiente_.CartellaCorrente());
   fileTesto_->clear();
 }
 
 void FormSelectFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (AllaComparsa()) QTimer::singleShot(0, this, [this] { AllaComparsa()(*this); });
+  if (ambiente_.allaComparsa) QTimer::singleShot(0, this, [this] { ambiente_.allaComparsa(*this); });
 }
 
 void FormSelectFile::changeEvent(QEvent* event) {
@@ -241,7 +237,7 @@ bool FormSelectFile::impostaCartella(const QString& richiesta) {
     cartella = CartellaDi(cartella);
   const QString errore = ErroreLettura(cartella);
   if (!errore.isEmpty()) {
-    MostraMessaggio(cartella + QStringLiteral("\r\n") + errore);
+    MostraMessaggio(ambiente_, cartella + QStringLiteral("\r\n") + errore);
     return false;
   }
   cartella_ = cartella;
@@ -308,7 +304,7 @@ void FormSelectFile::SelezionaDisco(int indice) {
   const QString disco = drive1_->itemData(indice).toString();
   const QString errore = ErroreLettura(disco);
   if (!errore.isEmpty()) {
-    MostraMessaggio(disco + QStringLiteral("\r\n") + errore);
+    MostraMessaggio(ambiente_, disco + QStringLiteral("\r\n") + errore);
     fileTesto_->clear();
     selezionaDiscoPer(cartella_);
     return;
@@ -360,7 +356,7 @@ bool FormSelectFile::convalida() {
   }
   if (QFileInfo::exists(percorso)) return true;
 
-  if (!ChiediSiNo(QStringLiteral("Il file indicato non esiste. Deve essere creato?"))) {
+  if (!ChiediSiNo(ambiente_, QStringLiteral("Il file indicato non esiste. Deve essere creato?"))) {
     fileTesto_->clear();
     return true;
   }
@@ -368,7 +364,7 @@ bool FormSelectFile::convalida() {
   const int fd = ::open(QFile::encodeName(percorso).constData(), O_WRONLY | O_CREAT, 0666);
   if (fd < 0) {
     const int codice = errno;
-    MostraMessaggio(MessaggioErrore(QStringLiteral("Il file indicato non può essere creato."), codice));
+    MostraMessaggio(ambiente_, MessaggioErrore(QStringLiteral("Il file indicato non può essere creato."), codice));
     fileTesto_->clear();
     return false;
   }
@@ -397,12 +393,12 @@ void FormSelectFile::Cancella() {
   if (doppia >= 0) percorso.remove(doppia, 1);
   if (percorso.endsWith(QLatin1Char('/')) || !QFileInfo(percorso).isFile()) return;
 
-  if (!ChiediSiNo(QStringLiteral("\r\nCANCELLO IL FILE SELEZIONATO ?\r\n") + percorso + QStringLiteral("\r\n")))
+  if (!ChiediSiNo(ambiente_, QStringLiteral("\r\nCANCELLO IL FILE SELEZIONATO ?\r\n") + percorso + QStringLiteral("\r\n")))
     return;
   errno = 0;
   if (std::remove(QFile::encodeName(percorso).constData()) != 0) {
     const int codice = errno;
-    MostraMessaggio(QStringLiteral("Impossibile cancellare il file\r\n") + CodaErrore(codice));
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile cancellare il file\r\n") + CodaErrore(codice));
     return;
   }
   aggiornaFile(cartellaFile_);
@@ -410,9 +406,11 @@ void FormSelectFile::Cancella() {
   deleteFile_->setVisible(false);
 }
 
-void ScegliFile(QString& fileCorrente, const QString& titoloDialogo, QWidget* parent) {
-  FormSelectFile dialogo(fileCorrente, titoloDialogo, parent);
-  dialogo.exec();
+QString ScegliFile(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
+                   QWidget* parent) {
+  FormSelectFile dialogo(ambiente, fileProposto, titoloDialogo, parent);
+  if (dialogo.exec() != QDialog::Accepted) return {};
+  return dialogo.FileScelto();
 }
 
 }  // namespace velmora::ui

@@ -1,18 +1,18 @@
 // The program's own file selection dialog, "Selezione file".
 //
-// The caller proposes a path (or a bare name, or nothing) in `fileCorrente`
-// and shows the dialog modally; on return `fileCorrente` holds the chosen full
-// path, or the empty text when the user cancelled. The dialog never reads or
+// The caller proposes a path (or a bare name, or nothing) and shows the dialog
+// modally; afterwards FileScelto() is the chosen full path, or the empty text
+// when the user cancelled. The dialog never reads or
 // writes the chosen file; it only creates it empty when the user confirms a
 // name that does not exist yet, and it can delete the file picked in the list.
-// Drives are the entries of the drive list ("/" and the home folder); the
+// Drives are the entries of the environment's drive list; the
 // default program folder is "Velmora Programmi" at the root of a drive.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 
-#include <functional>
+#include "environment.h"
 
 class QComboBox;
 class QLabel;
@@ -26,11 +26,11 @@ namespace velmora::ui {
 class FormSelectFile : public QDialog {
   Q_OBJECT
  public:
-  FormSelectFile(QString& fileCorrente, const QString& titoloDialogo, QWidget* parent = nullptr);
+  FormSelectFile(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
+                 QWidget* parent = nullptr);
 
-  // Called (from the dialog's own event loop) each time a dialog is shown; a
-  // test drives the dialog from here instead of a user.
-  static std::function<void(FormSelectFile&)>& AllaComparsa();
+  // After exec(): the chosen full path; empty when the user cancelled.
+  QString FileScelto() const { return fileCorrente_; }
 
   // The folder the folder list shows, without a trailing "/" (except "/").
   QString CartellaCorrente() const { return cartella_; }
@@ -71,7 +71,8 @@ class FormSelectFile : public QDialog {
   void selezionaDiscoPer(const QString& percorso);
   bool convalida();
 
-  QString& fileCorrente_;
+  const Ambiente& ambiente_;
+  QString fileCorrente_;
   QString titoloDialogo_;
   QString cartella_;
   QString cartellaFile_;  // the folder the file list shows
@@ -91,7 +92,9 @@ class FormSelectFile : public QDialog {
   QLabel* label4_ = nullptr;
 };
 
-// Shows the dialog with `titoloDialogo` over `parent`; `fileCorrente` in and out.
-void ScegliFile(QString& fileCorrente, const QString& titoloDialogo, QWidget* parent);
+// Shows the dialog with `titoloDialogo` over `parent`, proposing
+// `fileProposto`; returns the chosen path, empty when the user cancelled.
+QString ScegliFile(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
+                   QWidget* parent);
 
 }  // namespace velmora::ui

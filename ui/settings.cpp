@@ -5,10 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
+
+#include "file_io.h"
 
 namespace velmora::ui {
 
@@ -72,21 +73,6 @@ void ApplicaEditore(QPlainTextEdit* editor, qint32 carattere, qint32 sfondo, flo
 
 }  // namespace
 
-AmbienteFile& Ambiente() {
-  static AmbienteFile ambiente;
-  return ambiente;
-}
-
-QStringList ElencoDischi() {
-  if (Ambiente().elencoDischi) return Ambiente().elencoDischi();
-  return {QStringLiteral("/"), QDir::homePath()};
-}
-
-QString CartellaCorrente() {
-  if (Ambiente().cartellaCorrente) return Ambiente().cartellaCorrente();
-  return QDir::currentPath();
-}
-
 QColor ColoreDaIntero(qint32 valore) {
   const auto v = static_cast<quint32>(valore);
   return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
@@ -97,21 +83,21 @@ qint32 InteroDaColore(const QColor& colore) {
   return colore.red() | (colore.green() << 8) | (colore.blue() << 16);
 }
 
-QStringList CartelleCandidate() {
+QStringList CartelleCandidate(const Ambiente& ambiente) {
   QStringList candidati;
-  for (const QString& voce : ElencoDischi()) {
+  for (const QString& voce : ambiente.ElencoDischi()) {
     const QString disco = RadiceDisco(voce);
     for (const char* nome : kCartelleFisse) {
       if (candidati.size() >= kMaxCandidati) return candidati;
       candidati << disco + QString::fromLatin1(nome);
     }
   }
-  candidati << CartellaCorrente();
+  candidati << ambiente.CartellaCorrente();
   return candidati;
 }
 
-QString TrovaCartellaScrivibile() {
-  for (const QString& candidato : CartelleCandidate()) {
+QString TrovaCartellaScrivibile(const Ambiente& ambiente) {
+  for (const QString& candidato : CartelleCandidate(ambiente)) {
     if (candidato.isEmpty()) continue;
     QFile prova(Unisci(candidato, QString::fromLatin1(kFileProva)));
     if (!prova.open(QIODevice::ReadWrite)) continue;
@@ -122,8 +108,8 @@ QString TrovaCartellaScrivibile() {
   return {};
 }
 
-QString PercorsoConfigurazione() {
-  const QString cartella = TrovaCartellaScrivibile();
+QString PercorsoConfigurazione(const Ambiente& ambiente) {
+  const QString cartella = TrovaCartellaScrivibile(ambiente);
   if (cartella.isEmpty()) return {};
   return Unisci(cartella, QString::fromLatin1(kNomeFile));
 }
@@ -220,8 +206,8 @@ void InterpretaConfigurazione(const QByteArray& testo, Impostazioni& v) {
   v.ValoreTMR0 = righe[12];
 }
 
-void LeggiConfigurazione(Impostazioni& valori) {
-  const QString percorso = PercorsoConfigurazione();
+void LeggiConfigurazione(const Ambiente& ambiente, Impostazioni& valori) {
+  const QString percorso = PercorsoConfigurazione(ambiente);
   if (percorso.isEmpty()) return;
 
   const Impostazioni dagliEditori = valori;
@@ -242,16 +228,14 @@ void LeggiConfigurazione(Impostazioni& valori) {
   }
   if (!valori.FileCorrente.isEmpty() && !QFileInfo(valori.FileCorrente).isFile())
     valori.FileCorrente.clear();
-  if (valori.CartellaLavoro.isEmpty()) valori.CartellaLavoro = TrovaCartellaScrivibile();
+  if (valori.CartellaLavoro.isEmpty()) valori.CartellaLavoro = TrovaCartellaScrivibile(ambiente);
 }
 
-void SalvaConfigurazione(const Impostazioni& valori) {
-  const QString percorso = PercorsoConfigurazione();
+void SalvaConfigurazione(const Ambiente& ambiente, const Impostazioni& valori) {
+  const QString percorso = PercorsoConfigurazione(ambiente);
   if (percorso.isEmpty()) return;
-  QSaveFile file(percorso);
-  if (!file.open(QIODevice::WriteOnly)) return;
-  file.write(TestoConfigurazione(valori));
-  file.commit();
+  QString errore;
+  ScriviFile(percorso, TestoConfigurazione(valori), errore);
 }
 
 void ApplicaConfigurazione(Impostazioni& v, const ControlliAspetto& c) {

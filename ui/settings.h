@@ -5,7 +5,7 @@
 // text file "_PicConfig.Txt", one value a line, each line ended by CR LF. The
 // file sits in the first candidate folder in which a file can be created: six
 // fixed folder names on every entry of the drive list ("/" and the user's home
-// folder), then the current folder. Every file operation here fails silently:
+// folder), then the current folder (both from the environment). Every file operation here fails silently:
 // a missing or short file leaves the values as the fix-ups make them, an
 // unwritable location loses the settings.
 #pragma once
@@ -15,22 +15,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include "environment.h"
 
 class QPlainTextEdit;
 class QWidget;
 
 namespace velmora::ui {
-
-// The drive list and the current folder, as the settings and the file dialog
-// see them; tests point both at temporary folders.
-struct AmbienteFile {
-  std::function<QStringList()> elencoDischi;  // default: "/" and the home folder
-  std::function<QString()> cartellaCorrente;  // default: the process's current folder
-};
-AmbienteFile& Ambiente();
-QStringList ElencoDischi();
-QString CartellaCorrente();
 
 // Colours are packed integers: red in the lowest byte, green next, blue third.
 QColor ColoreDaIntero(qint32 valore);
@@ -56,14 +46,14 @@ inline constexpr int kRigheConfigurazione = 13;
 inline constexpr int kMaxCandidati = 100;
 
 // The candidate folders in search order (at most 100, the current folder last).
-QStringList CartelleCandidate();
+QStringList CartelleCandidate(const Ambiente& ambiente);
 
 // The first candidate in which the probe file "TmpABCTmp.Txt" can be created
 // (the probe is removed again), without a trailing "/"; empty when none.
-QString TrovaCartellaScrivibile();
+QString TrovaCartellaScrivibile(const Ambiente& ambiente);
 
 // "_PicConfig.Txt" in the writable folder; empty when there is none.
-QString PercorsoConfigurazione();
+QString PercorsoConfigurazione(const Ambiente& ambiente);
 
 // The value forms of the file: "hex" (upper-case digits, no leading zeros),
 // "number" (decimal, "." as point, a leading space when not negative).
@@ -84,10 +74,10 @@ void InterpretaConfigurazione(const QByteArray& testo, Impostazioni& valori);
 // current colours and font sizes; the fix-ups take those back where the file
 // gives a zero size or equal text and background colours, forget a last file
 // that no longer exists and search the work folder when none is recorded.
-void LeggiConfigurazione(Impostazioni& valori);
+void LeggiConfigurazione(const Ambiente& ambiente, Impostazioni& valori);
 
 // Writes the settings file (through a temporary file); silent on failure.
-void SalvaConfigurazione(const Impostazioni& valori);
+void SalvaConfigurazione(const Ambiente& ambiente, const Impostazioni& valori);
 
 // The main window's controls that the settings colour.
 struct ControlliAspetto {

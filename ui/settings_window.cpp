@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -29,14 +28,9 @@ bool LeggiColore(const QString& testo, qint32& colore) {
   return ok;
 }
 
-float DimensioneDi(const QPlainTextEdit* editor, float riserva) {
-  return editor ? static_cast<float>(editor->font().pointSizeF()) : riserva;
-}
-
 }  // namespace
 
-Form3::Form3(Impostazioni& valori, const ControlliAspetto& controlli, QWidget* parent)
-    : QDialog(parent), valori_(valori), controlli_(controlli) {
+Form3::Form3(const Impostazioni& valori, QWidget* parent) : QDialog(parent), valori_(valori) {
   createControls();
   createLayout();
   createConnections();
@@ -100,8 +94,8 @@ void Form3::riempi() {
   text1_[1]->setText(SeiCifre(valori_.ColoreCarattereASM));
   text1_[2]->setText(SeiCifre(valori_.ColoreSfondoBasic));
   text1_[3]->setText(SeiCifre(valori_.ColoreSfondoASM));
-  text1_[4]->setText(QString::number(DimensioneDi(controlli_.textBasic, valori_.FontSizeBasic)));
-  text1_[5]->setText(QString::number(DimensioneDi(controlli_.textAsm, valori_.FontSizeASM)));
+  text1_[4]->setText(QString::number(valori_.FontSizeBasic));
+  text1_[5]->setText(QString::number(valori_.FontSizeASM));
   check1_[0]->setChecked(valori_.FontBoldBasic == 1);
   check1_[1]->setChecked(valori_.FontBoldASM == 1);
   modificato_ = false;
@@ -121,8 +115,8 @@ void Form3::InvioNelCampo(int indice) {
     const float size = QLocale::c().toFloat(testo.trimmed(), &ok);
     if (ok && size > 0) (indice == 4 ? valori_.FontSizeBasic : valori_.FontSizeASM) = size;
   }
-  ApplicaConfigurazione(valori_, controlli_);
   modificato_ = true;
+  emit Anteprima(valori_);
 }
 
 void Form3::DoppioClicColore(int indice) {
@@ -133,7 +127,9 @@ void Form3::DoppioClicColore(int indice) {
   QString hexCarattere = SeiCifre(campoCarattere->text());
   QString hexSfondo = SeiCifre(campoSfondo->text());
   ColourChooser chooser(hexCarattere, hexSfondo, this);
-  chooser.exec();
+  if (chooser.exec() != QDialog::Accepted) return;
+  hexCarattere = chooser.HexCarattere();
+  hexSfondo = chooser.HexSfondo();
   if (hexCarattere.isEmpty() || hexSfondo.isEmpty()) return;
   qint32& carattere = assembly ? valori_.ColoreCarattereASM : valori_.ColoreCarattereBasic;
   qint32& sfondo = assembly ? valori_.ColoreSfondoASM : valori_.ColoreSfondoBasic;
@@ -141,20 +137,14 @@ void Form3::DoppioClicColore(int indice) {
   LeggiColore(hexSfondo, sfondo);
   campoCarattere->setText(hexCarattere);
   campoSfondo->setText(hexSfondo);
-  ApplicaConfigurazione(valori_, controlli_);
   modificato_ = true;
+  emit Anteprima(valori_);
 }
 
 void Form3::ClicGrassetto() {
   valori_.FontBoldBasic = check1_[0]->isChecked() ? 1 : 0;
   valori_.FontBoldASM = check1_[1]->isChecked() ? 1 : 0;
-  for (auto [editor, bold] : {std::pair{controlli_.textBasic, valori_.FontBoldBasic},
-                              std::pair{controlli_.textAsm, valori_.FontBoldASM}}) {
-    if (!editor) continue;
-    QFont font = editor->font();
-    font.setBold(bold == 1);
-    editor->setFont(font);
-  }
+  emit Anteprima(valori_);
 }
 
 void Form3::Reset() {
@@ -166,17 +156,9 @@ void Form3::Reset() {
   valori_.ColoreCarattereASM = 0;
   valori_.FontBoldASM = 0;
   valori_.FontSizeASM = 10;
-  SalvaConfigurazione(valori_);
-  ApplicaConfigurazione(valori_, controlli_);
   riempi();
-}
-
-void Form3::done(int risultato) {
-  if (modificato_) {
-    SalvaConfigurazione(valori_);
-    modificato_ = false;
-  }
-  QDialog::done(risultato);
+  modificato_ = true;
+  emit Anteprima(valori_);
 }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {

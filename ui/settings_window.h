@@ -3,8 +3,9 @@
 //
 // Enter in a field applies it at once; a double click on a colour field opens
 // the colour chooser for that editor's pair; the bold boxes apply at once;
-// "reset" restores the plain look and saves it. Closing the window after a
-// change writes the settings file.
+// "reset" restores the plain look. The window changes nothing itself: each
+// change goes out through Anteprima for the caller to show, and after exec()
+// the caller takes Valori() and, when Modificato(), writes the settings file.
 #pragma once
 
 #include <QDialog>
@@ -20,7 +21,12 @@ namespace velmora::ui {
 class Form3 : public QDialog {
   Q_OBJECT
  public:
-  Form3(Impostazioni& valori, const ControlliAspetto& controlli, QWidget* parent = nullptr);
+  explicit Form3(const Impostazioni& valori, QWidget* parent = nullptr);
+
+  const Impostazioni& Valori() const { return valori_; }
+  // A change to save: a field confirmed, a colour chosen, or reset (the bold
+  // boxes alone do not count).
+  bool Modificato() const { return modificato_; }
 
   // Text1(0)..Text1(5): BASIC text colour, assembly text colour, BASIC
   // background, assembly background, BASIC font size, assembly font size.
@@ -28,7 +34,6 @@ class Form3 : public QDialog {
   // Check1(0) BASIC bold, Check1(1) assembly bold.
   QCheckBox* Check1(int indice) const { return check1_[indice]; }
   QPushButton* Command1() const { return command1_; }
-  bool Modificato() const { return modificato_; }
 
   // The user's actions, as the controls run them.
   void InvioNelCampo(int indice);
@@ -36,8 +41,9 @@ class Form3 : public QDialog {
   void ClicGrassetto();
   void Reset();
 
- public slots:
-  void done(int risultato) override;
+ signals:
+  // The values changed: the caller puts them on its editors and rows.
+  void Anteprima(const Impostazioni& valori);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,8 +54,7 @@ class Form3 : public QDialog {
   void createConnections();
   void riempi();
 
-  Impostazioni& valori_;
-  ControlliAspetto controlli_;
+  Impostazioni valori_;
   bool modificato_ = false;
 
   QLineEdit* text1_[6] = {};

@@ -1,7 +1,7 @@
 // Backup manager: the archive's bytes, the copies, the list and the flows
 // that change them, in a temporary work folder with a fixed clock.
 #include "backup_manager.h"
-#include "message_box.h"
+#include "window_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,25 +9,14 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using velmora::ui::BackupManager;
+using namespace velmora::test;
 
 namespace {
-
-QByteArray LeggiFile(const QString& percorso) {
-  QFile f(percorso);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
-}
-
-void ScriviFile(const QString& percorso, const QByteArray& dati) {
-  QFile f(percorso);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(dati);
-}
 
 // One archive record from its four fields, each padded to its width.
 QByteArray Record(const QByteArray& data, const QByteArray& ora, const QByteArray& nota,
@@ -43,11 +32,7 @@ class BackupManagerTest : public QObject {
 
   QTemporaryDir cartella_;
   QString lavoro_;
-  QPlainTextEdit editor_;
-  QStringList messaggi_;
-  QStringList domande_;  // "title|text"
-  bool risposta_ = true;
-  int modificato_ = 0;
+  std::unique_ptr<Registro> r_;
 
   QString Archivio() const { return cartella_.path() + "/ArchivioGenerale.Txt"; }
   QString Copia(const char* nome) const { return cartella_.path() + "/" + nome; }
@@ -68,8 +53,7 @@ class BackupManagerTest : public QObject {
 
   // Types the note, presses "Salva copia": the flow a user follows.
   void SalvaCopia(const QString& testo, const QString& nota) {
-    editor_.setPlainText(testo);
-    BackupManager d(lavoro_, &editor_);
+    BackupManager d(r_->ambiente, lavoro_, testo);
     Nota(d, nota);
     Figlio<QPushButton>(d, "Command1")->click();
   }
@@ -91,25 +75,18 @@ class BackupManagerTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    BackupManager::Orologio() = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 7, 42)); };
-    velmora::ui::Hooks().message = [this](const QString& t) { messaggi_ << t; };
-    velmora::ui::Hooks().question = [this](const QString& titolo, const QString& t) {
-      domande_ << titolo + "|" + t;
-      return risposta_;
-    };
-    connect(&editor_, &QPlainTextEdit::textChanged, this, [this] { modificato_ = 1; });
-  }
-
   void init() {
     QVERIFY(cartella_.isValid());
     QDir(cartella_.path()).removeRecursively();
     QDir().mkpath(cartella_.path());
     lavoro_ = cartella_.path() + "/";
-    messaggi_.clear();
-    domande_.clear();
-    risposta_ = true;
-    editor_.clear();
+    r_ = std::make_unique<Registro>();
+    r_->ambiente.orologio = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 7, 42)); };
+  }
+  // Every error is an OK box titled "Backup File Basic", never the self-closing box.
+  void cleanup() {
+    QVERIFY(r_->messaggi.isEmpty());
+    for (const QString& titolo : r_->titoliAvvisi) QCOMPARE(titolo, QStringLiteral("Backup File Basic"));
   }
 
   // A copy's record byte for byte: date and time from the clock, the note in
@@ -130,12 +107,12 @@ class BackupManagerTest : public QObject {
     QFETCH(QByteArray, campoNota);
     QFETCH(QString, voceNota);
     SalvaCopia("città = 1\nEND", nota);
-    QCOMPARE(messaggi_, QStringList());
-    QCOMPARE(LeggiFile(Archivio()), Record("05/03/24", "09:07", campoNota, "1"));
-    QCOMPARE(LeggiFile(Copia("Velmora0001.txt")), QString("città = 1\nEND").toUtf8());
+    QCOMPARE(r_->avvisi, QStringList());
+    QCOMPARE(Leggi(Archivio()), Record("05/03/24", "09:07", campoNota, "1"));
+    QCOMPARE(Leggi(Copia("Velmora0001.txt")), QString("città = 1\r\nEND").toUtf8());
 
     // Read back by a new window: the entry shows each field at full width.
-    BackupManager d(lavoro_, &editor_);
+    BackupManager d(r_->ambiente, lavoro_, QString());
     QCOMPARE(Voci(d), QStringList{"05/03/24   | 09:07 | " + voceNota.leftJustified(31, ' ') + " | 1   "});
   }
 
@@ -150,25 +127,26 @@ class BackupManagerTest : public QObject {
     QFETCH(bool, risposta);
     SalvaCopia("A = 1", "prima");
     SalvaCopia("A = 2", "seconda");
-    const QByteArray prima = LeggiFile(Archivio());
-    risposta_ = risposta;
+    const QByteArray prima = Leggi(Archivio());
+    r_->Risposte({risposta});
     {
-      BackupManager d(lavoro_, &editor_);
+      BackupManager d(r_->ambiente, lavoro_, QString());
       Seleziona(d, 1);  // the older copy, number 1
       QVERIFY(Figlio<QPushButton>(d, "Command3")->isEnabled());
       Figlio<QPushButton>(d, "Command3")->click();
-      QCOMPARE(domande_, QStringList{"Backup File Basic|Cancello il file di backup: \n05/03/24   09:07 prima"});
+      QCOMPARE(r_->domande, QStringList{"Cancello il file di backup: \n05/03/24   09:07 prima"});
+      QCOMPARE(r_->titoliDomande, QStringList{"Backup File Basic"});
       QCOMPARE(Voci(d).size(), risposta ? 1 : 2);
       QVERIFY(!Figlio<QPushButton>(d, "Command3")->isEnabled());
     }
     QByteArray atteso = prima;
     if (risposta) atteso.replace(0, 10, "??????????");
-    QCOMPARE(LeggiFile(Archivio()), atteso);
+    QCOMPARE(Leggi(Archivio()), atteso);
     QCOMPARE(QFile::exists(Copia("Velmora0001.txt")), !risposta);
     QVERIFY(QFile::exists(Copia("Velmora0002.txt")));
 
     SalvaCopia("A = 3", "terza");
-    QCOMPARE(LeggiFile(Archivio()).mid(146, 4), QByteArray("3   "));
+    QCOMPARE(Leggi(Archivio()).mid(146, 4), QByteArray("3   "));
   }
 
   // When no copy is left (the last one deleted, or the archive cancelled),
@@ -182,31 +160,33 @@ class BackupManagerTest : public QObject {
     QFETCH(bool, cancellaArchivio);
     SalvaCopia("A = 1", "uno");
     if (cancellaArchivio) SalvaCopia("A = 2", "due");
+    r_->Risposte({true});
     {
-      BackupManager d(lavoro_, &editor_);
+      BackupManager d(r_->ambiente, lavoro_, QString());
       if (cancellaArchivio) {
         Figlio<QPushButton>(d, "Command4")->click();
-        QCOMPARE(domande_, QStringList{"Backup File Basic|Vuoi cancellare tutti i BackUp registrati ? "});
+        QCOMPARE(r_->domande, QStringList{"Vuoi cancellare tutti i BackUp registrati ? "});
+        QCOMPARE(r_->titoliDomande, QStringList{"Backup File Basic"});
       } else {
         Seleziona(d, 0);
         Figlio<QPushButton>(d, "Command3")->click();
       }
       QCOMPARE(Voci(d), QStringList());
     }
-    QCOMPARE(messaggi_, QStringList());
+    QCOMPARE(r_->avvisi, QStringList());
     QVERIFY(!QFile::exists(Copia("Velmora0001.txt")));
     QVERIFY(!QFile::exists(Copia("Velmora0002.txt")));
     SalvaCopia("A = 9", "di nuovo");
-    QCOMPARE(LeggiFile(Archivio()), Record("05/03/24", "09:07", "di nuovo", "1"));
-    QCOMPARE(LeggiFile(Copia("Velmora0001.txt")), QByteArray("A = 9"));
+    QCOMPARE(Leggi(Archivio()), Record("05/03/24", "09:07", "di nuovo", "1"));
+    QCOMPARE(Leggi(Copia("Velmora0001.txt")), QByteArray("A = 9"));
   }
 
-  // Restoring puts the copy into the editor, which counts as a change; a
-  // copy in Windows-1252 reads as such; an unreadable copy changes nothing.
+  // Restoring hands the copy's text back and closes the window; a copy in
+  // Windows-1252 reads as such; an unreadable copy hands back nothing.
   void ripristina_data() {
     QTest::addColumn<QByteArray>("contenuto");  // empty: the copy file is missing
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("utf-8") << QString("città = 1\nEND").toUtf8() << "città = 1\nEND";
+    QTest::newRow("utf-8, CR LF") << QString("città = 1\r\nEND").toUtf8() << "città = 1\nEND";
     QTest::newRow("windows-1252") << QByteArray("' perch\xE9\nEND") << "' perché\nEND";
     QTest::newRow("missing") << QByteArray() << "nuovo testo";
   }
@@ -215,19 +195,16 @@ class BackupManagerTest : public QObject {
     QFETCH(QString, atteso);
     SalvaCopia("vecchio", "nota");
     if (contenuto.isEmpty()) QFile::remove(Copia("Velmora0001.txt"));
-    else ScriviFile(Copia("Velmora0001.txt"), contenuto);
-    editor_.setPlainText("nuovo testo");
-    modificato_ = 0;
-
-    BackupManager d(lavoro_, &editor_);
+    else Scrivi(Copia("Velmora0001.txt"), contenuto);
+    BackupManager d(r_->ambiente, lavoro_, QStringLiteral("nuovo testo"));
     Seleziona(d, 0);
     Figlio<QPushButton>(d, "Command5")->click();
-    QCOMPARE(editor_.toPlainText(), atteso);
-    QCOMPARE(modificato_, contenuto.isEmpty() ? 0 : 1);
+    QCOMPARE(d.Ripristinato(), !contenuto.isEmpty());
+    QCOMPARE(d.Ripristinato() ? d.TestoRipristinato() : QStringLiteral("nuovo testo"), atteso);
     QCOMPARE(d.isVisible(), contenuto.isEmpty());
-    QCOMPARE(messaggi_.size(), contenuto.isEmpty() ? 1 : 0);
+    QCOMPARE(r_->avvisi.size(), contenuto.isEmpty() ? 1 : 0);
     if (contenuto.isEmpty())
-      QVERIFY(messaggi_[0].startsWith("Si è verificato un errore nel ripristinare il file.\nErrore:"));
+      QVERIFY(r_->avvisi[0].startsWith("Si è verificato un errore nel ripristinare il file.\nErrore:"));
   }
 
   // The note field clears its prompt and enables "Salva copia" only when the
@@ -247,8 +224,7 @@ class BackupManagerTest : public QObject {
     QFETCH(QString, prima);
     QFETCH(QString, dopo);
     QFETCH(bool, salva);
-    editor_.setPlainText(editore);
-    BackupManager d(lavoro_, &editor_);
+    BackupManager d(r_->ambiente, lavoro_, editore);
     Figlio<QLineEdit>(d, "Text2")->setText(prima);
     Nota(d, QString());
     QCOMPARE(Figlio<QLineEdit>(d, "Text2")->text(), dopo);
@@ -271,12 +247,12 @@ class BackupManagerTest : public QObject {
     QFETCH(QString, ostacolo);
     QFETCH(QString, messaggio);
     const QByteArray archivio = Record("01/01/24", "10:00", "vecchia", numero);
-    ScriviFile(Archivio(), archivio);
+    Scrivi(Archivio(), archivio);
     if (!ostacolo.isEmpty()) QDir(cartella_.path()).mkdir(ostacolo);
     SalvaCopia("A = 1", "nuova");
-    QCOMPARE(messaggi_.size(), 1);
-    QVERIFY2(messaggi_[0].contains(messaggio), qPrintable(messaggi_[0]));
-    QCOMPARE(LeggiFile(Archivio()), archivio);
+    QCOMPARE(r_->avvisi.size(), 1);
+    QVERIFY2(r_->avvisi[0].contains(messaggio), qPrintable(r_->avvisi[0]));
+    QCOMPARE(Leggi(Archivio()), archivio);
     QVERIFY(!QFile::exists(Copia("Velmora0000.txt")));
   }
 
@@ -294,7 +270,7 @@ class BackupManagerTest : public QObject {
     const QString altra = cartella_.path() + "/" + sottocartella;
     if (esiste) QDir().mkpath(altra);
     SalvaCopia("A = 1", "qui");
-    BackupManager d(lavoro_, &editor_);
+    BackupManager d(r_->ambiente, lavoro_, QStringLiteral("A = 1"));
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     auto* text1 = Figlio<QLineEdit>(d, "Text1");
@@ -303,17 +279,17 @@ class BackupManagerTest : public QObject {
     QTest::keyClick(text1, Qt::Key_Return);
     QVERIFY(d.isVisible());  // Enter presses no button
     if (!esiste) {
-      QCOMPARE(lavoro_, cartella_.path() + "/");
-      QCOMPARE(messaggi_.size(), 1);
-      QVERIFY2(messaggi_[0].startsWith("Errore:"), qPrintable(messaggi_[0]));
+      QCOMPARE(d.CartellaLavoro(), lavoro_);
+      QCOMPARE(r_->avvisi.size(), 1);
+      QVERIFY2(r_->avvisi[0].startsWith("Errore:"), qPrintable(r_->avvisi[0]));
       QCOMPARE(Voci(d).size(), 1);
       return;
     }
-    QCOMPARE(lavoro_, cartella_.path() + "/altra");
+    QCOMPARE(d.CartellaLavoro(), cartella_.path() + "/altra");
     QCOMPARE(Voci(d), QStringList());
     Nota(d, "là");
     Figlio<QPushButton>(d, "Command1")->click();
-    QCOMPARE(LeggiFile(altra + "Velmora0001.txt"), QByteArray("A = 1"));
+    QCOMPARE(Leggi(altra + "Velmora0001.txt"), QByteArray("A = 1"));
   }
 
 };

@@ -39,13 +39,11 @@ class ColourChooserTest : public QObject {
  private slots:
   // At open the caller's texts set the bars and the sample.
   void apertura() {
-    QString carattere = "000000", sfondo = "FFFFC0";
-    ColourChooser d(carattere, sfondo);
+    ColourChooser d("000000", "FFFFC0");
     QCOMPARE(Barre(d, "Sfondo"), (QList<int>{255, 255, 192}));
     QCOMPARE(Barre(d, "Carattere"), (QList<int>{0, 0, 0}));
     QCOMPARE(Campione(d, QPalette::Window), QColor(192, 255, 255));
     QCOMPARE(Campione(d, QPalette::WindowText), QColor(0, 0, 0));
-    QCOMPARE(Figlio<QLineEdit>(d, "RGBSfondo")->text(), QString("FFFFC0"));
   }
 
   // Text to bars with Enter, then back to the text from the bars.
@@ -65,8 +63,7 @@ class ColourChooserTest : public QObject {
     QFETCH(QString, digitato);
     QFETCH(QString, testo);
     QFETCH(QList<int>, bgr);
-    QString carattere = "808080", sfondo = "808080";
-    ColourChooser d(carattere, sfondo);
+    ColourChooser d("808080", "808080");
     auto* rgb = Figlio<QLineEdit>(d, "RGB" + campo);
     rgb->setText(digitato);
     QTest::keyClick(rgb, Qt::Key_Return);
@@ -96,15 +93,14 @@ class ColourChooserTest : public QObject {
     QFETCH(QString, carattereAtteso);
     QFETCH(QString, sfondoAtteso);
     QFETCH(int, esito);
-    QString carattere = "000000", sfondo = "FFFFC0";
-    ColourChooser d(carattere, sfondo);
+    ColourChooser d("000000", "FFFFC0");
     Figlio<QScrollBar>(d, "ColoreCarattere2")->setValue(0x7F);
     Figlio<QLineEdit>(d, "RGBSfondo")->setText("ffffc0");  // typed, Enter not pressed
     if (pulsante.isEmpty()) QTest::keyClick(&d, Qt::Key_Escape);
     else Figlio<QPushButton>(d, pulsante)->click();
     QCOMPARE(d.result(), esito);
-    QCOMPARE(carattere, carattereAtteso);
-    QCOMPARE(sfondo, sfondoAtteso);
+    QCOMPARE(d.HexCarattere(), carattereAtteso);
+    QCOMPARE(d.HexSfondo(), sfondoAtteso);
   }
 
   // A click on a field makes it the palette's target; the pixel under the
@@ -122,8 +118,7 @@ class ColourChooserTest : public QObject {
     QFETCH(QString, bersaglio);
     QFETCH(QPoint, premuto);
     QFETCH(QPoint, rilasciato);
-    QString carattere = "010203", sfondo = "040506";
-    ColourChooser d(carattere, sfondo);
+    ColourChooser d("010203", "040506");
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     auto* picture = Figlio<QLabel>(d, "Picture1");
@@ -146,8 +141,7 @@ class ColourChooserTest : public QObject {
 
   // The palette holds many colours, not a flat image.
   void tavolozzaVaria() {
-    QString carattere = "000000", sfondo = "FFFFFF";
-    ColourChooser d(carattere, sfondo);
+    ColourChooser d("000000", "FFFFFF");
     const QImage immagine = Figlio<QLabel>(d, "Picture1")->pixmap().toImage();
     QSet<QRgb> colori;
     for (int y = 0; y < immagine.height(); y += 7)

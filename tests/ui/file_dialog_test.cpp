@@ -10,18 +10,17 @@
 #include <QtTest>
 
 #include "file_dialog.h"
-#include "message_box.h"
-#include "settings.h"
+#include "window_test.h"
 
 using namespace velmora::ui;
+using namespace velmora::test;
 
 class FileDialogTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir radice_;
   QString disco1_, disco2_, corrente_;
-  QStringList messaggi_, domande_;
-  bool risposta_ = true;
+  std::unique_ptr<Registro> r_;
 
   QString Crea(const QString& relativo, const QByteArray& dati = "x") {
     const QString percorso = radice_.filePath(relativo);
@@ -39,20 +38,7 @@ class FileDialogTest : public QObject {
     disco2_ = radice_.filePath(QStringLiteral("disco2"));
     corrente_ = radice_.filePath(QStringLiteral("disco2/corrente"));
     for (const QString& d : {disco1_, disco2_, corrente_}) QDir().mkpath(d);
-    Ambiente().elencoDischi = [this] { return QStringList{disco1_, disco2_}; };
-    Ambiente().cartellaCorrente = [this] { return corrente_; };
-    messaggi_.clear();
-    domande_.clear();
-    risposta_ = true;
-    Hooks().message = [this](const QString& m) { messaggi_ << m; };
-    Hooks().question = [this](const QString&, const QString& d) {
-      domande_ << d;
-      return risposta_;
-    };
-  }
-  void cleanup() {
-    Ambiente() = AmbienteFile{};
-    Hooks() = DialogHooks{};
+    r_ = std::make_unique<Registro>(corrente_, QStringList{disco1_, disco2_});
   }
 
   // Where the dialog opens: a proposal's folder, else the first drive whose
@@ -88,7 +74,7 @@ class FileDialogTest : public QObject {
     }
     proposta.replace(QLatin1Char('@'), radice_.path());
     campo.replace(QLatin1Char('@'), radice_.path());
-    FormSelectFile dialogo(proposta, QStringLiteral("Apertura File"));
+    FormSelectFile dialogo(r_->ambiente, proposta, QStringLiteral("Apertura File"));
     QCOMPARE(dialogo.CartellaCorrente(), radice_.filePath(cartella));
     QCOMPARE(dialogo.Percorso(), campo);
     QCOMPARE(dialogo.DiscoCorrente(), cartella.startsWith(QLatin1String("disco1")) ? disco1_ : disco2_);
@@ -120,43 +106,41 @@ class FileDialogTest : public QObject {
     Crea(QStringLiteral("disco1/x.bas"));
     campo.replace(QLatin1Char('@'), radice_.path());
     atteso.replace(QLatin1Char('@'), radice_.path());
-    risposta_ = risposta;
-    QString file = QStringLiteral("non usato");
-    FormSelectFile dialogo(file, QStringLiteral("Salvataggio File"));
+    r_->Risposte({risposta});
+    FormSelectFile dialogo(r_->ambiente, QStringLiteral("non usato"), QStringLiteral("Salvataggio File"));
     dialogo.ImpostaPercorso(campo);
     dialogo.Ok();
-    QCOMPARE(file, atteso);
+    QCOMPARE(dialogo.FileScelto(), atteso);
     QCOMPARE(dialogo.result(), int(QDialog::Accepted));
-    QCOMPARE(domande_, domanda ? QStringList{QStringLiteral("Il file indicato non esiste. Deve essere creato?")}
+    QCOMPARE(r_->domande, domanda ? QStringList{QStringLiteral("Il file indicato non esiste. Deve essere creato?")}
                                : QStringList{});
     const QString nuovo = radice_.filePath(QStringLiteral("disco2/corrente/nuovo.bas"));
     QCOMPARE(QFile::exists(nuovo), creato);
     if (creato) QCOMPARE(QFileInfo(nuovo).size(), 0);
-    QVERIFY(messaggi_.isEmpty());
+    QVERIFY(r_->messaggi.isEmpty());
   }
 
   // A name that cannot be created: the system's reason and number, and the
   // dialog stays open with an empty field.
   void creazioneImpossibile() {
     const QString sotto = Crea(QStringLiteral("disco1/file.txt")) + QStringLiteral("/nuovo.bas");
-    QString file = QStringLiteral("proposta");
-    FormSelectFile dialogo(file, QStringLiteral("Salvataggio File"));
+    FormSelectFile dialogo(r_->ambiente, QStringLiteral("proposta"), QStringLiteral("Salvataggio File"));
+    r_->Risposte({true});
     dialogo.show();
     dialogo.ImpostaPercorso(sotto);
     dialogo.Ok();
-    QCOMPARE(messaggi_.size(), 1);
-    QCOMPARE(messaggi_[0], QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
+    QCOMPARE(r_->messaggi.size(), 1);
+    QCOMPARE(r_->messaggi[0], QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
                                qt_error_string(ENOTDIR) + QStringLiteral("\r\n(Codice errore %1)").arg(ENOTDIR));
     QVERIFY(dialogo.isVisible());
     QCOMPARE(dialogo.Percorso(), QString());
-    QCOMPARE(file, QStringLiteral("proposta"));
+    QCOMPARE(dialogo.FileScelto(), QStringLiteral("proposta"));
   }
 
   // Enter in the path field is OK, once; a folder name enters the folder.
   void invioECartelle() {
     Crea(QStringLiteral("disco2/corrente/sotto/a.bas"));
-    QString file;
-    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+    FormSelectFile dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
     dialogo.show();
     dialogo.ImpostaPercorso(QStringLiteral("sotto"));
     auto* campo = dialogo.findChild<QLineEdit*>(QStringLiteral("FileTesto"));
@@ -167,18 +151,17 @@ class FileDialogTest : public QObject {
     campo->setText(QStringLiteral("a.bas"));
     QTest::keyClick(campo, Qt::Key_Return);
     QVERIFY(!dialogo.isVisible());
-    QCOMPARE(file, radice_.filePath(QStringLiteral("disco2/corrente/sotto/a.bas")));
-    QVERIFY(domande_.isEmpty());
+    QCOMPARE(dialogo.FileScelto(), radice_.filePath(QStringLiteral("disco2/corrente/sotto/a.bas")));
+    QVERIFY(r_->domande.isEmpty());
   }
 
   void annullaEChiusura() {
     for (const bool conPulsante : {true, false}) {
-      QString file = QStringLiteral("/proposto.bas");
-      FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+      FormSelectFile dialogo(r_->ambiente, QStringLiteral("/proposto.bas"), QStringLiteral("Apertura File"));
       dialogo.show();
       if (conPulsante) QTest::mouseClick(dialogo.findChild<QPushButton*>(QStringLiteral("BTNAnnulla")), Qt::LeftButton);
       else dialogo.close();
-      QCOMPARE(file, QString());
+      QCOMPARE(dialogo.FileScelto(), QString());
     }
   }
 
@@ -192,15 +175,14 @@ class FileDialogTest : public QObject {
     QFETCH(bool, risposta);
     const QString a = Crea(QStringLiteral("disco2/corrente/a.bas"));
     Crea(QStringLiteral("disco2/corrente/b.bas"));
-    QString file;
-    FormSelectFile dialogo(file, QStringLiteral("Apertura File"));
+    FormSelectFile dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
     QCOMPARE(dialogo.FileElencati(), (QStringList{QStringLiteral("a.bas"), QStringLiteral("b.bas")}));
     dialogo.SelezionaFile(QStringLiteral("a.bas"));
     QVERIFY(dialogo.CancellaVisibile());
     QCOMPARE(dialogo.Percorso(), a);
-    risposta_ = risposta;
+    r_->Risposte({risposta});
     dialogo.Cancella();
-    QCOMPARE(domande_, QStringList{QStringLiteral("\r\nCANCELLO IL FILE SELEZIONATO ?\r\n") + a + QStringLiteral("\r\n")});
+    QCOMPARE(r_->domande, QStringList{QStringLiteral("\r\nCANCELLO IL FILE SELEZIONATO ?\r\n") + a + QStringLiteral("\r\n")});
     QCOMPARE(QFile::exists(a), !risposta);
     QCOMPARE(dialogo.CancellaVisibile(), !risposta);
     QCOMPARE(dialogo.FileElencati().contains(QStringLiteral("a.bas")), !risposta);
@@ -210,9 +192,9 @@ class FileDialogTest : public QObject {
     dialogo.SelezionaCartella(disco1_);
     QVERIFY(!dialogo.CancellaVisibile());
     QCOMPARE(dialogo.Percorso(), disco1_);
-    domande_.clear();
+    r_->domande.clear();
     dialogo.Cancella();  // a folder is never deleted
-    QVERIFY(domande_.isEmpty());
+    QVERIFY(r_->domande.isEmpty());
     QVERIFY(QFileInfo(disco1_).isDir());
   }
 
@@ -221,8 +203,7 @@ class FileDialogTest : public QObject {
         {"Salvataggio File ASM", QColor(255, 0, 0), QColor(255, 255, 0)},
         {"Apertura File", QColor(0, 255, 0), QColor(152, 161, 133)}};
     for (const auto& [titolo, testo, sfondo] : casi) {
-      QString file;
-      FormSelectFile dialogo(file, titolo);
+      FormSelectFile dialogo(r_->ambiente, QString(), titolo);
       auto* label = dialogo.findChild<QLabel*>(QStringLiteral("LabelTitolo"));
       QCOMPARE(label->text(), titolo);
       QCOMPARE(label->palette().color(QPalette::WindowText), testo);

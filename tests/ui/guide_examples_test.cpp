@@ -8,8 +8,6 @@
 
 #include "examples_window.h"
 #include "guide_window.h"
-#include "message_box.h"
-#include "printing.h"
 #include "translator.h"
 
 using velmora::tools::ExamplesWindow;
@@ -44,22 +42,18 @@ class GuideExamplesTest : public QObject {
     richieste_.clear();
     risposte_.clear();
     nomeFile_.clear();
-    velmora::ui::Hooks().message = [this](const QString& t) { messaggi_ << t; };
-    velmora::ui::Hooks().question = [this](const QString&, const QString& t) {
+    ambiente_.messaggio = [this](const QString& t) { messaggi_ << t; };
+    ambiente_.domanda = [this](const QString&, const QString& t) {
       domande_ << t;
       return !risposte_.isEmpty() && risposte_.takeFirst();
     };
-    velmora::ui::Hooks().input = [this](const QString& prompt, const QString& titolo, const QString& def) {
+    ambiente_.input = [this](const QString& prompt, const QString& titolo, const QString& def) {
       richieste_ << prompt << titolo << def;
       return nomeFile_;
     };
     QVERIFY(cartella_.isValid());
-    velmora::ui::PdfDiProva() = QDir(cartella_.path()).filePath("stampa.pdf");
-    QFile::remove(velmora::ui::PdfDiProva());
-  }
-  void cleanup() {
-    velmora::ui::Hooks() = {};
-    velmora::ui::PdfDiProva().clear();
+    ambiente_.pdfDiProva = QDir(cartella_.path()).filePath("stampa.pdf");
+    QFile::remove(ambiente_.pdfDiProva);
   }
 
   // Every line ends with CR LF, and the version line carries the date given.
@@ -71,7 +65,7 @@ class GuideExamplesTest : public QObject {
   }
 
   void finestraGuida() {
-    GuideWindow w(kVersione, cartella_.path());
+    GuideWindow w(ambiente_, kVersione, cartella_.path());
     QCOMPARE(w.windowTitle(), QString("Help"));
     QString mostrato = velmora::tools::TestoGuida(kVersione);
     QCOMPARE(w.findChild<QPlainTextEdit*>("Text1")->toPlainText(), mostrato.replace("\r\n", "\n"));
@@ -105,12 +99,12 @@ class GuideExamplesTest : public QObject {
     nomeFile_ = percorso;
     QFile::remove(percorso);
 
-    GuideWindow w(kVersione, cartella_.path());
+    GuideWindow w(ambiente_, kVersione, cartella_.path());
     QTest::mouseDClick(w.findChild<QPlainTextEdit*>("Text1")->viewport(), Qt::LeftButton);
 
     const QStringList attese = {"Invio in stampa il testo dell'Help ?", "Invio su file il testo dell'Help ?"};
     QCOMPARE(domande_, attese.mid(0, domande));
-    QCOMPARE(QFile::exists(velmora::ui::PdfDiProva()), stampato);
+    QCOMPARE(QFile::exists(ambiente_.pdfDiProva), stampato);
     if (risposte == QList<bool>{false, true}) {
       QCOMPARE(richieste_, (QStringList{"Indicare il nome completo del file", "Stampa Help",
                                          QDir(cartella_.path()).filePath("Velmora_Help.txt")}));
@@ -125,7 +119,7 @@ class GuideExamplesTest : public QObject {
   void salvataggioGuidaImpossibile() {
     risposte_ = {false, true};
     nomeFile_ = QDir(cartella_.path()).filePath("manca/guida.txt");
-    GuideWindow w(kVersione, cartella_.path());
+    GuideWindow w(ambiente_, kVersione, cartella_.path());
     w.StampaOSalva();
     QCOMPARE(messaggi_.size(), 1);
     QVERIFY(messaggi_.first().contains(nomeFile_));
@@ -133,7 +127,7 @@ class GuideExamplesTest : public QObject {
 
   // The window shows the four programs of examples/ exactly, in order.
   void testoEsempi() {
-    ExamplesWindow w;
+    ExamplesWindow w(ambiente_);
     const QString testo = velmora::tools::TestoEsempi();
     QString mostrato = testo;
     QCOMPARE(w.findChild<QPlainTextEdit*>("Text1")->toPlainText(), mostrato.replace("\r\n", "\n"));
@@ -152,8 +146,8 @@ class GuideExamplesTest : public QObject {
   // special characters included).
   void esempiTradotti() {
     for (const QString& nome : velmora::tools::FileEsempi()) {
-      velmora::CompileState st;
-      const auto r = velmora::TranslateText(st, velmora::tools::TestoEsempio(nome).toStdString(), {});
+      velmora::Translator traduttore;
+      const auto r = traduttore.Translate(velmora::tools::TestoEsempio(nome).toStdString(), {});
       QVERIFY2(r.ok, qPrintable(nome + "\n" + QString::fromStdString(r.assembly)));
     }
   }
@@ -166,11 +160,11 @@ class GuideExamplesTest : public QObject {
   void stampaEsempi() {
     QFETCH(bool, si);
     risposte_ = {si};
-    ExamplesWindow w;
+    ExamplesWindow w(ambiente_);
     QTest::mouseDClick(w.findChild<QPlainTextEdit*>("Text1")->viewport(), Qt::LeftButton);
     QCOMPARE(domande_, QStringList{"Eseguo la stampa ?"});
-    QCOMPARE(QFile::exists(velmora::ui::PdfDiProva()), si);
-    if (si) QVERIFY(QFileInfo(velmora::ui::PdfDiProva()).size() > 1000);
+    QCOMPARE(QFile::exists(ambiente_.pdfDiProva), si);
+    if (si) QVERIFY(QFileInfo(ambiente_.pdfDiProva).size() > 1000);
   }
 
  private:
@@ -180,6 +174,7 @@ class GuideExamplesTest : public QObject {
   QStringList richieste_;
   QList<bool> risposte_;
   QString nomeFile_;
+  velmora::ui::Ambiente ambiente_;
 };
 
 QTEST_MAIN(GuideExamplesTest)

@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "asm_writer.h"
 #include "help_pages.h"
 #include "translator.h"
 
@@ -82,8 +81,8 @@ class HelpExamplesTest : public QObject {
   }
   void esempi() {
     QFETCH(QString, programma);
-    velmora::CompileState st;
-    const auto r = velmora::TranslateText(st, programma.toStdString(), {});
+    velmora::Translator traduttore;
+    const auto r = traduttore.Translate(programma.toStdString(), {});
     QVERIFY2(r.ok, qPrintable(programma + "\n" + QString::fromStdString(r.assembly)));
 
     const QString gpasm = QStandardPaths::findExecutable("gpasm");
@@ -91,7 +90,7 @@ class HelpExamplesTest : public QObject {
     QTemporaryDir cartella;
     QVERIFY(cartella.isValid());
     QVERIFY(Scrivi(cartella.filePath("prog.asm"), velmora::AssemblyFileBytes(r.assembly)));
-    QVERIFY(Scrivi(cartella.filePath("PIC16F84.DEF"), velmora::TestoDefinizioni()));
+    QVERIFY(Scrivi(cartella.filePath("PIC16F84.DEF"), velmora::DefinitionsText()));
 
     QProcess processo;
     processo.setWorkingDirectory(cartella.path());

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -16,35 +18,23 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <deque>
-
-#include "asm_writer.h"
 #include "help_browser.h"
+#include "wait_calculator.h"
 #include "file_dialog.h"
 #include "main_window.h"
-#include "message_box.h"
-#include "printing.h"
 #include "settings.h"
+#include "window_test.h"
+#include "compile_state.h"
 #include "translator.h"
 
 using namespace velmora::ui;
 
 namespace {
 
-using AzioneDialogo = std::function<void(FormSelectFile&)>;
-
-QByteArray Leggi(const QString& percorso) {
-  QFile f(percorso);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
-}
-
-void Scrivi(const QString& percorso, const QByteArray& dati) {
-  QFile f(percorso);
-  if (f.open(QIODevice::WriteOnly)) f.write(dati);
-}
+using namespace velmora::test;
 
 QString Titolo() {
-  return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::CreditoAutore());
+  return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::AuthorCredit());
 }
 
 // What a program prints on its standard output.
@@ -67,24 +57,8 @@ class MainWindowTest : public QObject {
 
   QTemporaryDir radice_;
   QString lavoro_;
-  QStringList messaggi_;
-  QStringList domande_;
-  std::deque<bool> risposte_;
-  std::deque<AzioneDialogo> dialoghi_;
-  QStringList titoliDialoghi_;
-  QList<int> pause_;
+  std::unique_ptr<Registro> r_;
 
-  void Risposte(std::initializer_list<bool> r) { risposte_.assign(r.begin(), r.end()); }
-  void Dialoghi(std::initializer_list<AzioneDialogo> d) { dialoghi_.assign(d.begin(), d.end()); }
-  static AzioneDialogo Scegli(const QString& percorso) {
-    return [percorso](FormSelectFile& d) {
-      d.ImpostaPercorso(percorso);
-      d.Ok();
-    };
-  }
-  static AzioneDialogo Annulla() {
-    return [](FormSelectFile& d) { d.Annulla(); };
-  }
   QString Percorso(const QString& nome) const { return radice_.filePath(nome); }
 
  private slots:
@@ -92,45 +66,7 @@ class MainWindowTest : public QObject {
     QDir(radice_.path()).removeRecursively();
     lavoro_ = radice_.filePath(QStringLiteral("lavoro"));
     QDir().mkpath(lavoro_);
-    Ambiente().elencoDischi = [] { return QStringList{}; };
-    Ambiente().cartellaCorrente = [this] { return lavoro_; };
-    messaggi_.clear();
-    domande_.clear();
-    risposte_.clear();
-    dialoghi_.clear();
-    titoliDialoghi_.clear();
-    pause_.clear();
-    Hooks().message = [this](const QString& m) { messaggi_ << m; };
-    Hooks().question = [this](const QString& titolo, const QString& d) {
-      domande_ << titolo + QStringLiteral(": ") + d;
-      if (risposte_.empty()) return false;
-      const bool r = risposte_.front();
-      risposte_.pop_front();
-      return r;
-    };
-    FormSelectFile::AllaComparsa() = [this](FormSelectFile& d) {
-      titoliDialoghi_ << d.findChild<QLabel*>(QStringLiteral("LabelTitolo"))->text();
-      if (dialoghi_.empty()) {
-        d.Annulla();
-        return;
-      }
-      AzioneDialogo azione = dialoghi_.front();
-      dialoghi_.pop_front();
-      azione(d);
-    };
-    MainWindow::Schermo() = [] { return QSize(1366, 768); };
-    MainWindow::Pausa() = [this](int ms) { pause_ << ms; };
-    PdfDiProva().clear();
-  }
-  void cleanup() {
-    Ambiente() = AmbienteFile{};
-    Hooks() = DialogHooks{};
-    FormSelectFile::AllaComparsa() = nullptr;
-    MainWindow::Schermo() = nullptr;
-    MainWindow::Traduttore() = [](velmora::CompileState& st, std::string_view t, const velmora::TranslateOptions& o) {
-      return velmora::TranslateText(st, t, o);
-    };
-    PdfDiProva().clear();
+    r_ = std::make_unique<Registro>(lavoro_);
   }
 
   // ---- Start ----
@@ -146,7 +82,7 @@ class MainWindowTest : public QObject {
   void avvioSenzaImpostazioni() {
     QFETCH(QStringList, argomenti);
     QFETCH(bool, debug);
-    MainWindow w(argomenti);
+    MainWindow w(r_->ambiente, argomenti);
     QCOMPARE(w.ModoDebug(), debug);
     QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
     QCOMPARE(w.windowTitle(), Titolo());
@@ -178,7 +114,7 @@ class MainWindowTest : public QObject {
     Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
     Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
            coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     QCOMPARE(Sfondo(w.TextBasic()), sfondoBasic);
     QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command3"))), sfondoBasic);
     QCOMPARE(Sfondo(w.TextASM()), QColor(255, 0, 0));
@@ -198,7 +134,7 @@ class MainWindowTest : public QObject {
 
   // Each press moves to the next layout; a double click shows that pane alone.
   void cicloDelLayout() {
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     const int W = qRound(0.9 * 1366), H = qRound(0.9 * 768);
     QCOMPARE(w.size(), QSize(W, H));
     auto* basic = w.TextBasic();
@@ -239,8 +175,8 @@ class MainWindowTest : public QObject {
   }
   void usabileSuSchermiComuni() {
     QFETCH(QSize, schermo);
-    MainWindow::Schermo() = [schermo] { return schermo; };
-    MainWindow w({QStringLiteral("DEBUG")});
+    r_->ambiente.schermo = [schermo] { return schermo; };
+    MainWindow w(r_->ambiente, {QStringLiteral("DEBUG")});
     const QStringList nomi = {"Label2",    "Command2",  "Command3", "Command4", "Command7", "Command10",
                               "ProgTMR0",  "Command14", "Command11", "Label1",  "Command5", "Command8",
                               "Command9",  "Command1",  "Command6", "Command12", "Command13"};
@@ -272,22 +208,22 @@ class MainWindowTest : public QObject {
   }
   void translateConIlTraduttore() {
     QFETCH(QString, testo);
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
     w.TextBasic()->setPlainText(testo);
-    velmora::CompileState st;
+    velmora::Translator traduttore;
     velmora::TranslateOptions opzioni;
     opzioni.programPath = w.FileCorrente().toStdString();
     opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
     QString crlf = testo;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const velmora::TranslationResult atteso = velmora::TranslateText(st, crlf.toStdString(), opzioni);
+    const velmora::TranslationResult atteso = traduttore.Translate(crlf.toStdString(), opzioni);
 
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F5);
     const QString assembly = QString::fromStdString(atteso.assembly);
-    QCOMPARE(messaggi_, QStringList{atteso.ok ? QString::fromStdString(atteso.report) : assembly});
+    QCOMPARE(r_->messaggi, QStringList{atteso.ok ? QString::fromStdString(atteso.report) : assembly});
     QCOMPARE(w.TextASM()->toPlainText(), QString(assembly).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     QCOMPARE(w.TextBasic()->toPlainText(), atteso.finalLineEndAdded ? testo + QLatin1Char('\n') : testo);
     auto* pulsante = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
@@ -317,11 +253,10 @@ class MainWindowTest : public QObject {
     QFETCH(bool, ok);
     QFETCH(QString, assembly);
     QFETCH(int, rigaCursore);
-    MainWindow w;
-    w.TextBasic()->setPlainText(QStringLiteral("DIM X AS BYTE\n  x=5+y\nEND\ncall Prova(x  ' chiamata\n"));
     QStringList duranteLaTraduzione;
-    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view sorgente, const velmora::TranslateOptions&) {
-      auto* p = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
+    MainWindow* finestra = nullptr;
+    r_->ambiente.traduttore = [&](std::string_view sorgente, const velmora::TranslateOptions&) {
+      auto* p = qobject_cast<QPushButton*>(finestra->Controllo(QStringLiteral("Command1")));
       duranteLaTraduzione << p->text() << Sfondo(p).name() << (p->isEnabled() ? "attivo" : "spento")
                           << QString::fromUtf8(sorgente.data(), static_cast<qsizetype>(sorgente.size()));
       velmora::TranslationResult r;
@@ -330,11 +265,14 @@ class MainWindowTest : public QObject {
       r.report = ok ? "Rapporto" : "";
       return r;
     };
+    MainWindow w(r_->ambiente);
+    finestra = &w;
+    w.TextBasic()->setPlainText(QStringLiteral("DIM X AS BYTE\n  x=5+y\nEND\ncall Prova(x  ' chiamata\n"));
     w.Command1();
     QCOMPARE(duranteLaTraduzione,
              (QStringList{"Wait...", QColor(255, 70, 70).name(), "spento",
                           "DIM X AS BYTE\r\n  x=5+y\r\nEND\r\ncall Prova(x  ' chiamata\r\n"}));
-    QCOMPARE(messaggi_, QStringList{ok ? QStringLiteral("Rapporto") : assembly});
+    QCOMPARE(r_->messaggi, QStringList{ok ? QStringLiteral("Rapporto") : assembly});
     const QTextCursor cursore = w.TextBasic()->textCursor();
     if (rigaCursore < 0) {
       QCOMPARE(cursore.position(), 0);
@@ -346,17 +284,17 @@ class MainWindowTest : public QObject {
 
   // Blank text: Translate, Save and Print do nothing at all.
   void testoBiancoNonFaNulla() {
-    MainWindow w;
-    w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
-    w.TextASM()->setPlainText(QStringLiteral("precedente"));
     bool tradotto = false;
-    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view, const velmora::TranslateOptions&) {
+    r_->ambiente.traduttore = [&](std::string_view, const velmora::TranslateOptions&) {
       tradotto = true;
       return velmora::TranslationResult{};
     };
+    MainWindow w(r_->ambiente);
+    w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
+    w.TextASM()->setPlainText(QStringLiteral("precedente"));
     for (auto azione : {&MainWindow::Command1, &MainWindow::Command2, &MainWindow::Command11}) (w.*azione)();
     QVERIFY(!tradotto);
-    QVERIFY(messaggi_.isEmpty() && domande_.isEmpty() && titoliDialoghi_.isEmpty());
+    QVERIFY(r_->messaggi.isEmpty() && r_->domande.isEmpty() && r_->titoliDialoghi.isEmpty());
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
   }
 
@@ -377,15 +315,15 @@ class MainWindowTest : public QObject {
     QFETCH(bool, esisteGia);
     QFETCH(QByteArray, scritto);
     if (esisteGia) Scrivi(lavoro_ + QLatin1Char('/') + scelta, "vecchio contenuto, più lungo del nuovo");
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("precedente.bas");
     w.TextBasic()->setPlainText(testo);
-    Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
-    Risposte({true});
+    r_->Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
+    r_->Risposte({true});
     w.Command2();
     const bool salvato = !scelta.isEmpty();
-    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File"});
-    QCOMPARE(domande_.size(), salvato && !esisteGia ? 1 : 0);
+    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
+    QCOMPARE(r_->domande.size(), salvato && !esisteGia ? 1 : 0);
     const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
     QCOMPARE(Leggi(percorso), scritto);
     QCOMPARE(w.FileCorrente(), salvato ? percorso : QStringLiteral("precedente.bas"));
@@ -394,20 +332,20 @@ class MainWindowTest : public QObject {
   }
 
   void salvaAssembly() {
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
     w.TextASM()->setPlainText(QStringLiteral("        ORG 0\n        END"));
-    Dialoghi({Scegli(QStringLiteral("prova.asm"))});
-    Risposte({true});
+    r_->Dialoghi({Scegli(QStringLiteral("prova.asm"))});
+    r_->Risposte({true});
     w.Command5();
     const QString percorso = lavoro_ + QStringLiteral("/prova.asm");
-    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File ASM"});
+    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File ASM"});
     QCOMPARE(Leggi(percorso), QByteArray("        ORG 0\r\n        END\r\n"));
     QCOMPARE(w.FileCorrente(), percorso);
     QCOMPARE(w.FlagTestoModificato(), 1);
     // The next dialog proposes the assembly file.
     QString proposto;
-    Dialoghi({[&](FormSelectFile& d) {
+    r_->Dialoghi({[&](FormSelectFile& d) {
       proposto = d.Percorso();
       d.Annulla();
     }});
@@ -436,25 +374,25 @@ class MainWindowTest : public QObject {
     QFETCH(bool, apre);
     const QString daAprire = Percorso(QStringLiteral("da aprire.bas"));
     Scrivi(daAprire, "A = 1\r\nREM \xE8 \xE0\nEND");  // Windows-1252, mixed line ends
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     if (modificato) w.TextBasic()->setPlainText(QStringLiteral("vecchio"));
     w.TextASM()->setPlainText(QStringLiteral("assembly"));
-    Risposte({salvare, true});
+    r_->Risposte({salvare, true});
     QList<AzioneDialogo> azioni;
     if (modificato && salvare) azioni << (sceltaSalvataggio.isEmpty() ? Annulla() : Scegli(sceltaSalvataggio));
     azioni << (apre ? Scegli(daAprire) : Annulla());
-    dialoghi_.assign(azioni.begin(), azioni.end());
+    r_->dialoghi.assign(azioni.begin(), azioni.end());
     const QString prima = w.FileCorrente();
 
     w.Command3();
     QStringList titoliAttesi;
     if (modificato && salvare) titoliAttesi << QStringLiteral("Salvataggio File");
     titoliAttesi << QStringLiteral("Apertura File");
-    QCOMPARE(titoliDialoghi_, titoliAttesi);
-    QCOMPARE(domande_.value(0),
-             modificato ? QStringLiteral("Velmora Message: ***ATTENZIONE***\r\nSalvare le modifiche effettuate ?")
+    QCOMPARE(r_->titoliDialoghi, titoliAttesi);
+    QCOMPARE(r_->domande.value(0),
+             modificato ? QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?")
                         : QString());
-    QCOMPARE(pause_, modificato && salvare ? QList<int>{200} : QList<int>{});
+    QCOMPARE(r_->pause, modificato && salvare ? QList<int>{200} : QList<int>{});
     if (!sceltaSalvataggio.isEmpty()) QCOMPARE(Leggi(lavoro_ + QLatin1Char('/') + sceltaSalvataggio), QByteArray("vecchio"));
     QCOMPARE(w.FlagTestoModificato(), apre || salvare ? 0 : 1);
     if (!apre) {
@@ -478,13 +416,13 @@ class MainWindowTest : public QObject {
   }
   void clear() {
     QFETCH(bool, modificato);
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
     w.TextASM()->setPlainText(QStringLiteral("        END"));
     w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
     w.setWindowTitle(w.FileCorrente());
     w.Command7();
-    QCOMPARE(titoliDialoghi_, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
     QCOMPARE(w.TextBasic()->toPlainText(), QString());
     QCOMPARE(w.TextASM()->toPlainText(), QString());
     QCOMPARE(w.FileCorrente(), QString());
@@ -509,34 +447,34 @@ class MainWindowTest : public QObject {
     QFETCH(bool, vedere);
     QFETCH(bool, nelRiquadro);
     QFETCH(bool, errore);
-    const QString definizioni = QString::fromStdString(velmora::TestoDefinizioni());
-    MainWindow w;
+    const QString definizioni = QString::fromStdString(velmora::DefinitionsText());
+    MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("/mio/programma.bas");
     w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
     w.TextASM()->setPlainText(QStringLiteral("assembly"));
     QString proposto;
-    Dialoghi({[&](FormSelectFile& d) {
+    r_->Dialoghi({[&](FormSelectFile& d) {
       proposto = d.Percorso();
       if (scelta.isEmpty()) return d.Annulla();
       d.ImpostaPercorso(scelta);
       d.Ok();
     }});
-    Risposte({scelta.isEmpty() ? vedere : true});
+    r_->Risposte({scelta.isEmpty() ? vedere : true});
     w.Command9();
     QCOMPARE(proposto, QStringLiteral("Pic16F84.Def"));
-    QCOMPARE(titoliDialoghi_, QStringList{"Salvataggio File"});
+    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
     QCOMPARE(w.FileCorrente(), QStringLiteral("/mio/programma.bas"));
     QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("X = 1"));
     QCOMPARE(w.TextASM()->toPlainText(),
              nelRiquadro ? QString(definizioni).replace(QLatin1String("\r\n"), QLatin1String("\n"))
                          : QStringLiteral("assembly"));
     if (scelta.isEmpty())
-      QCOMPARE(domande_.value(0),
-               QStringLiteral("Velmora Message: Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"));
+      QCOMPARE(r_->domande.value(0),
+               QStringLiteral("Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"));
     if (scelta == QLatin1String("Pic16F84.Def"))
       QCOMPARE(Leggi(lavoro_ + QStringLiteral("/Pic16F84.Def")), (definizioni + QStringLiteral("\r\n")).toUtf8());
-    QCOMPARE(messaggi_.size(), errore ? 1 : 0);
-    if (errore) QVERIFY(messaggi_[0].startsWith(QStringLiteral("Impossibile aprire il file /proc/version\r\nErrore: ")));
+    QCOMPARE(r_->messaggi.size(), errore ? 1 : 0);
+    if (errore) QVERIFY(r_->messaggi[0].startsWith(QStringLiteral("Impossibile aprire il file /proc/version\r\nErrore: ")));
   }
 
   // ---- Printing ----
@@ -556,21 +494,21 @@ class MainWindowTest : public QObject {
     QFETCH(bool, risposta);
     QFETCH(bool, stampato);
     const bool basic = pulsante == QLatin1String("Command11");
-    MainWindow w;
+    const QString pdf = r_->ambiente.pdfDiProva = Percorso(QStringLiteral("stampa.pdf"));
+    MainWindow w(r_->ambiente);
     QPlainTextEdit* editor = basic ? w.TextBasic() : w.TextASM();
     editor->setPlainText(testo);
     QFont font = editor->font();
     font.setPointSizeF(11);
     editor->setFont(font);
-    PdfDiProva() = Percorso(QStringLiteral("stampa.pdf"));
-    Risposte({risposta});
+    r_->Risposte({risposta});
     qobject_cast<QPushButton*>(w.Controllo(pulsante))->click();
-    QCOMPARE(domande_, QStringList{"Velmora Message: Eseguo la stampa ?"});
-    QCOMPARE(QFile::exists(PdfDiProva()), stampato);
+    QCOMPARE(r_->domande, QStringList{"Eseguo la stampa ?"});
+    QCOMPARE(QFile::exists(pdf), stampato);
     if (!stampato) return;
-    const QString letto = Uscita("pdftotext", {"-layout", PdfDiProva(), "-"});
+    const QString letto = Uscita("pdftotext", {"-layout", pdf, "-"});
     for (const QString& riga : testo.split(QLatin1Char('\n'))) QVERIFY2(letto.contains(riga.trimmed()), qPrintable(letto));
-    QVERIFY(Uscita("pdffonts", {PdfDiProva()}).contains(editor->fontInfo().family().remove(QLatin1Char(' '))));
+    QVERIFY(Uscita("pdffonts", {pdf}).contains(editor->fontInfo().family().remove(QLatin1Char(' '))));
   }
 
   // ---- Closing and the other windows ----
@@ -582,15 +520,15 @@ class MainWindowTest : public QObject {
   }
   void chiusura() {
     QFETCH(bool, modificato);
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     QSignalSpy chiusa(&w, &MainWindow::Chiusa);
     w.show();
     if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
-    Dialoghi({Scegli(QStringLiteral("finale.bas"))});
-    Risposte({true});
+    r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
+    r_->Risposte({true});
     w.Valori().ValoreFrequenza = QStringLiteral("4");
     w.close();
-    QCOMPARE(titoliDialoghi_, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
     QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
     QVERIFY(w.FlagChiusura());
     QCOMPARE(chiusa.count(), 1);
@@ -603,7 +541,7 @@ class MainWindowTest : public QObject {
 
   // Each button opens its window (modal ones are closed again at once).
   void finestreDaiPulsanti() {
-    MainWindow w({QStringLiteral("debug")});
+    MainWindow w(r_->ambiente, {QStringLiteral("debug")});
     QStringList aperte;
     const auto premi = [&](const char* nome) {
       QTimer::singleShot(0, [&] {
@@ -619,12 +557,47 @@ class MainWindowTest : public QObject {
     QCOMPARE(aperte, (QStringList{"velmora::ui::BackupManager", "velmora::ui::Form3", "velmora::ui::Form3",
                                   "velmora::tools::ExamplesWindow", "velmora::tools::Tmr0Calculator",
                                   "velmora::tools::DebugDump"}));
-    QVERIFY(messaggi_.isEmpty());
+    QVERIFY(r_->messaggi.isEmpty());
   }
 
-  // The help browser is modeless, opened once, and goes when the window closes.
+  // What the user chose in a dialog is what the window keeps once it closes.
+  void valoriDeiDialoghi() {
+    MainWindow w(r_->ambiente);
+    const auto nelDialogo = [&](const char* pulsante, std::function<void(QDialog&)> azione) {
+      QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        azione(*d);
+        d->reject();
+      });
+      QWidget* c = w.Controllo(QString::fromLatin1(pulsante));
+      if (auto* p = qobject_cast<QPushButton*>(c)) p->click();
+      else QTest::mouseClick(c, Qt::LeftButton);
+    };
+    const auto invio = [](QDialog& d, const QString& campo, const QString& testo) {
+      auto* e = d.findChild<QLineEdit*>(campo);
+      e->setText(testo);
+      QTest::keyClick(e, Qt::Key_Return);
+    };
+    nelDialogo("ProgTMR0", [&](QDialog& d) { invio(d, QStringLiteral("TMR0"), QStringLiteral("100")); });
+    QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("100"));
+
+    nelDialogo("Label2", [&](QDialog& d) { invio(d, QStringLiteral("Text1_4"), QStringLiteral("20")); });
+    QCOMPARE(w.TextBasic()->font().pointSizeF(), 20.0);
+    Impostazioni salvate;
+    InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), salvate);
+    QCOMPARE(salvate.FontSizeBasic, 20.0f);
+
+    const QString altra = Percorso(QStringLiteral("copie"));
+    QDir().mkpath(altra);
+    nelDialogo("Command14", [&](QDialog& d) { invio(d, QStringLiteral("Text1"), altra); });
+    QCOMPARE(w.Valori().CartellaLavoro, altra);
+  }
+
+  // The help browser is modeless, opened once, and goes when the window closes;
+  // the WAIT calculator opened from it outlives the help, not the window.
   void helpNonModale() {
-    MainWindow w;
+    MainWindow w(r_->ambiente);
     w.show();
     qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
     qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
@@ -632,9 +605,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(help.size(), 1);
     QVERIFY(help[0]->isVisible());
     QVERIFY(!help[0]->isModal());
-    QPointer<QWidget> guardia = help[0];
+    const auto voce = help[0]->findChild<QListWidget*>(QStringLiteral("List1"))->findItems(
+        QStringLiteral("WAIT (Utility)"), Qt::MatchExactly);
+    QCOMPARE(voce.size(), 1);
+    help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));
+    QPointer<QWidget> wait = help[0]->CalcolatoreWait();
+    QVERIFY(wait && wait->isVisible());
+    help[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(wait && wait->isVisible());
+
+    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    QPointer<QWidget> guardia = w.findChild<velmora::tools::HelpBrowser*>();
+    QVERIFY(guardia && guardia->isVisible());
     w.close();
     QVERIFY(!guardia || !guardia->isVisible());
+    QVERIFY(!wait || !wait->isVisible());
   }
 };
 

@@ -26,12 +26,6 @@ void MuoviMouse(QWidget* w) {
 class MessageBoxTest : public QObject {
   Q_OBJECT
  private slots:
-  void cleanup() {
-    Hooks() = DialogHooks{};
-    AllaComparsa() = nullptr;
-    RegistraEditori(nullptr, nullptr);
-  }
-
   // Ticks before a mouse movement, ticks after it, where the mouse moves.
   void chiusuraDopoQuindiciTick_data() {
     QTest::addColumn<int>("primaDelMovimento");
@@ -71,7 +65,6 @@ class MessageBoxTest : public QObject {
     QCOMPARE(box.Testo(), QStringLiteral("<*> ERRORE : Istruzione non risolta\n---istruzione---\nFOO è"));
     QCOMPARE(box.Timer()->interval(), 1000);
     QVERIFY(box.Timer()->isActive());
-    QCOMPARE(box.PulsanteOk()->text(), QStringLiteral("OK"));
     box.show();
     QTest::mouseClick(box.PulsanteOk(), Qt::LeftButton);
     QVERIFY(!box.isVisible());
@@ -85,24 +78,26 @@ class MessageBoxTest : public QObject {
     auto* assembly = new QPlainTextEdit(&finestra);
     ImpostaSfondo(basic, InteroDaColore(QColor(12, 34, 56)));
     ImpostaSfondo(assembly, InteroDaColore(QColor(224, 224, 224)));
-    RegistraEditori(basic, assembly);
+    Ambiente ambiente;
+    ambiente.daOscurare = {basic, assembly};
 
     QList<QColor> durante;
     QString mostrato;
-    AllaComparsa() = [&](MyMsgBox& box) {
+    ambiente.allaComparsa = [&](QDialog& d) {
+      auto& box = static_cast<MyMsgBox&>(d);
       durante << basic->palette().color(QPalette::Base) << assembly->palette().color(QPalette::Base);
       mostrato = box.Testo();
       for (int i = 0; i < MyMsgBox::kTickChiusura; ++i) box.Tick();
     };
-    MostraMessaggio(QStringLiteral("Rapporto"));
+    MostraMessaggio(ambiente, QStringLiteral("Rapporto"));
     QCOMPARE(mostrato, QStringLiteral("Rapporto"));
     QCOMPARE(durante, (QList<QColor>{QColor(70, 70, 70), QColor(70, 70, 70)}));
     QCOMPARE(basic->palette().color(QPalette::Base), QColor(12, 34, 56));
     QCOMPARE(assembly->palette().color(QPalette::Base), QColor(224, 224, 224));
 
     ImpostaSfondo(basic, InteroDaColore(QColor(1, 2, 3)));
-    AllaComparsa() = [](MyMsgBox& box) { box.PulsanteOk()->click(); };
-    MostraMessaggio(QStringLiteral("Ancora"));
+    ambiente.allaComparsa = [](QDialog& d) { static_cast<MyMsgBox&>(d).PulsanteOk()->click(); };
+    MostraMessaggio(ambiente, QStringLiteral("Ancora"));
     QCOMPARE(basic->palette().color(QPalette::Base), QColor(1, 2, 3));
   }
 };

@@ -7,29 +7,17 @@
 #include <QtTest>
 
 #include "settings.h"
+#include "window_test.h"
 
 using namespace velmora::ui;
-
-namespace {
-
-QByteArray Leggi(const QString& percorso) {
-  QFile f(percorso);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
-}
-
-void Scrivi(const QString& percorso, const QByteArray& dati) {
-  QFile f(percorso);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(dati);
-}
-
-}  // namespace
+using namespace velmora::test;
 
 class SettingsTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir radice_;
   QString disco1_, disco2_, corrente_;
+  Ambiente a_;
 
  private slots:
   void init() {
@@ -40,14 +28,14 @@ class SettingsTest : public QObject {
     disco2_ = radice_.filePath(QStringLiteral("disco2"));
     corrente_ = radice_.filePath(QStringLiteral("corrente"));
     for (const QString& d : {disco1_, disco2_, corrente_}) QVERIFY(QDir().mkpath(d));
-    Ambiente().elencoDischi = [this] { return QStringList{disco1_, disco2_}; };
-    Ambiente().cartellaCorrente = [this] { return corrente_; };
+    a_ = Ambiente();
+    a_.elencoDischi = [this] { return QStringList{disco1_, disco2_}; };
+    a_.cartellaCorrente = [this] { return corrente_; };
   }
-  void cleanup() { Ambiente() = AmbienteFile{}; }
 
   void candidatiDaElencoDischi() {
-    Ambiente().elencoDischi = [] { return QStringList{QStringLiteral("c: [SISTEMA]"), QStringLiteral("/")}; };
-    const QStringList c = CartelleCandidate();
+    a_.elencoDischi = [] { return QStringList{QStringLiteral("c: [SISTEMA]"), QStringLiteral("/")}; };
+    const QStringList c = CartelleCandidate(a_);
     QCOMPARE(c.size(), 13);
     QCOMPARE(c.mid(0, 6), (QStringList{"c:/Windows/Temp", "c:/Windows/System", "c:/Programmi/Windows NT",
                                        "c:/Programmi/Microsoft Office", "c:/Programmi/Adobe", "c:/Temp"}));
@@ -56,12 +44,12 @@ class SettingsTest : public QObject {
     QCOMPARE(c.last(), corrente_);
 
     // Seventeen drives give 102 names: the list stops at 100 and leaves out the current folder.
-    Ambiente().elencoDischi = [] {
+    a_.elencoDischi = [] {
       QStringList d;
       for (int i = 0; i < 17; ++i) d << QStringLiteral("/d%1").arg(i);
       return d;
     };
-    const QStringList pieni = CartelleCandidate();
+    const QStringList pieni = CartelleCandidate(a_);
     QCOMPARE(pieni.size(), kMaxCandidati);
     QCOMPARE(pieni.last(), QStringLiteral("/d16/Programmi/Microsoft Office"));
   }
@@ -81,22 +69,22 @@ class SettingsTest : public QObject {
     QFETCH(QStringList, daCreare);
     QFETCH(QString, attesa);
     for (const QString& d : daCreare) QVERIFY(QDir(radice_.path()).mkpath(d));
-    const QString trovata = TrovaCartellaScrivibile();
+    const QString trovata = TrovaCartellaScrivibile(a_);
     QCOMPARE(trovata, radice_.filePath(attesa));
     QVERIFY(!QFile::exists(trovata + QStringLiteral("/TmpABCTmp.Txt")));
-    QCOMPARE(PercorsoConfigurazione(), trovata + QStringLiteral("/_PicConfig.Txt"));
+    QCOMPARE(PercorsoConfigurazione(a_), trovata + QStringLiteral("/_PicConfig.Txt"));
   }
 
   // No writable candidate: nothing is read or written, and no error.
   void nessunaCartellaScrivibile() {
-    Ambiente().cartellaCorrente = [this] { return radice_.filePath(QStringLiteral("non/esiste")); };
-    QCOMPARE(TrovaCartellaScrivibile(), QString());
-    QCOMPARE(PercorsoConfigurazione(), QString());
+    a_.cartellaCorrente = [this] { return radice_.filePath(QStringLiteral("non/esiste")); };
+    QCOMPARE(TrovaCartellaScrivibile(a_), QString());
+    QCOMPARE(PercorsoConfigurazione(a_), QString());
     Impostazioni v;
     v.ColoreSfondoBasic = 5;
     v.CartellaLavoro = QStringLiteral("prima");
-    SalvaConfigurazione(v);
-    LeggiConfigurazione(v);
+    SalvaConfigurazione(a_, v);
+    LeggiConfigurazione(a_, v);
     QCOMPARE(v.ColoreSfondoBasic, 5);
     QCOMPARE(v.CartellaLavoro, QStringLiteral("prima"));
     QCOMPARE(QDir(radice_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), QStringList{});
@@ -122,12 +110,12 @@ class SettingsTest : public QObject {
     const QByteArray atteso = "0\r\nFFFFC0\r\n80\r\nA0B0C\r\n 14.25\r\n 10\r\n" + ultimo.toUtf8() +
                               "\r\n 1\r\n 0\r\n/lavoro con spazi/\r\n 4.000 \r\n\r\n\xC3\xA8\r\n";
     QCOMPARE(TestoConfigurazione(v), atteso);
-    SalvaConfigurazione(v);
-    QCOMPARE(Leggi(PercorsoConfigurazione()), atteso);
+    SalvaConfigurazione(a_, v);
+    QCOMPARE(Leggi(PercorsoConfigurazione(a_)), atteso);
     Impostazioni letto;
-    LeggiConfigurazione(letto);
-    SalvaConfigurazione(letto);
-    QCOMPARE(Leggi(PercorsoConfigurazione()), atteso);
+    LeggiConfigurazione(a_, letto);
+    SalvaConfigurazione(a_, letto);
+    QCOMPARE(Leggi(PercorsoConfigurazione(a_)), atteso);
   }
 
   void letturaDeiValori_data() {
@@ -191,7 +179,7 @@ class SettingsTest : public QObject {
     if (!file.isNull()) {
       file.replace("@ULTIMO@", ultimo.toUtf8());
       file.replace("@MANCANTE@", (corrente_ + QStringLiteral("/sparito.bas")).toUtf8());
-      Scrivi(PercorsoConfigurazione(), file);
+      Scrivi(PercorsoConfigurazione(a_), file);
     }
     Impostazioni v;
     v.ColoreCarattereBasic = 0xC00000;
@@ -200,7 +188,7 @@ class SettingsTest : public QObject {
     v.ColoreSfondoASM = 0xE0E0E0;
     v.FontSizeBasic = 14.25f;
     v.FontSizeASM = 14.25f;
-    LeggiConfigurazione(v);
+    LeggiConfigurazione(a_, v);
     QCOMPARE(v.ColoreSfondoBasic, coloriBasicDalFile ? 2 : 0xFFFFC0);
     QCOMPARE(v.ColoreCarattereBasic, coloriBasicDalFile ? 1 : 0xC00000);
     QCOMPARE(v.ColoreSfondoASM, coloriAsmDalFile ? 4 : 0xE0E0E0);

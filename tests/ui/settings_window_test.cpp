@@ -1,13 +1,9 @@
-// The settings window: filling, Enter in each field, the bold boxes, "reset",
-// saving on close only after a change, and the colour chooser's answer.
+// The settings window: filling, Enter in each field, the bold boxes, "reset"
+// and the colour chooser's answer, each seen in the values the window hands
+// out (Anteprima while open, Valori and Modificato afterwards).
 #include <QCheckBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,24 +15,16 @@ using namespace velmora::ui;
 class SettingsWindowTest : public QObject {
   Q_OBJECT
 
-  QTemporaryDir cartella_;
-  QWidget* finestra_ = nullptr;
-  ControlliAspetto controlli_;
   Impostazioni valori_;
+  QList<Impostazioni> anteprime_;
 
-  QString FileImpostazioni() const { return cartella_.filePath(QStringLiteral("_PicConfig.Txt")); }
+  void Segui(Form3& form) {
+    connect(&form, &Form3::Anteprima, this, [this](const Impostazioni& v) { anteprime_ << v; });
+  }
 
  private slots:
   void init() {
-    QFile::remove(FileImpostazioni());
-    Ambiente().elencoDischi = [] { return QStringList{}; };
-    Ambiente().cartellaCorrente = [this] { return cartella_.path(); };
-    finestra_ = new QWidget;
-    controlli_ = ControlliAspetto{};
-    controlli_.textBasic = new QPlainTextEdit(finestra_);
-    controlli_.textAsm = new QPlainTextEdit(finestra_);
-    controlli_.rigaBasic = {new QPushButton(finestra_)};
-    controlli_.rigaAsm = {new QPushButton(finestra_)};
+    anteprime_.clear();
     valori_ = Impostazioni{};
     valori_.ColoreCarattereBasic = InteroDaColore(QColor(0, 0, 192));
     valori_.ColoreSfondoBasic = InteroDaColore(QColor(192, 255, 255));
@@ -45,16 +33,10 @@ class SettingsWindowTest : public QObject {
     valori_.FontSizeBasic = 14.25f;
     valori_.FontSizeASM = 11;
     valori_.FontBoldASM = 1;
-    ApplicaConfigurazione(valori_, controlli_);
-  }
-  void cleanup() {
-    delete finestra_;
-    Ambiente() = AmbienteFile{};
   }
 
   void riempimento() {
-    Form3 form(valori_, controlli_);
-    QCOMPARE(form.windowTitle(), QStringLiteral("Gestione parametri"));
+    Form3 form(valori_);
     const QStringList attesi = {"C00000", "000080", "FFFFC0", "E0E0E0", "14.25", "11"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
     QVERIFY(!form.Check1(0)->isChecked());
@@ -62,7 +44,7 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!form.Modificato());
   }
 
-  // Enter in field i with a text: the value it sets and the editor it changes.
+  // Enter in field i with a text: the value it sets, shown at once.
   void invioNelCampo_data() {
     QTest::addColumn<int>("campo");
     QTest::addColumn<QString>("testo");
@@ -81,50 +63,48 @@ class SettingsWindowTest : public QObject {
     QFETCH(QColor, basicTesto);
     QFETCH(QColor, asmSfondo);
     QFETCH(double, sizeBasic);
-    Form3 form(valori_, controlli_);
+    Form3 form(valori_);
+    Segui(form);
     form.show();
     form.Text1(campo)->setText(testo);
     QTest::keyClick(form.Text1(campo), Qt::Key_Return);
     QVERIFY(form.isVisible());  // Enter never presses "reset" or closes the window
     QVERIFY(form.Modificato());
-    QCOMPARE(controlli_.textBasic->palette().color(QPalette::Text), basicTesto);
-    QCOMPARE(controlli_.textAsm->palette().color(QPalette::Base), asmSfondo);
-    QCOMPARE(controlli_.textBasic->font().pointSizeF(), sizeBasic);
-    QCOMPARE(valori_.FontSizeBasic, float(sizeBasic));
-    QVERIFY(!QFile::exists(FileImpostazioni()));
-    form.close();
-    QVERIFY(QFile::exists(FileImpostazioni()));
-    QCOMPARE(form.Modificato(), false);
+    QCOMPARE(anteprime_.size(), 1);
+    const Impostazioni& v = form.Valori();
+    QCOMPARE(ColoreDaIntero(v.ColoreCarattereBasic), basicTesto);
+    QCOMPARE(ColoreDaIntero(v.ColoreSfondoASM), asmSfondo);
+    QCOMPARE(v.FontSizeBasic, float(sizeBasic));
+    QCOMPARE(anteprime_[0].FontSizeBasic, float(sizeBasic));
   }
 
-  void chiusuraSenzaModificheNonSalva() {
-    Form3 form(valori_, controlli_);
+  void grassettoNonEModifica() {
+    Form3 form(valori_);
+    Segui(form);
     form.show();
-    form.Check1(0)->click();  // bold applies at once but is not a change
-    QVERIFY(controlli_.textBasic->font().bold());
-    QCOMPARE(valori_.FontBoldBasic, qint16(1));
-    form.close();
-    QVERIFY(!QFile::exists(FileImpostazioni()));
+    form.Check1(0)->click();  // bold shows at once but is not a change to save
+    QCOMPARE(anteprime_.size(), 1);
+    QCOMPARE(anteprime_[0].FontBoldBasic, qint16(1));
+    QVERIFY(!form.Modificato());
   }
 
   void reset() {
-    Form3 form(valori_, controlli_);
+    Form3 form(valori_);
+    Segui(form);
     form.Text1(2)->setText(QStringLiteral("123456"));
     form.Reset();
     const QStringList attesi = {"000000", "000000", "FFFFC0", "E0E0E0", "10", "10"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
     QVERIFY(!form.Check1(1)->isChecked());
-    QVERIFY(!controlli_.textAsm->font().bold());
-    QCOMPARE(controlli_.textAsm->font().pointSizeF(), 10.0);
-    QCOMPARE(controlli_.rigaAsm[0]->palette().color(QPalette::Button), QColor(224, 224, 224));
-    QVERIFY(!form.Modificato());
-    QFile file(FileImpostazioni());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), TestoConfigurazione(valori_));
+    QVERIFY(form.Modificato());
+    QCOMPARE(anteprime_.size(), 1);
+    QCOMPARE(form.Valori().FontBoldASM, qint16(0));
+    QCOMPARE(form.Valori().FontSizeASM, 10.0f);
+    QCOMPARE(ColoreDaIntero(form.Valori().ColoreSfondoASM), QColor(224, 224, 224));
   }
 
   // The chooser gets the pair of the field's editor; OK sets both colours,
-  // ANNULLA (two empty texts) changes nothing.
+  // ANNULLA changes nothing.
   void sceltaColori_data() {
     QTest::addColumn<int>("campo");
     QTest::addColumn<bool>("conferma");
@@ -136,7 +116,7 @@ class SettingsWindowTest : public QObject {
     QFETCH(int, campo);
     QFETCH(bool, conferma);
     const bool assembly = campo == 1 || campo == 3;
-    Form3 form(valori_, controlli_);
+    Form3 form(valori_);
     QStringList ricevuti;
     QTimer::singleShot(0, [&] {
       auto* chooser = qobject_cast<ColourChooser*>(QApplication::activeModalWidget());
@@ -154,22 +134,15 @@ class SettingsWindowTest : public QObject {
     });
     form.show();
     QTest::mouseDClick(form.Text1(campo), Qt::LeftButton);
-    const QString carattere = form.Text1(assembly ? 1 : 0)->text();
-    const QString sfondo = form.Text1(assembly ? 3 : 2)->text();
     const QStringList attesi = assembly ? QStringList{"000080", "E0E0E0"} : QStringList{"C00000", "FFFFC0"};
     QCOMPARE(ricevuti, attesi);
-    QPlainTextEdit* editor = assembly ? controlli_.textAsm : controlli_.textBasic;
-    if (!conferma) {
-      QCOMPARE(carattere, QStringLiteral("000080"));
-      QCOMPARE(editor->palette().color(QPalette::Base), QColor(224, 224, 224));
-      QVERIFY(!form.Modificato());
-      return;
-    }
-    QVERIFY(form.Modificato());
-    QCOMPARE(carattere, QStringLiteral("010203"));
-    QCOMPARE(sfondo, QStringLiteral("0a0b0c"));
-    QCOMPARE(editor->palette().color(QPalette::Text), QColor(0x03, 0x02, 0x01));
-    QCOMPARE(editor->palette().color(QPalette::Base), QColor(0x0C, 0x0B, 0x0A));
+    QCOMPARE(form.Modificato(), conferma);
+    const Impostazioni& v = form.Valori();
+    const qint32 carattere = assembly ? v.ColoreCarattereASM : v.ColoreCarattereBasic;
+    const qint32 sfondo = assembly ? v.ColoreSfondoASM : v.ColoreSfondoBasic;
+    QCOMPARE(form.Text1(assembly ? 1 : 0)->text(), conferma ? QStringLiteral("010203") : attesi[0]);
+    QCOMPARE(ColoreDaIntero(carattere), conferma ? QColor(0x03, 0x02, 0x01) : QColor(128 * assembly, 0, 192 * !assembly));
+    QCOMPARE(ColoreDaIntero(sfondo), conferma ? QColor(0x0C, 0x0B, 0x0A) : QColor(224, 224, 224));
   }
 };
 

@@ -1,11 +1,9 @@
 // The TMR0 calculator: results and units, the validation label, arithmetic errors.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
-#include "message_box.h"
 #include "tmr0_calculator.h"
 
 using velmora::tools::Tmr0Calculator;
@@ -33,9 +31,8 @@ class Tmr0CalculatorTest : public QObject {
  private slots:
   void init() {
     messaggi_.clear();
-    velmora::ui::Hooks().message = [this](const QString& t) { messaggi_ << t; };
+    ambiente_.messaggio = [this](const QString& t) { messaggi_ << t; };
   }
-  void cleanup() { velmora::ui::Hooks() = {}; }
 
   void risultato_data() {
     QTest::addColumn<QString>("quarzo");
@@ -57,28 +54,17 @@ class Tmr0CalculatorTest : public QObject {
     QFETCH(QString, quarzo);
     QFETCH(QString, prescaler);
     QFETCH(QString, tmr0);
-    QString f = quarzo, p = prescaler, t = tmr0;
-    Tmr0Calculator w(f, p, t);
+    Tmr0Calculator w(ambiente_, quarzo, prescaler, tmr0);
     QTEST(Campo(w, "FrequenzaCall")->text(), "frequenza");
     QTEST(Etichetta(w, "FattoreFrequenza")->text(), "unitaFrequenza");
     QTEST(Campo(w, "PeriodoCall")->text(), "periodo");
     QTEST(Etichetta(w, "FattorePeriodo")->text(), "unitaPeriodo");
     QVERIFY(Etichetta(w, "Errore")->isHidden());
     // The remembered texts are the trimmed fields.
-    QCOMPARE(f, quarzo.trimmed());
-    QCOMPARE(p, prescaler.trimmed());
-    QCOMPARE(t, tmr0.trimmed());
+    QCOMPARE(w.ValoreFrequenza(), quarzo.trimmed());
+    QCOMPARE(w.ValorePrescaler(), prescaler.trimmed());
+    QCOMPARE(w.ValoreTMR0(), tmr0.trimmed());
     QVERIFY(messaggi_.isEmpty());
-  }
-
-  void testoFormula() {
-    QString f = "4", p = "256", t = "0";
-    Tmr0Calculator w(f, p, t);
-    const QString testo = w.findChild<QPlainTextEdit*>("Text1")->toPlainText();
-    QVERIFY(testo.startsWith(QString::fromUtf8(
-        "La frequenza con cui il timer attiva l'interrupt è calcolata nel seguente modo:\n")));
-    QVERIFY(testo.endsWith("3) ulteriore divisione per (256-Valore di azzeramento TMR0)"));
-    QCOMPARE(w.windowTitle(), QString("Determinazione impostazioni Timer"));
   }
 
   // Invalid inputs: the red label for 3 seconds, the results unchanged.
@@ -99,8 +85,7 @@ class Tmr0CalculatorTest : public QObject {
     QFETCH(QString, quarzo);
     QFETCH(QString, prescaler);
     QFETCH(QString, tmr0);
-    QString f = "4", p = "256", t = "0";
-    Tmr0Calculator w(f, p, t);
+    Tmr0Calculator w(ambiente_, "4", "256", "0");
     w.show();
     Campo(w, "Frequenza")->setText(quarzo);
     Campo(w, "Prescaler")->setText(prescaler);
@@ -116,7 +101,7 @@ class Tmr0CalculatorTest : public QObject {
     QCOMPARE(Campo(w, "FrequenzaCall")->text(), QString(" 15.2587890625"));
     QCOMPARE(Campo(w, "PeriodoCall")->text(), QString(" 65.536"));
     // Invalid values are remembered too.
-    QCOMPARE(p, prescaler.trimmed());
+    QCOMPARE(w.ValorePrescaler(), prescaler.trimmed());
     QVERIFY(messaggi_.isEmpty());
 
     ScadeTimer(w);
@@ -124,8 +109,7 @@ class Tmr0CalculatorTest : public QObject {
   }
 
   void campiVuotiAllApertura() {
-    QString f, p, t;
-    Tmr0Calculator w(f, p, t);
+    Tmr0Calculator w(ambiente_, "", "", "");
     w.show();
     QVERIFY(Etichetta(w, "Errore")->isVisible());
     QVERIFY(Campo(w, "FrequenzaCall")->text().isEmpty());
@@ -142,8 +126,7 @@ class Tmr0CalculatorTest : public QObject {
   void erroreAritmetico() {
     QFETCH(QString, quarzo);
     QFETCH(QString, prescaler);
-    QString f = quarzo, p = prescaler, t = "0";
-    Tmr0Calculator w(f, p, t);
+    Tmr0Calculator w(ambiente_, quarzo, prescaler, "0");
     QCOMPARE(messaggi_.size(), 1);
     QCOMPARE(messaggi_.first(), QString::fromUtf8("Si è verificato il seguente errore:\nDivisione per zero"));
     for (const char* nome : {"Frequenza", "Prescaler", "TMR0"}) QVERIFY(Campo(w, nome)->text().isEmpty());
@@ -152,8 +135,7 @@ class Tmr0CalculatorTest : public QObject {
 
   // Enter in any field recalculates with the new values.
   void invioRicalcola() {
-    QString f = "4", p = "256", t = "0";
-    Tmr0Calculator w(f, p, t);
+    Tmr0Calculator w(ambiente_, "4", "256", "0");
     for (const char* nome : {"Frequenza", "Prescaler", "TMR0"}) {
       Campo(w, "Frequenza")->setText(nome == QLatin1String("Frequenza") ? "8" : "4");
       Campo(w, "Prescaler")->setText(nome == QLatin1String("Prescaler") ? "128" : "256");
@@ -162,11 +144,12 @@ class Tmr0CalculatorTest : public QObject {
       QCOMPARE(Campo(w, "FrequenzaCall")->text(), QString(" 30.517578125"));
       QCOMPARE(Campo(w, "PeriodoCall")->text(), QString(" 32.768"));
     }
-    QCOMPARE(t, QString("128"));
+    QCOMPARE(w.ValoreTMR0(), QString("128"));
   }
 
  private:
   QStringList messaggi_;
+  velmora::ui::Ambiente ambiente_;
 };
 
 QTEST_MAIN(Tmr0CalculatorTest)

@@ -4,20 +4,20 @@
 #include <QFont>
 #include <QString>
 
+#include "environment.h"
+
 class QWidget;
 
 namespace velmora::ui {
 
 // Prints `text` with the font name and point size given; shows Qt's print
-// dialog first, unless a test has set a PDF file through PdfDiProva(); returns
-// true when printed.
-bool StampaTesto(const QString& text, const QString& fontName, double pointSize, QWidget* parent);
+// dialog first, unless the environment names a PDF file to write instead;
+// returns true when printed.
+bool StampaTesto(const Ambiente& ambiente, const QString& text, const QString& fontName, double pointSize,
+                 QWidget* parent);
 
 // The font `fontName` at `pointSize`; when the family is not installed (as
 // "Courier New" often is not), the system's fixed-pitch font at that size.
 QFont FontConRipiego(const QString& fontName, double pointSize);
-
-// When not empty, StampaTesto writes a PDF file at this path without asking.
-QString& PdfDiProva();
 
 }  // namespace velmora::ui

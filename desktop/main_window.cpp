@@ -2,23 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLocale>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBlock>
 
 #include <cmath>
 
-#include "asm_writer.h"
-#include "encoding.h"
 #include "file_dialog.h"
+#include "file_io.h"
 #include "message_box.h"
 #include "printing.h"
 #include "settings_window.h"
@@ -39,48 +35,6 @@ const char* const kDataVersione = "18 Novembre 2015";
 const double kPuntiEditor = 14.25;
 
 qint32 Rgb(int r, int g, int b) { return InteroDaColore(QColor(r, g, b)); }
-
-// Reads a text file as the editor shows it: UTF-8 when the bytes are valid
-// UTF-8, Windows-1252 otherwise; any line ends.
-bool LeggiTesto(const QString& percorso, QString& testo, QString& errore) {
-  QFile file(percorso);
-  if (!file.open(QIODevice::ReadOnly)) {
-    errore = file.errorString();
-    return false;
-  }
-  const QByteArray byte = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    errore = file.errorString();
-    return false;
-  }
-  const std::string_view vista(byte.constData(), static_cast<size_t>(byte.size()));
-  testo = encoding::IsValidUtf8(vista) ? QString::fromUtf8(byte)
-                                       : QString::fromStdString(encoding::Cp1252ToUtf8(vista));
-  if (testo.startsWith(QChar(0xFEFF))) testo.remove(0, 1);
-  testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return true;
-}
-
-// Writes through a temporary file renamed over the target, so a failed write
-// leaves the previous file whole.
-bool ScriviFile(const QString& percorso, const QByteArray& dati, QString& errore) {
-  QSaveFile file(percorso);
-  if (!file.open(QIODevice::WriteOnly)) {
-    errore = file.errorString();
-    return false;
-  }
-  if (file.write(dati) != dati.size()) {
-    errore = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    errore = file.errorString();
-    return false;
-  }
-  return true;
-}
 
 QString ConCrLf(QString testo) {
   testo.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -141,36 +95,14 @@ QIcon IconaLayout() {
 
 }  // namespace
 
-std::function<QSize()>& MainWindow::Schermo() {
-  static std::function<QSize()> schermo;
-  return schermo;
-}
-
-std::function<void(int)>& MainWindow::Pausa() {
-  static std::function<void(int)> pausa = [](int millisecondi) {
-    QElapsedTimer orologio;
-    orologio.start();
-    while (orologio.elapsed() < millisecondi) {
-    }
-  };
-  return pausa;
-}
-
-MainWindow::FunzioneTraduzione& MainWindow::Traduttore() {
-  static FunzioneTraduzione traduttore = [](CompileState& st, std::string_view testo, const TranslateOptions& o) {
-    return TranslateText(st, testo, o);
-  };
-  return traduttore;
-}
-
 // Start: version date and debug mode, title, the editors' design look taken as
 // the settings' starting values, work folder, settings file, first layout,
 // and the last BASIC file reopened.
-MainWindow::MainWindow(const QStringList& argomenti, QWidget* parent)
-    : QWidget(parent), stato_(std::make_unique<CompileState>()) {
+MainWindow::MainWindow(const Ambiente& ambiente, const QStringList& argomenti, QWidget* parent)
+    : QWidget(parent), ambiente_(ambiente) {
   dataVersione_ = QString::fromLatin1(kDataVersione);
   debug_ = argomenti.join(QLatin1Char(' ')).trimmed().toUpper() == QLatin1String("DEBUG");
-  titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(CreditoAutore());
+  titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(AuthorCredit());
   createControls();
   createConnections();
   command13_->setVisible(debug_);
@@ -179,8 +111,6 @@ MainWindow::MainWindow(const QStringList& argomenti, QWidget* parent)
   caricaUltimoFile();
   flagTestoModificato_ = 0;
 }
-
-MainWindow::~MainWindow() { RegistraEditori(nullptr, nullptr); }
 
 QPushButton* MainWindow::nuovoPulsante(const QString& nome, const QString& testo, qint32 sfondo) {
   auto* pulsante = new QPushButton(testo, this);
@@ -207,7 +137,7 @@ void MainWindow::createControls() {
   ImpostaColoreTesto(textBasic_, Rgb(0, 0, 192));
   ImpostaSfondo(textAsm_, Rgb(224, 224, 224));
   ImpostaColoreTesto(textAsm_, Rgb(128, 0, 0));
-  RegistraEditori(textBasic_, textAsm_);
+  ambiente_.daOscurare = {textBasic_, textAsm_};
 
   QFont fontEtichette(QStringLiteral("Arial"));
   fontEtichette.setStyleHint(QFont::SansSerif);
@@ -271,6 +201,11 @@ void MainWindow::createConnections() {
     connect(pulsante, &QPushButton::clicked, this, azione);
   }
   connect(textBasic_, &QPlainTextEdit::textChanged, this, [this] { flagTestoModificato_ = 1; });
+  // The modeless windows opened from here (help, WAIT calculator) close with the window.
+  connect(this, &MainWindow::Chiusa, this, [this] {
+    for (QWidget* figlio : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (figlio->isWindow()) figlio->close();
+  });
   auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(f5, &QShortcut::activated, this, [this] {
     if (command1_->isEnabled()) Command1();
@@ -297,8 +232,8 @@ void MainWindow::leggiImpostazioni() {
   valori_.FontSizeASM = static_cast<float>(textAsm_->font().pointSizeF());
   valori_.FontBoldBasic = 0;
   valori_.FontBoldASM = 0;
-  valori_.CartellaLavoro = TrovaCartellaScrivibile();
-  LeggiConfigurazione(valori_);
+  valori_.CartellaLavoro = TrovaCartellaScrivibile(ambiente_);
+  LeggiConfigurazione(ambiente_, valori_);
   ApplicaConfigurazione(valori_, Aspetto());
 }
 
@@ -413,7 +348,7 @@ void MainWindow::posizionaPannelli(Disposizione disposizione, int w, int h) {
 // assembly alone (4), side by side again; the window takes 90% of the screen
 // each time and the button rows are placed by the first layout only.
 void MainWindow::Command6() {
-  QSize schermo = Schermo() ? Schermo()() : QSize();
+  QSize schermo = ambiente_.schermo ? ambiente_.schermo() : QSize();
   if (!schermo.isValid()) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     schermo = s ? s->geometry().size() : QSize(1024, 768);
@@ -476,8 +411,9 @@ void MainWindow::Command1() {
   const QString punto = QLocale().decimalPoint();
   opzioni.decimalSeparator = punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.';
   const QByteArray sorgente = testoBasicCrLf().toUtf8();
+  const std::string_view testo(sorgente.constData(), static_cast<size_t>(sorgente.size()));
   const TranslationResult risultato =
-      Traduttore()(*stato_, std::string_view(sorgente.constData(), static_cast<size_t>(sorgente.size())), opzioni);
+      ambiente_.traduttore ? ambiente_.traduttore(testo, opzioni) : traduttore_.Translate(testo, opzioni);
 
   if (risultato.finalLineEndAdded) {
     QTextCursor fine(textBasic_->document());
@@ -487,10 +423,10 @@ void MainWindow::Command1() {
   const QString assembly = QString::fromStdString(risultato.assembly);
   impostaTestoAsm(assembly);
   if (!risultato.ok) {
-    MostraMessaggio(assembly);
+    MostraMessaggio(ambiente_, assembly);
     mostraCursoreErrore(assembly);
   } else {
-    MostraMessaggio(QString::fromStdString(risultato.report));
+    MostraMessaggio(ambiente_, QString::fromStdString(risultato.report));
   }
 
   command1_->setEnabled(true);
@@ -512,18 +448,20 @@ void MainWindow::mostraCursoreErrore(const QString& bloccoErrore) {
 
 // Save BASIC: the text exactly as it stands (CR LF line ends, UTF-8, no line
 // end added) to the path chosen in the dialog, which stays the current file.
+QString MainWindow::scegliFile(const QString& proposto, const QString& titolo) {
+  const QString scelto = ScegliFile(ambiente_, proposto, titolo, this);
+  update();
+  return scelto;
+}
+
 void MainWindow::salvaBasic() {
   if (textBasic_->toPlainText().trimmed().isEmpty()) return;
-  const QString precedente = FileCorrente();
-  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File"), this);
-  update();
-  if (FileCorrente().isEmpty()) {
-    FileCorrente() = precedente;
-    return;
-  }
+  const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Salvataggio File"));
+  if (scelto.isEmpty()) return;
+  FileCorrente() = scelto;
   QString errore;
   if (!ScriviFile(FileCorrente(), testoBasicCrLf().toUtf8(), errore)) {
-    MostraMessaggio(QStringLiteral("Impossibile salvare il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile salvare il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
                     errore);
     return;
   }
@@ -536,26 +474,21 @@ void MainWindow::Command2() { salvaBasic(); }
 // BASIC editor and makes it the current file.
 void MainWindow::Command3() {
   if (flagTestoModificato_ != 0 &&
-      ChiediSiNo(QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?"), TitoloMessaggi())) {
+      ChiediSiNo(ambiente_, QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?"), TitoloMessaggi())) {
     salvaBasic();
     flagTestoModificato_ = 0;
-    if (Pausa()) Pausa()(200);
+    ambiente_.Pausa(200);
   }
-  const QString precedente = FileCorrente();
-  ScegliFile(FileCorrente(), QStringLiteral("Apertura File"), this);
-  update();
-  if (FileCorrente().isEmpty()) {
-    FileCorrente() = precedente;
-    return;
-  }
+  const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Apertura File"));
+  if (scelto.isEmpty()) return;
   QString testo;
   QString errore;
-  if (!LeggiTesto(FileCorrente(), testo, errore)) {
-    MostraMessaggio(QStringLiteral("Impossibile aprire il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
-                    errore);
-    FileCorrente() = precedente;
+  if (!LeggiTesto(scelto, testo, errore)) {
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile aprire il file ") + scelto + QStringLiteral("\r\nErrore: ") +
+                                   errore);
     return;
   }
+  FileCorrente() = scelto;
   impostaTestoBasic(testo);
   flagTestoModificato_ = 0;
   setWindowTitle(FileCorrente());
@@ -566,18 +499,14 @@ void MainWindow::Command3() {
 // current file, the text-modified flag is left alone.
 void MainWindow::Command5() {
   if (textAsm_->toPlainText().trimmed().isEmpty()) return;
-  const QString precedente = FileCorrente();
-  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File ASM"), this);
-  update();
-  if (FileCorrente().isEmpty()) {
-    FileCorrente() = precedente;
-    return;
-  }
+  const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Salvataggio File ASM"));
+  if (scelto.isEmpty()) return;
+  FileCorrente() = scelto;
   const std::string dati = AssemblyFileBytes(ConCrLf(textAsm_->toPlainText()).toStdString());
   QString errore;
   if (!ScriviFile(FileCorrente(), QByteArray::fromStdString(dati), errore))
-    MostraMessaggio(QStringLiteral("Impossibile salvare il file ") + FileCorrente() + QStringLiteral("\r\nErrore: ") +
-                    errore);
+    MostraMessaggio(ambiente_, QStringLiteral("Impossibile salvare il file ") + FileCorrente() +
+                                   QStringLiteral("\r\nErrore: ") + errore);
 }
 
 void MainWindow::Command7() {
@@ -594,23 +523,19 @@ void MainWindow::Command8() { textAsm_->clear(); }
 // PIC16F84.DEF: written where the user chooses (proposed "Pic16F84.Def"), or
 // shown in the assembly pane when it cannot be written or on request.
 void MainWindow::Command9() {
-  const QString precedente = FileCorrente();
-  const QString definizioni = QString::fromStdString(TestoDefinizioni());
-  FileCorrente() = QStringLiteral("Pic16F84.Def");
-  ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File"), this);
-  update();
-  if (!FileCorrente().isEmpty()) {
+  const QString definizioni = QString::fromStdString(DefinitionsText());
+  const QString scelto = scegliFile(QStringLiteral("Pic16F84.Def"), QStringLiteral("Salvataggio File"));
+  if (!scelto.isEmpty()) {
     QString errore;
-    if (!ScriviFile(FileCorrente(), (definizioni + QStringLiteral("\r\n")).toUtf8(), errore)) {
-      MostraMessaggio(QStringLiteral("Impossibile aprire il file ") + FileCorrente() +
-                      QStringLiteral("\r\nErrore: ") + errore);
+    if (!ScriviFile(scelto, QByteArray::fromStdString(DefinitionsFileBytes()), errore)) {
+      MostraMessaggio(ambiente_, QStringLiteral("Impossibile aprire il file ") + scelto +
+                                     QStringLiteral("\r\nErrore: ") + errore);
       impostaTestoAsm(definizioni);
     }
-  } else if (ChiediSiNo(QStringLiteral("Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"),
+  } else if (ChiediSiNo(ambiente_, QStringLiteral("Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"),
                         TitoloMessaggi())) {
     impostaTestoAsm(definizioni);
   }
-  FileCorrente() = precedente;
 }
 
 // ---- Printing ----
@@ -618,8 +543,8 @@ void MainWindow::Command9() {
 void MainWindow::stampa(QPlainTextEdit* editor) {
   const QString testo = editor->toPlainText();
   if (testo.trimmed().isEmpty()) return;
-  if (!ChiediSiNo(QStringLiteral("Eseguo la stampa ?"), TitoloMessaggi())) return;
-  StampaTesto(testo + QLatin1Char('\n'), editor->font().family(), editor->font().pointSizeF(), this);
+  if (!ChiediSiNo(ambiente_, QStringLiteral("Eseguo la stampa ?"), TitoloMessaggi())) return;
+  StampaTesto(ambiente_, testo + QLatin1Char('\n'), editor->font().family(), editor->font().pointSizeF(), this);
 }
 
 void MainWindow::Command11() { stampa(textBasic_); }
@@ -634,47 +559,61 @@ void MainWindow::Command4() {
     help_->activateWindow();
     return;
   }
-  help_ = new tools::HelpBrowser(dataVersione_, valori_.CartellaLavoro, &flagChiusura_, this);
+  help_ = new tools::HelpBrowser(ambiente_, dataVersione_, valori_.CartellaLavoro, this);
   help_->show();
 }
 
 void MainWindow::Command10() {
-  tools::ExamplesWindow esempi(this);
+  tools::ExamplesWindow esempi(ambiente_, this);
   esempi.exec();
 }
 
 void MainWindow::ProgTMR0() {
-  tools::Tmr0Calculator calcolatore(valori_.ValoreFrequenza, valori_.ValorePrescaler, valori_.ValoreTMR0, this);
+  tools::Tmr0Calculator calcolatore(ambiente_, valori_.ValoreFrequenza, valori_.ValorePrescaler, valori_.ValoreTMR0,
+                                    this);
   calcolatore.exec();
+  valori_.ValoreFrequenza = calcolatore.ValoreFrequenza();
+  valori_.ValorePrescaler = calcolatore.ValorePrescaler();
+  valori_.ValoreTMR0 = calcolatore.ValoreTMR0();
   update();
 }
 
 void MainWindow::Command13() {
-  tools::DebugDump dump(*stato_, flagTestoModificato_, this);
+  tools::DebugDump dump(traduttore_.State(), flagTestoModificato_, this);
   dump.exec();
 }
 
 void MainWindow::Command14() {
-  BackupManager backup(valori_.CartellaLavoro, textBasic_, this);
+  BackupManager backup(ambiente_, valori_.CartellaLavoro, textBasic_->toPlainText(), this);
   backup.exec();
+  valori_.CartellaLavoro = backup.CartellaLavoro();
+  if (backup.Ripristinato()) textBasic_->setPlainText(backup.TestoRipristinato());
 }
 
+// The settings window shows each change on the editors as the user makes it;
+// its values become the window's, and are saved when something changed.
 void MainWindow::ApriImpostazioni() {
-  Form3 impostazioni(valori_, Aspetto(), this);
+  Form3 impostazioni(valori_, this);
+  connect(&impostazioni, &Form3::Anteprima, this, [this](const Impostazioni& valori) {
+    Impostazioni anteprima = valori;
+    ApplicaConfigurazione(anteprima, Aspetto());
+  });
   impostazioni.exec();
+  valori_ = impostazioni.Valori();
+  ApplicaConfigurazione(valori_, Aspetto());
+  if (impostazioni.Modificato()) SalvaConfigurazione(ambiente_, valori_);
 }
 
 // Closing: offers the save dialog for a changed text (no question), writes the
-// settings and tells the help browser to go.
+// settings and signals the end (the help browser follows it).
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (flagChiusura_) {
     event->accept();
     return;
   }
   if (flagTestoModificato_ != 0) salvaBasic();
-  SalvaConfigurazione(valori_);
+  SalvaConfigurazione(ambiente_, valori_);
   flagChiusura_ = true;
-  if (help_) help_->close();
   event->accept();
   emit Chiusa();
 }

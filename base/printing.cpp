@@ -9,11 +9,6 @@
 
 namespace velmora::ui {
 
-QString& PdfDiProva() {
-  static QString percorso;
-  return percorso;
-}
-
 QFont FontConRipiego(const QString& fontName, double pointSize) {
   QFont font;
   if (QFontDatabase::hasFamily(fontName)) {
@@ -25,11 +20,12 @@ QFont FontConRipiego(const QString& fontName, double pointSize) {
   return font;
 }
 
-bool StampaTesto(const QString& text, const QString& fontName, double pointSize, QWidget* parent) {
+bool StampaTesto(const Ambiente& ambiente, const QString& text, const QString& fontName, double pointSize,
+                 QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
-  if (!PdfDiProva().isEmpty()) {
+  if (!ambiente.pdfDiProva.isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(PdfDiProva());
+    printer.setOutputFileName(ambiente.pdfDiProva);
   } else {
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;

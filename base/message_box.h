@@ -3,12 +3,13 @@
 // MostraMessaggio shows any text (reports, errors, window messages) in a modal
 // box with an "OK" button that closes itself after 15 seconds without mouse
 // movement over it; while it is open the main window's two editors are dimmed.
+// Every function takes the environment: a test answers in place of the user.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 
-#include <functional>
+#include "environment.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -17,33 +18,21 @@ class QTimer;
 namespace velmora::ui {
 
 // The program's message box: modal, multi-line text, "OK", closes itself after
-// 15 s without mouse movement over it; dims the main window's editors while open.
-void MostraMessaggio(const QString& text);
+// 15 s without mouse movement over it; dims the environment's editors while open.
+void MostraMessaggio(const Ambiente& ambiente, const QString& text);
+
+// A plain OK box with a title of its own, which stays until the user closes it.
+void Avvisa(const Ambiente& ambiente, const QString& title, const QString& text);
 
 // Yes/No question (title "Velmora Message" unless given); true for Yes.
-bool ChiediSiNo(const QString& text, const QString& title = QString());
+bool ChiediSiNo(const Ambiente& ambiente, const QString& text, const QString& title = QString());
 
 // One-line input box; returns the text (empty when cancelled).
-QString ChiediTesto(const QString& prompt, const QString& title, const QString& defaultText);
-
-// Test hooks: when set, the three functions above call them instead of showing a window.
-struct DialogHooks {
-  std::function<void(const QString&)> message;
-  std::function<bool(const QString& title, const QString& text)> question;
-  std::function<QString(const QString& prompt, const QString& title, const QString& def)> input;
-};
-DialogHooks& Hooks();
+QString ChiediTesto(const Ambiente& ambiente, const QString& prompt, const QString& title,
+                    const QString& defaultText);
 
 // The title of every Yes/No question: "Velmora Message".
 QString TitoloMessaggi();
-
-// The two editors MostraMessaggio dims while the box is open (the main window
-// registers them; either may be null).
-void RegistraEditori(QPlainTextEdit* textBasic, QPlainTextEdit* textAsm);
-
-// Called with every box MostraMessaggio is about to show modally; a test can
-// use it to drive the box (tick it, move the mouse, press OK) instead of a user.
-std::function<void(class MyMsgBox&)>& AllaComparsa();
 
 // The message box itself: `Text1` shows the text, `Command1` "OK" closes it and
 // `Timer1` ticks every second; 15 ticks without mouse movement over the box

@@ -12,16 +12,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <vector>
+
 namespace velmora::ui {
 
 namespace {
 
-QPointer<QPlainTextEdit> editoreBasic;
-QPointer<QPlainTextEdit> editoreAsm;
-
-QWidget* FinestraPrincipale() {
-  if (editoreBasic) return editoreBasic->window();
-  if (editoreAsm) return editoreAsm->window();
+QWidget* FinestraPrincipale(const Ambiente& ambiente) {
+  for (const auto& editor : ambiente.daOscurare)
+    if (editor) return editor->window();
   return QApplication::activeWindow();
 }
 
@@ -49,51 +49,46 @@ class Oscuramento {
 
 }  // namespace
 
-DialogHooks& Hooks() {
-  static DialogHooks hooks;
-  return hooks;
-}
-
 QString TitoloMessaggi() { return QStringLiteral("Velmora Message"); }
 
-void RegistraEditori(QPlainTextEdit* textBasic, QPlainTextEdit* textAsm) {
-  editoreBasic = textBasic;
-  editoreAsm = textAsm;
-}
-
-std::function<void(MyMsgBox&)>& AllaComparsa() {
-  static std::function<void(MyMsgBox&)> azione;
-  return azione;
-}
-
-void MostraMessaggio(const QString& text) {
-  if (Hooks().message) {
-    Hooks().message(text);
+void MostraMessaggio(const Ambiente& ambiente, const QString& text) {
+  if (ambiente.messaggio) {
+    ambiente.messaggio(text);
     return;
   }
-  Oscuramento basic(editoreBasic);
-  Oscuramento assembly(editoreAsm);
-  MyMsgBox box(text, FinestraPrincipale());
-  if (AllaComparsa()) {
+  std::vector<std::unique_ptr<Oscuramento>> oscurati;
+  for (const auto& editor : ambiente.daOscurare) oscurati.push_back(std::make_unique<Oscuramento>(editor));
+  MyMsgBox box(text, FinestraPrincipale(ambiente));
+  if (ambiente.allaComparsa) {
     // The test drives the box from inside its own event loop.
-    QTimer::singleShot(0, &box, [&box] { AllaComparsa()(box); });
+    QTimer::singleShot(0, &box, [&box, &ambiente] { ambiente.allaComparsa(box); });
   }
   box.exec();
 }
 
-bool ChiediSiNo(const QString& text, const QString& title) {
+void Avvisa(const Ambiente& ambiente, const QString& title, const QString& text) {
+  if (ambiente.avviso) {
+    ambiente.avviso(title, text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, FinestraPrincipale(ambiente));
+  if (ambiente.allaComparsa) QTimer::singleShot(0, &box, [&box, &ambiente] { ambiente.allaComparsa(box); });
+  box.exec();
+}
+
+bool ChiediSiNo(const Ambiente& ambiente, const QString& text, const QString& title) {
   const QString titolo = title.isEmpty() ? TitoloMessaggi() : title;
-  if (Hooks().question) return Hooks().question(titolo, text);
-  return QMessageBox::question(FinestraPrincipale(), titolo, text,
-                               QMessageBox::Yes | QMessageBox::No,
+  if (ambiente.domanda) return ambiente.domanda(titolo, text);
+  return QMessageBox::question(FinestraPrincipale(ambiente), titolo, text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-QString ChiediTesto(const QString& prompt, const QString& title, const QString& defaultText) {
-  if (Hooks().input) return Hooks().input(prompt, title, defaultText);
+QString ChiediTesto(const Ambiente& ambiente, const QString& prompt, const QString& title,
+                    const QString& defaultText) {
+  if (ambiente.input) return ambiente.input(prompt, title, defaultText);
   bool ok = false;
-  const QString testo = QInputDialog::getText(FinestraPrincipale(), title, prompt,
-                                              QLineEdit::Normal, defaultText, &ok);
+  const QString testo = QInputDialog::getText(FinestraPrincipale(ambiente), title, prompt, QLineEdit::Normal,
+                                              defaultText, &ok);
   return ok ? testo : QString();
 }
 

@@ -4,7 +4,9 @@
 // The window holds the values the other windows share: the current file, the
 // text-modified flag, the layout state, the settings and the compile state of
 // the last translation (for the debug dump). Every button is an operation
-// named after its control; the other windows are opened from here.
+// named after its control; the other windows are opened from here, each with
+// the window's environment, and dialogs hand back what the user chose for the
+// window to apply.
 #pragma once
 
 #include <QPointer>
@@ -13,11 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-#include <string_view>
-
-#include "compile_state.h"
+#include "environment.h"
 #include "settings.h"
 #include "translator.h"
 
@@ -30,18 +28,11 @@ namespace velmora::ui {
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
-  // `argomenti`: the command-line words after the program name; the single
-  // word DEBUG (any case) turns on debug mode and shows the "Test" button.
-  explicit MainWindow(const QStringList& argomenti = {}, QWidget* parent = nullptr);
-  ~MainWindow() override;
-
-  // The screen size the layout works from (the window's screen unless a test
-  // sets it), the pause after the save of the Open flow, and the translator.
-  static std::function<QSize()>& Schermo();
-  static std::function<void(int millisecondi)>& Pausa();
-  using FunzioneTraduzione =
-      std::function<TranslationResult(CompileState&, std::string_view, const TranslateOptions&)>;
-  static FunzioneTraduzione& Traduttore();
+  // `ambiente`: clock, screen, folders, pause, translator and dialog answers,
+  // handed on to every window opened from here. `argomenti`: the command-line
+  // words after the program name; the single word DEBUG (any case) turns on
+  // debug mode and shows the "Test" button.
+  explicit MainWindow(const Ambiente& ambiente, const QStringList& argomenti = {}, QWidget* parent = nullptr);
 
   // The buttons.
   void Command1();   // Translate
@@ -74,11 +65,13 @@ class MainWindow : public QWidget {
   QString TitoloProgramma() const { return titoloProgramma_; }
   QString DataVersione() const { return dataVersione_; }
   Impostazioni& Valori() { return valori_; }
-  const CompileState& Stato() const { return *stato_; }
+  // The compile state of the last translation, for the debug dump.
+  const CompileState& Stato() const { return traduttore_.State(); }
   ControlliAspetto Aspetto() const;
 
  signals:
-  // The window has closed for good (settings written): the program ends.
+  // The window has closed for good (settings written): the program ends and
+  // the modeless windows opened from here close.
   void Chiusa();
 
  protected:
@@ -100,6 +93,9 @@ class MainWindow : public QWidget {
   void posizionaRighe(int w, int h);
 
   void salvaBasic();
+  // The file dialog with `titolo`, proposing `proposto`; the chosen path,
+  // empty when the user cancelled (the current file is left alone).
+  QString scegliFile(const QString& proposto, const QString& titolo);
   void stampa(QPlainTextEdit* editor);
   void mostraCursoreErrore(const QString& bloccoErrore);
 
@@ -108,7 +104,8 @@ class MainWindow : public QWidget {
   void impostaTestoBasic(const QString& testo);
   void impostaTestoAsm(const QString& testo);
 
-  std::unique_ptr<CompileState> stato_;
+  Ambiente ambiente_;
+  Translator traduttore_;
   Impostazioni valori_;
   QString titoloProgramma_;
   QString dataVersione_;

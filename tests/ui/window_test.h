@@ -1,0 +1,89 @@
+// What the window tests share: whole-file reads and writes, and an environment
+// that records every message and question and answers from queues.
+#pragma once
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+#include "environment.h"
+#include "file_dialog.h"
+
+namespace velmora::test {
+
+// The file's bytes, "<assente>" when it cannot be read.
+inline QByteArray Leggi(const QString& percorso) {
+  QFile f(percorso);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
+}
+
+inline void Scrivi(const QString& percorso, const QByteArray& dati) {
+  QFile f(percorso);
+  if (f.open(QIODevice::WriteOnly)) f.write(dati);
+}
+
+using AzioneDialogo = std::function<void(ui::FormSelectFile&)>;
+
+// The user's answer in the file dialog: type a path and press OK, or cancel.
+inline AzioneDialogo Scegli(const QString& percorso) {
+  return [percorso](ui::FormSelectFile& d) {
+    d.ImpostaPercorso(percorso);
+    d.Ok();
+  };
+}
+inline AzioneDialogo Annulla() {
+  return [](ui::FormSelectFile& d) { d.Annulla(); };
+}
+
+// An environment for one test. Drives: none unless given; current folder:
+// `cartella`. Messages, OK boxes and questions are recorded (as their text,
+// titles apart); questions take the next queued answer (No when none),
+// the file dialog the next queued action (cancel when none); pauses are only
+// recorded. Not copyable: the environment's functions refer to it.
+struct Registro {
+  explicit Registro(const QString& cartella = {}, const QStringList& dischi = {}) {
+    ambiente.elencoDischi = [dischi] { return dischi; };
+    ambiente.cartellaCorrente = [cartella] { return cartella; };
+    ambiente.schermo = [] { return QSize(1366, 768); };
+    ambiente.pausa = [this](int ms) { pause << ms; };
+    ambiente.messaggio = [this](const QString& m) { messaggi << m; };
+    ambiente.avviso = [this](const QString& titolo, const QString& m) {
+      titoliAvvisi << titolo;
+      avvisi << m;
+    };
+    ambiente.domanda = [this](const QString& titolo, const QString& d) {
+      titoliDomande << titolo;
+      domande << d;
+      if (risposte.empty()) return false;
+      const bool r = risposte.front();
+      risposte.pop_front();
+      return r;
+    };
+    ambiente.allaComparsa = [this](QDialog& d) {
+      auto* dialogo = qobject_cast<ui::FormSelectFile*>(&d);
+      if (!dialogo) return;
+      titoliDialoghi << dialogo->findChild<QLabel*>(QStringLiteral("LabelTitolo"))->text();
+      if (dialoghi.empty()) return dialogo->Annulla();
+      const AzioneDialogo azione = dialoghi.front();
+      dialoghi.pop_front();
+      azione(*dialogo);
+    };
+  }
+  Registro(const Registro&) = delete;
+  Registro& operator=(const Registro&) = delete;
+
+  void Risposte(std::initializer_list<bool> r) { risposte.assign(r.begin(), r.end()); }
+  void Dialoghi(std::initializer_list<AzioneDialogo> d) { dialoghi.assign(d.begin(), d.end()); }
+
+  ui::Ambiente ambiente;
+  QStringList messaggi, avvisi, titoliAvvisi, domande, titoliDomande, titoliDialoghi;
+  std::deque<bool> risposte;
+  std::deque<AzioneDialogo> dialoghi;
+  QList<int> pause;
+};
+
+}  // namespace velmora::test
