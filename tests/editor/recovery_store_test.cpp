@@ -1,0 +1,134 @@
+// Recovery copy: a copy left by a killed process is offered at start, the
+// periodic write while modified, removal on save and close, a declined copy
+// kept until the next save, and the restore question's text.
+#include "recovery_store.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using velmora::editor::RecoveryCopy;
+using velmora::editor::RecoveryQuestion;
+using velmora::editor::RecoveryStore;
+
+namespace {
+
+void Scrivi(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(data);
+}
+
+const QDateTime kOra(QDate(2026, 12, 6), QTime(0, 30, 15), Qt::UTC);
+
+}  // namespace
+
+class RecoveryStoreTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Files found in the data folder at start, as a killed process leaves
+  // them, and what the new store offers.
+  void leftByKilledProcess_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("original");
+    QTest::newRow("saved program") << QByteArray("VELMORA-RECUPERO 1\nscritto=2026-12-06T00:30:15Z\n"
+                                                 "file=/home/s/PROVA.bas\n\nDIM X AS BYTE\r\nX = 5\r\nEND\r\n")
+                                   << true << "DIM X AS BYTE\r\nX = 5\r\nEND\r\n" << "/home/s/PROVA.bas";
+    QTest::newRow("never saved, empty lines kept")
+        << QByteArray("VELMORA-RECUPERO 1\nscritto=2026-12-06T01:30:15+01:00\nfile=\n\n\n\nEND")
+        << true << "\n\nEND" << "";
+    QTest::newRow("not a recovery copy") << QByteArray("DIM X AS BYTE\n\nEND") << false << "" << "";
+    QTest::newRow("no time") << QByteArray("VELMORA-RECUPERO 1\nfile=/a.bas\n\nEND") << false << "" << "";
+    QTest::newRow("cut before the text") << QByteArray("VELMORA-RECUPERO 1\nscritto=2026-12-06T00:30:15Z") << false
+                                         << "" << "";
+  }
+  void leftByKilledProcess() {
+    QFETCH(QByteArray, file);
+    QFETCH(bool, offered);
+    QFETCH(QString, text);
+    QFETCH(QString, original);
+    QTemporaryDir dir;
+    Scrivi(dir.filePath(RecoveryStore::FileName()), file);
+    RecoveryStore store(dir.path(), [] { return QString(); });
+    QCOMPARE(store.pending().has_value(), offered);
+    if (!offered) return;
+    QCOMPARE(store.pending()->text, text);
+    QCOMPARE(store.pending()->originalPath, original);
+    QCOMPARE(store.pending()->written, kOra);
+  }
+
+  // The question names the time written, in Italian form, and the file.
+  void question() {
+    const QString q = RecoveryQuestion({"END", kOra, "/home/s/PROVA.bas"});
+    const QDateTime local = kOra.toLocalTime();
+    QVERIFY(q.startsWith("È stato trovato un testo non salvato"));
+    QVERIFY(q.contains(local.toString("dd/MM/yyyy") + " alle " + local.toString("HH:mm:ss")));
+    QVERIFY(q.contains("/home/s/PROVA.bas"));
+  }
+
+  // Written every interval while modified, with the current text; a new
+  // store (the program killed and started again) offers it; save removes it.
+  void periodicWriteAndSave() {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("dati/Velmora");  // created on first write
+    QString text = "X = 1";
+    RecoveryStore store(folder, [&text] { return text; });
+    store.setClock([] { return kOra; });
+    store.setInterval(20);
+    store.setOriginalPath("/p/A.bas");
+    QVERIFY(!store.pending());
+    store.setModified(true);
+    QTRY_VERIFY(QFile::exists(store.path()));
+    text = "X = 2";
+    QTRY_COMPARE(RecoveryStore::Read(store.path())->text, QString("X = 2"));
+
+    RecoveryStore afterKill(folder, [] { return QString(); });
+    QVERIFY(afterKill.pending());
+    QCOMPARE(afterKill.pending()->originalPath, QString("/p/A.bas"));
+
+    store.saved();
+    QVERIFY(!QFile::exists(store.path()));
+    text = "X = 3";
+    QTest::qWait(100);  // no write once saved
+    QVERIFY(!QFile::exists(store.path()));
+  }
+
+  // A declined copy is kept aside while this session writes its own; a
+  // normal close removes only the session's copy; the next save both.
+  void declinedKeptUntilSave() {
+    QTemporaryDir dir;
+    RecoveryStore old(dir.path(), [] { return QString("VECCHIO"); });
+    QVERIFY(old.writeNow());
+
+    RecoveryStore store(dir.path(), [] { return QString("NUOVO"); });
+    QCOMPARE(store.pending()->text, QString("VECCHIO"));
+    store.declinePending();
+    QVERIFY(!store.pending());
+    QVERIFY(store.writeNow());
+    QCOMPARE(RecoveryStore::Read(store.declinedPath())->text, QString("VECCHIO"));
+    QCOMPARE(RecoveryStore::Read(store.path())->text, QString("NUOVO"));
+
+    store.closedNormally();
+    QVERIFY(!QFile::exists(store.path()));
+    RecoveryStore next(dir.path(), [] { return QString(); });
+    QCOMPARE(next.pending()->text, QString("VECCHIO"));  // offered again
+    next.saved();
+    QVERIFY(!QFile::exists(next.declinedPath()));
+    QVERIFY(!RecoveryStore(dir.path(), [] { return QString(); }).pending());
+  }
+
+  // A data folder that cannot be made reports the path.
+  void writeFailure() {
+    QTemporaryDir dir;
+    Scrivi(dir.filePath("file"), "x");
+    RecoveryStore store(dir.filePath("file/sotto"), [] { return QString("X"); });
+    QVERIFY(!store.writeNow());
+    QVERIFY(store.errorString().contains(dir.filePath("file/sotto")));
+  }
+};
+
+QTEST_MAIN(RecoveryStoreTest)
+#include "recovery_store_test.moc"
