@@ -124,6 +124,7 @@ void SimController::run() { begin(Mode::Run, {}); }
 void SimController::stepLine() {
   if (!ready()) return;
   const std::vector<int> others = map_.AddressesOfOtherLines(currentBasicLine());
+  if (others.empty()) return stepInstruction();  // no BASIC lines known: one instruction
   begin(Mode::StepLine, std::set<int>(others.begin(), others.end()));
 }
 

@@ -81,6 +81,8 @@ class SimController : public QObject {
   void reset();
   void run();
   void pause();
+  // Runs until the program reaches an address of another BASIC line (so a
+  // CALL steps into the routine); one instruction when no lines are known.
   void stepLine();
   void stepInstruction();
   void runToLine(int basicLine);

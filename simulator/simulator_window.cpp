@@ -31,7 +31,7 @@ namespace {
 using editor::CodeEditor;
 using toolchain::Pin;
 
-constexpr int kRefreshMs = 33;  // at most ~30 refreshes a second while running
+constexpr int kRefreshMs = 30;  // at most ~30 refreshes a second while running
 // Marks the assembly pane's extra selection that shows the running instruction.
 constexpr int kRunningMark = QTextFormat::UserProperty + 17;
 
@@ -231,7 +231,9 @@ void SimulatorWindow::createLayout() {
   eeprom_->setHorizontalHeaderLabels(columns);
   eeprom_->setVerticalHeaderLabels(rows);
   eeprom_->verticalHeader()->setVisible(true);
+  eeprom_->horizontalHeader()->setMinimumSectionSize(24);
   eeprom_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  eeprom_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* eepromBox = new QGroupBox(QStringLiteral("EEPROM dati (64 byte, esadecimale)"));
   (new QVBoxLayout(eepromBox))->addWidget(eeprom_);
 
@@ -240,15 +242,15 @@ void SimulatorWindow::createLayout() {
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+  // Pins and timing on top; variables, registers and EEPROM side by side
+  // below, each as tall as the window allows (fits 1366x768).
   auto* top = new QHBoxLayout;
   top->addWidget(pins, 3);
   top->addWidget(timing, 2);
-  auto* right = new QVBoxLayout;
-  right->addWidget(registersBox, 3);
-  right->addWidget(eepromBox, 2);
   auto* middle = new QHBoxLayout;
-  middle->addWidget(variablesBox, 3);
-  middle->addLayout(right, 2);
+  middle->addWidget(variablesBox, 5);
+  middle->addWidget(registersBox, 3);
+  middle->addWidget(eepromBox, 4);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(toolbar);
   layout->addLayout(top);
@@ -289,6 +291,10 @@ void SimulatorWindow::setEditors(CodeEditor* basic, QPlainTextEdit* assembly) {
   basic_ = basic;
   assembly_ = assembly;
   if (basic_) {
+    connect(basic_, &CodeEditor::textEdited, this, [this] {
+      if (controller_.hasProgram())
+        showMessage(QStringLiteral("Il programma BASIC è cambiato: tradurre e assemblare di nuovo per simularlo."), false);
+    });
     connect(basic_, &CodeEditor::breakpointsChanged, this, [this](const QSet<int>& lines) { controller_.setBreakpoints(lines); });
     controller_.setBreakpoints(basic_->breakpoints());
   }

@@ -1,6 +1,6 @@
 // Renders the simulator window into a PNG: the B0 interrupt example, with
-// the B0 input held high, stopped at a breakpoint on the line that lights
-// A1 inside the interrupt routine (A0 already lit by the main loop).
+// the B0 input held high, stopped at a breakpoint inside the interrupt
+// routine just after it lit A1 (A0 already lit by the main loop).
 //
 //   velmora_simulator_screenshot OUT.png   (QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   if (!wait()) return 1;
   window.stepLine();  // A0 lit
   if (!wait()) return 1;
-  basic.setBreakpoints({36});
+  basic.setBreakpoints({37});
   window.findChild<velmora::simulator::PinLed*>(QStringLiteral("pin_B0"))->click();  // rising edge on B0
   window.run();
   if (!wait()) return 1;

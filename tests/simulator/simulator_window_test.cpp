@@ -22,6 +22,7 @@
 #include "code_editor.h"
 #include "pin_led.h"
 #include "process.h"
+#include "program_map.h"
 #include "sim_fixture.h"
 #include "simulator_window.h"
 
@@ -71,6 +72,12 @@ struct Bench {
       if (table->item(r, 0)->text() == name) return table->item(r, column)->text();
     return {};
   }
+  bool marked(const QString& name) {  // shown as changed since the last stop
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("variabili"));
+    for (int r = 0; r < table->rowCount(); ++r)
+      if (table->item(r, 0)->text() == name) return table->item(r, 2)->font().bold();
+    return false;
+  }
   QString text(const char* label) { return window.findChild<QLabel*>(QLatin1String(label))->text(); }
 };
 
@@ -90,16 +97,36 @@ class SimulatorWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void listingRowsGiveAddressLines();
   void examplesLightTheirPins_data();
   void examplesLightTheirPins();
   void inputClicksWhileRunning_data();
   void inputClicksWhileRunning();
   void breakpointStepsAndStopwatch();
+  void variablesAsStored();
   void timerInterruptsAtTheCalculatorsFrequency();
   void watchdogResetStopsTheRun();
   void brokenGpsimIsReported_data();
   void brokenGpsimIsReported();
 };
+
+void SimulatorWindowTest::listingRowsGiveAddressLines() {
+  // Rows as gpasm writes them: the include's equates (numbered from 1 in
+  // their own file), a label row without code, code rows, the data EEPROM.
+  const std::string listing =
+      "0000                  00002         SubTitle \" - Velmora\"\n"
+      "  00000003            00007 Reg_Status      EQU     0x03\n"
+      "0000   280B           00007         GOTO @1\n"
+      "000A   3403           00017         RETLW 0x03\n"
+      "000B                  00018 @1:\n"
+      "000B   3001           00019         MOVLW 0x01\n"
+      "2100   0001 0002      00030         DE 1, 2\n";
+  const std::vector<int> lines = velmora::simulator::ReadListingLines(listing);
+  QCOMPARE(lines.size(), size_t{1024});
+  struct Row { int address; int line; };
+  for (const Row& row : {Row{0, 7}, Row{1, 0}, Row{0x0A, 17}, Row{0x0B, 19}, Row{0x0C, 0}})
+    QCOMPARE(lines[static_cast<size_t>(row.address)], row.line);
+}
 
 void SimulatorWindowTest::examplesLightTheirPins_data() {
   QTest::addColumn<QString>("file");
@@ -197,6 +224,7 @@ void SimulatorWindowTest::breakpointStepsAndStopwatch() {
   QCOMPARE(b.variable(QStringLiteral("X"), 2), QStringLiteral("5"));
   QCOMPARE(b.variable(QStringLiteral("X"), 3), QStringLiteral("0x05"));
   QCOMPARE(b.variable(QStringLiteral("X"), 4), QStringLiteral("00000101"));
+  QVERIFY(b.marked(QStringLiteral("X")));
 
   // Each WAIT line lasts what the WAIT calculator says:
   // (4*Np+1)*Tcpu and (4*Np*(Ns+1)+1)*Tcpu, Tcpu = 4/fq.
@@ -205,6 +233,7 @@ void SimulatorWindowTest::breakpointStepsAndStopwatch() {
     b.window.findChild<QDoubleSpinBox*>(QStringLiteral("quarzo"))->setValue(row.mhz);
     QVERIFY(b.stopAfter("passo"));
     QCOMPARE(b.window.controller().currentBasicLine(), row.line + 1);
+    QVERIFY(!b.marked(QStringLiteral("X")));
     const double tcpu = 4.0 / (row.mhz * 1e6);
     const double pause = (row.ns < 0 ? 4.0 * row.np + 1 : 4.0 * row.np * (row.ns + 1) + 1) * tcpu;
     QCOMPARE(b.window.controller().seconds(b.window.controller().stopwatchCycles()), pause);
@@ -232,6 +261,19 @@ void SimulatorWindowTest::breakpointStepsAndStopwatch() {
   QCOMPARE(b.window.controller().currentBasicLine(), 8);
   QVERIFY(b.led(QStringLiteral("B1"))->isHigh() && b.led(QStringLiteral("B2"))->isHigh());
   QVERIFY(!b.led(QStringLiteral("B0"))->isHigh());
+}
+
+void SimulatorWindowTest::variablesAsStored() {
+  // Low byte first: the byte arithmetic works on a variable's first byte.
+  Bench b;
+  QVERIFY2(b.load("DIM W1 AS WORD\r\nDIM A[2] AS BYTE\r\nASM(MOVLW &H12)\r\nASM(MOVWF W1)\r\nASM(MOVLW &H34)\r\n"
+                  "ASM(MOVWF W1+1)\r\nASM(MOVWF A+1)\r\nEND\r\n"),
+           b.program.error.c_str());
+  QVERIFY(b.stopAfter("esegui"));
+  struct Row { const char* name; int column; const char* text; };
+  for (const Row& row : {Row{"W1", 2, "13330"}, Row{"W1", 3, "0x3412"}, Row{"W1", 4, "00110100 00010010"},
+                         Row{"A", 2, "0 52"}, Row{"A", 3, "0x00 0x34"}, Row{"A", 4, "00000000 | 00110100"}})
+    QCOMPARE(b.variable(QLatin1String(row.name), row.column), QLatin1String(row.text));
 }
 
 void SimulatorWindowTest::timerInterruptsAtTheCalculatorsFrequency() {
