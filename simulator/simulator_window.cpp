@@ -329,6 +329,11 @@ void SimulatorWindow::setFrequency(long hz) {
 
 QString SimulatorWindow::message() const { return message_->text(); }
 
+void SimulatorWindow::runWhenReady() {
+  if (controller_.ready()) return run();
+  runWhenStarted_ = controller_.hasProgram();
+}
+
 void SimulatorWindow::run() { controller_.run(); }
 void SimulatorWindow::pause() { controller_.pause(); }
 void SimulatorWindow::stepLine() { controller_.stepLine(); }
@@ -377,9 +382,14 @@ void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
   }
   updateActions();
   refresh(true);
+  if (why == Stop::Started && runWhenStarted_) {
+    runWhenStarted_ = false;
+    run();
+  }
 }
 
 void SimulatorWindow::onFailed(const QString& text) {
+  runWhenStarted_ = false;
   showMessage(text, true);
   updateActions();
   refresh(false);

@@ -60,6 +60,9 @@ class SimulatorWindow : public QWidget {
   QString message() const;
 
  public slots:
+  // Esegui now, or as soon as gpsim has started (F9 in the main window:
+  // setProgram then runWhenReady).
+  void runWhenReady();
   void run();
   void pause();
   void stepLine();
@@ -102,6 +105,7 @@ class SimulatorWindow : public QWidget {
   QLabel *trisA_, *trisB_, *cycles_, *time_, *stopwatch_, *line_, *message_;
   QTableWidget *variables_, *registers_, *eeprom_;
   QElapsedTimer sinceRefresh_;
+  bool runWhenStarted_ = false;
 };
 
 }  // namespace velmora::simulator
