@@ -232,6 +232,7 @@ void SimulatorWindow::createLayout() {
   eeprom_->setVerticalHeaderLabels(rows);
   eeprom_->verticalHeader()->setVisible(true);
   eeprom_->horizontalHeader()->setMinimumSectionSize(24);
+  eeprom_->horizontalHeader()->setStretchLastSection(false);
   eeprom_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   eeprom_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* eepromBox = new QGroupBox(QStringLiteral("EEPROM dati (64 byte, esadecimale)"));
