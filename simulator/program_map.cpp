@@ -1,0 +1,65 @@
+// Reading gpasm's listing and combining it with the BASIC line of each
+// assembly line.
+#include "program_map.h"
+
+#include <regex>
+#include <sstream>
+
+namespace velmora::simulator {
+
+std::vector<int> ReadListingLines(const std::string& listing) {
+  // LOC, one or more object words, the source line number, the text.
+  static const std::regex row(R"(^([0-9A-Fa-f]{4}) +((?:[0-9A-Fa-f]{4} )+) *([0-9]{5}) )");
+  std::vector<int> lines(kProgramWords, 0);
+  std::istringstream in(listing);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::smatch m;
+    if (!std::regex_search(line, m, row)) continue;
+    const int address = std::stoi(m[1].str(), nullptr, 16);
+    const int words = static_cast<int>(m[2].str().size() / 5);
+    for (int k = 0; k < words && address + k < kProgramWords; ++k)
+      lines[static_cast<size_t>(address + k)] = std::stoi(m[3].str());
+  }
+  return lines;
+}
+
+int ProgramMap::FirstAddress(int basicLineNumber) const {
+  for (int a = 0; a < kProgramWords; ++a)
+    if (basicLine[static_cast<size_t>(a)] == basicLineNumber && basicLineNumber > 0) return a;
+  return -1;
+}
+
+std::vector<int> ProgramMap::AddressesOfOtherLines(int basicLineNumber) const {
+  std::vector<int> addresses;
+  for (int a = 0; a < kProgramWords; ++a) {
+    const int l = basicLine[static_cast<size_t>(a)];
+    if (l != 0 && l != basicLineNumber) addresses.push_back(a);
+  }
+  return addresses;
+}
+
+int ProgramMap::BasicLineAt(int address) const {
+  return address >= 0 && address < kProgramWords ? basicLine[static_cast<size_t>(address)] : 0;
+}
+
+int ProgramMap::AsmLineAt(int address) const {
+  return address >= 0 && address < kProgramWords ? asmLine[static_cast<size_t>(address)] : 0;
+}
+
+ProgramMap BuildProgramMap(const std::string& listing, const std::string& hexText, const std::string& assembly,
+                           const std::vector<int>& asmToBasic) {
+  ProgramMap map;
+  map.asmLine = ReadListingLines(listing);
+  for (int a = 0; a < kProgramWords; ++a) {
+    const int asmLine = map.asmLine[static_cast<size_t>(a)];
+    if (asmLine >= 1 && static_cast<size_t>(asmLine) <= asmToBasic.size())
+      map.basicLine[static_cast<size_t>(a)] = asmToBasic[static_cast<size_t>(asmLine - 1)];
+  }
+  map.sleepAddresses = toolchain::SleepAddresses(hexText);
+  for (const toolchain::Variable& v : toolchain::ReadEquates(assembly))
+    if (v.name.rfind("W#", 0) != 0) map.variables.push_back(v);
+  return map;
+}
+
+}  // namespace velmora::simulator

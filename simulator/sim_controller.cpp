@@ -1,0 +1,278 @@
+// Run control over a gpsim session: start-up, slices, breakpoints, stops.
+#include "sim_controller.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <regex>
+#include <sstream>
+
+namespace velmora::simulator {
+namespace {
+
+namespace C = toolchain::GpsimCommands;
+namespace R = toolchain::GpsimReply;
+using toolchain::Pin;
+
+const Pin kPins[] = {{'A', 0}, {'A', 1}, {'A', 2}, {'A', 3}, {'A', 4}, {'B', 0}, {'B', 1},
+                     {'B', 2}, {'B', 3}, {'B', 4}, {'B', 5}, {'B', 6}, {'B', 7}};
+
+constexpr int kFramesPerSecond = 30;
+constexpr std::uint64_t kMinSlice = 10000, kMaxSlice = 20000000;
+
+// The execution breakpoints of a "break" listing: number -> address.
+std::vector<std::pair<int, int>> ExecutionBreakpoints(const std::string& answer) {
+  static const std::regex row(R"(^\s*([0-9]+): \S+ Execution at .*\(0x([0-9a-fA-F]+)\))");
+  std::vector<std::pair<int, int>> found;
+  std::istringstream in(answer);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::smatch m;
+    if (std::regex_search(line, m, row)) found.emplace_back(std::stoi(m[1].str()), std::stoi(m[2].str(), nullptr, 16));
+  }
+  return found;
+}
+
+// gpsim reports a watchdog time-out as "WDT expired reset" / "Reset: WDT_RESET".
+bool WatchdogReset(const std::string& answer) { return answer.find("WDT") != std::string::npos; }
+
+}  // namespace
+
+SimController::SimController(QObject* parent) : QObject(parent) {
+  for (const Pin& pin : kPins) pins_.emplace_back(pin, false);
+  pacer_.setSingleShot(true);
+  connect(&pacer_, &QTimer::timeout, this, &SimController::slice);
+}
+
+SimController::~SimController() = default;
+
+void SimController::setProgram(const QString& codPath, ProgramMap map) {
+  codPath_ = codPath;
+  map_ = std::move(map);
+  userAddresses_.clear();
+}
+
+void SimController::setFrequency(long hz) {
+  if (hz <= 0 || hz == frequency_) return;
+  frequency_ = hz;
+  if (session_ && session_->alive()) session_->request({C::Frequency(hz)}, nullptr);
+}
+
+void SimController::setWatchdog(bool on) {
+  if (on == watchdog_) return;
+  watchdog_ = on;
+  if (hasProgram()) reset();
+}
+
+void SimController::setBreakpoints(const QSet<int>& basicLines) {
+  userAddresses_.clear();
+  for (int line : basicLines) {
+    const int address = map_.FirstAddress(line);
+    if (address >= 0) userAddresses_.insert(address);
+  }
+  breakpointsChanged_ = true;
+}
+
+void SimController::setPin(Pin pin, bool high) {
+  for (auto& [p, level] : pins_)
+    if (p == pin) level = high;
+  if (session_ && session_->alive()) session_->request({C::SetPin(pin, high)}, nullptr);
+}
+
+bool SimController::pinLevel(Pin pin) const {
+  for (const auto& [p, level] : pins_)
+    if (p == pin) return level;
+  return false;
+}
+
+void SimController::reset() {
+  const bool wasRunning = running();
+  pacer_.stop();
+  mode_ = Mode::Idle;
+  temporary_.clear();
+  session_.reset();
+  chip_ = lastStop_ = stopBefore_ = ChipSnapshot{};
+  stopwatch_ = 0;
+  if (wasRunning) emit runningChanged(false);
+  if (!hasProgram()) return;
+
+  session_ = std::make_unique<GpsimSession>();
+  session_->setTimeLimit(limitMs_);
+  connect(session_.get(), &GpsimSession::failed, this, &SimController::onFailed);
+  QString error;
+  const QFileInfo cod(codPath_);
+  if (!session_->start(cod.absolutePath(), &error)) {
+    onFailed(error);
+    return;
+  }
+  starting_ = true;
+  std::string setup = C::Setup(cod.fileName().toStdString(), watchdog_) + "p16f84.BreakOnReset = true\n" +
+                      C::Frequency(frequency_) + C::LoadModules();
+  for (const auto& [pin, level] : pins_) setup += C::AttachPin(pin, level);
+  session_->request({setup, C::DumpRegisters(), C::DumpEeprom(), C::Cycles()}, [this](const GpsimSession::Answers& a) {
+    starting_ = false;
+    const std::vector<std::string> errors = R::Errors(a[0]);
+    if (!errors.empty()) return onFailed(QStringLiteral("gpsim ha segnalato un errore: %1").arg(QString::fromStdString(errors.front())));
+    if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+    lastStop_ = stopBefore_ = chip_;
+    breakpointsChanged_ = true;
+    emit stopped(Stop::Started, QString());
+  });
+}
+
+void SimController::run() { begin(Mode::Run, {}); }
+
+void SimController::stepLine() {
+  if (!ready()) return;
+  const std::vector<int> others = map_.AddressesOfOtherLines(currentBasicLine());
+  if (others.empty()) return stepInstruction();  // no BASIC lines known: one instruction
+  begin(Mode::StepLine, std::set<int>(others.begin(), others.end()));
+}
+
+void SimController::runToLine(int basicLine) {
+  if (!ready()) return;
+  std::set<int> entries;  // where the line is entered: the start of each run of its addresses
+  for (int a = 0; a < kProgramWords; ++a)
+    if (map_.BasicLineAt(a) == basicLine && (a == 0 || map_.BasicLineAt(a - 1) != basicLine)) entries.insert(a);
+  if (entries.empty()) return;
+  begin(Mode::RunToCursor, std::move(entries));
+}
+
+void SimController::stepInstruction() {
+  if (!ready()) return;
+  mode_ = Mode::StepLine;
+  emit runningChanged(true);
+  session_->request({C::Step(1), C::DumpRegisters(), C::DumpEeprom(), C::Cycles()},
+                    [this](const GpsimSession::Answers& a) {
+                      if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+                      finish(Stop::Step, QString());
+                    });
+}
+
+void SimController::pause() {
+  if (!running()) return;
+  pauseRequested_ = true;
+  if (pacer_.isActive()) {  // waiting for the wall clock: nothing in flight
+    pacer_.stop();
+    finish(Stop::Paused, QString());
+  }
+}
+
+void SimController::begin(Mode mode, std::set<int> temporary) {
+  if (!ready()) return;
+  mode_ = mode;
+  temporary_ = std::move(temporary);
+  pauseRequested_ = false;
+  breakpointsChanged_ = true;
+  runClock_.start();
+  runStartCycles_ = chip_.cycles;
+  emit runningChanged(true);
+  slice();
+}
+
+std::set<int> SimController::wantedBreakpoints() const {
+  std::set<int> wanted = userAddresses_;
+  wanted.insert(map_.sleepAddresses.begin(), map_.sleepAddresses.end());
+  wanted.insert(temporary_.begin(), temporary_.end());
+  return wanted;
+}
+
+void SimController::syncBreakpoints(std::function<void()> then) {
+  session_->request({"break\n"}, [this, then](const GpsimSession::Answers& a) {
+    std::set<int> wanted = wantedBreakpoints();
+    std::string commands;
+    for (const auto& [number, address] : ExecutionBreakpoints(a[0])) {
+      if (wanted.erase(address) == 0) commands += C::ClearBreak(number);  // unwanted, or a duplicate
+    }
+    for (int address : wanted) commands += C::BreakAtAddress(address);
+    if (commands.empty()) return then();
+    session_->request({commands}, [then](const GpsimSession::Answers&) { then(); });
+  });
+}
+
+void SimController::slice() {
+  if (mode_ == Mode::Idle || !session_) return;
+  if (pauseRequested_) return finish(Stop::Paused, QString());
+  if (breakpointsChanged_) {
+    breakpointsChanged_ = false;
+    return syncBreakpoints([this] { slice(); });
+  }
+  const bool paced = speed_ == Speed::RealTime && mode_ != Mode::StepLine;
+  const std::uint64_t cycles =
+      paced ? std::max<std::uint64_t>(1, static_cast<std::uint64_t>(frequency_ / 4 / kFramesPerSecond)) : sliceCycles_;
+  sliceClock_.start();
+  session_->request({C::BreakAtCycle(chip_.cycles + cycles) + C::Run(), C::DumpRegisters(), C::DumpEeprom(), C::Cycles()},
+                    [this](const GpsimSession::Answers& a) { onSlice(a); });
+}
+
+void SimController::onSlice(const GpsimSession::Answers& a) {
+  if (mode_ == Mode::Idle) return;
+  if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+  if (speed_ == Speed::Maximum || mode_ == Mode::StepLine) {  // aim at ~30 ms of gpsim's work per slice
+    const auto ms = static_cast<std::uint64_t>(std::max<qint64>(1, sliceClock_.elapsed()));
+    sliceCycles_ = std::clamp<std::uint64_t>(sliceCycles_ * 30 / ms, kMinSlice, kMaxSlice);
+  }
+  if (WatchdogReset(a[0]))
+    return finish(Stop::Watchdog, QStringLiteral("Il watchdog ha resettato il micro: il programma generato non lo azzera "
+                                                 "mai, per questo il chip va programmato con il watchdog disattivato."));
+  const toolchain::RunStop stop = R::ParseRunStop(a[0]);
+  if (stop.kind == toolchain::RunStop::Kind::ExecutionBreak) {
+    const int address = stop.address;
+    const int line = map_.BasicLineAt(address);
+    if (std::find(map_.sleepAddresses.begin(), map_.sleepAddresses.end(), address) != map_.sleepAddresses.end())
+      return finish(Stop::Sleep, QStringLiteral("Il programma ha raggiunto l'istruzione SLEEP (END): il micro si ferma."));
+    if (temporary_.count(address)) return finish(mode_ == Mode::StepLine ? Stop::Step : Stop::Cursor, QString());
+    return finish(Stop::Breakpoint, line > 0 ? QStringLiteral("Punto di interruzione alla riga %1.").arg(line)
+                                             : QStringLiteral("Punto di interruzione."));
+  }
+  if (stop.kind == toolchain::RunStop::Kind::None) {
+    const std::vector<std::string> errors = R::Errors(a[0]);
+    return finish(Stop::Other, errors.empty() ? QStringLiteral("gpsim ha interrotto l'esecuzione.")
+                                              : QStringLiteral("gpsim ha interrotto l'esecuzione: %1")
+                                                    .arg(QString::fromStdString(errors.front())));
+  }
+  emit progressed();
+  if (pauseRequested_) return finish(Stop::Paused, QString());
+  qint64 wait = 0;
+  if (speed_ == Speed::RealTime && mode_ != Mode::StepLine) {
+    const double ahead = seconds(chip_.cycles - runStartCycles_) * 1000.0 - static_cast<double>(runClock_.elapsed());
+    wait = std::max<qint64>(0, static_cast<qint64>(ahead));
+  }
+  pacer_.start(static_cast<int>(std::min<qint64>(wait, 1000)));
+}
+
+bool SimController::readChip(const GpsimSession::Answers& a, size_t first) {
+  if (a.size() < first + 3) return false;
+  const auto registers = R::ParseRegisters(a[first]);
+  const auto eeprom = R::ParseEeprom(a[first + 1]);
+  const auto cycles = R::ParseCycles(a[first + 2]);
+  if (!registers || !eeprom || !cycles) return false;
+  chip_.registers = registers->registers;
+  chip_.w = registers->w;
+  chip_.pc = registers->pc;
+  chip_.eeprom = *eeprom;
+  chip_.cycles = *cycles;
+  return true;
+}
+
+void SimController::finish(Stop why, const QString& message) {
+  mode_ = Mode::Idle;
+  temporary_.clear();
+  pauseRequested_ = false;
+  pacer_.stop();
+  stopwatch_ = chip_.cycles - lastStop_.cycles;
+  stopBefore_ = lastStop_;
+  lastStop_ = chip_;
+  emit runningChanged(false);
+  emit stopped(why, message);
+}
+
+void SimController::onFailed(const QString& message) {
+  const bool wasRunning = running();
+  mode_ = Mode::Idle;
+  starting_ = false;
+  pacer_.stop();
+  if (wasRunning) emit runningChanged(false);
+  emit failed(message);
+}
+
+}  // namespace velmora::simulator

@@ -1,0 +1,142 @@
+// The simulation behind the simulator window, without widgets: one gpsim
+// session, the program map, the chip as last read back, and the run
+// control (run, pause, one BASIC line, one instruction, run to a line).
+//
+// A run is a chain of bounded slices: "break c NOW+N", "run", then the
+// registers, the EEPROM and the cycle counter are read back. Between slices
+// the event loop runs, so the window stays responsive and Pausa takes
+// effect after the slice in flight. At real-time speed each slice covers
+// one frame (1/30 s) of chip time and the next waits until the wall clock
+// catches up; at maximum speed slices follow at once, sized to about
+// 30 ms of gpsim's work.
+//
+// Breakpoints are execution breakpoints on program addresses: the user's
+// (first address of each BASIC line), the SLEEP instructions, and the
+// temporary ones of a step or run-to-line. Before a run the set installed
+// in gpsim is listed and brought in line with the wanted set.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "gpsim_protocol.h"
+#include "gpsim_session.h"
+#include "program_map.h"
+
+namespace velmora::simulator {
+
+// The chip as read back after a stop or a slice.
+struct ChipSnapshot {
+  std::vector<int> registers;  // 0x00..0xFF, -1 where none
+  std::vector<int> eeprom;     // 64 bytes
+  int w = -1;
+  int pc = -1;
+  std::uint64_t cycles = 0;
+  bool valid() const { return registers.size() == 0x100; }
+  int reg(int address) const { return valid() ? registers[static_cast<size_t>(address)] : -1; }
+};
+
+class SimController : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class Speed { RealTime, Maximum };
+  enum class Stop { Started, Paused, Breakpoint, Step, Cursor, Sleep, Watchdog, Other };
+
+  explicit SimController(QObject* parent = nullptr);
+  ~SimController() override;
+
+  // The program to simulate; takes effect at the next reset().
+  void setProgram(const QString& codPath, ProgramMap map);
+  const ProgramMap& map() const { return map_; }
+  bool hasProgram() const { return !codPath_.isEmpty(); }
+
+  // Crystal frequency in Hz (4 cycles of the clock per instruction cycle).
+  void setFrequency(long hz);
+  long frequency() const { return frequency_; }
+  // The watchdog switch restarts the simulation (the configuration word is
+  // set when the program is loaded).
+  void setWatchdog(bool on);
+  bool watchdog() const { return watchdog_; }
+  void setSpeed(Speed speed) { speed_ = speed; }
+  Speed speed() const { return speed_; }
+  // Time limit for each answer of gpsim.
+  void setTimeLimit(int milliseconds) { limitMs_ = milliseconds; }
+
+  // Breakpoints on BASIC lines (from 1); a line without instructions is skipped.
+  void setBreakpoints(const QSet<int>& basicLines);
+  // The level held on a pin by its source (input pins read it).
+  void setPin(toolchain::Pin pin, bool high);
+  bool pinLevel(toolchain::Pin pin) const;
+
+  // (Re)starts gpsim with the program; stopped() with Stop::Started when ready.
+  void reset();
+  void run();
+  void pause();
+  // Runs until the program reaches an address of another BASIC line (so a
+  // CALL steps into the routine); one instruction when no lines are known.
+  void stepLine();
+  void stepInstruction();
+  void runToLine(int basicLine);
+
+  bool running() const { return mode_ != Mode::Idle; }
+  // gpsim is up and stopped: the commands above can be given.
+  bool ready() const { return session_ && session_->alive() && !starting_ && mode_ == Mode::Idle; }
+  const ChipSnapshot& chip() const { return chip_; }
+  // What the values are compared with to mark changes: the last stop while
+  // running, the stop before it when stopped.
+  const ChipSnapshot& reference() const { return running() ? lastStop_ : stopBefore_; }
+  // Instruction cycles between the last two stops, and the time they take.
+  std::uint64_t stopwatchCycles() const { return stopwatch_; }
+  double seconds(std::uint64_t cycles) const { return static_cast<double>(cycles) * 4.0 / static_cast<double>(frequency_); }
+  int currentBasicLine() const { return map_.BasicLineAt(chip_.pc); }
+  GpsimSession* session() const { return session_.get(); }
+
+ signals:
+  void stopped(SimController::Stop why, const QString& message);
+  void progressed();
+  void runningChanged(bool running);
+  void failed(const QString& message);
+
+ private:
+  enum class Mode { Idle, Run, StepLine, RunToCursor };
+  void begin(Mode mode, std::set<int> temporary);
+  void syncBreakpoints(std::function<void()> then);
+  void slice();
+  void onSlice(const GpsimSession::Answers& answers);
+  bool readChip(const GpsimSession::Answers& answers, size_t first);
+  void finish(Stop why, const QString& message);
+  void onFailed(const QString& message);
+  std::set<int> wantedBreakpoints() const;
+
+  std::unique_ptr<GpsimSession> session_;
+  QString codPath_;
+  ProgramMap map_;
+  long frequency_ = 4000000;
+  bool watchdog_ = false;
+  Speed speed_ = Speed::RealTime;
+  int limitMs_ = 10000;
+  std::set<int> userAddresses_;
+  std::set<int> temporary_;
+  bool breakpointsChanged_ = true;
+  std::vector<std::pair<toolchain::Pin, bool>> pins_;
+  bool starting_ = false;
+  Mode mode_ = Mode::Idle;
+  bool pauseRequested_ = false;
+  std::uint64_t sliceCycles_ = 50000;
+  QElapsedTimer runClock_, sliceClock_;
+  std::uint64_t runStartCycles_ = 0;
+  QTimer pacer_;
+  ChipSnapshot chip_, lastStop_, stopBefore_;
+  std::uint64_t stopwatch_ = 0;
+};
+
+}  // namespace velmora::simulator

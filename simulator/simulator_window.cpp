@@ -1,0 +1,542 @@
+// The simulator window: controls, pins, variables, registers, EEPROM,
+// timing, and the running line shown in the editors.
+#include "simulator_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "code_editor.h"
+#include "pin_led.h"
+
+namespace velmora::simulator {
+namespace {
+
+using editor::CodeEditor;
+using toolchain::Pin;
+
+constexpr int kRefreshMs = 30;  // at most ~30 refreshes a second while running
+// Marks the assembly pane's extra selection that shows the running instruction.
+constexpr int kRunningMark = QTextFormat::UserProperty + 17;
+
+QString Hex(std::uint64_t value, int digits) {
+  return QStringLiteral("0x%1").arg(value, digits, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("0X"), QLatin1String("0x"));
+}
+
+QString Binary(std::uint64_t value, int bytes) {
+  QString text;
+  for (int b = bytes - 1; b >= 0; --b) {
+    if (!text.isEmpty()) text += QLatin1Char(' ');
+    text += QStringLiteral("%1").arg((value >> (8 * b)) & 0xFF, 8, 2, QLatin1Char('0'));
+  }
+  return text;
+}
+
+// "401 µs", "40.5412 ms", "2.75 s".
+QString Duration(double seconds) {
+  if (seconds < 1e-3) return QStringLiteral("%1 µs").arg(QString::number(seconds * 1e6, 'g', 10));
+  if (seconds < 1.0) return QStringLiteral("%1 ms").arg(QString::number(seconds * 1e3, 'g', 10));
+  return QStringLiteral("%1 s").arg(QString::number(seconds, 'g', 10));
+}
+
+// A variable's elements, each little-endian from its address on; nothing
+// when a byte is missing from the dump.
+std::vector<std::uint64_t> Elements(const toolchain::Variable& v, const ChipSnapshot& chip) {
+  std::vector<std::uint64_t> values;
+  if (!chip.valid()) return values;
+  for (int e = 0; e * v.elementSize < v.size; ++e) {
+    std::uint64_t value = 0;
+    for (int b = v.elementSize - 1; b >= 0; --b) {
+      const int byte = chip.reg(v.address + e * v.elementSize + b);
+      if (byte < 0) return {};
+      value = (value << 8) | static_cast<std::uint64_t>(byte);
+    }
+    values.push_back(value);
+  }
+  return values;
+}
+
+void SetCell(QTableWidget* table, int row, int column, const QString& text, bool changed) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    table->setItem(row, column, item);
+  }
+  item->setText(text);
+  QFont font = table->font();
+  font.setBold(changed);
+  item->setFont(font);
+  item->setForeground(changed ? QBrush(QColor(200, 0, 0)) : QBrush(table->palette().color(QPalette::Text)));
+}
+
+QTableWidget* NewTable(const QString& name, const QStringList& headers, int rows) {
+  auto* table = new QTableWidget(rows, static_cast<int>(headers.size()));
+  table->setObjectName(name);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->setVisible(false);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionMode(QAbstractItemView::NoSelection);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
+const char* const kRegisterRows[] = {"W", "Z", "C", "PC", "Stack", "STATUS", "TMR0", "OPTION", "INTCON",
+                                     "PORTA", "PORTB", "TRISA", "TRISB"};
+// Register address of each row above; -1 for those read otherwise.
+const int kRegisterAddresses[] = {-1, -1, -1, -1, -1, 0x03, 0x01, 0x81, 0x0B, 0x05, 0x06, 0x85, 0x86};
+
+}  // namespace
+
+SimulatorWindow::SimulatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setWindowTitle(QStringLiteral("Simulatore"));
+  createActions();
+  createLayout();
+  connectController();
+  updateActions();
+  refresh(false);
+  resize(1180, 680);
+}
+
+SimulatorWindow::~SimulatorWindow() { clearRunningLine(); }
+
+void SimulatorWindow::createActions() {
+  const auto make = [this](const QString& name, const QString& text, const QKeySequence& key, void (SimulatorWindow::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+    return action;
+  };
+  runAction_ = make(QStringLiteral("esegui"), QStringLiteral("Esegui"), Qt::Key_F5, &SimulatorWindow::run);
+  pauseAction_ = make(QStringLiteral("pausa"), QStringLiteral("Pausa"), Qt::Key_F7, &SimulatorWindow::pause);
+  stepAction_ = make(QStringLiteral("passo"), QStringLiteral("Passo"), Qt::Key_F10, &SimulatorWindow::stepLine);
+  stepInstructionAction_ = make(QStringLiteral("passo_istruzione"), QStringLiteral("Passo istruzione"), Qt::Key_F11,
+                                &SimulatorWindow::stepInstruction);
+  cursorAction_ = make(QStringLiteral("fino_al_cursore"), QStringLiteral("Esegui fino al cursore"), Qt::Key_F4,
+                       &SimulatorWindow::runToCursor);
+  resetAction_ = make(QStringLiteral("reset"), QStringLiteral("Reset"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+                      &SimulatorWindow::reset);
+}
+
+void SimulatorWindow::createLayout() {
+  auto* toolbar = new QToolBar;
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (QAction* a : {runAction_, pauseAction_, stepAction_, stepInstructionAction_, cursorAction_, resetAction_})
+    toolbar->addAction(a);
+  toolbar->addSeparator();
+  toolbar->addWidget(new QLabel(QStringLiteral(" Quarzo (MHz) ")));
+  crystal_ = new QDoubleSpinBox;
+  crystal_->setObjectName(QStringLiteral("quarzo"));
+  crystal_->setRange(0.001, 40.0);
+  crystal_->setDecimals(4);
+  crystal_->setValue(4.0);
+  toolbar->addWidget(crystal_);
+  toolbar->addWidget(new QLabel(QStringLiteral("  Velocità ")));
+  speed_ = new QComboBox;
+  speed_->setObjectName(QStringLiteral("velocita"));
+  speed_->addItems({QStringLiteral("Tempo reale"), QStringLiteral("Massima velocità")});
+  toolbar->addWidget(speed_);
+  toolbar->addWidget(new QLabel(QStringLiteral("  ")));
+  watchdog_ = new QCheckBox(QStringLiteral("Watchdog attivo"));
+  watchdog_->setObjectName(QStringLiteral("watchdog"));
+  watchdog_->setToolTip(QStringLiteral("Il chip va programmato con il watchdog disattivato: il codice generato "
+                                       "non lo azzera mai e il watchdog resetterebbe il micro."));
+  toolbar->addWidget(watchdog_);
+
+  // Pins: port A (A4..A0) and port B (B7..B0), most significant bit first.
+  auto* pins = new QGroupBox(QStringLiteral("Linee di I/O (clic su un ingresso per cambiarne il livello)"));
+  auto* pinGrid = new QGridLayout(pins);
+  const auto addPort = [&](char port, int bits, int row) {
+    pinGrid->addWidget(new QLabel(QStringLiteral("Porta %1").arg(QLatin1Char(port))), row, 0);
+    for (int bit = bits - 1; bit >= 0; --bit) {
+      const Pin pin{port, bit};
+      const QString name = QStringLiteral("%1%2").arg(QLatin1Char(port)).arg(bit);
+      auto* led = new PinLed(name);
+      led->setObjectName(QStringLiteral("pin_") + name);
+      leds_[name] = led;
+      pinGrid->addWidget(led, row, 1 + (8 - bits) + (bits - 1 - bit));
+      connect(led, &PinLed::clicked, this, [this, pin, led] {
+        if (led->isOutput()) return;
+        controller_.setPin(pin, !controller_.pinLevel(pin));
+        refreshPins();
+      });
+    }
+  };
+  addPort('A', 5, 0);
+  addPort('B', 8, 1);
+  trisA_ = new QLabel;
+  trisB_ = new QLabel;
+  pinGrid->addWidget(trisA_, 0, 9);
+  pinGrid->addWidget(trisB_, 1, 9);
+
+  auto* timing = new QGroupBox(QStringLiteral("Tempo"));
+  auto* timingForm = new QVBoxLayout(timing);
+  cycles_ = new QLabel;
+  cycles_->setObjectName(QStringLiteral("cicli"));
+  time_ = new QLabel;
+  time_->setObjectName(QStringLiteral("tempo"));
+  stopwatch_ = new QLabel;
+  stopwatch_->setObjectName(QStringLiteral("cronometro"));
+  stopwatch_->setToolTip(QStringLiteral("Tempo simulato tra le ultime due fermate"));
+  line_ = new QLabel;
+  line_->setObjectName(QStringLiteral("riga"));
+  for (QLabel* l : {line_, cycles_, time_, stopwatch_}) {
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    timingForm->addWidget(l);
+  }
+  timingForm->addStretch();
+
+  variables_ = NewTable(QStringLiteral("variabili"),
+                        {QStringLiteral("Nome"), QStringLiteral("Tipo"), QStringLiteral("Decimale"),
+                         QStringLiteral("Esadecimale"), QStringLiteral("Binario")},
+                        0);
+  auto* variablesBox = new QGroupBox(QStringLiteral("Variabili"));
+  (new QVBoxLayout(variablesBox))->addWidget(variables_);
+
+  registers_ = NewTable(QStringLiteral("registri"), {QStringLiteral("Registro"), QStringLiteral("Valore")},
+                        static_cast<int>(std::size(kRegisterRows)));
+  for (int r = 0; r < registers_->rowCount(); ++r) SetCell(registers_, r, 0, QString::fromLatin1(kRegisterRows[r]), false);
+  registers_->item(4, 0)->setToolTip(QStringLiteral("gpsim non rende visibile lo stack hardware: la profondità "
+                                                    "non è disponibile"));
+  auto* registersBox = new QGroupBox(QStringLiteral("Registri"));
+  (new QVBoxLayout(registersBox))->addWidget(registers_);
+
+  eeprom_ = NewTable(QStringLiteral("eeprom"), {}, 8);
+  eeprom_->setColumnCount(8);
+  QStringList columns, rows;
+  for (int i = 0; i < 8; ++i) {
+    columns << QString::number(i);
+    rows << QStringLiteral("%1").arg(i * 8, 2, 16, QLatin1Char('0')).toUpper();
+  }
+  eeprom_->setHorizontalHeaderLabels(columns);
+  eeprom_->setVerticalHeaderLabels(rows);
+  eeprom_->verticalHeader()->setVisible(true);
+  eeprom_->horizontalHeader()->setMinimumSectionSize(24);
+  eeprom_->horizontalHeader()->setStretchLastSection(false);
+  eeprom_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  eeprom_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* eepromBox = new QGroupBox(QStringLiteral("EEPROM dati (64 byte, esadecimale)"));
+  (new QVBoxLayout(eepromBox))->addWidget(eeprom_);
+
+  message_ = new QLabel;
+  message_->setObjectName(QStringLiteral("messaggio"));
+  message_->setWordWrap(true);
+  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  // Pins and timing on top; variables, registers and EEPROM side by side
+  // below, each as tall as the window allows (fits 1366x768).
+  auto* top = new QHBoxLayout;
+  top->addWidget(pins, 3);
+  top->addWidget(timing, 2);
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(variablesBox, 5);
+  middle->addWidget(registersBox, 3);
+  middle->addWidget(eepromBox, 4);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(toolbar);
+  layout->addLayout(top);
+  layout->addLayout(middle, 1);
+  layout->addWidget(message_);
+}
+
+void SimulatorWindow::connectController() {
+  connect(crystal_, &QDoubleSpinBox::valueChanged, this, [this](double mhz) {
+    controller_.setFrequency(std::lround(mhz * 1e6));
+    refreshTime();
+  });
+  connect(speed_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    controller_.setSpeed(index == 0 ? SimController::Speed::RealTime : SimController::Speed::Maximum);
+  });
+  connect(watchdog_, &QCheckBox::toggled, this, [this](bool on) {
+    showMessage(on ? QStringLiteral("Watchdog attivo: la simulazione riparte.")
+                   : QStringLiteral("Watchdog disattivato: la simulazione riparte."),
+                false);
+    controller_.setWatchdog(on);
+    updateActions();
+  });
+  connect(&controller_, &SimController::stopped, this, &SimulatorWindow::onStopped);
+  connect(&controller_, &SimController::failed, this, &SimulatorWindow::onFailed);
+  connect(&controller_, &SimController::runningChanged, this, [this](bool running) {
+    if (running) showMessage(QStringLiteral("In esecuzione..."), false);
+    updateActions();
+  });
+  connect(&controller_, &SimController::progressed, this, [this] {
+    if (sinceRefresh_.isValid() && sinceRefresh_.elapsed() < kRefreshMs) return;
+    refresh(false);
+  });
+}
+
+void SimulatorWindow::setEditors(CodeEditor* basic, QPlainTextEdit* assembly) {
+  if (basic_) basic_->disconnect(this);
+  clearRunningLine();
+  basic_ = basic;
+  assembly_ = assembly;
+  if (basic_) {
+    connect(basic_, &CodeEditor::textEdited, this, [this] {
+      if (controller_.hasProgram())
+        showMessage(QStringLiteral("Il programma BASIC è cambiato: tradurre e assemblare di nuovo per simularlo."), false);
+    });
+    connect(basic_, &CodeEditor::breakpointsChanged, this, [this](const QSet<int>& lines) { controller_.setBreakpoints(lines); });
+    controller_.setBreakpoints(basic_->breakpoints());
+  }
+}
+
+bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly, const std::vector<int>& asmToBasic) {
+  const QFileInfo cod(codPath);
+  const QString stem = cod.absolutePath() + QLatin1Char('/') + cod.completeBaseName();
+  QFile listing(stem + QStringLiteral(".lst")), hex(stem + QStringLiteral(".hex"));
+  if (!listing.open(QIODevice::ReadOnly) || !hex.open(QIODevice::ReadOnly)) {
+    const QFile& bad = listing.isOpen() ? hex : listing;
+    showMessage(QStringLiteral("Impossibile leggere %1: %2").arg(bad.fileName(), bad.errorString()), true);
+    return false;
+  }
+  controller_.setProgram(cod.absoluteFilePath(), BuildProgramMap(listing.readAll().toStdString(), hex.readAll().toStdString(),
+                                                                  assembly.toStdString(), asmToBasic));
+  if (basic_) controller_.setBreakpoints(basic_->breakpoints());
+  variables_->setRowCount(static_cast<int>(controller_.map().variables.size()));
+  int row = 0;
+  for (const toolchain::Variable& v : controller_.map().variables) {
+    SetCell(variables_, row, 0, QString::fromStdString(v.name), false);
+    SetCell(variables_, row++, 1, QStringLiteral("%1 (%2 byte)").arg(QString::fromStdString(v.type)).arg(v.size), false);
+  }
+  reset();
+  return true;
+}
+
+void SimulatorWindow::setFrequency(long hz) {
+  crystal_->setValue(hz > 0 ? static_cast<double>(hz) / 1e6 : 4.0);
+  controller_.setFrequency(hz > 0 ? hz : 4000000);
+}
+
+QString SimulatorWindow::message() const { return message_->text(); }
+
+void SimulatorWindow::runWhenReady() {
+  if (controller_.ready()) return run();
+  runWhenStarted_ = controller_.hasProgram();
+}
+
+void SimulatorWindow::run() { controller_.run(); }
+void SimulatorWindow::pause() { controller_.pause(); }
+void SimulatorWindow::stepLine() { controller_.stepLine(); }
+void SimulatorWindow::stepInstruction() { controller_.stepInstruction(); }
+
+void SimulatorWindow::runToCursor() {
+  if (!basic_ || !controller_.ready()) return;
+  const int line = basic_->currentLine();
+  if (controller_.map().FirstAddress(line) < 0) {
+    showMessage(QStringLiteral("La riga %1 non ha istruzioni: spostare il cursore su un'altra riga.").arg(line), true);
+    return;
+  }
+  controller_.runToLine(line);
+}
+
+void SimulatorWindow::reset() {
+  if (!controller_.hasProgram()) {
+    showMessage(QStringLiteral("Nessun programma: tradurre e assemblare prima di simulare."), true);
+    return;
+  }
+  showMessage(QStringLiteral("Avvio di gpsim..."), false);
+  controller_.reset();
+  updateActions();
+  refresh(false);
+}
+
+void SimulatorWindow::closeEvent(QCloseEvent* event) {
+  controller_.pause();
+  clearRunningLine();
+  event->accept();
+}
+
+void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
+  using Stop = SimController::Stop;
+  const int line = controller_.currentBasicLine();
+  const QString where = line > 0 ? QStringLiteral(" alla riga %1").arg(line) : QString();
+  switch (why) {
+    case Stop::Started: showMessage(QStringLiteral("Simulazione pronta: Esegui (F5), Passo (F10)."), false); break;
+    case Stop::Paused: showMessage(QStringLiteral("In pausa") + where + QLatin1Char('.'), false); break;
+    case Stop::Step: showMessage(QStringLiteral("Passo eseguito: fermo") + where + QLatin1Char('.'), false); break;
+    case Stop::Cursor: showMessage(QStringLiteral("Fermo") + where + QStringLiteral(" (cursore)."), false); break;
+    case Stop::Breakpoint: showMessage(text, false); break;
+    case Stop::Sleep:
+    case Stop::Watchdog:
+    case Stop::Other: showMessage(text, true); break;
+  }
+  updateActions();
+  refresh(true);
+  if (why == Stop::Started && runWhenStarted_) {
+    runWhenStarted_ = false;
+    run();
+  }
+}
+
+void SimulatorWindow::onFailed(const QString& text) {
+  runWhenStarted_ = false;
+  showMessage(text, true);
+  updateActions();
+  refresh(false);
+}
+
+void SimulatorWindow::refresh(bool stop) {
+  refreshPins();
+  refreshVariables();
+  refreshRegisters();
+  refreshEeprom();
+  refreshTime();
+  showRunningLine(stop);
+  sinceRefresh_.start();
+  emit refreshed();
+}
+
+void SimulatorWindow::refreshPins() {
+  const ChipSnapshot& chip = controller_.chip();
+  for (char port : {'A', 'B'}) {
+    const int tris = chip.reg(port == 'A' ? 0x85 : 0x86), value = chip.reg(port == 'A' ? 0x05 : 0x06);
+    for (int bit = 0; bit < (port == 'A' ? 5 : 8); ++bit) {
+      PinLed* led = leds_.value(QStringLiteral("%1%2").arg(QLatin1Char(port)).arg(bit));
+      const bool output = tris >= 0 && !(tris >> bit & 1);
+      led->setState(output, output ? (value >> bit & 1) != 0 : controller_.pinLevel({port, bit}));
+    }
+    (port == 'A' ? trisA_ : trisB_)->setText(tris < 0 ? QStringLiteral("TRIS%1 = -").arg(QLatin1Char(port))
+                                                      : QStringLiteral("TRIS%1 = %2").arg(QLatin1Char(port)).arg(Hex(static_cast<std::uint64_t>(tris), 2)));
+  }
+}
+
+void SimulatorWindow::refreshVariables() {
+  const ChipSnapshot &chip = controller_.chip(), &before = controller_.reference();
+  int row = 0;
+  for (const toolchain::Variable& v : controller_.map().variables) {
+    const std::vector<std::uint64_t> now = Elements(v, chip), then = Elements(v, before);
+    const bool changed = before.valid() && now != then;
+    QStringList dec, hex, bin;
+    for (std::uint64_t e : now) {
+      dec << QString::number(e);
+      hex << Hex(e, 2 * v.elementSize);
+      bin << Binary(e, v.elementSize);
+    }
+    const QString none = now.empty() ? QStringLiteral("-") : QString();
+    SetCell(variables_, row, 2, none + dec.join(QLatin1Char(' ')), changed);
+    SetCell(variables_, row, 3, none + hex.join(QLatin1Char(' ')), changed);
+    SetCell(variables_, row++, 4, none + bin.join(QStringLiteral(" | ")), changed);
+  }
+  variables_->resizeColumnsToContents();
+}
+
+void SimulatorWindow::refreshRegisters() {
+  const ChipSnapshot &chip = controller_.chip(), &before = controller_.reference();
+  const auto byte = [](int v) {
+    return v < 0 ? QStringLiteral("-") : QStringLiteral("%1 (%2)").arg(Hex(static_cast<std::uint64_t>(v), 2)).arg(v);
+  };
+  const auto flag = [](int status, int bit) { return status < 0 ? -1 : (status >> bit & 1); };
+  const int values[] = {chip.w, flag(chip.reg(0x03), 2), flag(chip.reg(0x03), 0), chip.pc, -1};
+  const int previous[] = {before.w, flag(before.reg(0x03), 2), flag(before.reg(0x03), 0), before.pc, -1};
+  for (int r = 0; r < registers_->rowCount(); ++r) {
+    const int address = kRegisterAddresses[r];
+    const int v = address >= 0 ? chip.reg(address) : values[r];
+    const int old = address >= 0 ? before.reg(address) : previous[r];
+    QString text = byte(v);
+    if (r == 1 || r == 2) text = v < 0 ? QStringLiteral("-") : QString::number(v);
+    if (r == 3) text = v < 0 ? QStringLiteral("-") : Hex(static_cast<std::uint64_t>(v), 4);
+    if (r == 4) text = QStringLiteral("- (non disponibile)");
+    SetCell(registers_, r, 1, text, before.valid() && chip.valid() && v != old);
+  }
+}
+
+void SimulatorWindow::refreshEeprom() {
+  const ChipSnapshot &chip = controller_.chip(), &before = controller_.reference();
+  for (int i = 0; i < 64; ++i) {
+    const int v = i < static_cast<int>(chip.eeprom.size()) ? chip.eeprom[static_cast<size_t>(i)] : -1;
+    const int old = i < static_cast<int>(before.eeprom.size()) ? before.eeprom[static_cast<size_t>(i)] : v;
+    SetCell(eeprom_, i / 8, i % 8, v < 0 ? QStringLiteral("--") : QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper(),
+            v != old);
+  }
+}
+
+void SimulatorWindow::refreshTime() {
+  const ChipSnapshot& chip = controller_.chip();
+  const int line = controller_.currentBasicLine();
+  line_->setText(chip.pc < 0 ? QStringLiteral("Riga BASIC: -")
+                             : QStringLiteral("Riga BASIC: %1    PC: %2")
+                                   .arg(line > 0 ? QString::number(line) : QStringLiteral("-"), Hex(static_cast<std::uint64_t>(chip.pc), 4)));
+  cycles_->setText(QStringLiteral("Cicli istruzione: %1").arg(chip.cycles));
+  time_->setText(QStringLiteral("Tempo simulato: %1").arg(Duration(controller_.seconds(chip.cycles))));
+  const std::uint64_t lap = controller_.stopwatchCycles();
+  stopwatch_->setText(QStringLiteral("Cronometro (tra le ultime due fermate): %1  (%2 cicli)")
+                          .arg(Duration(controller_.seconds(lap)))
+                          .arg(lap));
+}
+
+void SimulatorWindow::showRunningLine(bool scroll) {
+  const ChipSnapshot& chip = controller_.chip();
+  const int line = chip.pc >= 0 ? controller_.currentBasicLine() : 0;
+  const int asmLine = chip.pc >= 0 ? controller_.map().AsmLineAt(chip.pc) : 0;
+  if (basic_) {
+    basic_->setHighlightedLines(CodeEditor::LineRole::Running, line > 0 ? QSet<int>{line} : QSet<int>{});
+    if (scroll && line > 0) basic_->scrollLineIntoView(line);
+  }
+  if (!assembly_) return;
+  if (auto* code = qobject_cast<CodeEditor*>(assembly_.data())) {
+    code->setHighlightedLines(CodeEditor::LineRole::Running, asmLine > 0 ? QSet<int>{asmLine} : QSet<int>{});
+    if (scroll && asmLine > 0) code->scrollLineIntoView(asmLine);
+    return;
+  }
+  QList<QTextEdit::ExtraSelection> selections;
+  for (const QTextEdit::ExtraSelection& s : assembly_->extraSelections())
+    if (!s.format.hasProperty(kRunningMark)) selections << s;
+  const QTextBlock block = assembly_->document()->findBlockByNumber(asmLine - 1);
+  if (asmLine > 0 && block.isValid()) {
+    QTextEdit::ExtraSelection s;
+    s.cursor = QTextCursor(block);
+    s.format.setBackground(basic_ ? basic_->roleColour(CodeEditor::LineRole::Running) : QColor(255, 236, 140));
+    s.format.setProperty(QTextFormat::FullWidthSelection, true);
+    s.format.setProperty(kRunningMark, true);
+    selections << s;
+    QScrollBar* bar = assembly_->verticalScrollBar();  // in lines: the cursor stays where the user left it
+    if (scroll && (asmLine - 1 < bar->value() || asmLine - 1 >= bar->value() + bar->pageStep()))
+      bar->setValue(std::max(0, asmLine - 1 - bar->pageStep() / 3));
+  }
+  assembly_->setExtraSelections(selections);
+}
+
+void SimulatorWindow::clearRunningLine() {
+  if (basic_) basic_->setHighlightedLines(CodeEditor::LineRole::Running, {});
+  if (!assembly_) return;
+  if (auto* code = qobject_cast<CodeEditor*>(assembly_.data())) return code->setHighlightedLines(CodeEditor::LineRole::Running, {});
+  QList<QTextEdit::ExtraSelection> selections;
+  for (const QTextEdit::ExtraSelection& s : assembly_->extraSelections())
+    if (!s.format.hasProperty(kRunningMark)) selections << s;
+  assembly_->setExtraSelections(selections);
+}
+
+void SimulatorWindow::updateActions() {
+  const bool ready = controller_.ready(), running = controller_.running();
+  for (QAction* a : {runAction_, stepAction_, stepInstructionAction_, cursorAction_}) a->setEnabled(ready);
+  pauseAction_->setEnabled(running);
+  resetAction_->setEnabled(controller_.hasProgram());
+}
+
+void SimulatorWindow::showMessage(const QString& text, bool error) {
+  message_->setText(text);
+  message_->setStyleSheet(error ? QStringLiteral("color: #b00000; font-weight: bold;") : QString());
+}
+
+}  // namespace velmora::simulator
