@@ -19,8 +19,8 @@ std::string ReadFile(const std::string& path) {
 
 ReadyProgram PrepareProgram(const std::string& basic, const std::string& folder, const std::vector<Anchor>& anchors) {
   ReadyProgram p;
-  auto st = std::make_unique<CompileState>();
-  const TranslationResult t = TranslateText(*st, basic, TranslateOptions{});
+  Translator translator;
+  const TranslationResult t = translator.Translate(basic, TranslateOptions{});
   p.basic = basic;
   p.assembly = t.assembly;
   if (!t.ok) {
