@@ -103,12 +103,12 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
       a.cycles = value;
     } else if (arg == "--pin") {
       if (i + 1 >= argc) return UsageError("l'opzione --pin richiede PIN=LIVELLO, per esempio A0=1");
-      const std::string spec = argv[++i];
-      const auto eq = spec.find('=');
-      const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(spec.substr(0, eq));
-      const std::string level = eq == std::string::npos ? "" : spec.substr(eq + 1);
+      const std::string pinArg = argv[++i];
+      const auto eq = pinArg.find('=');
+      const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(pinArg.substr(0, eq));
+      const std::string level = eq == std::string::npos ? "" : pinArg.substr(eq + 1);
       if (!pin || (level != "0" && level != "1"))
-        return UsageError("pin non valido: " + spec + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
+        return UsageError("pin non valido: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
       a.pins.emplace_back(*pin, level == "1");
     } else if (arg == "--watchdog") {
       a.watchdog = true;
