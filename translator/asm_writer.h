@@ -2,13 +2,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "compile_state.h"
 
 namespace velmora {
 
 // Appends one output line (without a leading "A>") and CR LF to the pane text.
-void ScriviRigaASM(CompileState& st, const std::string& line);
+void ScriviRigaASM(CompileState& st, std::string_view line);
 
 // Writes the whole assembly source into st.TextASM (nothing after an error).
 void ScriviASM(CompileState& st);

@@ -60,7 +60,7 @@ void EliminaRiga(CompileState& st, int position) {
   st.NoInput -= 1;
 }
 
-bool ScriviRighe(CompileState& st, int i, const std::vector<std::string>& lines) {
+bool ScriviRighe(CompileState& st, int i, const Lines& lines) {
   if (lines.empty()) return true;
   if (!InserisciRighe(st, i, static_cast<int>(lines.size()) - 1)) return false;
   for (size_t k = 0; k < lines.size(); ++k) st.ArrayInput[i + static_cast<int>(k)] = lines[k];

@@ -16,9 +16,13 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
+
+// Lines of text: what a pass writes for one statement, a table's rows.
+using Lines = std::vector<std::string>;
 
 // A fixed-capacity table of N texts numbered 1..N.
 template <int N>
@@ -213,7 +217,7 @@ void EliminaRiga(CompileState& st, int position);
 
 // Writes `lines` from line i on, replacing line i and opening a gap for the
 // rest. Returns false, after reporting, when the array would overflow.
-bool ScriviRighe(CompileState& st, int i, const std::vector<std::string>& lines);
+bool ScriviRighe(CompileState& st, int i, const Lines& lines);
 
 // Generators ---------------------------------------------------------------
 
@@ -240,14 +244,57 @@ bool IsPortLetter(const std::string& text);
 // "A0".."A4" or "B0".."B7".
 bool IsPortLine(const std::string& text);
 
+// The program-line format ----------------------------------------------------
+//
+// Every line a pass writes into ArrayInput, and every line of the side tables
+// and of the assembly writer, is made by these helpers; the layout of an
+// output line is decided here and nowhere else.
+
 // Marks a finished line.
 inline constexpr const char* kFinished = "A>";
-// "A>" and eight spaces: the start of every finished instruction line.
-inline constexpr const char* kIns = "A>        ";
+// The indentation of an instruction in the output file.
+inline constexpr const char* kIndent = "        ";
 
-// The finished lines every pass writes: an instruction, a label, a jump.
-inline std::string Ins(const std::string& instruction) { return kIns + instruction; }
-inline std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
-inline std::string Goto(const std::string& label) { return Ins("GOTO " + label); }
+// A finished line (an instruction or a label line).
+inline bool IsFinished(std::string_view line) { return line.size() >= 2 && line[0] == 'A' && line[1] == '>'; }
+
+// "        MOVWF X": an instruction as the output file holds it (side tables, writer).
+inline std::string Code(std::string_view instruction) {
+  std::string s;
+  s.reserve(8 + instruction.size());
+  s.append(kIndent).append(instruction);
+  return s;
+}
+// "A>        MOVWF X": a finished instruction line.
+inline std::string Ins(std::string_view instruction) {
+  std::string s;
+  s.reserve(10 + instruction.size());
+  s.append(kFinished).append(kIndent).append(instruction);
+  return s;
+}
+// "A>LAB:": a finished label line.
+inline std::string LabelLine(std::string_view label) {
+  std::string s;
+  s.reserve(3 + label.size());
+  s.append(kFinished).append(label).append(":");
+  return s;
+}
+// "A>        GOTO LAB".
+inline std::string Goto(std::string_view label) { return Ins(std::string("GOTO ").append(label)); }
+// An assembly text as the user wrote it: one holding ":" ("LAB1:" or
+// "LAB1: NOP") starts in column 1, any other is an indented instruction.
+inline std::string AsmText(std::string_view text) {
+  if (text.find(':') == std::string_view::npos) return Ins(text);
+  return std::string(kFinished).append(text);
+}
+// Finished instruction lines, one per instruction.
+inline Lines InsLines(const Lines& instructions) {
+  Lines out;
+  out.reserve(instructions.size());
+  for (const auto& ins : instructions) out.push_back(Ins(ins));
+  return out;
+}
+// The output text of a finished line (without "A>"); other lines as they are.
+inline std::string_view OutputText(std::string_view line) { return IsFinished(line) ? line.substr(2) : line; }
 
 }  // namespace velmora

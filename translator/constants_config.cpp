@@ -198,13 +198,13 @@ void TraduciConfig(CompileState& st) {
     const PortConfig& pc = ports[static_cast<size_t>(port)];
     if (!pc.configured) continue;
     if (!bankSelected) {
-      st.ArrayInit[++st.NoInit] = "        BSF Reg_Status , Bit_5";
+      st.ArrayInit[++st.NoInit] = Code("BSF Reg_Status , Bit_5");
       bankSelected = true;
     }
-    st.ArrayInit[++st.NoInit] = "        MovLW " + FormatHex(pc.tris);
-    st.ArrayInit[++st.NoInit] = std::string("        MovWF Reg_Tris") + letters[port];
+    st.ArrayInit[++st.NoInit] = Code("MovLW " + FormatHex(pc.tris));
+    st.ArrayInit[++st.NoInit] = Code(std::string("MovWF Reg_Tris") + letters[port]);
   }
-  st.ArrayInit[++st.NoInit] = "        BCF Reg_Status2 , Bit_5";
+  st.ArrayInit[++st.NoInit] = Code("BCF Reg_Status2 , Bit_5");
 }
 
 }  // namespace velmora

@@ -102,7 +102,7 @@ class WriteLines {
       SegnalaErrore(st_, "Istruzione WRITE troppo lunga: al massimo 49 byte per istruzione, dividerla in più WRITE");
       return false;
     }
-    lines_.push_back(std::string(kIns) + instruction);
+    lines_.push_back(Ins(instruction));
     return true;
   }
 

@@ -19,8 +19,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 
 // NOT folded into the keyword: WHILE NOT c is UNTIL c, UNTIL NOT c is WHILE c,
 // "DO NOT c" and "LOOP NOT c" are UNTIL c.

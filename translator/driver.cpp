@@ -72,7 +72,7 @@ void ExtractIfCalls(CompileState& st) {
 void TranslateStatements(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
-    if (line.empty() || StartsWith(line, kFinished)) continue;
+    if (line.empty() || IsFinished(line)) continue;
     TraduciIstruzione(st, i);
     if (st.Flag_Errore) return;
   }
@@ -212,7 +212,7 @@ void TranslateBlocks(CompileState& st) {
 void TranslateAssignments(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
-    if (StartsWith(line, kFinished)) continue;
+    if (IsFinished(line)) continue;
     const int eq = InStr(line, "=");
     if (eq == 0) continue;
     TraduciAssegnazione(st, i, eq);
@@ -223,7 +223,7 @@ void TranslateAssignments(CompileState& st) {
 void ReportLeftovers(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
-    if (line.empty() || StartsWith(line, kFinished)) continue;
+    if (line.empty() || IsFinished(line)) continue;
     st.IstruzioneCorrente = line;
     SegnalaErrore(st, "Istruzione non risolta");
     return;

@@ -23,8 +23,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const std::string kBtfscC = Ins("BTFSC Reg_Status , Flag_C");
 const std::string kBtfssC = Ins("BTFSS Reg_Status , Flag_C");
 const std::string kBtfscZ = Ins("BTFSC Reg_Status , Flag_Z");

@@ -23,8 +23,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The instruction lines every condition is made of.
 std::string MovF(const std::string& v) { return Ins("MOVF " + v + " , W"); }
 std::string MovLW(const std::string& k) { return Ins("MOVLW " + k); }

@@ -182,7 +182,7 @@ bool AggiungiEtichetta(CompileState& st, const std::string& label) {
     SegnalaErrore(st, "Non è ammesso l'uso del caratere '@' come inizion di una Label");
     return false;
   }
-  return Aggiungi(st, kFinished + label + ":");
+  return Aggiungi(st, LabelLine(label));
 }
 
 // A single-line IF that is one piece of a multi-statement line, already
@@ -221,7 +221,7 @@ bool DividiIstruzioni(CompileState& st, const std::string& line) {
         SegnalaErrore(st, "Non è ammesso l'uso del caratere '@' come inizion di una Label");
         return false;
       }
-      st.ArrayInput[st.NoInput] = kFinished + piece + ":";
+      st.ArrayInput[st.NoInput] = LabelLine(piece);
     }
     rest = Trim(Mid(rest, c + 1));
   }

@@ -25,7 +25,7 @@ namespace {
 constexpr int kMaxGenerated = 20;
 
 bool IsCandidate(const std::string& line) {
-  if (StartsWith(line, kFinished)) return false;
+  if (IsFinished(line)) return false;
   if (InStr(line, "(") == 0 && InStr(line, ")") == 0) return false;
   return InStr(line, " AND ") > 0 || InStr(line, " OR ") > 0 || InStr(line, "NOT(") > 0;
 }

@@ -22,8 +22,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 
 // Splits line k at its first ":" into the trimmed text before it (in place)
 // and the trimmed text after it (a new line below). False after reporting.

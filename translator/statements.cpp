@@ -24,8 +24,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 
 // SWAP BINARY X (one-byte X): SWAPF X , F.
 void TraduciSwapBinary(CompileState& st, int i, const std::string& line) {
@@ -55,12 +53,6 @@ void TraduciSwapByte(CompileState& st, int i, const std::string& line) {
                       Ins("MOVWF " + a), Ins("MOVF W#VLTx , W"), Ins("MOVWF " + b)});
 }
 
-// An assembly text as written: a label line ("LAB1:" or "LAB1: NOP") goes
-// straight after "A>", an instruction is indented by eight blanks.
-std::string RigaAsm(const std::string& text) {
-  return InStr(text, ":") > 0 ? kFinished + text : kIns + text;
-}
-
 // ASM{ ... } over one or more lines: each non-empty line of the block becomes
 // an assembly line (its first "&H" back to "0x"); the line holding "}" ends
 // the block. Lines already finished inside the block (labels the normaliser
@@ -69,7 +61,7 @@ void TraduciBloccoAsm(CompileState& st, int i, const std::string& line) {
   st.ArrayInput[i] = Mid(line, 5);
   for (int j = i; j <= st.NoInput; ++j) {
     std::string text = Trim(st.ArrayInput[j]);
-    if (text.empty() || StartsWith(text, kFinished)) continue;
+    if (text.empty() || IsFinished(text)) continue;
     ReplaceFirst(text, "&H", "0x");
     if (InStr(text, "{") > 0) {
       SegnalaErrore(st, "Errore di sintassi, controllare le parentesi nell'istruzione: ", line);
@@ -85,7 +77,7 @@ void TraduciBloccoAsm(CompileState& st, int i, const std::string& line) {
       SegnalaErrore(st, "Errore si sintassi, controllare: ", line);
       return;
     }
-    st.ArrayInput[j] = RigaAsm(text);
+    st.ArrayInput[j] = AsmText(text);
     if (last) return;
   }
   SegnalaErrore(st, "Blocco di istruzioni ASM non chiuso tra parentesi {}");
@@ -108,7 +100,7 @@ void TraduciAsm(CompileState& st, int i, const std::string& line) {
   }
   std::string text = Trim(Mid(line, 5, Len(line) - 5));
   ReplaceFirst(text, "&H", "0x");
-  st.ArrayInput[i] = RigaAsm(text);
+  st.ArrayInput[i] = AsmText(text);
 }
 
 // CALL name of a declared SUB: the line as an instruction.
@@ -117,7 +109,7 @@ void TraduciCall(CompileState& st, int i, const std::string& line) {
     SegnalaErrore(st, "Subroutine non definita");
     return;
   }
-  st.ArrayInput[i] = kIns + line;
+  st.ArrayInput[i] = Ins(line);
 }
 
 // CLEAR B: CLRF Reg_PortB; CLEAR B3: BCF Reg_PortB , Bit_3.
@@ -347,7 +339,7 @@ void TraduciIstruzione(CompileState& st, int i) {
   if (StartsWith(line, "SWAP BYTE ")) return TraduciSwapByte(st, i, line);
   if (StartsWith(line, "ASM")) return TraduciAsm(st, i, line);
   if (StartsWith(line, "GOTO ")) {
-    st.ArrayInput[i] = kIns + line;
+    st.ArrayInput[i] = Ins(line);
     return;
   }
   if (StartsWith(line, "CALL ")) return TraduciCall(st, i, line);

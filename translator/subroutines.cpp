@@ -170,14 +170,14 @@ void TraduciSubCall(CompileState& st) {
 
 void TraduciSubBody(CompileState& st, int s, int e) {
   const std::string name = Mid(st.ArrayInput[s], 5);
-  st.ArrayInput[s] = std::string(kFinished) + name + ":";
+  st.ArrayInput[s] = LabelLine(name);
   if (StartsWith(st.ArrayInput[s + 1] + " ", "DO ")) st.ArrayInput[s] += kSubLabelComment;
-  st.ArrayInput[e] = std::string(kIns) + "RETURN";
+  st.ArrayInput[e] = Ins("RETURN");
 
   for (int j = s; j <= e; ++j) {
     const std::string& line = st.ArrayInput[j];
     if (line == "EXIT SUB") {
-      st.ArrayInput[j] = std::string(kIns) + "RETURN";
+      st.ArrayInput[j] = Ins("RETURN");
       continue;
     }
     const int c = InStr(line, "CALL ");
