@@ -395,4 +395,15 @@ std::string HexOperando(CompileState& st, const std::string& text) {
   return FormatHex(*v);
 }
 
+void TraduciAssegnazioni(CompileState& st) {
+  for (int i = 1; i <= st.NoInput; ++i) {
+    const std::string& line = st.ArrayInput[i];
+    if (IsFinished(line)) continue;
+    const int eq = InStr(line, "=");
+    if (eq == 0) continue;
+    TraduciAssegnazione(st, i, eq);
+    if (st.Flag_Errore) return;
+  }
+}
+
 }  // namespace velmora

@@ -129,8 +129,6 @@ bool ApplySingle(CompileState& st, std::array<PortConfig, 3>& ports, const std::
 }  // namespace
 
 void TraduciConstSymbol(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   std::vector<ConstEntry> table;
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string line = st.ArrayInput[i];
@@ -160,8 +158,6 @@ void TraduciConstSymbol(CompileState& st) {
 }
 
 void TraduciConfig(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   st.NoInit = 0;
   std::array<PortConfig, 3> ports{};
   bool seen = false;

@@ -123,8 +123,6 @@ class WriteLines {
 }  // namespace
 
 void TraduciData(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string line = st.ArrayInput[i];
     if (StartsWith(line, "DATA ")) {

@@ -121,7 +121,6 @@ bool DichiaraRiga(CompileState& st, int i) {
 }  // namespace
 
 void TraduciDim(CompileState& st) {
-  if (st.Flag_Errore) return;
   st.NoByteRAM = 0;
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];

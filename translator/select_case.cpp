@@ -123,8 +123,9 @@ Lines CaseLines(CompileState& st, Block& b, const std::string& line) {
   return {"IF " + b.sel + " = " + values + " THEN"};
 }
 
-// Lowers the block from SELECT line s to END SELECT line e.
-void LowerBlock(CompileState& st, int s, int e) {
+// Lowers the block from SELECT line s to END SELECT line e. False after
+// reporting.
+bool LowerBlock(CompileState& st, int s, int e) {
   Block b;
   b.endLabel = NuovaLabel(st);
   b.end = e;
@@ -133,7 +134,7 @@ void LowerBlock(CompileState& st, int s, int e) {
   if (!IsVariable(st, b.sel)) {
     st.IstruzioneCorrente = st.ArrayInput[s];
     SegnalaErrore(st, "Variabile non definita");
-    return;
+    return false;
   }
   st.ArrayInput[s] = "";
 
@@ -149,23 +150,23 @@ void LowerBlock(CompileState& st, int s, int e) {
       continue;
     }
     const int before = ClosePreviousCase(st, b, k);
-    if (before < 0) return;
+    if (before < 0) return false;
     k += before;
     if (InStr(st.ArrayInput[k], ":") > 0) {
-      if (!SplitAtColon(st, k)) return;
+      if (!SplitAtColon(st, k)) return false;
       b.end += 1;
     }
     st.IstruzioneCorrente = st.ArrayInput[k];
     const Lines lines = CaseLines(st, b, st.ArrayInput[k]);
     const int added = Replace(st, b, k, lines);
-    if (added < 0) return;
+    if (added < 0) return false;
     k += added + 1;
   }
 
   Lines closing(static_cast<size_t>(b.openIfs), "END IF");
   if (!b.nextLabel.empty()) closing.push_back(LabelLine(b.nextLabel));
   closing.push_back(st.ArrayInput[b.end]);
-  Replace(st, b, b.end, closing);
+  return Replace(st, b, b.end, closing) >= 0;
 }
 
 // The END SELECT of the block opened at line i; a nested "... : SELECT CASE"
@@ -202,10 +203,11 @@ void SelectCase(CompileState& st) {
       ++i;
       continue;
     }
+    // The pass runs after an earlier error too, so it stops on its own
+    // errors only: those of this pass are its second block for the student.
     const Found block = FindBlock(st, i);
-    if (st.Flag_Errore) return;
-    LowerBlock(st, block.select, block.end);
-    if (st.Flag_Errore) return;
+    if (block.end == 0) return;
+    if (!LowerBlock(st, block.select, block.end)) return;
     // Line i is examined again: blank now, or the outer block of a nested one.
   }
 }

@@ -8,6 +8,7 @@
 // the block and assignment passes.
 #include "statements.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -173,7 +174,8 @@ void TraduciReconfig(CompileState& st, int i, const std::string& line) {
     SegnalaErrore(st, "Controllore l'istruzione di riconfiggurazionePorta/Linea I/O");
     return;
   }
-  const std::string items = Trim(Mid(line, 10, as - 10));
+  // "RECONFIG AS ..." names nothing: the " AS " starts at 9, no item before it.
+  const std::string items = Trim(Mid(line, 10, std::max(0, as - 10)));
   Lines out{Ins("BSF Reg_Status , Bit_5")};
   if (Len(items) == 1) {
     if (!IsPortLetter(items)) {
@@ -385,6 +387,15 @@ void TraduciIstruzione(CompileState& st, int i) {
   }
   if (StartsWith(line, "WAIT")) return TraduciWait(st, i, line);
   if (StartsWith(line, "WRITE ")) return TraduciWrite(st, i);
+}
+
+void TraduciIstruzioni(CompileState& st) {
+  for (int i = 1; i <= st.NoInput; ++i) {
+    const std::string& line = st.ArrayInput[i];
+    if (line.empty() || IsFinished(line)) continue;
+    TraduciIstruzione(st, i);
+    if (st.Flag_Errore) return;
+  }
 }
 
 }  // namespace velmora

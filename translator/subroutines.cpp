@@ -150,8 +150,6 @@ bool RecordCall(CompileState& st, const std::string& entry) {
 }  // namespace
 
 void TraduciSubCall(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   for (int i = 1; i <= st.NoInput; ++i) {
     st.IstruzioneCorrente = st.ArrayInput[i];
     if (!StartsWith(st.ArrayInput[i], "SUB ")) continue;
