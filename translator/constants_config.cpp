@@ -76,11 +76,8 @@ void ApplyPort(std::array<PortConfig, 3>& ports, const std::string& item, bool i
 /// or a whole port (A). Returns false after reporting.
 bool ApplyList(CompileState& st, std::array<PortConfig, 3>& ports, const std::string& line,
                int asPos, bool input) {
-  std::string list = Mid(line, 8, asPos - 9 > 0 ? asPos - 9 : 0) + ",";
-  while (!list.empty()) {
-    const int comma = InStr(list, ",");
-    const std::string item = Trim(Left(list, comma - 1));
-    list = Mid(list, comma + 1);
+  for (const std::string& piece : SplitAtCommas(Mid(line, 8, asPos - 9 > 0 ? asPos - 9 : 0))) {
+    const std::string item = Trim(piece);
     if (Len(item) == 0 || Len(item) >= 3) {
       SegnalaErrore(st, "Tipo di configurazione non ammessa");
       return false;

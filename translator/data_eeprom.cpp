@@ -70,11 +70,7 @@ bool ExpandDataStrings(CompileState& st, const std::string& line, std::string& i
 /// Appends the values of a comma-separated DATA item list to ArrayDATA.
 /// Returns false after reporting.
 bool CollectDataBytes(CompileState& st, const std::string& line, const std::string& items) {
-  std::string rest = items + ",";
-  while (!rest.empty()) {
-    const int comma = InStr(rest, ",");
-    const std::string item = Left(rest, comma - 1);
-    rest = Mid(rest, comma + 1);
+  for (const std::string& item : SplitAtCommas(items)) {
     const auto value = ToInt16(Val(item));
     if (!value) {
       st.IstruzioneCorrente = line;

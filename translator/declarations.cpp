@@ -78,11 +78,8 @@ bool DichiaraRiga(CompileState& st, int i) {
     return false;
   }
 
-  list += ",";
-  while (!list.empty()) {
-    const int comma = InStr(list, ",");
-    std::string name = Trim(Left(list, comma - 1));
-    list = Mid(list, comma + 1);
+  for (const std::string& piece : SplitAtCommas(list)) {
+    std::string name = Trim(piece);
     int size = element;
     const int open = InStr(name, "[");
     if (open > 0) {

@@ -33,10 +33,6 @@ constexpr std::string_view kStatementMarksInPiece = " =,.+-/*)(";
 
 constexpr int kMaxBinaryDigits = 8;
 
-bool ContainsAny(std::string_view s, std::string_view chars) {
-  return s.find_first_of(chars) != std::string_view::npos;
-}
-
 bool IsOneOf(char c, std::string_view chars) { return chars.find(c) != std::string_view::npos; }
 
 // Appends one line to ArrayInput; false after reporting when the array is full.

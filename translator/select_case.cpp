@@ -107,14 +107,13 @@ Lines CaseLines(CompileState& st, Block& b, const std::string& line) {
   if (InStr(values, ",") > 0) {
     const std::string N = NuovaLabel(st);
     Lines lines;
-    std::string rest = values;
-    for (int comma = InStr(rest, ","); comma > 0; comma = InStr(rest, ",")) {
-      lines.push_back("IF " + b.sel + " = " + Trim(Left(rest, comma - 1)) + " THEN");
+    const Lines pieces = SplitAtCommas(values);
+    for (size_t k = 0; k + 1 < pieces.size(); ++k) {
+      lines.push_back("IF " + b.sel + " = " + Trim(pieces[k]) + " THEN");
       lines.push_back("GOTO " + N);
       lines.push_back("END IF");
-      rest = Mid(rest, comma + 1);
     }
-    lines.push_back("IF " + b.sel + " = " + Trim(rest) + " THEN");
+    lines.push_back("IF " + b.sel + " = " + Trim(pieces.back()) + " THEN");
     lines.push_back(LabelLine(N));
     b.openIfs = 1;
     return lines;

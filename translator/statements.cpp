@@ -200,10 +200,8 @@ void TraduciReconfig(CompileState& st, int i, const std::string& line) {
     }
     constexpr int kMaxItems = 30;
     int count = 0;
-    std::string rest = items + ",";
-    for (int comma = InStr(rest, ","); comma > 0; comma = InStr(rest, ",")) {
-      const std::string item = Trim(Left(rest, comma - 1));
-      rest = Mid(rest, comma + 1);
+    for (const std::string& piece : SplitAtCommas(items)) {
+      const std::string item = Trim(piece);
       if (item.empty()) continue;
       if (++count > kMaxItems) {
         SegnalaErrore(st, "Riconfigurazioni multiple non valide");
@@ -325,12 +323,6 @@ void TraduciWait(CompileState& st, int i, const std::string& line) {
                       Ins("GOTO $-2")});
 }
 
-bool UgualeAUno(const std::string& line, std::initializer_list<const char*> texts) {
-  for (const char* t : texts)
-    if (line == t) return true;
-  return false;
-}
-
 }  // namespace
 
 void TraduciIstruzione(CompileState& st, int i) {
@@ -363,17 +355,8 @@ void TraduciIstruzione(CompileState& st, int i) {
   if (StartsWith(line, "RESET ")) return TraduciSetReset(st, i, line, false);
   if (StartsWith(line, "ROTATE RIGHT ")) return TraduciRotazione(st, i, line, 13, true, false);
   if (StartsWith(line, "ROTATE LEFT ")) return TraduciRotazione(st, i, line, 12, false, false);
-  if (UgualeAUno(line, {"SET TIMER ON", "SET TIMER OFF", "SET INTERNAL CLOCK", "SET EXTERNAL CLOCK"})) {
-    TraduciTimerBit(st, i);
-    return;
-  }
+  if (TraduciTimerBit(st, i)) return;  // the exact SET TIMER/CLOCK/INTERRUPT statements
   if (StartsWith(line, "SET TIMER RATE TO ")) return TraduciTimerRate(st, i);
-  if (UgualeAUno(line, {"SET TIMER EDGE UP", "SET TIMER EDGE DOWN", "SET EXTERNAL INTERRUPT EDGE UP",
-                        "SET EXTERNAL INTERRUPT EDGE DOWN", "SET EXTERNAL INTERRUPT ON",
-                        "SET EXTERNAL INTERRUPT OFF", "SET LINE INTERRUPT ON", "SET LINE INTERRUPT OFF"})) {
-    TraduciTimerBit(st, i);
-    return;
-  }
   if (line == "SET FLAG CARRY") {
     st.ArrayInput[i] = Ins("BSF Reg_Status , Flag_C");
     return;

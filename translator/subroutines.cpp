@@ -81,20 +81,6 @@ bool RecordHeader(CompileState& st, int i) {
   return true;
 }
 
-/// The pieces of a comma-separated text, untrimmed.
-std::vector<std::string> SplitAtCommas(const std::string& s) {
-  std::vector<std::string> pieces;
-  int from = 1;
-  for (;;) {
-    const int c = InStr(s, ",", from);
-    if (c == 0) break;
-    pieces.push_back(Mid(s, from, c - from));
-    from = c + 1;
-  }
-  pieces.push_back(Mid(s, from));
-  return pieces;
-}
-
 /// CALL name(a1, a2, ...) at line i becomes "p1 = a1", "p2 = a2", ...,
 /// "CALL " + name + count. Returns the number of lines inserted before the
 /// CALL, or -1 after reporting.

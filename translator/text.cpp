@@ -186,4 +186,19 @@ std::string Hex(long long v) {
 
 std::string Dec(long long v) { return std::to_string(v); }
 
+std::vector<std::string> SplitAtCommas(std::string_view s) {
+  std::vector<std::string> pieces;
+  size_t from = 0;
+  for (size_t c = s.find(','); c != std::string_view::npos; c = s.find(',', from)) {
+    pieces.emplace_back(s.substr(from, c - from));
+    from = c + 1;
+  }
+  pieces.emplace_back(s.substr(from));
+  return pieces;
+}
+
+bool ContainsAny(std::string_view s, std::string_view chars) {
+  return s.find_first_of(chars) != std::string_view::npos;
+}
+
 }  // namespace velmora::text
