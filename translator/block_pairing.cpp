@@ -34,7 +34,7 @@ void PairBlocks(CompileState& st, const BlockKind& kind,
   int p = -1;
   int e = -1;
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
+    const std::string& line = st.ArrayInput[i];  // not used once a block is translated
     if (kind.orphan(line)) {
       SegnalaErrore(st, kind.orphanMessage);
       return;

@@ -128,7 +128,7 @@ bool ApplySingle(CompileState& st, std::array<PortConfig, 3>& ports, const std::
 void TraduciConstSymbol(CompileState& st) {
   std::vector<ConstEntry> table;
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
+    const std::string& line = st.ArrayInput[i];
     if (StartsWith(line, "IF ") || StartsWith(line, "FOR ") || StartsWith(line, "DO")) break;
     if (!StartsWith(line, "CONST ") && !StartsWith(line, "SYMBOL ")) continue;
     st.IstruzioneCorrente = line;
@@ -147,11 +147,8 @@ void TraduciConstSymbol(CompileState& st) {
   }
   if (table.empty()) return;
 
-  for (int i = 1; i <= st.NoInput; ++i) {
-    std::string line = st.ArrayInput[i];
-    for (const auto& entry : table) SubstituteWord(line, entry.name, entry.text);
-    st.ArrayInput[i] = line;
-  }
+  for (int i = 1; i <= st.NoInput; ++i)
+    for (const auto& entry : table) SubstituteWord(st.ArrayInput[i], entry.name, entry.text);
 }
 
 void TraduciConfig(CompileState& st) {
@@ -159,9 +156,9 @@ void TraduciConfig(CompileState& st) {
   std::array<PortConfig, 3> ports{};
   bool seen = false;
   for (int i = 1; i <= st.NoInput; ++i) {
+    if (StartsWith(st.ArrayInput[i], "IF ")) break;
+    if (!StartsWith(st.ArrayInput[i], "CONFIG ")) continue;
     const std::string line = st.ArrayInput[i];
-    if (StartsWith(line, "IF ")) break;
-    if (!StartsWith(line, "CONFIG ")) continue;
     st.IstruzioneCorrente = line;
 
     bool input = false;

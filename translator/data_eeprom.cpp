@@ -120,15 +120,15 @@ class WriteLines {
 
 void TraduciData(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
-    if (StartsWith(line, "DATA ")) {
+    if (StartsWith(st.ArrayInput[i], "DATA ")) {
+      const std::string line = st.ArrayInput[i];
       std::string items = Mid(line, 6);
       if (!ExpandDataStrings(st, line, items)) return;
       st.ArrayInput[i] = "DATA " + items;
       if (!CollectDataBytes(st, line, items)) return;
       st.ArrayInput[i] = "";
     }
-    if (StartsWith(line, "IF ")) return;
+    if (StartsWith(st.ArrayInput[i], "IF ")) return;
   }
 }
 

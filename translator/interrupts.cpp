@@ -166,7 +166,7 @@ void TraduciSetInitTimer(CompileState& st, int line) {
 }
 
 bool TraduciTimerBit(CompileState& st, int line) {
-  const std::string text = st.ArrayInput[line];
+  const std::string& text = st.ArrayInput[line];
   for (const auto& entry : BitStatements()) {
     if (text != entry.statement) continue;
     ScriviRighe(st, line, InsLines(entry.lines));

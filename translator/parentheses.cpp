@@ -109,11 +109,11 @@ void MergeWholeGroup(Split& split) {
 
 void SplitParentheses(CompileState& st) {
   for (int i = 1; i <= st.NoInput;) {
-    const std::string line = st.ArrayInput[i];
-    if (!IsCandidate(line)) {
+    if (!IsCandidate(st.ArrayInput[i])) {
       ++i;
       continue;
     }
+    const std::string line = st.ArrayInput[i];
     st.IstruzioneCorrente = line;
     const int eq = InStr(line, "=");
     if (eq == 0 || IsSelfComplement(line, eq)) {

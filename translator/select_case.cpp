@@ -138,7 +138,7 @@ bool LowerBlock(CompileState& st, int s, int e) {
   st.ArrayInput[s] = "";
 
   for (int k = s + 1; k < b.end;) {
-    const std::string line = st.ArrayInput[k];
+    const std::string& line = st.ArrayInput[k];  // read before line k is rewritten
     if (line == "BREAK") {
       st.ArrayInput[k] = "GOTO " + b.endLabel;
       ++k;

@@ -12,7 +12,7 @@ using namespace text;
 
 void TranslateSubBlocks(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
+    const std::string& line = st.ArrayInput[i];
     if (StartsWith(line, "END SUB ")) {
       st.IstruzioneCorrente = line;
       SegnalaErrore(st, "Struttura SUB...END SUB non bilanciata");
