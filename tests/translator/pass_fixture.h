@@ -35,7 +35,7 @@ inline Lines Program(const CompileState& st) {
 
 // "MOVLW 0x01|@1:|I = A|BTFSS Z" -> program lines: a piece ending in ":" is a
 // label line, a BASIC statement (an assignment, IF, ELSE, END IF, DO, LOOP,
-// BREAK or the placeholder BODY) stays as written, anything else is an
+// BREAK [X] or the placeholder BODY) stays as written, anything else is an
 // instruction line. "BTFSC Z", "BTFSS C" and the like stand for the status
 // tests, "OVF?" for the carry test the FOR pass marks ";Overflow?".
 inline Lines Expand(const std::string& pieces) {
@@ -48,7 +48,7 @@ inline Lines Expand(const std::string& pieces) {
     if (p.size() == 7 && p.compare(0, 4, "BTFS") == 0 && p[5] == ' ')
       p = p.substr(0, 6) + "Reg_Status , Flag_" + p.substr(6);
     const bool basic = p.find(" = ") != std::string::npos || p.rfind("IF ", 0) == 0 || p == "END IF" ||
-                       p == "ELSE" || p == "BODY" || p == "BREAK" || p == "DO" || p == "LOOP";
+                       p == "ELSE" || p == "BODY" || p.rfind("BREAK", 0) == 0 || p == "DO" || p == "LOOP";
     if (!p.empty() && p.back() == ':')
       out.push_back(LabelLine(p.substr(0, p.size() - 1)));
     else if (basic)
