@@ -25,7 +25,6 @@
 #include <string>
 #include <vector>
 
-#include "asm_writer.h"
 #include "translator.h"
 
 #ifndef VELMORA_VERSION
@@ -214,7 +213,7 @@ int WriteDefinitions(const Options& o) {
   std::string path = o.paths.empty() ? "." : o.paths[0];
   if (path.empty()) return UsageError("percorso vuoto per --def");
   if (IsFolder(path)) path += (path.back() == '/' ? "" : "/") + std::string("PIC16F84.DEF");
-  if (!WriteFileSafely(path, velmora::TestoDefinizioni() + "\r\n")) {
+  if (!WriteFileSafely(path, velmora::DefinitionsFileBytes())) {
     Fail("impossibile scrivere " + path + ": " + std::strerror(errno));
     return kCommandError;
   }
@@ -237,10 +236,10 @@ int TranslateFile(const Options& o) {
     return kCommandError;
   }
 
-  auto st = std::make_unique<velmora::CompileState>();
+  velmora::Translator translator;
   velmora::TranslateOptions options;
   options.programPath = input;
-  const velmora::TranslationResult r = velmora::TranslateText(*st, *source, options);
+  const velmora::TranslationResult r = translator.Translate(*source, options);
   if (!r.ok) {
     std::fputs(ForConsole(r.assembly).c_str(), stderr);
     return kTranslationError;

@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "encoding.h"
+#include "compile_state.h"
+#include "translator.h"
 
 namespace velmora::tools {
 
@@ -15,7 +16,7 @@ namespace {
 
 // The translator's texts are Windows-1252.
 QString Testo(const std::string& cp1252) {
-  return QString::fromStdString(velmora::encoding::Cp1252ToUtf8(cp1252));
+  return QString::fromStdString(velmora::Cp1252ToText(cp1252));
 }
 
 }  // namespace

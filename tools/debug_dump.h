@@ -8,9 +8,11 @@
 #include <QDialog>
 #include <QString>
 
-#include "compile_state.h"
-
 class QPlainTextEdit;
+
+namespace velmora {
+struct CompileState;
+}
 
 namespace velmora::tools {
 

@@ -9,8 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "asm_writer.h"
-#include "encoding.h"
+#include "translator.h"
 #include "message_box.h"
 #include "printing.h"
 
@@ -56,7 +55,7 @@ class Testo {
   QString t_;
 };
 
-QString Credito() { return QString::fromStdString(velmora::encoding::Cp1252ToUtf8(velmora::CreditoAutore())); }
+QString Credito() { return QString::fromStdString(velmora::AuthorCredit()); }
 
 void Banner(Testo& t) {
   const int larghezza = 60;

@@ -5,16 +5,9 @@
 
 #include "compile_state.h"
 #include "report.h"
+#include "translator.h"  // TranslateOptions
 
 namespace velmora {
-
-struct TranslateOptions {
-  // Path of the BASIC file being translated (the window's current file), UTF-8;
-  // empty when none. Its name heads the report.
-  std::string programPath;
-  // Decimal separator of the report's percentages (the system's).
-  char decimalSeparator = '.';
-};
 
 // Translates `basicText` (translator code page, lines ended by CR LF; a
 // missing final CR LF is appended to the text itself, as the editor shows).

@@ -100,12 +100,23 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
   return out;
 }
 
+namespace {
+
+std::string_view WithoutByteOrderMark(std::string_view utf8) {
+  if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
+  return utf8;
+}
+
+}  // namespace
+
 std::string SourceBytesToCp1252(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    return Utf8ToCp1252(bytes);
-  }
+  if (IsValidUtf8(bytes)) return Utf8ToCp1252(WithoutByteOrderMark(bytes));
   return std::string(bytes);
+}
+
+std::string SourceBytesToUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(WithoutByteOrderMark(bytes));
+  return Cp1252ToUtf8(bytes);
 }
 
 std::string ToCrLf(std::string_view text) {

@@ -27,6 +27,9 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 // A source file's bytes as the translator reads them: decoded as UTF-8 when
 // valid (a leading byte-order mark dropped), otherwise taken as Windows-1252.
 std::string SourceBytesToCp1252(std::string_view bytes);
+// The same bytes as UTF-8 text for the editor, decided the same way: valid
+// UTF-8 is kept (byte-order mark dropped), anything else is read as Windows-1252.
+std::string SourceBytesToUtf8(std::string_view bytes);
 
 // Line ends: CR LF, lone LF and lone CR all become CR LF.
 std::string ToCrLf(std::string_view text);

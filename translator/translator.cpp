@@ -1,5 +1,8 @@
 #include "translator.h"
 
+#include "asm_writer.h"
+#include "compile_state.h"
+#include "driver.h"
 #include "encoding.h"
 #include "reporter.h"
 #include "text.h"
@@ -70,5 +73,27 @@ TranslationResult TranslateText(CompileState& st, std::string_view source,
   r.assembly = encoding::Cp1252ToUtf8(st.TextASM);
   return r;
 }
+
+Translator::Translator() : state_(std::make_unique<CompileState>()) {}
+Translator::~Translator() = default;
+
+TranslationResult Translator::Translate(std::string_view source, const TranslateOptions& options) {
+  return TranslateText(*state_, source, options);
+}
+
+std::string SourceTextUtf8(std::string_view bytes) { return encoding::SourceBytesToUtf8(bytes); }
+
+std::string TextToCp1252(std::string_view utf8, char missing) {
+  std::string bytes = encoding::Utf8ToCp1252(utf8);
+  for (char& c : bytes)
+    if (c == encoding::kNoCode) c = missing;
+  return bytes;
+}
+
+std::string Cp1252ToText(std::string_view cp1252) { return encoding::Cp1252ToUtf8(cp1252); }
+
+std::string DefinitionsText() { return TestoDefinizioni(); }
+
+std::string AuthorCredit() { return encoding::Cp1252ToUtf8(CreditoAutore()); }
 
 }  // namespace velmora

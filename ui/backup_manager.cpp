@@ -1,7 +1,7 @@
 #include "backup_manager.h"
 
 #include "message_box.h"
-#include "encoding.h"
+#include "translator.h"
 
 #include <QDir>
 #include <QEvent>
@@ -38,15 +38,11 @@ constexpr int kRecord = BackupManager::kLunghezzaRecord;
 /// The text as Windows-1252 bytes, one per character; a character the code
 /// page lacks becomes "?", so the byte count is the character count.
 QByteArray ToCp1252(const QString& s) {
-  std::string byte = encoding::Utf8ToCp1252(s.toStdString());
-  for (char& c : byte) {
-    if (c == encoding::kNoCode) c = '?';
-  }
-  return QByteArray::fromStdString(byte);
+  return QByteArray::fromStdString(TextToCp1252(s.toStdString()));
 }
 
 QString FromCp1252(const QByteArray& byte) {
-  return QString::fromStdString(encoding::Cp1252ToUtf8(byte.toStdString()));
+  return QString::fromStdString(Cp1252ToText(byte.toStdString()));
 }
 
 /// The bytes left-aligned in a field of `larghezza`: cut, or padded with spaces.
@@ -168,12 +164,7 @@ QString ConBarraFinale(const QString& cartella) {
 /// The copy's bytes as text: UTF-8 when they are valid UTF-8 (a leading
 /// byte-order mark dropped), otherwise Windows-1252.
 QString TestoCopia(const QByteArray& byte) {
-  if (encoding::IsValidUtf8(byte.toStdString())) {
-    QByteArray utf8 = byte;
-    if (utf8.startsWith("\xEF\xBB\xBF")) utf8.remove(0, 3);
-    return QString::fromUtf8(utf8);
-  }
-  return FromCp1252(byte);
+  return QString::fromStdString(SourceTextUtf8(byte.toStdString()));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "chip_sim.h"
+#include "compile_state.h"
 #include "translator.h"
 
 namespace velmora {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "encoding.h"
+#include "compile_state.h"
 #include "translator.h"
 
 namespace velmora {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "compile_state.h"
 #include "translator.h"
 
 namespace velmora {

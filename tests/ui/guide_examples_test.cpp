@@ -183,8 +183,8 @@ class GuideExamplesTest : public QObject {
   // special characters included).
   void esempiTradotti() {
     for (const QString& nome : velmora::tools::FileEsempi()) {
-      velmora::CompileState st;
-      const auto r = velmora::TranslateText(st, velmora::tools::TestoEsempio(nome).toStdString(), {});
+      velmora::Translator traduttore;
+      const auto r = traduttore.Translate(velmora::tools::TestoEsempio(nome).toStdString(), {});
       QVERIFY2(r.ok, qPrintable(nome + "\n" + QString::fromStdString(r.assembly)));
     }
   }

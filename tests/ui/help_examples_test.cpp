@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "asm_writer.h"
 #include "help_pages.h"
 #include "translator.h"
 
@@ -78,8 +77,8 @@ class HelpExamplesTest : public QObject {
   }
   void esempi() {
     QFETCH(QString, programma);
-    velmora::CompileState st;
-    const auto r = velmora::TranslateText(st, programma.toStdString(), {});
+    velmora::Translator traduttore;
+    const auto r = traduttore.Translate(programma.toStdString(), {});
     QVERIFY2(r.ok, qPrintable(programma + "\n" + QString::fromStdString(r.assembly)));
 
     const QString gpasm = QStandardPaths::findExecutable("gpasm");
@@ -92,7 +91,7 @@ class HelpExamplesTest : public QObject {
     sorgente.close();
     QFile definizioni(cartella.filePath("PIC16F84.DEF"));
     QVERIFY(definizioni.open(QIODevice::WriteOnly));
-    definizioni.write(velmora::TestoDefinizioni().c_str());
+    definizioni.write(velmora::DefinitionsText().c_str());
     definizioni.close();
 
     QProcess processo;

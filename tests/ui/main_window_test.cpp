@@ -18,13 +18,13 @@
 
 #include <deque>
 
-#include "asm_writer.h"
 #include "help_browser.h"
 #include "file_dialog.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "printing.h"
 #include "settings.h"
+#include "compile_state.h"
 #include "translator.h"
 
 using namespace velmora::ui;
@@ -44,7 +44,7 @@ void Scrivi(const QString& percorso, const QByteArray& dati) {
 }
 
 QString Titolo() {
-  return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::CreditoAutore());
+  return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::AuthorCredit());
 }
 
 // What a program prints on its standard output.
@@ -127,9 +127,7 @@ class MainWindowTest : public QObject {
     Hooks() = DialogHooks{};
     FormSelectFile::AllaComparsa() = nullptr;
     MainWindow::Schermo() = nullptr;
-    MainWindow::Traduttore() = [](velmora::CompileState& st, std::string_view t, const velmora::TranslateOptions& o) {
-      return velmora::TranslateText(st, t, o);
-    };
+    MainWindow::Traduttore() = nullptr;
     PdfDiProva().clear();
   }
 
@@ -275,13 +273,13 @@ class MainWindowTest : public QObject {
     MainWindow w;
     w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
     w.TextBasic()->setPlainText(testo);
-    velmora::CompileState st;
+    velmora::Translator traduttore;
     velmora::TranslateOptions opzioni;
     opzioni.programPath = w.FileCorrente().toStdString();
     opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
     QString crlf = testo;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const velmora::TranslationResult atteso = velmora::TranslateText(st, crlf.toStdString(), opzioni);
+    const velmora::TranslationResult atteso = traduttore.Translate(crlf.toStdString(), opzioni);
 
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -320,7 +318,7 @@ class MainWindowTest : public QObject {
     MainWindow w;
     w.TextBasic()->setPlainText(QStringLiteral("DIM X AS BYTE\n  x=5+y\nEND\ncall Prova(x  ' chiamata\n"));
     QStringList duranteLaTraduzione;
-    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view sorgente, const velmora::TranslateOptions&) {
+    MainWindow::Traduttore() = [&](std::string_view sorgente, const velmora::TranslateOptions&) {
       auto* p = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
       duranteLaTraduzione << p->text() << Sfondo(p).name() << (p->isEnabled() ? "attivo" : "spento")
                           << QString::fromUtf8(sorgente.data(), static_cast<qsizetype>(sorgente.size()));
@@ -350,7 +348,7 @@ class MainWindowTest : public QObject {
     w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
     w.TextASM()->setPlainText(QStringLiteral("precedente"));
     bool tradotto = false;
-    MainWindow::Traduttore() = [&](velmora::CompileState&, std::string_view, const velmora::TranslateOptions&) {
+    MainWindow::Traduttore() = [&](std::string_view, const velmora::TranslateOptions&) {
       tradotto = true;
       return velmora::TranslationResult{};
     };
@@ -509,7 +507,7 @@ class MainWindowTest : public QObject {
     QFETCH(bool, vedere);
     QFETCH(bool, nelRiquadro);
     QFETCH(bool, errore);
-    const QString definizioni = QString::fromStdString(velmora::TestoDefinizioni());
+    const QString definizioni = QString::fromStdString(velmora::DefinitionsText());
     MainWindow w;
     w.FileCorrente() = QStringLiteral("/mio/programma.bas");
     w.TextBasic()->setPlainText(QStringLiteral("X = 1"));

@@ -17,7 +17,6 @@
 #include <memory>
 #include <string_view>
 
-#include "compile_state.h"
 #include "settings.h"
 #include "translator.h"
 
@@ -39,8 +38,8 @@ class MainWindow : public QWidget {
   // sets it), the pause after the save of the Open flow, and the translator.
   static std::function<QSize()>& Schermo();
   static std::function<void(int millisecondi)>& Pausa();
-  using FunzioneTraduzione =
-      std::function<TranslationResult(CompileState&, std::string_view, const TranslateOptions&)>;
+  // When empty, the window's own translator runs.
+  using FunzioneTraduzione = std::function<TranslationResult(std::string_view, const TranslateOptions&)>;
   static FunzioneTraduzione& Traduttore();
 
   // The buttons.
@@ -74,7 +73,8 @@ class MainWindow : public QWidget {
   QString TitoloProgramma() const { return titoloProgramma_; }
   QString DataVersione() const { return dataVersione_; }
   Impostazioni& Valori() { return valori_; }
-  const CompileState& Stato() const { return *stato_; }
+  // The compile state of the last translation, for the debug dump.
+  const CompileState& Stato() const { return traduttore_.State(); }
   ControlliAspetto Aspetto() const;
 
  signals:
@@ -108,7 +108,7 @@ class MainWindow : public QWidget {
   void impostaTestoBasic(const QString& testo);
   void impostaTestoAsm(const QString& testo);
 
-  std::unique_ptr<CompileState> stato_;
+  Translator traduttore_;
   Impostazioni valori_;
   QString titoloProgramma_;
   QString dataVersione_;

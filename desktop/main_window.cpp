@@ -16,8 +16,6 @@
 
 #include <cmath>
 
-#include "asm_writer.h"
-#include "encoding.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "printing.h"
@@ -53,10 +51,7 @@ bool LeggiTesto(const QString& percorso, QString& testo, QString& errore) {
     errore = file.errorString();
     return false;
   }
-  const std::string_view vista(byte.constData(), static_cast<size_t>(byte.size()));
-  testo = encoding::IsValidUtf8(vista) ? QString::fromUtf8(byte)
-                                       : QString::fromStdString(encoding::Cp1252ToUtf8(vista));
-  if (testo.startsWith(QChar(0xFEFF))) testo.remove(0, 1);
+  testo = QString::fromStdString(SourceTextUtf8(std::string_view(byte.constData(), static_cast<size_t>(byte.size()))));
   testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return true;
@@ -157,9 +152,7 @@ std::function<void(int)>& MainWindow::Pausa() {
 }
 
 MainWindow::FunzioneTraduzione& MainWindow::Traduttore() {
-  static FunzioneTraduzione traduttore = [](CompileState& st, std::string_view testo, const TranslateOptions& o) {
-    return TranslateText(st, testo, o);
-  };
+  static FunzioneTraduzione traduttore;
   return traduttore;
 }
 
@@ -167,10 +160,10 @@ MainWindow::FunzioneTraduzione& MainWindow::Traduttore() {
 // the settings' starting values, work folder, settings file, first layout,
 // and the last BASIC file reopened.
 MainWindow::MainWindow(const QStringList& argomenti, QWidget* parent)
-    : QWidget(parent), stato_(std::make_unique<CompileState>()) {
+    : QWidget(parent) {
   dataVersione_ = QString::fromLatin1(kDataVersione);
   debug_ = argomenti.join(QLatin1Char(' ')).trimmed().toUpper() == QLatin1String("DEBUG");
-  titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(CreditoAutore());
+  titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(AuthorCredit());
   createControls();
   createConnections();
   command13_->setVisible(debug_);
@@ -476,8 +469,9 @@ void MainWindow::Command1() {
   const QString punto = QLocale().decimalPoint();
   opzioni.decimalSeparator = punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.';
   const QByteArray sorgente = testoBasicCrLf().toUtf8();
+  const std::string_view testo(sorgente.constData(), static_cast<size_t>(sorgente.size()));
   const TranslationResult risultato =
-      Traduttore()(*stato_, std::string_view(sorgente.constData(), static_cast<size_t>(sorgente.size())), opzioni);
+      Traduttore() ? Traduttore()(testo, opzioni) : traduttore_.Translate(testo, opzioni);
 
   if (risultato.finalLineEndAdded) {
     QTextCursor fine(textBasic_->document());
@@ -595,13 +589,13 @@ void MainWindow::Command8() { textAsm_->clear(); }
 // shown in the assembly pane when it cannot be written or on request.
 void MainWindow::Command9() {
   const QString precedente = FileCorrente();
-  const QString definizioni = QString::fromStdString(TestoDefinizioni());
+  const QString definizioni = QString::fromStdString(DefinitionsText());
   FileCorrente() = QStringLiteral("Pic16F84.Def");
   ScegliFile(FileCorrente(), QStringLiteral("Salvataggio File"), this);
   update();
   if (!FileCorrente().isEmpty()) {
     QString errore;
-    if (!ScriviFile(FileCorrente(), (definizioni + QStringLiteral("\r\n")).toUtf8(), errore)) {
+    if (!ScriviFile(FileCorrente(), QByteArray::fromStdString(DefinitionsFileBytes()), errore)) {
       MostraMessaggio(QStringLiteral("Impossibile aprire il file ") + FileCorrente() +
                       QStringLiteral("\r\nErrore: ") + errore);
       impostaTestoAsm(definizioni);
@@ -650,7 +644,7 @@ void MainWindow::ProgTMR0() {
 }
 
 void MainWindow::Command13() {
-  tools::DebugDump dump(*stato_, flagTestoModificato_, this);
+  tools::DebugDump dump(traduttore_.State(), flagTestoModificato_, this);
   dump.exec();
 }
 
