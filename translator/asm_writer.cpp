@@ -81,7 +81,7 @@ bool WriteEquates(CompileState& st) {
   }
   if (address > st.InizioRAM + st.MaxByteRAM) {
     st.TextASM.clear();
-    st.IstruzioneCorrente.clear();
+    NessunaIstruzione(st);
     SegnalaErrore(st, "Memoria RAM esaurita: le variabili e i byte di lavoro del traduttore richiedono " +
                           Dec(address - st.InizioRAM) + " byte (max " + Dec(st.MaxByteRAM) + ")");
     return false;
@@ -95,7 +95,7 @@ void WriteInit(CompileState& st) {
 
 void WriteBody(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i)
-    if (!st.ArrayInput[i].empty()) Write(st, st.ArrayInput[i]);
+    if (!st.ArrayInput[i].empty()) ScriviRigaASM(st, st.ArrayInput[i], st.ArrayInput.Source(i));
 }
 
 // The timer reload that replaces the dispatcher's placeholder before "MOVWF Reg_Tmr0".
@@ -155,13 +155,15 @@ std::string CreditoAutore() {
   return credit;
 }
 
-void ScriviRigaASM(CompileState& st, std::string_view line) {
+void ScriviRigaASM(CompileState& st, std::string_view line, int source) {
   st.TextASM.append(OutputText(line)).append("\r\n");
+  st.SorgenteASM.push_back(source);
 }
 
 void ScriviASM(CompileState& st) {
   if (st.Flag_Errore) return;
   st.TextASM.clear();
+  st.SorgenteASM.clear();
   InterruptBytes v;
   if (!AppendWorkBytes(st, v)) return;
 

@@ -26,6 +26,10 @@ using namespace text;
 
 namespace {
 
+// Bytes of the data EEPROM of the PIC16F84.
+constexpr int kEepromBytes = 64;
+
+
 // The text between `open` (which `expr` begins with) and the first ")" after it, trimmed.
 std::string Argomento(const std::string& expr, const std::string& open) {
   const int from = Len(open) + 1;
@@ -109,6 +113,10 @@ void TraduciRead(CompileState& st, int i, const std::string& target, const std::
   if (IsNumber(arg)) {
     const std::string hex = HexOperando(st, arg);
     if (st.Flag_Errore) return;
+    const int address = ToInt16(Val(arg)).value_or(0);
+    if (address < 0 || address >= kEepromBytes)
+      SegnalaAvviso(st, "READ(" + arg + "): la EEPROM dati ha 64 byte (indirizzi da 0 a 63), l'indirizzo " +
+                            Dec(address) + " non esiste e il valore letto non è quello atteso");
     load = Ins("MOVLW " + hex);
   } else if (IsVariable(st, arg)) {
     load = Ins("MOVF " + arg + " , W");
@@ -261,7 +269,7 @@ void TraduciSomma(CompileState& st, int i, const std::string& target, const std:
 
 void TraduciAssegnazione(CompileState& st, int line, int eqPos) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
   if (InStr(text, " AND ") > 0 || InStr(text, " OR ") > 0 || InStr(text, " XOR ") > 0 ||
       InStr(text, "NOT(") > 0) {
     TraduciLogica(st, line, eqPos);

@@ -30,17 +30,18 @@ struct BlockKind {
 // Pairs the blocks of one kind innermost first and calls their translator.
 void PairBlocks(CompileState& st, const BlockKind& kind,
                 const std::function<void(int, int, int)>& translate) {
-  st.IstruzioneCorrente.clear();
+  NessunaIstruzione(st);
   int p = -1;
   int e = -1;
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];  // not used once a block is translated
     if (kind.orphan(line)) {
+      st.RigaCorrente = st.ArrayInput.Source(i);  // the block text stays, the location is the orphan's
       SegnalaErrore(st, kind.orphanMessage);
       return;
     }
     if (!kind.opener(line)) continue;
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
     p = i;
     for (int j = i + 1; j <= st.NoInput; ++j) {
       const std::string& lj = st.ArrayInput[j];

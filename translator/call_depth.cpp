@@ -30,7 +30,7 @@ void CheckCallDepth(CompileState& st) {
     }
   }
   if (st.LivelloStack > kMaxDepth) {
-    st.IstruzioneCorrente.clear();
+    NessunaIstruzione(st);
     SegnalaErrore(st, "Superato il livello massimo di CALL a subroutine");
   }
 }

@@ -160,6 +160,12 @@ struct SubRow {
   std::string name, count, params;
 };
 
+// A message tied to a BASIC source line (0: to none), UTF-8.
+struct Diagnostica {
+  int riga = 0;
+  std::string messaggio;
+};
+
 struct CompileState {
   // Capacities of the tables.
   static constexpr int kMaxLines = 3000;
@@ -199,6 +205,12 @@ struct CompileState {
   std::string IstruzioneCorrente;
   std::string TextASM;
 
+  // Where each message and output line comes from in the BASIC source.
+  int RigaCorrente = 0;              // source line of IstruzioneCorrente (0: none)
+  std::vector<Diagnostica> Errori;   // one per error block, with the first line of its message
+  std::vector<Diagnostica> Avvisi;   // statements that translate but will not work on the chip
+  std::vector<int> SorgenteASM;      // source line of each line of TextASM (0: none)
+
   // Generators: counters and their initialisation markers.
   int ContatoreLabel = 0;
   int MarkerLabel = 0;
@@ -235,6 +247,16 @@ struct CompileState {
   // Clears the per-translation fields (the driver's first step).
   void ResetForTranslation();
 };
+
+// The statement being translated -----------------------------------------------
+
+// Line i is the statement being translated: its text goes under an error
+// block, its BASIC source line is the error's location.
+void Corrente(CompileState& st, int i);
+// No statement is being translated: an error then belongs to no line.
+void NessunaIstruzione(CompileState& st);
+// A warning about the statement being translated (its source line).
+void SegnalaAvviso(CompileState& st, const std::string& messageUtf8);
 
 // Line operations ----------------------------------------------------------
 

@@ -131,7 +131,7 @@ void TraduciConstSymbol(CompileState& st) {
     const std::string& line = st.ArrayInput[i];
     if (StartsWith(line, "IF ") || StartsWith(line, "FOR ") || StartsWith(line, "DO")) break;
     if (!StartsWith(line, "CONST ") && !StartsWith(line, "SYMBOL ")) continue;
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
     const int blank = InStr(line, " ");
     const int eq = InStr(line, "=");
     if (eq == 0) {
@@ -159,7 +159,7 @@ void TraduciConfig(CompileState& st) {
     if (StartsWith(st.ArrayInput[i], "IF ")) break;
     if (!StartsWith(st.ArrayInput[i], "CONFIG ")) continue;
     const std::string line = st.ArrayInput[i];
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
 
     bool input = false;
     if (InStr(line, "INPUT") > 0) {

@@ -121,6 +121,7 @@ class WriteLines {
 void TraduciData(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     if (StartsWith(st.ArrayInput[i], "DATA ")) {
+      st.RigaCorrente = st.ArrayInput.Source(i);
       const std::string line = st.ArrayInput[i];
       std::string items = Mid(line, 6);
       if (!ExpandDataStrings(st, line, items)) return;
@@ -137,7 +138,7 @@ void TraduciData(CompileState& st) {
 //      then per byte: MOVLW code | MOVLW value | MOVF var , W ; CALL @@WRT
 void TraduciWrite(CompileState& st, int line) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
 
   const int lastComma = InStrRev(text, ",");
   if (lastComma == 0) {

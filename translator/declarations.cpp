@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "encoding.h"
 #include "reporter.h"
 #include "text.h"
 
@@ -59,7 +60,7 @@ void SegnalaCapacita(CompileState& st) {
 // False after reporting.
 bool DichiaraRiga(CompileState& st, int i) {
   const std::string line = st.ArrayInput[i];
-  st.IstruzioneCorrente = line;
+  Corrente(st, i);
   const int as = InStr(line, " AS ");
   if (as == 0) {
     SegnalaErrore(st, "Dimensionamento variabile non corretto");
@@ -100,6 +101,10 @@ bool DichiaraRiga(CompileState& st, int i) {
       SegnalaErrore(st, "Variabile già definita: ", name);
       return false;
     }
+    if (IsAssemblerWord(name))
+      SegnalaAvviso(st, "il nome " + encoding::Cp1252ToUtf8(name) +
+                            " è una parola riservata dell'assemblatore (un'istruzione o una direttiva): "
+                            "la riga EQU della variabile non si assembla, usare un altro nome");
     // With FAT full the declared bytes are past the capacity anyway (unless
     // the names take no room at all): say so rather than "table full".
     if (st.NoFAT >= CompileState::kMaxFat &&
@@ -133,6 +138,21 @@ bool IsReservedName(const std::string& name) {
                                                    "ELSE", "THEN", "DO", "LOOP"};
   if (name.find(' ') != std::string::npos) return true;
   return std::find(std::begin(kReserved), std::end(kReserved), name) != std::end(kReserved);
+}
+
+bool IsAssemblerWord(const std::string& name) {
+  // The instructions of the chip, the assembler's own extra instructions and
+  // the directives a variable name could collide with.
+  static constexpr std::string_view kWords[] = {
+      "ADDWF", "ANDWF", "CLRF",   "CLRW",   "COMF",   "DECF",   "DECFSZ", "INCF",   "INCFSZ", "IORWF",
+      "MOVF",  "MOVWF", "NOP",    "RLF",    "RRF",    "SUBWF",  "SWAPF",  "XORWF",  "BCF",    "BSF",
+      "BTFSC", "BTFSS", "ADDLW",  "ANDLW",  "CALL",   "CLRWDT", "GOTO",   "IORLW",  "MOVLW",  "RETFIE",
+      "RETLW", "RETURN", "SLEEP", "SUBLW",  "XORLW",  "OPTION", "TRIS",   "ADDCF",  "ADDDCF", "B",
+      "BC",    "BDC",   "BNC",    "BNDC",   "BNZ",    "BZ",     "CLRC",   "CLRDC",  "CLRZ",   "LCALL",
+      "LGOTO", "MOVFW", "NEGF",   "SETC",   "SETDC",  "SETZ",   "SKPC",   "SKPDC",  "SKPNC",  "SKPNDC",
+      "SKPNZ", "SKPZ",  "SUBCF",  "SUBDCF", "TSTF",   "ORG",    "END",    "EQU",    "SET",    "DATA",
+      "RES",   "LIST",  "PAGE",   "TITLE",  "HIGH",   "LOW",    "DB",     "DW",     "DT",     "DE"};
+  return std::find(std::begin(kWords), std::end(kWords), name) != std::end(kWords);
 }
 
 int VariableSize(const CompileState& st, const std::string& name) {

@@ -101,6 +101,7 @@ void DoLoop(CompileState& st, int doLine, int loopLine) {
   if (!ChooseForm(doText, loopText, T, X, form)) {
     ResolveBreaks(st, doLine, loopLine, X);
     st.IstruzioneCorrente = doCopy;
+    st.RigaCorrente = st.ArrayInput.Source(doLine);
     SegnalaErrore(st, "Impossibile risolvere il ciclo Do While...LOOP");
     return;
   }

@@ -169,6 +169,11 @@ bool TraduciTimerBit(CompileState& st, int line) {
   const std::string& text = st.ArrayInput[line];
   for (const auto& entry : BitStatements()) {
     if (text != entry.statement) continue;
+    if (InStr(text, " EDGE ") > 0)
+      SegnalaAvviso(st, text.substr(0, text.rfind(' ')) +
+                            ": il registro OPTION sta nel banco 1, ma l'istruzione lo scrive senza "
+                            "selezionare il banco; sul chip cambia invece un bit di TMR0 e il fronte "
+                            "resta quello di prima");
     ScriviRighe(st, line, InsLines(entry.lines));
     return true;
   }

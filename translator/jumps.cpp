@@ -149,7 +149,7 @@ bool BuildAliases(CompileState& st, const std::vector<Run>& runs, Aliases& out) 
     }
   }
   if (static_cast<int>(out.table.size()) <= kMaxAliases) return true;
-  st.IstruzioneCorrente.clear();
+  NessunaIstruzione(st);
   SegnalaErrore(st, "Programma troppo complesso: superato il limite di " + Dec(kMaxAliases) +
                         " etichette da ottimizzare");
   return false;

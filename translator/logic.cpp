@@ -102,7 +102,7 @@ void TraduciNot(CompileState& st, int i, const std::string& target, const std::s
 
 void TraduciLogica(CompileState& st, int line, int eqPos) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
   const std::string target = RTrim(Left(text, eqPos - 1));
   const std::string expr = LTrim(Mid(text, eqPos + 1));
   if (!IsVariable(st, target)) {

@@ -36,9 +36,11 @@ constexpr int kMaxBinaryDigits = 8;
 bool IsOneOf(char c, std::string_view chars) { return chars.find(c) != std::string_view::npos; }
 
 // Appends one line to ArrayInput; false after reporting when the array is full.
+// The new line comes from the source line being normalised (RigaCorrente).
 bool Aggiungi(CompileState& st, const std::string& line) {
   if (!InserisciRighe(st, st.NoInput + 1, 1)) return false;
   st.ArrayInput[st.NoInput] = line;
+  st.ArrayInput.SetSource(st.NoInput, st.RigaCorrente);
   return true;
 }
 
@@ -336,16 +338,18 @@ bool NormalizzaRiga(CompileState& st, std::string line, FineProgramma& fine) {
 
 void Normalise(CompileState& st, const std::string& basicText) {
   st.NoInput = 0;
+  st.RigaCorrente = 0;  // counts the source lines: each statement keeps the number of its own
   FineProgramma fine;
   size_t from = 0;
   for (size_t to = basicText.find("\r\n"); to != std::string::npos;
        to = basicText.find("\r\n", from)) {
     st.IstruzioneCorrente = basicText.substr(from, to - from);
+    st.RigaCorrente += 1;
     from = to + 2;
     if (!NormalizzaRiga(st, st.IstruzioneCorrente, fine)) return;
   }
 
-  st.IstruzioneCorrente.clear();
+  NessunaIstruzione(st);
   if (fine.end < 0) {
     SegnalaErrore(st,
                   "Il programma main deve concludersi con lo step END. Non è stata trovata "

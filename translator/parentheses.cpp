@@ -114,7 +114,7 @@ void SplitParentheses(CompileState& st) {
       continue;
     }
     const std::string line = st.ArrayInput[i];
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
     const int eq = InStr(line, "=");
     if (eq == 0 || IsSelfComplement(line, eq)) {
       ++i;

@@ -131,7 +131,7 @@ bool LowerBlock(CompileState& st, int s, int e) {
   st.ArrayInput[e] = LabelLine(b.endLabel);
   b.sel = Mid(st.ArrayInput[s], 13);
   if (!IsVariable(st, b.sel)) {
-    st.IstruzioneCorrente = st.ArrayInput[s];
+    Corrente(st, s);
     SegnalaErrore(st, "Variabile non definita");
     return false;
   }
@@ -155,7 +155,7 @@ bool LowerBlock(CompileState& st, int s, int e) {
       if (!SplitAtColon(st, k)) return false;
       b.end += 1;
     }
-    st.IstruzioneCorrente = st.ArrayInput[k];
+    Corrente(st, k);
     const Lines lines = CaseLines(st, b, st.ArrayInput[k]);
     const int added = Replace(st, b, k, lines);
     if (added < 0) return false;
@@ -181,7 +181,7 @@ Found FindBlock(CompileState& st, int i) {
     if (line == "END SELECT") return {s, j};
     if (InStr(line, "SELECT CASE ") == 0) continue;
     if (InStr(line, ":") == 0) {
-      st.IstruzioneCorrente = line;
+      Corrente(st, j);
       SegnalaErrore(st, "Sintassi di 'Select Case' non corretta");
       return {};
     }
@@ -189,7 +189,7 @@ Found FindBlock(CompileState& st, int i) {
     s = j + 1;
     j += 1;
   }
-  st.IstruzioneCorrente = st.ArrayInput[i];
+  Corrente(st, i);
   SegnalaErrore(st, "Istruzione 'Select Case' non chiusa");
   return {};
 }

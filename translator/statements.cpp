@@ -327,7 +327,7 @@ void TraduciWait(CompileState& st, int i, const std::string& line) {
 
 void TraduciIstruzione(CompileState& st, int i) {
   const std::string line = st.ArrayInput[i];
-  st.IstruzioneCorrente = line;
+  Corrente(st, i);
 
   if (StartsWith(line, "SWAP BINARY ")) return TraduciSwapBinary(st, i, line);
   if (StartsWith(line, "SWAP BYTE ")) return TraduciSwapByte(st, i, line);

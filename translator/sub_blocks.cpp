@@ -14,7 +14,7 @@ void TranslateSubBlocks(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
     if (StartsWith(line, "END SUB ")) {
-      st.IstruzioneCorrente = line;
+      Corrente(st, i);
       SegnalaErrore(st, "Struttura SUB...END SUB non bilanciata");
       return;
     }
@@ -23,7 +23,7 @@ void TranslateSubBlocks(CompileState& st) {
     bool closed = false;
     for (int j = i + 1; j <= st.NoInput; ++j) {
       if (StartsWith(st.ArrayInput[j], "SUB ")) {
-        st.IstruzioneCorrente = st.ArrayInput[s];
+        Corrente(st, s);
         SegnalaErrore(st, "Dichiarazione SUB non chiusa");
         return;
       }
@@ -36,7 +36,7 @@ void TranslateSubBlocks(CompileState& st) {
       }
     }
     if (!closed) {
-      st.IstruzioneCorrente = st.ArrayInput[s];
+      Corrente(st, s);
       SegnalaErrore(st, "Struttura SUB...END SUB non bilanciata");
       return;
     }

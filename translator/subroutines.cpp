@@ -124,7 +124,7 @@ bool RecordCall(CompileState& st, const std::string& entry) {
   for (int k = 1; k <= st.NoCALL; ++k)
     if (st.ArrayCALL[k] == entry) return true;
   if (st.NoCALL >= CompileState::kMaxCall) {
-    st.IstruzioneCorrente.clear();
+    NessunaIstruzione(st);
     SegnalaErrore(st, "Il programma contiene troppe chiamate a subroutine.");
     return false;
   }
@@ -137,7 +137,7 @@ bool RecordCall(CompileState& st, const std::string& entry) {
 
 void TraduciSubCall(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
-    st.IstruzioneCorrente = st.ArrayInput[i];
+    Corrente(st, i);
     if (!StartsWith(st.ArrayInput[i], "SUB ")) continue;
     if (!RecordHeader(st, i)) return;
   }

@@ -11,7 +11,7 @@ void ReportUnresolved(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
     if (line.empty() || IsFinished(line)) continue;
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
     SegnalaErrore(st, "Istruzione non risolta");
     return;
   }
