@@ -57,6 +57,7 @@ struct FileResult {
   std::string path;
   Outcome outcome = Outcome::Unreadable;
   std::string message;  // error message (with its statement) or why it is unreadable
+  std::string line;     // the BASIC line of the error, when it has one
   std::string words, ram, variables, stack;
   // With --check:
   std::string simulation;          // "ok", "interrotta" (time limit) or "errore: ..."
@@ -213,6 +214,7 @@ FileResult Process(const std::string& path, const BatchArguments& args, const Ex
   if (!t.ok) {
     r.outcome = Outcome::Error;
     r.message = ErrorMessage(t.assembly);
+    if (t.errorLine > 0) r.line = std::to_string(t.errorLine);
     return r;
   }
   r.outcome = Outcome::Ok;
@@ -268,7 +270,7 @@ std::string CsvText(const std::vector<FileResult>& results, const Exercise* exer
   };
   row(header);
   for (const FileResult& r : results) {
-    std::vector<std::string> fields = {r.path, OutcomeName(r.outcome), "", r.message, r.words, r.ram, r.variables, r.stack};
+    std::vector<std::string> fields = {r.path, OutcomeName(r.outcome), r.line, r.message, r.words, r.ram, r.variables, r.stack};
     if (exercise) {
       fields.push_back(r.simulation);
       for (size_t i = 0; i < exercise->checks.size(); ++i)
@@ -281,7 +283,7 @@ std::string CsvText(const std::vector<FileResult>& results, const Exercise* exer
 }
 
 std::string SummaryLine(const FileResult& r, const Exercise* exercise) {
-  std::string line = r.path + ": " + OutcomeName(r.outcome);
+  std::string line = r.path + (r.line.empty() ? "" : ":" + r.line) + ": " + OutcomeName(r.outcome);
   if (r.outcome == Outcome::Ok) {
     line += " (" + r.words + " word, " + r.ram + " byte RAM, " + r.variables + " variabili, stack " + r.stack + ")";
     if (!r.message.empty()) line += ": " + r.message;

@@ -34,7 +34,7 @@ printf 'END\0\r\n' >class/verdi/nul.bas
 run 1 "batch" --batch --csv class.csv class missing.bas
 cat >want.txt <<'OUT'
 class/rossi/es.bas: ok (37 word, 1 byte RAM, 2 variabili, stack 1)
-class/verdi/a_errore.bas: errore: Istruzione non risolta | istruzione: FOO "a;b"
+class/verdi/a_errore.bas:2: errore: Istruzione non risolta | istruzione: FOO "a;b"
 class/verdi/es.bas: ok (15 word, 0 byte RAM, 1 variabili, stack 1)
 class/verdi/extra/b0.bas: ok (80 word, 3 byte RAM, 7 variabili, stack 1)
 class/verdi/nul.bas: errore: Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo
@@ -48,7 +48,7 @@ script -qec "'$V' --batch class missing.bas" /dev/null >tty.txt 2>&1
 grep -q '\[#\{30\}\] 6/6' tty.txt || fail "no progress bar on a terminal: $(od -c tty.txt | head -3)"
 printf '%s\r\n' 'file;esito;riga;messaggio;parole;ram;variabili;stack' \
   'class/rossi/es.bas;ok;;;37;1;2;1' \
-  'class/verdi/a_errore.bas;errore;;"Istruzione non risolta | istruzione: FOO ""a;b""";;;;' \
+  'class/verdi/a_errore.bas;errore;2;"Istruzione non risolta | istruzione: FOO ""a;b""";;;;' \
   'class/verdi/es.bas;ok;;;15;0;1;1' 'class/verdi/extra/b0.bas;ok;;;80;3;7;1' \
   'class/verdi/nul.bas;errore;;Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo;;;;' \
   'missing.bas;illeggibile;;impossibile leggere il file: No such file or directory;;;;' >want.csv
