@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,11 +25,13 @@ bool StartsWith(const std::string& s, std::string_view prefix) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static auto st = std::make_unique<velmora::CompileState>();
+  // One translator for the whole run: a translation must not depend on what
+  // the one before it left in the state.
+  static velmora::Translator translator;
   const std::string_view source(reinterpret_cast<const char*>(data), size);
   velmora::TranslateOptions options;
   options.programPath = "fuzz.bas";
-  const velmora::TranslationResult r = velmora::TranslateText(*st, source, options);
+  const velmora::TranslationResult r = translator.Translate(source, options);
   if (r.ok) {
     // A finished translation has its report and the END directive, and no error block.
     Require(!r.report.empty());
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(r.report.empty());
   }
   // The same state translates the same text to the same result again.
-  const velmora::TranslationResult again = velmora::TranslateText(*st, source, options);
+  const velmora::TranslationResult again = translator.Translate(source, options);
   Require(again.ok == r.ok && again.assembly == r.assembly);
   return 0;
 }
