@@ -3,15 +3,7 @@
 # status 1 and a one-block Italian message, or translated; never a crash,
 # never a hang, never a file written for a refused source, and the source
 # file itself is never changed. Usage: hostile_input.sh VELMORAC SOURCE_DIR
-set -u
-V=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-[ -x "$V" ] || { echo "no velmorac at $1"; exit 2; }
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-cd "$W" || exit 2
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/common.sh"
 
 # check NAME STATUS MESSAGE: translate NAME.bas (10 s at most); the exit
 # status must be STATUS, standard error must start with MESSAGE when
@@ -64,5 +56,4 @@ timeout 10 "$V" -q random.bas >out.txt 2>err.txt
 status=$?
 [ "$status" = 0 ] || [ "$status" = 1 ] || fail "random bytes: exit status $status"
 
-[ "$failures" = 0 ] && echo "hostile_input: all checks passed"
-exit $((failures > 0))
+finish "hostile_input"
