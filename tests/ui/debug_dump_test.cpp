@@ -4,7 +4,6 @@
 
 #include "compile_state.h"
 #include "debug_dump.h"
-#include "translator.h"
 
 using velmora::CompileState;
 using velmora::tools::DebugDump;
@@ -64,18 +63,6 @@ class DebugDumpTest : public QObject {
     DebugDump finestra(st, flag);
     QFETCH(QString, atteso);
     QCOMPARE(finestra.Testo(), atteso.replace("\r\n", "\n"));
-  }
-
-  // A translated program: its variables, no subroutines and its finished lines.
-  void programmaTradotto() {
-    CompileState st;
-    const auto r = velmora::TranslateText(st, "DIM X AS BYTE\r\nX = 5\r\nEND\r\n", {});
-    QVERIFY2(r.ok, r.assembly.c_str());
-    QCOMPARE(TestoDump(st, 0),
-             Righe({"---FAT Table ---", "NoFAT = 2", "(1) [1] = X     [2] = BYTE",
-                    "(2) [1] = W#VLTx     [2] = BYTE", "---ArraySUB---", "NoSUB = 0",
-                    "Lunghezza ArrayInput = 4", "(1) A>        MOVLW 0x05", "(2) A>        MOVWF X",
-                    "(3) A>        SLEEP", "(4) A>        GOTO $-1", "Var. Flag_TestoModificato: 0"}));
   }
 };
 
