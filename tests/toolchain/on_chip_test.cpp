@@ -47,16 +47,14 @@ std::string Hex2(int value) {
   return text;
 }
 
-// Every example, and the A-port reader with several pin levels (each one a
-// different IF INPUT branch): --simulate prints what the on-chip helper
-// reads after the same cycles with the same pins held.
+// The interrupt and EEPROM examples, and the A-port reader with two pin
+// levels (each a different IF INPUT branch): --simulate prints what the
+// on-chip helper reads after the same cycles with the same pins held.
 TEST(Simulate, PrintsWhatTheChipHelperReads) {
   struct Row { const char* program; const char* pins; int portA; long cycles; const char* sleep; };
   const Row rows[] = {
-      {"configurazione_io.bas", "", 0, 200000, "no"},
       {"interrupt_b0.bas", "", 0, 300000, "no"},
       {"lettura_eeprom.bas", "", 0, 200000, "si"},
-      {"lettura_linee_a.bas", "", 0, 100000, "no"},
       {"lettura_linee_a.bas", "--pin A0=1 --pin A2=1", 0x05, 100000, "no"},
       {"lettura_linee_a.bas", "--pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1", 0x1B, 100000, "si"},
   };
