@@ -64,16 +64,14 @@ same defs/other.def PIC16F84.DEF "--def FILE"
 run 2 "unreadable input" missing.bas
 expect_grep 'missing.bas' err.txt "unreadable input message"
 [ "$(lines_in err.txt)" = 1 ] || fail "unreadable input: message is not one line"
-run 2 "folder as input" defs
 run 2 "unwritable output" -o no/such/folder/x.asm prog.bas
 expect_grep 'no/such/folder/x.asm' err.txt "unwritable output message"
-run 2 "unwritable definitions file" --def no/such/folder/x.def
-run 2 "--def with -o" --def defs -o x.def
 run 2 "unknown option" --bogus prog.bas
 expect_grep '\-\-bogus' err.txt "unknown option message"
-run 2 "no input"
-run 2 "-o without a path" prog.bas -o
-run 2 "two inputs" prog.bas bad.bas
+for args in "" defs "--def no/such/folder/x.def" "--def defs -o x.def" "prog.bas -o" "prog.bas bad.bas"; do
+  # shellcheck disable=SC2086
+  run 2 "velmorac $args" $args
+done
 cp prog.bas same.asm
 run 2 "output would overwrite the input" same.asm
 same same.asm prog.bas "output would overwrite the input"

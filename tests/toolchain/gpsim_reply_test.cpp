@@ -3,20 +3,15 @@
 // its cycle limit) and on hand-written inputs.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "assembler.h"
+#include "sim_fixture.h"
 #include "simulator.h"
 
 namespace velmora::toolchain {
 namespace {
 
 std::string Transcript(const std::string& name) {
-  std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/tests/toolchain/transcripts/" + name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return test::ReadFile(std::string(VELMORA_SOURCE_DIR) + "/tests/toolchain/transcripts/" + name);
 }
 
 // The recorded runs of the example that reads A0..A4 into VALORE (0x0C) and

@@ -8,23 +8,17 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "assembler.h"
 #include "chip_sim.h"
 #include "process.h"
+#include "sim_fixture.h"
 #include "simulator.h"
 
 namespace velmora::toolchain {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const std::string& path) {
-  std::ostringstream s;
-  s << std::ifstream(path, std::ios::binary).rdbuf();
-  return s.str();
-}
 
 // velmorac --simulate ARGS: its exit status and its "NAME = VALUE" lines.
 int Velmorac(const std::string& args, std::map<std::string, std::string>& values) {
@@ -66,7 +60,7 @@ TEST(Simulate, PrintsWhatTheChipHelperReads) {
     test::ChipOptions options;
     options.cycles = row.cycles;
     options.portAInputs = row.portA;
-    const test::ChipResult chip = test::RunOnChip(ReadText(path), options);
+    const test::ChipResult chip = test::RunOnChip(test::ReadFile(path), options);
     ASSERT_TRUE(chip.ok()) << chip.log;
     for (const auto& [name, value] : chip.ram)
       if (name.rfind("W#", 0) != 0) {
@@ -169,8 +163,8 @@ TEST(Assemble, BesideTheProgram) {
     const AssembleResult r = AssembleBeside((dir / "prog.bas").string(), row.source);
     EXPECT_EQ(r.ok, row.ok) << r.error;
     EXPECT_EQ(r.errors, row.errors);
-    EXPECT_EQ(ReadText((dir / "prog.asm").string()), row.source);
-    EXPECT_EQ(ReadText((dir / "PIC16F84.DEF").string()).substr(0, 20), ";  Register Bank 0\r\n");
+    EXPECT_EQ(test::ReadFile((dir / "prog.asm").string()), row.source);
+    EXPECT_EQ(test::ReadFile((dir / "PIC16F84.DEF").string()).substr(0, 20), ";  Register Bank 0\r\n");
     EXPECT_EQ(fs::exists(dir / "prog.hex"), row.ok);
     EXPECT_EQ(fs::exists(dir / "prog.cod"), row.ok);
     EXPECT_EQ(AssembleSummary(r), row.ok ? "Assemblaggio riuscito: " + (dir / "prog.hex").string()

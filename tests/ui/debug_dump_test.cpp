@@ -24,9 +24,6 @@ class DebugDumpTest : public QObject {
     QTest::addColumn<int>("caso");
     QTest::addColumn<int>("flag");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("empty state") << 0 << 0
-        << Righe({"---FAT Table ---", "NoFAT = 0", "---ArraySUB---", "NoSUB = 0",
-                  "Lunghezza ArrayInput = 0", "Var. Flag_TestoModificato: 0"});
     QTest::newRow("every table") << 1 << 1
         << Righe({"---FAT Table ---", "NoFAT = 2", "(1) [1] = CONTA     [2] = INTEGER",
                   "(2) [1] = W#VLTx     [2] = BYTE", "---ArraySUB---", "NoSUB = 2",

@@ -40,7 +40,6 @@ class SettingsTest : public QObject {
     QCOMPARE(c.mid(0, 6), (QStringList{"c:/Windows/Temp", "c:/Windows/System", "c:/Programmi/Windows NT",
                                        "c:/Programmi/Microsoft Office", "c:/Programmi/Adobe", "c:/Temp"}));
     QCOMPARE(c[6], QStringLiteral("/Windows/Temp"));
-    QCOMPARE(c[11], QStringLiteral("/Temp"));
     QCOMPARE(c.last(), corrente_);
 
     // Seventeen drives give 102 names: the list stops at 100 and leaves out the current folder.
