@@ -2,23 +2,7 @@
 # velmorac --batch from the outside: files and folders, the summary and the
 # CSV, bad input that must not stop the batch, exercise checks, and the
 # errors that stop it before any program runs. Usage: batch.sh VELMORAC SOURCE_DIR
-set -u
-V=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-S=$(cd "$2" && pwd)
-[ -x "$V" ] || { echo "no velmorac at $1"; exit 2; }
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-cd "$W" || exit 2
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-run() { # STATUS WHAT ARGS...
-  local want=$1 what=$2; shift 2
-  "$V" "$@" >out.txt 2>err.txt </dev/null
-  local got=$?
-  [ "$got" = "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 err.txt))"
-}
-same() { cmp -s "$1" "$2" || fail "$3: $(diff "$1" "$2" | head -5)"; }
+. "$(dirname "$0")/common.sh"
 
 # A class: two folders holding a file of the same name, a nested folder, an
 # empty folder, a file that is not a program, a program with an error whose
@@ -93,5 +77,4 @@ done
 [ -s out.txt ] && fail "a stopped batch printed: $(cat out.txt)"
 [ -e never.csv ] || [ -n "$(ls -A . | grep '^\.never')" ] && fail "a stopped batch left a CSV behind"
 
-[ "$failures" = 0 ] && echo "all velmorac --batch checks passed"
-exit $((failures > 0))
+finish "velmorac --batch"

@@ -1,21 +1,7 @@
 #!/usr/bin/env bash
 # velmorac --simulate from the outside: output lines, exit status 0/1/2,
 # wrong arguments and missing tools. Usage: simulate.sh VELMORAC SOURCE_DIR
-set -u
-V=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-[ -x "$V" ] || { echo "no velmorac at $1"; exit 2; }
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-cd "$W" || exit 2
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-run() { # STATUS WHAT ARGS...
-  local want=$1 what=$2; shift 2
-  "$V" "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" = "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 err.txt))"
-}
+. "$(dirname "$0")/common.sh"
 
 # Counts to 5 in N (one byte) and in the low byte of I (two bytes), fills
 # PORTB, then sleeps. The files go to a temporary folder, none beside it.
@@ -50,5 +36,4 @@ grep -q 'installare il pacchetto gputils' err.txt || fail "no gpasm: $(cat err.t
 PATH="$W/nogpsim" run 2 "no gpsim" --simulate 100 count.bas
 grep -q 'installare il pacchetto gpsim' err.txt || fail "no gpsim: $(cat err.txt)"
 
-[ "$failures" = 0 ] && echo "all velmorac --simulate checks passed"
-exit $((failures > 0))
+finish "velmorac --simulate"

@@ -1,27 +1,11 @@
 #!/usr/bin/env bash
 # velmorac from the outside: each option once, its exit status and the files
 # it leaves. Usage: velmorac.sh VELMORAC SOURCE_DIR
-set -u
-V=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-[ -x "$V" ] || { echo "no velmorac at $1"; exit 2; }
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-cd "$W" || exit 2
+. "$(dirname "$0")/common.sh"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# run STATUS WHAT ARGS...: velmorac ARGS, standard output in out.txt and
-# standard error in err.txt, must exit with STATUS.
-run() {
-  local want=$1 what=$2; shift 2
-  "$V" "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" = "$want" ] || fail "$what: exit status $got, expected $want"
-}
 expect_grep() { # pattern file what
   grep -q -- "$1" "$2" || fail "$3: '$1' not in $2: $(head -c 300 "$2")"
 }
-same() { cmp -s "$1" "$2" || fail "$3: $1 and $2 differ"; }
 lines_in() { wc -l <"$1" | tr -d ' '; }
 ends_with() { [ "$(tail -c "$2" "$1" | od -An -c | tr -d ' ')" = "$3" ] || fail "$1 does not end with $3"; }
 
@@ -82,16 +66,14 @@ same defs/other.def PIC16F84.DEF "--def FILE"
 run 2 "unreadable input" missing.bas
 expect_grep 'missing.bas' err.txt "unreadable input message"
 [ "$(lines_in err.txt)" = 1 ] || fail "unreadable input: message is not one line"
-run 2 "folder as input" defs
 run 2 "unwritable output" -o no/such/folder/x.asm prog.bas
 expect_grep 'no/such/folder/x.asm' err.txt "unwritable output message"
-run 2 "unwritable definitions file" --def no/such/folder/x.def
-run 2 "--def with -o" --def defs -o x.def
 run 2 "unknown option" --bogus prog.bas
 expect_grep '\-\-bogus' err.txt "unknown option message"
-run 2 "no input"
-run 2 "-o without a path" prog.bas -o
-run 2 "two inputs" prog.bas bad.bas
+for args in "" defs "--def no/such/folder/x.def" "--def defs -o x.def" "prog.bas -o" "prog.bas bad.bas"; do
+  # shellcheck disable=SC2086
+  run 2 "velmorac $args" $args
+done
 cp prog.bas same.asm
 run 2 "output would overwrite the input" same.asm
 same same.asm prog.bas "output would overwrite the input"
@@ -139,5 +121,4 @@ expect_grep '\-o PERCORSO' out.txt "--help text"
 run 0 "--version" --version
 expect_grep '^velmorac [0-9]' out.txt "--version text"
 
-[ "$failures" = 0 ] && echo "velmorac: all checks passed"
-exit $((failures > 0))
+finish "velmorac"

@@ -16,6 +16,7 @@ using velmora::editor::TokenKind;
 namespace {
 
 constexpr int kPlain = -1;
+using Tokens = QList<std::pair<QString, int>>;
 
 // The kind painted at `pos` of `block`, kPlain when no token format covers it.
 int KindAt(const BasicHighlighter& h, const QTextBlock& block, int pos) {
@@ -34,55 +35,44 @@ class BasicHighlighterTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each row: a line, a token in it (its first occurrence at or after
-  // `from`) and the kind every character of the token must have.
+  // Each row: a line and tokens in it, each searched after the previous
+  // one, with the kind every character of the token must have.
   void tokenKinds_data() {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("token");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<Tokens>("tokens");
     const int kw = int(TokenKind::Keyword), word = int(TokenKind::Word), num = int(TokenKind::Number),
               str = int(TokenKind::String), com = int(TokenKind::Comment), lab = int(TokenKind::Label),
               asmk = int(TokenKind::Assembly);
-    QTest::newRow("DIM keyword") << "DIM X AS BYTE" << "DIM" << 0 << kw;
-    QTest::newRow("AS statement word") << "DIM X AS BYTE" << "AS" << 0 << word;
-    QTest::newRow("type word") << "DIM X AS BYTE" << "BYTE" << 0 << word;
-    QTest::newRow("variable plain") << "DIM X AS BYTE" << "X" << 0 << kPlain;
-    QTest::newRow("lower case keyword") << "for i = 1 to 10 step 2" << "for" << 0 << kw;
-    QTest::newRow("lower case word") << "for i = 1 to 10 step 2" << "step" << 0 << word;
-    QTest::newRow("decimal") << "for i = 1 to 10 step 2" << "10" << 0 << num;
-    QTest::newRow("decimal fraction") << "MISURA = 1.5" << "1.5" << 0 << num;
-    QTest::newRow("&H hex") << "X = &H1F + 3" << "&H1F" << 0 << num;
-    QTest::newRow("0x hex") << "X = 0x0F" << "0x0F" << 0 << num;
-    QTest::newRow("binary") << "x = b'101' 'commento" << "b'101'" << 0 << num;
-    QTest::newRow("comment after binary") << "x = b'101' 'commento" << "'commento" << 0 << com;
-    QTest::newRow("whole-line comment") << "' tutto commento DIM 5" << "DIM 5" << 0 << com;
-    QTest::newRow("string") << "DATA \"CIAO 'x\", 0" << "\"CIAO 'x\"" << 0 << str;
-    QTest::newRow("number after string") << "DATA \"CIAO 'x\", 0" << "0" << 5 << num;
-    QTest::newRow("ASC of a string") << "C = ASC(\"A\")" << "\"A\"" << 0 << str;
-    QTest::newRow("label line") << "CICLO:" << "CICLO:" << 0 << lab;
-    QTest::newRow("label before statement") << "  START: A = 1" << "START:" << 0 << lab;
-    QTest::newRow("GOTO target") << "GOTO CICLO" << "CICLO" << 0 << lab;
-    QTest::newRow("digits inside a name") << "SET B3" << "B3" << 0 << kPlain;
-    QTest::newRow("DIV10R whole word") << "Y = DIV10R(X)" << "DIV10R" << 0 << kw;
-    QTest::newRow("name starting with a keyword") << "DOPPIO = 2" << "DOPPIO" << 0 << kPlain;
-    QTest::newRow("work byte") << "W#D1 = 2" << "W#D1" << 0 << kPlain;
-    QTest::newRow("ASM( contents") << "ASM(MOVLW 0x0F)" << "MOVLW 0x0F" << 0 << asmk;
-    QTest::newRow("operator word") << "IF X = 1 AND Y = 2 THEN" << "AND" << 0 << word;
-    QTest::newRow("interrupt words") << "ON TIMER INTERRUPT CALL TEMPO" << "INTERRUPT" << 0 << word;
+    QTest::newRow("DIM") << "DIM X AS BYTE" << Tokens{{"DIM", kw}, {"X", kPlain}, {"AS", word}, {"BYTE", word}};
+    QTest::newRow("lower case") << "for i = 1 to 10 step 2" << Tokens{{"for", kw}, {"10", num}, {"step", word}};
+    QTest::newRow("decimal fraction") << "MISURA = 1.5" << Tokens{{"1.5", num}};
+    QTest::newRow("&H hex") << "X = &H1F + 3" << Tokens{{"&H1F", num}};
+    QTest::newRow("0x hex") << "X = 0x0F" << Tokens{{"0x0F", num}};
+    QTest::newRow("binary, comment") << "x = b'101' 'commento" << Tokens{{"b'101'", num}, {"'commento", com}};
+    QTest::newRow("whole-line comment") << "' tutto commento DIM 5" << Tokens{{"DIM 5", com}};
+    QTest::newRow("string, number") << "DATA \"CIAO 'x\", 0" << Tokens{{"\"CIAO 'x\"", str}, {"0", num}};
+    QTest::newRow("label line") << "CICLO:" << Tokens{{"CICLO:", lab}};
+    QTest::newRow("label before statement") << "  START: A = 1" << Tokens{{"START:", lab}};
+    QTest::newRow("GOTO target") << "GOTO CICLO" << Tokens{{"CICLO", lab}};
+    QTest::newRow("digits inside a name") << "SET B3" << Tokens{{"B3", kPlain}};
+    QTest::newRow("DIV10R whole word") << "Y = DIV10R(X)" << Tokens{{"DIV10R", kw}};
+    QTest::newRow("name starting with a keyword") << "DOPPIO = 2" << Tokens{{"DOPPIO", kPlain}};
+    QTest::newRow("work byte") << "W#D1 = 2" << Tokens{{"W#D1", kPlain}};
+    QTest::newRow("ASM( contents") << "ASM(MOVLW 0x0F)" << Tokens{{"MOVLW 0x0F", asmk}};
+    QTest::newRow("operator word") << "IF X = 1 AND Y = 2 THEN" << Tokens{{"AND", word}};
   }
   void tokenKinds() {
     QFETCH(QString, line);
-    QFETCH(QString, token);
-    QFETCH(int, from);
-    QFETCH(int, kind);
+    QFETCH(Tokens, tokens);
     QTextDocument doc(line);
     BasicHighlighter h(&doc);
-    const int at = static_cast<int>(line.indexOf(token, from));
-    QVERIFY(at >= 0);
-    for (int p = at; p < at + token.size(); ++p) {
-      if (line[p].isSpace()) continue;
-      QCOMPARE(KindAt(h, doc.firstBlock(), p), kind);
+    qsizetype from = 0;
+    for (const auto& [token, kind] : tokens) {
+      const qsizetype at = line.indexOf(token, from);
+      QVERIFY2(at >= 0, qPrintable(token));
+      for (qsizetype p = at; p < at + token.size(); ++p)
+        if (!line[p].isSpace()) QCOMPARE(KindAt(h, doc.firstBlock(), int(p)), kind);
+      from = at + token.size();
     }
   }
 
@@ -102,11 +92,11 @@ class BasicHighlighterTest : public QObject {
   // hue, never below 3 (mid tones allow at most about 4.6 even for black).
   void readableColours_data() {
     QTest::addColumn<QList<QColor>>("backgrounds");
-    QTest::newRow("design BASIC pane") << QList<QColor>{QColor(192, 255, 255)};
-    QTest::newRow("design ASM pane") << QList<QColor>{QColor(224, 224, 224)};
-    QTest::newRow("light and dark") << QList<QColor>{Qt::white, Qt::black, QColor(0, 0, 128), QColor(30, 30, 30)};
-    QTest::newRow("mid tones") << QList<QColor>{QColor(128, 128, 128), QColor(119, 119, 119), QColor(255, 0, 0),
-                                                 QColor(0, 128, 255), QColor(0, 160, 0)};
+    // The design panes, extremes and mid tones (which allow the least room).
+    QTest::newRow("chosen") << QList<QColor>{QColor(192, 255, 255), QColor(224, 224, 224), Qt::white, Qt::black,
+                                              QColor(0, 0, 128), QColor(30, 30, 30), QColor(128, 128, 128),
+                                              QColor(119, 119, 119), QColor(255, 0, 0), QColor(0, 128, 255),
+                                              QColor(0, 160, 0)};
     QList<QColor> grid;
     for (int r = 0; r < 256; r += 51)
       for (int g = 0; g < 256; g += 51)

@@ -66,7 +66,6 @@ class FindReplaceTest : public QObject {
     QFETCH(QString, needle);
     QFETCH(QString, replacement);
     QFETCH(bool, matchCase);
-    QFETCH(QString, expected);
     QFETCH(int, count);
     const QString original = "X = x + 1\nx = 0";
     QPlainTextEdit editor(original);
@@ -75,7 +74,7 @@ class FindReplaceTest : public QObject {
     bar.setReplaceText(replacement);
     bar.setMatchCase(matchCase);
     QCOMPARE(bar.replaceAll(), count);
-    QCOMPARE(editor.toPlainText(), expected);
+    QTEST(editor.toPlainText(), "expected");
     if (count == 0) return;
     editor.undo();  // one step takes back every replacement
     QCOMPARE(editor.toPlainText(), original);

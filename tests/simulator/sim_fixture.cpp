@@ -21,7 +21,6 @@ ReadyProgram PrepareProgram(const std::string& basic, const std::string& folder,
   ReadyProgram p;
   Translator translator;
   const TranslationResult t = translator.Translate(basic, TranslateOptions{});
-  p.basic = basic;
   p.assembly = t.assembly;
   if (!t.ok) {
     p.error = "traduzione: " + t.assembly;

@@ -22,7 +22,6 @@ struct Anchor {
 struct ReadyProgram {
   bool ok = false;
   std::string error;     // translation or assembly failure
-  std::string basic;     // the source as translated
   std::string assembly;  // the assembly pane text
   std::string codPath;
   std::vector<int> asmToBasic;  // element i: BASIC line of assembly line i+1

@@ -8,15 +8,11 @@ namespace velmora {
 namespace {
 
 TEST(Exercise, ReadsSettingsAndNamesTheLineOfAMistake) {
-  const auto good = [] {
-    std::string error;
-    auto e = ParseExercise("# titolo\n\nCICLI 5000\npin a0=1\nPin B7=0\nwatchdog\ntempo 3\n"
-                           "verifica 2 VALORE = 27\r\nverifica 1 SLEEP=si\n",
-                           error);
-    EXPECT_TRUE(e) << error;
-    return e;
-  }();
-  ASSERT_TRUE(good);
+  std::string goodError;
+  const auto good = ParseExercise("# titolo\n\nCICLI 5000\npin a0=1\nPin B7=0\nwatchdog\ntempo 3\n"
+                                  "verifica 2 VALORE = 27\r\nverifica 1 SLEEP=si\n",
+                                  goodError);
+  ASSERT_TRUE(good) << goodError;
   EXPECT_EQ(good->options.cycles, 5000u);
   ASSERT_EQ(good->options.pins.size(), 2u);
   EXPECT_EQ(good->options.pins[0].first, (toolchain::Pin{'A', 0}));

@@ -83,10 +83,10 @@ class BackupManagerTest : public QObject {
     r_ = std::make_unique<Registro>();
     r_->ambiente.orologio = [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 7, 42)); };
   }
-  // Every error is an OK box titled "Backup File Basic", never the self-closing box.
+  // Every error and question is a box titled "Backup File Basic", never the self-closing box.
   void cleanup() {
     QVERIFY(r_->messaggi.isEmpty());
-    for (const QString& titolo : r_->titoliAvvisi) QCOMPARE(titolo, QStringLiteral("Backup File Basic"));
+    for (const QString& titolo : r_->titoliAvvisi + r_->titoliDomande) QCOMPARE(titolo, QStringLiteral("Backup File Basic"));
   }
 
   // A copy's record byte for byte: date and time from the clock, the note in
@@ -100,7 +100,6 @@ class BackupManagerTest : public QObject {
         << "àèìòù àèìòù àèìòù àèìòù àèìòù àèìòù" << QByteArray("\xE0\xE8\xEC\xF2\xF9 ").repeated(5) + "\xE0"
         << "àèìòù àèìòù àèìòù àèìòù àèìòù à";
     QTest::newRow("euro and no code page") << "€ 5 αβ" << QByteArray("\x80 5 ??") << "€ 5 ??";
-    QTest::newRow("empty") << "" << QByteArray() << "";
   }
   void recordScritto() {
     QFETCH(QString, nota);
@@ -132,10 +131,8 @@ class BackupManagerTest : public QObject {
     {
       BackupManager d(r_->ambiente, lavoro_, QString());
       Seleziona(d, 1);  // the older copy, number 1
-      QVERIFY(Figlio<QPushButton>(d, "Command3")->isEnabled());
       Figlio<QPushButton>(d, "Command3")->click();
       QCOMPARE(r_->domande, QStringList{"Cancello il file di backup: \n05/03/24   09:07 prima"});
-      QCOMPARE(r_->titoliDomande, QStringList{"Backup File Basic"});
       QCOMPARE(Voci(d).size(), risposta ? 1 : 2);
       QVERIFY(!Figlio<QPushButton>(d, "Command3")->isEnabled());
     }
@@ -166,7 +163,6 @@ class BackupManagerTest : public QObject {
       if (cancellaArchivio) {
         Figlio<QPushButton>(d, "Command4")->click();
         QCOMPARE(r_->domande, QStringList{"Vuoi cancellare tutti i BackUp registrati ? "});
-        QCOMPARE(r_->titoliDomande, QStringList{"Backup File Basic"});
       } else {
         Seleziona(d, 0);
         Figlio<QPushButton>(d, "Command3")->click();
@@ -222,12 +218,11 @@ class BackupManagerTest : public QObject {
   void campoNota() {
     QFETCH(QString, editore);
     QFETCH(QString, prima);
-    QFETCH(QString, dopo);
     QFETCH(bool, salva);
     BackupManager d(r_->ambiente, lavoro_, editore);
     Figlio<QLineEdit>(d, "Text2")->setText(prima);
     Nota(d, QString());
-    QCOMPARE(Figlio<QLineEdit>(d, "Text2")->text(), dopo);
+    QTEST(Figlio<QLineEdit>(d, "Text2")->text(), "dopo");
     QCOMPARE(Figlio<QPushButton>(d, "Command1")->isEnabled(), salva);
     Figlio<QPushButton>(d, "Command1")->click();
     QCOMPARE(QFile::exists(Copia("Velmora0001.txt")), salva);

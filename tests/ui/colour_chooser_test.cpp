@@ -90,17 +90,14 @@ class ColourChooserTest : public QObject {
   }
   void okEAnnulla() {
     QFETCH(QString, pulsante);
-    QFETCH(QString, carattereAtteso);
-    QFETCH(QString, sfondoAtteso);
-    QFETCH(int, esito);
     ColourChooser d("000000", "FFFFC0");
     Figlio<QScrollBar>(d, "ColoreCarattere2")->setValue(0x7F);
     Figlio<QLineEdit>(d, "RGBSfondo")->setText("ffffc0");  // typed, Enter not pressed
     if (pulsante.isEmpty()) QTest::keyClick(&d, Qt::Key_Escape);
     else Figlio<QPushButton>(d, pulsante)->click();
-    QCOMPARE(d.result(), esito);
-    QCOMPARE(d.HexCarattere(), carattereAtteso);
-    QCOMPARE(d.HexSfondo(), sfondoAtteso);
+    QTEST(d.result(), "esito");
+    QTEST(d.HexCarattere(), "carattereAtteso");
+    QTEST(d.HexSfondo(), "sfondoAtteso");
   }
 
   // A click on a field makes it the palette's target; the pixel under the
@@ -122,7 +119,6 @@ class ColourChooserTest : public QObject {
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     auto* picture = Figlio<QLabel>(d, "Picture1");
-    QCOMPARE(picture->size(), QSize(175, 188));
     if (!bersaglio.isEmpty()) QTest::mouseClick(Figlio<QLineEdit>(d, bersaglio), Qt::LeftButton);
     const QString scelto = bersaglio.isEmpty() ? "Carattere" : bersaglio.mid(3);
     const QString altro = scelto == "Carattere" ? "Sfondo" : "Carattere";

@@ -4,7 +4,6 @@
 
 #include "compile_state.h"
 #include "debug_dump.h"
-#include "translator.h"
 
 using velmora::CompileState;
 using velmora::tools::DebugDump;
@@ -25,9 +24,6 @@ class DebugDumpTest : public QObject {
     QTest::addColumn<int>("caso");
     QTest::addColumn<int>("flag");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("empty state") << 0 << 0
-        << Righe({"---FAT Table ---", "NoFAT = 0", "---ArraySUB---", "NoSUB = 0",
-                  "Lunghezza ArrayInput = 0", "Var. Flag_TestoModificato: 0"});
     QTest::newRow("every table") << 1 << 1
         << Righe({"---FAT Table ---", "NoFAT = 2", "(1) [1] = CONTA     [2] = INTEGER",
                   "(2) [1] = W#VLTx     [2] = BYTE", "---ArraySUB---", "NoSUB = 2",
@@ -64,18 +60,6 @@ class DebugDumpTest : public QObject {
     DebugDump finestra(st, flag);
     QFETCH(QString, atteso);
     QCOMPARE(finestra.Testo(), atteso.replace("\r\n", "\n"));
-  }
-
-  // A translated program: its variables, no subroutines and its finished lines.
-  void programmaTradotto() {
-    CompileState st;
-    const auto r = velmora::TranslateText(st, "DIM X AS BYTE\r\nX = 5\r\nEND\r\n", {});
-    QVERIFY2(r.ok, r.assembly.c_str());
-    QCOMPARE(TestoDump(st, 0),
-             Righe({"---FAT Table ---", "NoFAT = 2", "(1) [1] = X     [2] = BYTE",
-                    "(2) [1] = W#VLTx     [2] = BYTE", "---ArraySUB---", "NoSUB = 0",
-                    "Lunghezza ArrayInput = 4", "(1) A>        MOVLW 0x05", "(2) A>        MOVWF X",
-                    "(3) A>        SLEEP", "(4) A>        GOTO $-1", "Var. Flag_TestoModificato: 0"}));
   }
 };
 

@@ -1,9 +1,8 @@
 // The file selection dialog on fake drives: where it opens, what OK returns
 // (cancel, bare names, new files created or not, creation failures), the
-// delete button, the title colours.
+// delete button.
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -196,19 +195,6 @@ class FileDialogTest : public QObject {
     dialogo.Cancella();  // a folder is never deleted
     QVERIFY(r_->domande.isEmpty());
     QVERIFY(QFileInfo(disco1_).isDir());
-  }
-
-  void coloriDelTitolo() {
-    const QList<std::tuple<QString, QColor, QColor>> casi = {
-        {"Salvataggio File ASM", QColor(255, 0, 0), QColor(255, 255, 0)},
-        {"Apertura File", QColor(0, 255, 0), QColor(152, 161, 133)}};
-    for (const auto& [titolo, testo, sfondo] : casi) {
-      FormSelectFile dialogo(r_->ambiente, QString(), titolo);
-      auto* label = dialogo.findChild<QLabel*>(QStringLiteral("LabelTitolo"));
-      QCOMPARE(label->text(), titolo);
-      QCOMPARE(label->palette().color(QPalette::WindowText), testo);
-      QCOMPARE(label->palette().color(QPalette::Window), sfondo);
-    }
   }
 };
 

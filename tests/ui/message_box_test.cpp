@@ -43,7 +43,6 @@ class MessageBoxTest : public QObject {
     QFETCH(int, primaDelMovimento);
     QFETCH(int, dopoIlMovimento);
     QFETCH(QString, dove);
-    QFETCH(bool, chiuso);
     MyMsgBox box(QStringLiteral("riga 1\r\nriga 2"));
     box.show();
     for (int i = 0; i < primaDelMovimento && box.isVisible(); ++i) box.Tick();
@@ -55,7 +54,7 @@ class MessageBoxTest : public QObject {
       QCOMPARE(box.Conteggio(), 0);
     }
     for (int i = 0; i < dopoIlMovimento && box.isVisible(); ++i) box.Tick();
-    QCOMPARE(!box.isVisible(), chiuso);
+    QTEST(!box.isVisible(), "chiuso");
   }
 
   // Lines ended by CR LF show as lines, with no stray characters; the

@@ -40,7 +40,6 @@ class SettingsTest : public QObject {
     QCOMPARE(c.mid(0, 6), (QStringList{"c:/Windows/Temp", "c:/Windows/System", "c:/Programmi/Windows NT",
                                        "c:/Programmi/Microsoft Office", "c:/Programmi/Adobe", "c:/Temp"}));
     QCOMPARE(c[6], QStringLiteral("/Windows/Temp"));
-    QCOMPARE(c[11], QStringLiteral("/Temp"));
     QCOMPARE(c.last(), corrente_);
 
     // Seventeen drives give 102 names: the list stops at 100 and leaves out the current folder.
@@ -135,10 +134,8 @@ class SettingsTest : public QObject {
   }
   void letturaDeiValori() {
     QFETCH(QString, riga);
-    QFETCH(qint32, esadecimale);
-    QFETCH(double, numero);
-    QCOMPARE(LeggiEsadecimale(riga), esadecimale);
-    QCOMPARE(LeggiNumero(riga), numero);
+    QTEST(LeggiEsadecimale(riga), "esadecimale");
+    QTEST(LeggiNumero(riga), "numero");
   }
 
   // Bold lines are rounded halves to even; short files leave the rest empty.
