@@ -86,6 +86,7 @@ int main(int argc, char* argv[]) {
   ui::Ambiente ambiente;
   ambiente.elencoDischi = [&] { return QStringList{radice.path()}; };
   ambiente.cartellaCorrente = [&] { return lavoro; };
+  ambiente.cartellaDati = [&] { return lavoro; };
   ambiente.schermo = [] { return QSize(1366, 768); };
 
   // The main window's messages (the report) are kept for the message box picture.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,6 +23,7 @@
 #include "go_to_line_dialog.h"
 #include "main_window.h"
 #include "recovery_store.h"
+#include "settings_window.h"
 #include "window_test.h"
 
 using namespace velmora::ui;
@@ -77,6 +79,21 @@ class MainWindowEditorTest : public QObject {
     QVERIFY(!formati.isEmpty());
     QCOMPARE(formati.first().start, 0);
     QVERIFY(velmora::editor::ContrastRatio(formati.first().format.foreground().color(), atteso) >= 3.0);
+  }
+
+  // A colour changed in the settings window recolours the editor at once.
+  void coloriDallaFinestraImpostazioni() {
+    MainWindow w(r_->ambiente);
+    QTimer::singleShot(0, [] {
+      auto* form = qobject_cast<Form3*>(QApplication::activeModalWidget());
+      if (!form) return;
+      form->Text1(2)->setText(QStringLiteral("202020"));  // BASIC background
+      QTest::keyClick(form->Text1(2), Qt::Key_Return);
+      form->close();
+    });
+    w.ApriImpostazioni();
+    QCOMPARE(w.Colorazione()->background(), QColor(0x20, 0x20, 0x20));
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(QColor(0x20, 0x20, 0x20), 0.10));
   }
 
   // With the focus on a button: Ctrl+H opens the bar under the editor, above
