@@ -86,6 +86,7 @@ int main(int argc, char* argv[]) {
   ui::Ambiente ambiente;
   ambiente.elencoDischi = [&] { return QStringList{radice.path()}; };
   ambiente.cartellaCorrente = [&] { return lavoro; };
+  ambiente.cartellaDati = [&] { return lavoro; };
   ambiente.schermo = [] { return QSize(1366, 768); };
 
   // The main window's messages (the report) are kept for the message box picture.
@@ -101,6 +102,18 @@ int main(int argc, char* argv[]) {
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
   finestra.show();
+
+  // The main window as it lays itself out on a school laptop and on a full-HD screen.
+  for (const QSize schermo : {QSize(1366, 768), QSize(1920, 1080)}) {
+    ui::Ambiente ambienteSchermo = ambienteFinestra;
+    ambienteSchermo.schermo = [schermo] { return schermo; };
+    ui::MainWindow grande(ambienteSchermo);
+    grande.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
+    grande.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
+    grande.Command1();
+    grande.setWindowTitle(grande.FileCorrente());
+    ok &= Salva(grande, uscita, QStringLiteral("main-window-%1").arg(schermo.width()));
+  }
 
   ui::MyMsgBox box(rapporto, &finestra);
   ok &= Salva(box, uscita, QStringLiteral("message-box"));

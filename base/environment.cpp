@@ -1,6 +1,7 @@
 #include "environment.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace velmora::ui {
@@ -13,6 +14,13 @@ QStringList Ambiente::ElencoDischi() const {
 QString Ambiente::CartellaCorrente() const {
   if (cartellaCorrente) return cartellaCorrente();
   return QDir::currentPath();
+}
+
+QString Ambiente::CartellaDati() const {
+  if (cartellaDati) return cartellaDati();
+  // GenericDataLocation is $XDG_DATA_HOME, or ~/.local/share when it is unset;
+  // the folder name does not depend on the application name being set yet.
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
 }
 
 void Ambiente::Pausa(int millisecondi) const {

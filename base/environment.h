@@ -34,6 +34,11 @@ struct Ambiente {
   // settings and the file dialog see them.
   std::function<QStringList()> elencoDischi;
   std::function<QString()> cartellaCorrente;
+  // The program's own data folder, the work folder when none of the fixed
+  // candidate folders exists (settings, backup archive, copies, recovery copy,
+  // help export). Empty function: $XDG_DATA_HOME/Velmora, or
+  // ~/.local/share/Velmora when XDG_DATA_HOME is not set.
+  std::function<QString()> cartellaDati;
   // The pause after the save of the Open flow (the thread sleeps; no busy wait).
   std::function<void(int millisecondi)> pausa;
   // The translation the "Translate" button runs; empty: the main window's own
@@ -56,6 +61,7 @@ struct Ambiente {
 
   QStringList ElencoDischi() const;
   QString CartellaCorrente() const;
+  QString CartellaDati() const;
   void Pausa(int millisecondi) const;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -10,8 +11,16 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
+
+#include "basic_highlighter.h"
+#include "code_editor.h"
+#include "find_replace_bar.h"
+#include "open_helpers.h"
+#include "recovery_store.h"
 
 #include "file_dialog.h"
 #include "file_io.h"
@@ -33,6 +42,8 @@ namespace {
 const char* const kTitoloBase = "Compilatore Basic per micro PIC16F84";
 const char* const kDataVersione = "18 Novembre 2015";
 const double kPuntiEditor = 14.25;
+// No button caption is drawn smaller: a row that does not fit takes two lines.
+const double kPuntiMinimi = 9.0;
 
 qint32 Rgb(int r, int g, int b) { return InteroDaColore(QColor(r, g, b)); }
 
@@ -97,19 +108,23 @@ QIcon IconaLayout() {
 
 // Start: version date and debug mode, title, the editors' design look taken as
 // the settings' starting values, work folder, settings file, first layout,
-// and the last BASIC file reopened.
+// the last BASIC file reopened, a recovery copy offered, and a .bas file named
+// on the command line opened.
 MainWindow::MainWindow(const Ambiente& ambiente, const QStringList& argomenti, QWidget* parent)
     : QWidget(parent), ambiente_(ambiente) {
   dataVersione_ = QString::fromLatin1(kDataVersione);
   debug_ = argomenti.join(QLatin1Char(' ')).trimmed().toUpper() == QLatin1String("DEBUG");
   titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(AuthorCredit());
   createControls();
+  createEditor();
   createConnections();
   command13_->setVisible(debug_);
   leggiImpostazioni();
   Command6();
   caricaUltimoFile();
   flagTestoModificato_ = 0;
+  setUpRecovery();
+  openFromCommandLine(argomenti);
 }
 
 QPushButton* MainWindow::nuovoPulsante(const QString& nome, const QString& testo, qint32 sfondo) {
@@ -124,11 +139,11 @@ void MainWindow::createControls() {
   setObjectName(QStringLiteral("Form1"));
   const QFont fontEditor = FontConRipiego(QStringLiteral("Courier New"), kPuntiEditor);
 
-  textBasic_ = new QPlainTextEdit(this);
+  textBasic_ = new editor::CodeEditor(this);
   textBasic_->setObjectName(QStringLiteral("TextBasic"));
   textAsm_ = new QPlainTextEdit(this);
   textAsm_->setObjectName(QStringLiteral("TextASM"));
-  for (QPlainTextEdit* editor : {textBasic_, textAsm_}) {
+  for (QPlainTextEdit* editor : std::initializer_list<QPlainTextEdit*>{textBasic_, textAsm_}) {
     editor->setFont(fontEditor);
     editor->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor->viewport()->installEventFilter(this);
@@ -212,6 +227,102 @@ void MainWindow::createConnections() {
   });
 }
 
+// ---- The BASIC editor ----
+
+// Colouring, the Find/Replace bar under the editor (Ctrl+F, Ctrl+H, also
+// caught by the bar when the editor has the focus), Go to line (Ctrl+G) and
+// .bas files dropped on the window or on either pane.
+void MainWindow::createEditor() {
+  colorazione_ = new editor::BasicHighlighter(textBasic_->document());
+  barraRicerca_ = new editor::FindReplaceBar(textBasic_, this);
+  barraRicerca_->setObjectName(QStringLiteral("BarraRicerca"));
+  barraRicerca_->installEventFilter(this);
+  const std::pair<QKeySequence, std::function<void()>> tasti[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_F), [this] { barraRicerca_->showFind(); }},
+      {QKeySequence(Qt::CTRL | Qt::Key_H), [this] { barraRicerca_->showReplace(); }},
+      {QKeySequence(Qt::CTRL | Qt::Key_G), [this] { textBasic_->askGoToLine(); }},
+  };
+  for (const auto& [tasto, azione] : tasti) {
+    auto* scorciatoia = new QShortcut(tasto, this);
+    connect(scorciatoia, &QShortcut::activated, this, azione);
+  }
+  setAcceptDrops(true);
+}
+
+// The token colours, the current line and the margin follow the editor's
+// background and text colours as the settings have just put them.
+void MainWindow::applicaColoriEditor() {
+  const QColor sfondo = ColoreDaIntero(SfondoDi(textBasic_));
+  const QColor testo = ColoreDaIntero(ColoreTestoDi(textBasic_));
+  textBasic_->setColours(sfondo, testo);
+  colorazione_->setColours(sfondo, testo);
+}
+
+void MainWindow::setUpRecovery() {
+  const QString cartella = valori_.CartellaLavoro.isEmpty() ? ambiente_.CartellaDati() : valori_.CartellaLavoro;
+  recupero_ = new editor::RecoveryStore(cartella, [this] { return textBasic_->toPlainText(); }, this);
+  if (ambiente_.orologio) recupero_->setClock(ambiente_.orologio);
+  // Queued: the handler that changed the text has set or cleared the flag by then.
+  connect(
+      textBasic_, &QPlainTextEdit::textChanged, this,
+      [this] {
+        recupero_->setOriginalPath(FileCorrente());
+        recupero_->setModified(flagTestoModificato_ != 0);
+      },
+      Qt::QueuedConnection);
+  if (!recupero_->pending()) return;
+  const editor::RecoveryCopy copia = *recupero_->pending();
+  if (!ChiediSiNo(ambiente_, editor::RecoveryQuestion(copia), TitoloMessaggi())) {
+    recupero_->declinePending();
+    return;
+  }
+  recupero_->acceptPending();
+  if (!copia.originalPath.isEmpty()) {
+    FileCorrente() = copia.originalPath;
+    setWindowTitle(FileCorrente());
+  }
+  impostaTestoBasic(copia.text);
+  flagTestoModificato_ = 1;
+}
+
+void MainWindow::openFromCommandLine(const QStringList& argomenti) {
+  const QString percorso = editor::BasPathFromArguments(QStringList{QString()} + argomenti, ambiente_.CartellaCorrente());
+  if (!percorso.isEmpty()) ApriFile(percorso);
+}
+
+// A drag that carries a .bas file is taken (on the window or either pane);
+// the file opens once the drop is over, so its questions are not asked
+// inside the drag.
+bool MainWindow::trascinamento(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* e = static_cast<QDragMoveEvent*>(event);
+      if (editor::BasPathFromDrop(e->mimeData()).isEmpty()) return false;
+      e->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* e = static_cast<QDropEvent*>(event);
+      const QString percorso = editor::BasPathFromDrop(e->mimeData());
+      if (percorso.isEmpty()) return false;
+      e->acceptProposedAction();
+      QTimer::singleShot(0, this, [this, percorso] { ApriFile(percorso); });
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!trascinamento(event)) event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  if (!trascinamento(event)) event->ignore();
+}
+
 ControlliAspetto MainWindow::Aspetto() const {
   ControlliAspetto c;
   c.textBasic = textBasic_;
@@ -235,6 +346,7 @@ void MainWindow::leggiImpostazioni() {
   valori_.CartellaLavoro = TrovaCartellaScrivibile(ambiente_);
   LeggiConfigurazione(ambiente_, valori_);
   ApplicaConfigurazione(valori_, Aspetto());
+  applicaColoriEditor();
 }
 
 void MainWindow::caricaUltimoFile() {
@@ -256,14 +368,18 @@ void MainWindow::impostaTestoAsm(const QString& testo) { textAsm_->setPlainText(
 // ---- Layout ----
 
 // One common width for every button and the two labels: wide enough for the
-// longest caption, and narrow enough for each row to fit in its half of the
-// window (the button font shrinks when the captions do not).
-int MainWindow::larghezzaComune(int w) {
+// longest caption, and narrow enough for `perRiga` controls of a line to fit
+// in its half of the window (the button font shrinks when the captions do
+// not, down to 9 points). 0 when they do not fit even at 9 points, unless
+// `forza`: then the 9-point font and the narrow width.
+int MainWindow::larghezzaComune(int w, int perRiga, bool forza) {
   const int spazio = qRound(100.0 * logicalDpiX() / 1440.0);
-  // The BASIC row (the label and eight buttons) must end before the assembly
-  // pane's left edge: 9 (c + spazio) <= 0.45 w + k, with k = (0.1 w - c) / 3.
-  const double limite = (w * (0.45 + 0.1 / 3.0) - 9.0 * spazio) / (9.0 + 1.0 / 3.0);
+  // A line of the BASIC row must end before the assembly pane's left edge:
+  // n (c + spazio) <= 0.45 w + k, with k = (0.1 w - c) / 3.
+  const double n = perRiga;
+  const double limite = (w * (0.45 + 0.1 / 3.0) - n * spazio) / (n + 1.0 / 3.0);
   QFont font = QApplication::font(this);
+  if (font.pointSizeF() < kPuntiMinimi) font.setPointSizeF(kPuntiMinimi);
   const auto naturale = [&](const QFont& f) {
     const QFontMetrics m(f);
     int massimo = 0;
@@ -278,10 +394,11 @@ int MainWindow::larghezzaComune(int w) {
     return massimo;
   };
   int larghezza = naturale(font);
-  while (larghezza > limite && font.pointSizeF() > 6.0) {
-    font.setPointSizeF(qMax(6.0, font.pointSizeF() - 0.25));
+  while (larghezza > limite && font.pointSizeF() > kPuntiMinimi) {
+    font.setPointSizeF(qMax(kPuntiMinimi, font.pointSizeF() - 0.25));
     larghezza = naturale(font);
   }
+  if (larghezza > limite && !forza) return 0;
   for (QWidget* c : rigaBasic_ + rigaAsm_)
     if (qobject_cast<QPushButton*>(c)) c->setFont(font);
   const int etichette = qMax(label1_->sizeHint().width(), label2_->sizeHint().width());
@@ -290,23 +407,55 @@ int MainWindow::larghezzaComune(int w) {
 
 // The rows sit under the side-by-side panes: "BAS" at the BASIC pane's left,
 // "ASM" at the assembly pane's left, each control 100 twips after the
-// previous one.
+// previous one. When the captions do not fit at 9 points each row takes two
+// lines, centred in the space under the panes (adattaPannelli shortens the
+// panes when that space is too low).
 void MainWindow::posizionaRighe(int w, int h) {
-  const int comune = larghezzaComune(w);
+  int perRiga = static_cast<int>(rigaBasic_.size());
+  int comune = larghezzaComune(w, perRiga, false);
+  if (comune == 0) {
+    perRiga = (perRiga + 1) / 2;
+    comune = larghezzaComune(w, perRiga, true);
+  }
+  const int righe = perRiga < rigaBasic_.size() ? 2 : 1;
   const int spazio = qRound(100.0 * logicalDpiX() / 1440.0);
   int altezza = 0;
   for (QWidget* c : rigaBasic_ + rigaAsm_) altezza = qMax(altezza, c->sizeHint().height());
   const double W = w, H = h;
   const double g = (H - 0.87 * H - altezza) / 3;
   const double k = (W - 0.45 * W - 0.45 * W - comune) / 3;
-  const int top = qRound(0.87 * H + 2 * g);
+  int top = qRound(0.87 * H + 2 * g);
+  if (righe == 2) {
+    const int fondoPannelli = qRound(0.87 * H + g);
+    const int blocco = 2 * altezza + spazio / 2;
+    top = qMax(fondoPannelli + 2, qMin(fondoPannelli + (h - fondoPannelli - blocco) / 2, h - blocco - 2));
+  }
+  primaRiga_ = top;
   for (const auto& [riga, sinistra] : {std::pair{&rigaBasic_, qRound(k)}, std::pair{&rigaAsm_, qRound(k + 0.45 * W + k)}}) {
-    int x = sinistra;
-    for (QWidget* c : *riga) {
-      c->setGeometry(x, top, comune, altezza);
-      x += comune + spazio;
+    for (int i = 0; i < riga->size(); ++i) {
+      const int colonna = i % perRiga;
+      const int linea = i / perRiga;
+      (*riga)[i]->setGeometry(sinistra + colonna * (comune + spazio), top + linea * (altezza + spazio / 2), comune,
+                              altezza);
     }
   }
+}
+
+void MainWindow::adattaPannelli() {
+  const int fine = primaRiga_ - 4;
+  for (QPlainTextEdit* pannello : std::initializer_list<QPlainTextEdit*>{textBasic_, textAsm_}) {
+    const QRect r = pannello->geometry();
+    if (primaRiga_ > 0 && r.bottom() > fine) pannello->setGeometry(r.x(), r.y(), r.width(), qMax(40, fine - r.y()));
+  }
+  if (!textBasic_->isVisibleTo(this)) {
+    barraRicerca_->setVisible(false);
+    return;
+  }
+  if (!barraRicerca_->isVisibleTo(this)) return;
+  const QRect r = textBasic_->geometry();
+  const int barra = barraRicerca_->sizeHint().height();
+  textBasic_->setGeometry(r.x(), r.y(), r.width(), qMax(40, r.height() - barra));
+  barraRicerca_->setGeometry(r.x(), textBasic_->geometry().bottom() + 1, r.width(), barra);
 }
 
 void MainWindow::posizionaPannelli(Disposizione disposizione, int w, int h) {
@@ -368,6 +517,7 @@ void MainWindow::Command6() {
   }
   if (modoLayout_ == 0) posizionaRighe(w, h);
   posizionaPannelli(disposizione, w, h);
+  adattaPannelli();
   disposizione_ = disposizione;
   modoLayout_ = prossimo;
 }
@@ -379,9 +529,15 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   dimensioneApplicata_ = size();
   posizionaRighe(width(), height());
   posizionaPannelli(disposizione_, width(), height());
+  adattaPannelli();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == textBasic_->viewport() || watched == textAsm_->viewport()) && trascinamento(event)) return true;
+  if (watched == barraRicerca_ && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+    posizionaPannelli(disposizione_, width(), height());
+    adattaPannelli();
+  }
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (watched == textBasic_->viewport() || watched == textAsm_->viewport()) {
       modoLayout_ = watched == textBasic_->viewport() ? 2 : 3;
@@ -466,6 +622,8 @@ void MainWindow::salvaBasic() {
     return;
   }
   flagTestoModificato_ = 0;
+  recupero_->setOriginalPath(FileCorrente());
+  recupero_->saved();
 }
 
 void MainWindow::Command2() { salvaBasic(); }
@@ -473,14 +631,27 @@ void MainWindow::Command2() { salvaBasic(); }
 // Open: after offering to save a changed text, reads the chosen file into the
 // BASIC editor and makes it the current file.
 void MainWindow::Command3() {
+  offriSalvataggio();
+  const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Apertura File"));
+  if (scelto.isEmpty()) return;
+  caricaFile(scelto);
+}
+
+void MainWindow::ApriFile(const QString& percorso) {
+  offriSalvataggio();
+  caricaFile(percorso);
+}
+
+void MainWindow::offriSalvataggio() {
   if (flagTestoModificato_ != 0 &&
       ChiediSiNo(ambiente_, QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?"), TitoloMessaggi())) {
     salvaBasic();
     flagTestoModificato_ = 0;
     ambiente_.Pausa(200);
   }
-  const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Apertura File"));
-  if (scelto.isEmpty()) return;
+}
+
+void MainWindow::caricaFile(const QString& scelto) {
   QString testo;
   QString errore;
   if (!LeggiTesto(scelto, testo, errore)) {
@@ -597,10 +768,12 @@ void MainWindow::ApriImpostazioni() {
   connect(&impostazioni, &Form3::Anteprima, this, [this](const Impostazioni& valori) {
     Impostazioni anteprima = valori;
     ApplicaConfigurazione(anteprima, Aspetto());
+    applicaColoriEditor();
   });
   impostazioni.exec();
   valori_ = impostazioni.Valori();
   ApplicaConfigurazione(valori_, Aspetto());
+  applicaColoriEditor();
   if (impostazioni.Modificato()) SalvaConfigurazione(ambiente_, valori_);
 }
 
@@ -612,6 +785,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (flagTestoModificato_ != 0) salvaBasic();
+  recupero_->closedNormally();
   SalvaConfigurazione(ambiente_, valori_);
   flagChiusura_ = true;
   event->accept();

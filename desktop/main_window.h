@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "code_editor.h"
 #include "environment.h"
 #include "settings.h"
 #include "translator.h"
@@ -22,6 +23,12 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+
+namespace velmora::editor {
+class BasicHighlighter;
+class FindReplaceBar;
+class RecoveryStore;
+}  // namespace velmora::editor
 
 namespace velmora::ui {
 
@@ -31,7 +38,7 @@ class MainWindow : public QWidget {
   // `ambiente`: clock, screen, folders, pause, translator and dialog answers,
   // handed on to every window opened from here. `argomenti`: the command-line
   // words after the program name; the single word DEBUG (any case) turns on
-  // debug mode and shows the "Test" button.
+  // debug mode and shows the "Test" button, a word naming a .bas file opens it.
   explicit MainWindow(const Ambiente& ambiente, const QStringList& argomenti = {}, QWidget* parent = nullptr);
 
   // The buttons.
@@ -51,9 +58,15 @@ class MainWindow : public QWidget {
   void Command14();  // backup manager
   void ProgTMR0();   // TMR0 calculator
   void ApriImpostazioni();  // a click on "BAS" or "ASM"
+  // Opens `percorso` in the BASIC editor as Apri does after its file dialog
+  // (first the offer to save a changed text): a dropped file, the command line.
+  void ApriFile(const QString& percorso);
 
   QPlainTextEdit* TextBasic() const { return textBasic_; }
   QPlainTextEdit* TextASM() const { return textAsm_; }
+  editor::CodeEditor* EditorBasic() const { return textBasic_; }
+  editor::BasicHighlighter* Colorazione() const { return colorazione_; }
+  editor::FindReplaceBar* BarraRicerca() const { return barraRicerca_; }
   // A control by its name ("Command1" ... "Command14", "ProgTMR0", "Label1", "Label2").
   QWidget* Controllo(const QString& nome) const;
 
@@ -78,6 +91,8 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class Disposizione { Affiancati, Impilati, SoloBasic, SoloAsm };
@@ -86,13 +101,27 @@ class MainWindow : public QWidget {
   void createConnections();
   void leggiImpostazioni();
   void caricaUltimoFile();
+  // The BASIC editor's extras: colouring, Find/Replace bar, Go to line, drops.
+  void createEditor();
+  void applicaColoriEditor();
+  // The recovery copy in the work folder, and the offer to restore one left
+  // by a session that did not end normally.
+  void setUpRecovery();
+  void openFromCommandLine(const QStringList& argomenti);
 
   QPushButton* nuovoPulsante(const QString& nome, const QString& testo, qint32 sfondo);
-  int larghezzaComune(int larghezzaFinestra);
+  int larghezzaComune(int larghezzaFinestra, int perRiga, bool forza);
   void posizionaPannelli(Disposizione disposizione, int w, int h);
   void posizionaRighe(int w, int h);
+  // After the panes are placed: they end above the button rows, and the
+  // BASIC pane leaves room under it for the Find/Replace bar when it is open.
+  void adattaPannelli();
+  bool trascinamento(QEvent* event);
 
   void salvaBasic();
+  // Apri's question before a changed text is replaced, and the reading of the chosen file.
+  void offriSalvataggio();
+  void caricaFile(const QString& scelto);
   // The file dialog with `titolo`, proposing `proposto`; the chosen path,
   // empty when the user cancelled (the current file is left alone).
   QString scegliFile(const QString& proposto, const QString& titolo);
@@ -116,7 +145,11 @@ class MainWindow : public QWidget {
   Disposizione disposizione_ = Disposizione::Affiancati;
   QSize dimensioneApplicata_;
 
-  QPlainTextEdit* textBasic_ = nullptr;
+  editor::CodeEditor* textBasic_ = nullptr;
+  editor::BasicHighlighter* colorazione_ = nullptr;
+  editor::FindReplaceBar* barraRicerca_ = nullptr;
+  editor::RecoveryStore* recupero_ = nullptr;
+  int primaRiga_ = 0;  // top of the first button line
   QPlainTextEdit* textAsm_ = nullptr;
   QLabel* label1_ = nullptr;  // "ASM"
   QLabel* label2_ = nullptr;  // "BAS"

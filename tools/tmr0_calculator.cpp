@@ -84,13 +84,18 @@ void Tmr0Calculator::createControls() {
   QFont grassetto = errore_->font();
   grassetto.setBold(true);
   errore_->setFont(grassetto);
+  // Its place is kept while it is hidden, so showing it never squeezes the
+  // explanation below.
+  QSizePolicy posto = errore_->sizePolicy();
+  posto.setRetainSizeWhenHidden(true);
+  errore_->setSizePolicy(posto);
   errore_->hide();
 
   text1_ = new QPlainTextEdit(this);
   text1_->setObjectName("Text1");
   text1_->setReadOnly(true);
   text1_->setPlainText(QString::fromUtf8(kTestoFormula));
-  text1_->setMaximumHeight(text1_->fontMetrics().lineSpacing() * 7);
+  text1_->setFixedHeight(text1_->fontMetrics().lineSpacing() * 7);
 
   timerErrore_ = new QTimer(this);
   timerErrore_->setObjectName("TimerErrore");

@@ -43,11 +43,25 @@ void Colora(QLineEdit* campo, bool rosso) {
   campo->setPalette(p);
 }
 
-void Riga(QGridLayout* griglia, int riga, QWidget* parent, const QString& didascalia, QWidget* campo,
-          const QString& unita = QString()) {
+// A row of caption, field and unit; the unit's label (null without one).
+QLabel* Riga(QGridLayout* griglia, int riga, QWidget* parent, const QString& didascalia, QWidget* campo,
+             const QString& unita = QString()) {
   griglia->addWidget(new QLabel(didascalia, parent), riga, 0);
   griglia->addWidget(campo, riga, 1);
-  if (!unita.isEmpty()) griglia->addWidget(new QLabel(unita, parent), riga, 2);
+  if (unita.isEmpty()) return nullptr;
+  auto* etichetta = new QLabel(unita, parent);
+  griglia->addWidget(etichetta, riga, 2);
+  return etichetta;
+}
+
+// An index field with its scroll bar right beside it.
+QHBoxLayout* ConBarra(QWidget* campo, QScrollBar* barra) {
+  auto* riga = new QHBoxLayout;
+  riga->setSpacing(2);
+  riga->addWidget(campo);
+  riga->addWidget(barra);
+  riga->addStretch();
+  return riga;
 }
 
 }  // namespace
@@ -129,12 +143,12 @@ void WaitCalculator::createLayout() {
   auto* grigliaGen = new QGridLayout(gruppoGen);
   Riga(grigliaGen, 0, this, QStringLiteral("Frequenza da generare"), text1_, QStringLiteral("Hz"));
   Riga(grigliaGen, 1, this, QStringLiteral("Frequenza quarzo PIC"), text2_, QStringLiteral("MHz"));
-  Riga(grigliaGen, 2, this, QStringLiteral("Indice primario Np"), text3_);
-  grigliaGen->addWidget(vscroll1_, 2, 2);
+  grigliaGen->addWidget(new QLabel(QStringLiteral("Indice primario Np"), this), 2, 0);
+  grigliaGen->addLayout(ConBarra(text3_, vscroll1_), 2, 1);
   grigliaGen->addWidget(label7_, 3, 0);
-  grigliaGen->addWidget(text4_, 3, 1);
-  grigliaGen->addWidget(vscroll2_, 3, 2);
-  Riga(grigliaGen, 4, this, QStringLiteral("Frequenza generata"), text13_, QStringLiteral("Hz"));
+  grigliaGen->addLayout(ConBarra(text4_, vscroll2_), 3, 1);
+  unitaGenerata_ = Riga(grigliaGen, 4, this, QStringLiteral("Frequenza generata"), text13_, QStringLiteral("Hz"));
+  unitaGenerata_->setObjectName("UnitaGenerata");
   Riga(grigliaGen, 5, this, QStringLiteral("Errore di approssim."), text5_, QStringLiteral("%"));
   auto* scelta = new QHBoxLayout;
   scelta->addWidget(check1_);
@@ -302,8 +316,10 @@ void WaitCalculator::MostraGenerata() {
     text13_->setText(np_ > kIndiceMassimo ? QStringLiteral("Np oltre 255: non ottenibile")
                                           : QStringLiteral("Ns oltre 255: non ottenibile"));
     text5_->clear();
+    unitaGenerata_->hide();
     return;
   }
+  unitaGenerata_->show();
   const double cicli = singola ? 4.0 * static_cast<double>(np_) + 1.0
                                : 4.0 * static_cast<double>(np_) * (static_cast<double>(ns_) + 1.0) + 1.0;
   const double generata = 1.0 / (2.0 * cicli * tcpu_);

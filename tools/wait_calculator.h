@@ -68,6 +68,7 @@ class WaitCalculator : public QWidget {
   QScrollBar* vscroll1_ = nullptr;
   QScrollBar* vscroll2_ = nullptr;
   QLabel* label7_ = nullptr;
+  QLabel* unitaGenerata_ = nullptr;  // "Hz" after the generated frequency
   QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;
 };

@@ -92,13 +92,16 @@ QStringList CartelleCandidate(const Ambiente& ambiente) {
       candidati << disco + QString::fromLatin1(nome);
     }
   }
-  candidati << ambiente.CartellaCorrente();
+  candidati << ambiente.CartellaDati();
   return candidati;
 }
 
 QString TrovaCartellaScrivibile(const Ambiente& ambiente) {
+  const QString dati = ambiente.CartellaDati();
   for (const QString& candidato : CartelleCandidate(ambiente)) {
     if (candidato.isEmpty()) continue;
+    // The program's data folder is made on first start; the fixed ones never are.
+    if (candidato == dati) QDir().mkpath(candidato);
     QFile prova(Unisci(candidato, QString::fromLatin1(kFileProva)));
     if (!prova.open(QIODevice::ReadWrite)) continue;
     prova.close();

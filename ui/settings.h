@@ -5,7 +5,8 @@
 // text file "_PicConfig.Txt", one value a line, each line ended by CR LF. The
 // file sits in the first candidate folder in which a file can be created: six
 // fixed folder names on every entry of the drive list ("/" and the user's home
-// folder), then the current folder (both from the environment). Every file operation here fails silently:
+// folder), then the program's data folder (~/.local/share/Velmora, made when
+// first needed; both from the environment). Every file operation here fails silently:
 // a missing or short file leaves the values as the fix-ups make them, an
 // unwritable location loses the settings.
 #pragma once
@@ -45,7 +46,7 @@ struct Impostazioni {
 inline constexpr int kRigheConfigurazione = 13;
 inline constexpr int kMaxCandidati = 100;
 
-// The candidate folders in search order (at most 100, the current folder last).
+// The candidate folders in search order (at most 100, the data folder last).
 QStringList CartelleCandidate(const Ambiente& ambiente);
 
 // The first candidate in which the probe file "TmpABCTmp.Txt" can be created

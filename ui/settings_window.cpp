@@ -94,8 +94,9 @@ void Form3::riempi() {
   text1_[1]->setText(SeiCifre(valori_.ColoreCarattereASM));
   text1_[2]->setText(SeiCifre(valori_.ColoreSfondoBasic));
   text1_[3]->setText(SeiCifre(valori_.ColoreSfondoASM));
-  text1_[4]->setText(QString::number(valori_.FontSizeBasic));
-  text1_[5]->setText(QString::number(valori_.FontSizeASM));
+  // The sizes as the settings file writes them (" 14.25").
+  text1_[4]->setText(TestoNumero(static_cast<double>(valori_.FontSizeBasic)));
+  text1_[5]->setText(TestoNumero(static_cast<double>(valori_.FontSizeASM)));
   check1_[0]->setChecked(valori_.FontBoldBasic == 1);
   check1_[1]->setChecked(valori_.FontBoldASM == 1);
   modificato_ = false;

@@ -182,7 +182,7 @@ class HelpBrowserTest : public QObject {
     QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
     QVERIFY(!w.findChild<velmora::tools::GuideWindow*>());
     lista->scrollToBottom();
-    const QRect ultima = lista->visualItemRect(lista->item(72));
+    const QRect ultima = lista->visualItemRect(lista->item(static_cast<int>(VociHelp().size()) - 1));
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
     QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
     auto* guida = w.findChild<velmora::tools::GuideWindow*>();

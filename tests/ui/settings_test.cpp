@@ -30,7 +30,8 @@ class SettingsTest : public QObject {
     for (const QString& d : {disco1_, disco2_, corrente_}) QVERIFY(QDir().mkpath(d));
     a_ = Ambiente();
     a_.elencoDischi = [this] { return QStringList{disco1_, disco2_}; };
-    a_.cartellaCorrente = [this] { return corrente_; };
+    a_.cartellaCorrente = [this] { return radice_.filePath(QStringLiteral("avvio")); };
+    a_.cartellaDati = [this] { return corrente_; };
   }
 
   void candidatiDaElencoDischi() {
@@ -57,7 +58,7 @@ class SettingsTest : public QObject {
   void cartellaScrivibile_data() {
     QTest::addColumn<QStringList>("daCreare");
     QTest::addColumn<QString>("attesa");
-    QTest::newRow("nessuna cartella fissa: la corrente") << QStringList{} << "corrente";
+    QTest::newRow("nessuna cartella fissa: quella dei dati") << QStringList{} << "corrente";
     QTest::newRow("Temp sul secondo disco") << QStringList{"disco2/Temp"} << "disco2/Temp";
     QTest::newRow("ordine delle cartelle sullo stesso disco")
         << QStringList{"disco1/Temp", "disco1/Programmi/Adobe"} << "disco1/Programmi/Adobe";
@@ -74,9 +75,22 @@ class SettingsTest : public QObject {
     QCOMPARE(PercorsoConfigurazione(a_), trovata + QStringLiteral("/_PicConfig.Txt"));
   }
 
+  // The data folder is made on first start, never the current folder; the
+  // default one is under $XDG_DATA_HOME.
+  void cartellaDatiCreata() {
+    const QString dati = radice_.filePath(QStringLiteral("xdg/Velmora"));
+    a_.cartellaDati = [dati] { return dati; };
+    QVERIFY(QDir().mkpath(a_.CartellaCorrente()));  // writable, but not a candidate
+    QCOMPARE(TrovaCartellaScrivibile(a_), dati);
+    QVERIFY(QFileInfo(dati).isDir());
+    qputenv("XDG_DATA_HOME", radice_.filePath(QStringLiteral("xdg")).toUtf8());
+    QCOMPARE(Ambiente().CartellaDati(), dati);
+  }
+
   // No writable candidate: nothing is read or written, and no error.
   void nessunaCartellaScrivibile() {
-    a_.cartellaCorrente = [this] { return radice_.filePath(QStringLiteral("non/esiste")); };
+    Scrivi(disco1_ + QStringLiteral("/file"), "x");  // a file where the data folder's parent should be
+    a_.cartellaDati = [this] { return disco1_ + QStringLiteral("/file/Velmora"); };
     QCOMPARE(TrovaCartellaScrivibile(a_), QString());
     QCOMPARE(PercorsoConfigurazione(a_), QString());
     Impostazioni v;

@@ -37,7 +37,7 @@ class SettingsWindowTest : public QObject {
 
   void riempimento() {
     Form3 form(valori_);
-    const QStringList attesi = {"C00000", "000080", "FFFFC0", "E0E0E0", "14.25", "11"};
+    const QStringList attesi = {"C00000", "000080", "FFFFC0", "E0E0E0", " 14.25", " 11"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
     QVERIFY(!form.Check1(0)->isChecked());
     QVERIFY(form.Check1(1)->isChecked());
@@ -93,7 +93,7 @@ class SettingsWindowTest : public QObject {
     Segui(form);
     form.Text1(2)->setText(QStringLiteral("123456"));
     form.Reset();
-    const QStringList attesi = {"000000", "000000", "FFFFC0", "E0E0E0", "10", "10"};
+    const QStringList attesi = {"000000", "000000", "FFFFC0", "E0E0E0", " 10", " 10"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
     QVERIFY(!form.Check1(1)->isChecked());
     QVERIFY(form.Modificato());

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "tmr0_calculator.h"
@@ -87,6 +88,9 @@ class Tmr0CalculatorTest : public QObject {
     QFETCH(QString, tmr0);
     Tmr0Calculator w(ambiente_, "4", "256", "0");
     w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* spiegazione = w.findChild<QPlainTextEdit*>("Text1");
+    const QRect prima = spiegazione->geometry();
     Campo(w, "Frequenza")->setText(quarzo);
     Campo(w, "Prescaler")->setText(prescaler);
     Campo(w, "TMR0")->setText(tmr0);
@@ -94,6 +98,9 @@ class Tmr0CalculatorTest : public QObject {
 
     QLabel* errore = Etichetta(w, "Errore");
     QVERIFY(errore->isVisible());
+    // The red label takes its own place: the explanation keeps its size and place.
+    QCoreApplication::processEvents();
+    QCOMPARE(spiegazione->geometry(), prima);
     QCOMPARE(errore->text(), QString("ERRORE: VI SONO CAMPI VUOTI, NEGATIVI OPPURE NON DEFINITI O ERRATI."));
     QTimer* timer = w.findChild<QTimer*>("TimerErrore");
     QVERIFY(timer->isActive());

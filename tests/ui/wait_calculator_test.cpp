@@ -138,11 +138,13 @@ class WaitCalculatorTest : public QObject {
     QVERIFY(Rosso(w, "Text3"));
     QCOMPARE(Testo(w, "Text13"), QString("Np oltre 255: non ottenibile"));
     QVERIFY(Testo(w, "Text5").isEmpty());
+    QVERIFY(w.findChild<QLabel*>("UnitaGenerata")->isHidden());
 
     Campo(w, "Text1")->setText("1000");
     QCOMPARE(Testo(w, "Text3"), QString("124"));
     QVERIFY(!Rosso(w, "Text3"));
     QCOMPARE(Testo(w, "Text13"), QString(" 1006"));
+    QVERIFY(!w.findChild<QLabel*>("UnitaGenerata")->isHidden());
     QCOMPARE(Testo(w, "Text5"), QString(" 0.6"));
 
     // A typed Np is kept and the frequency follows it.

@@ -39,8 +39,8 @@ inline AzioneDialogo Annulla() {
   return [](ui::FormSelectFile& d) { d.Annulla(); };
 }
 
-// An environment for one test. Drives: none unless given; current folder:
-// `cartella`. Messages, OK boxes and questions are recorded (as their text,
+// An environment for one test. Drives: none unless given; current folder
+// and data folder: `cartella`. Messages, OK boxes and questions are recorded (as their text,
 // titles apart); questions take the next queued answer (No when none),
 // the file dialog the next queued action (cancel when none); pauses are only
 // recorded. Not copyable: the environment's functions refer to it.
@@ -48,6 +48,7 @@ struct Registro {
   explicit Registro(const QString& cartella = {}, const QStringList& dischi = {}) {
     ambiente.elencoDischi = [dischi] { return dischi; };
     ambiente.cartellaCorrente = [cartella] { return cartella; };
+    ambiente.cartellaDati = [cartella] { return cartella; };
     ambiente.schermo = [] { return QSize(1366, 768); };
     ambiente.pausa = [this](int ms) { pause << ms; };
     ambiente.messaggio = [this](const QString& m) { messaggi << m; };
