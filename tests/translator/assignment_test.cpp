@@ -127,18 +127,6 @@ TEST(Assegnazione, IsNumberFollowsTheCanonicalText) {
   for (const auto& r : rows) EXPECT_EQ(IsNumber(r.text), r.want) << "[" << r.text << "]";
 }
 
-TEST(Assegnazione, IsSubroutineMatchesNameOrNameAndCount) {
-  CompileState st;
-  st.ArraySUB[1] = {"TICK", "0", ""};
-  st.ArraySUB[2] = {"SOMMA", "2", "A, B"};
-  st.ArraySUB[3] = {"NASCOSTA", "0", ""};
-  st.NoSUB = 2;
-  struct Row { const char* name; bool want; };
-  const Row rows[] = {{"TICK", true},    {"TICK0", true}, {"SOMMA2", true}, {"SOMMA1", false},
-                      {"NASCOSTA", false}, {"", false}};
-  for (const auto& r : rows) EXPECT_EQ(IsSubroutine(st, r.name), r.want) << r.name;
-}
-
 TEST(Assegnazione, HexOperandoKeepsTheLowByteOfSixteenBits) {
   struct Row { const char* text; const char* want; };
   const Row rows[] = {{"300", "0x2C"}, {"-1", "0xFF"},     {"0", "0"},       {"256", "0x00"},
