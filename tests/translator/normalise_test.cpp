@@ -1,4 +1,6 @@
-// Source normalisation: source lines in, canonical ArrayInput lines out.
+// Source normalisation: source lines in, canonical ArrayInput lines out, for
+// the forms the normalise_* goldens cannot hold (lines a later pass refuses),
+// the messages and the limits.
 #include "normalise.h"
 
 #include <gtest/gtest.h>
@@ -32,36 +34,20 @@ TEST(Normalise, RewritesLinesIntoCanonicalForm) {
     Lines want;  // without the final END
   };
   const Row rows[] = {
-      // Comments, case, blanks.
-      {"x = 1 ' it's \"quoted\"", {"X = 1"}},
-      {"write \"Hi  There\" , x", {"WRITE \"Hi  There\" , X"}},
       {"", {}},
-      {"ENDIF", {"END IF"}},
       // Literals.
-      {"x = b'1' + b'10'", {"X = &H1 + &H2"}},
-      {"x = b''", {"X = &H0"}},
-      {"x = asc( \"a\" ) + asc(\" \")", {"X = &H61 + &H20"}},
       {"a = (0x1f+0x2)", {"A = (&H1F+&H2)"}},
       {"a=0x1f", {"A=0X1F"}},
       {"a = 10x", {"A = 10X"}},
       // PORT and LINE.
       {"x = port b", {"X = B"}},
       {"x = portb", {"X = PORTB"}},
-      {"set line b3", {"SET B3"}},
       {"on line interrupt b4 call s", {"ON LINE INTERRUPT B4 CALL S"}},
-      {"set line interrupt on", {"SET LINE INTERRUPT ON"}},
-      {"set line  interrupt off", {"SET LINE INTERRUPT OFF"}},
       // Labels and several statements on one line.
       {"a = 1 : clear : b = 2", {"A = 1", "A>CLEAR:", "B = 2"}},
       {"a = 1 : clear", {"A = 1", "CLEAR"}},
-      {"loop1:", {"A>LOOP1:"}},
-      {"a = 1:", {"A = 1"}},
       {"asm lab: nop", {"ASM LAB: NOP"}},
-      {"a = 1 : if a = 1 then b = 2", {"A = 1", "IF A = 1 THEN ", "B = 2", "END IF"}},
-      {"if a then b = 1 else b = 2 : c = 3",
-       {"IF A THEN", "B = 1", "ELSE", "B = 2", "END IF", "C = 3"}},
       // OUTPUT of a single line.
-      {"output a0 , 0", {"RESET A0"}},
       {"output c3, 1", {"OUTPUT C3, 1"}},
       {"output b8, 1", {"OUTPUT B8, 1"}},
       // Single-line IF.
@@ -124,13 +110,6 @@ TEST(Normalise, ChecksTheProgramEndAndTheSubPlacement) {
     const auto st = Normalised(row.source);
     EXPECT_EQ(Pane(*st), ErrorBlock(row.message));
   }
-}
-
-TEST(Normalise, UnicodeSourceGivesWindows1252Codes) {
-  CompileState st;
-  Normalise(st, encoding::ToCrLf(encoding::SourceBytesToCp1252("x = asc(\"è\")\nend\n")));
-  ASSERT_FALSE(st.Flag_Errore) << Pane(st);
-  EXPECT_EQ(st.ArrayInput[1], "X = &HE8");
 }
 
 TEST(Normalise, StopsAtTheLineLimit) {
