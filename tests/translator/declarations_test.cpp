@@ -1,4 +1,5 @@
-// The DIM pass and the lookups over FAT.
+// The DIM pass and the lookups over FAT (the RAM layout of every type is in
+// the dim_* goldens, the capacities in the limits test).
 #include "declarations.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "chip_sim.h"
 #include "pass_fixture.h"
 
 namespace velmora {
@@ -112,18 +112,6 @@ TEST(Dim, VariableSizes) {
   const Size sizes[] = {{"B1", 1}, {"A", 1}, {"I", 2}, {"W1", 2}, {"S", 4}, {"F1", 4},
                         {"L", 8},  {"G", 1}, {"Y", 1}, {"", 0},  {"NOPE", 0}, {"b1", 0}};
   for (const Size& s : sizes) EXPECT_EQ(VariableSize(st, s.name), s.size) << s.name;
-}
-
-// Declaration order is RAM order: each variable starts where the one before
-// it ends, from 0x0C on.
-TEST(Dim, VariablesLandAtConsecutiveAddressesOnTheChip) {
-  const auto r = test::RunOnChip(
-      "DIM P AS BYTE\nDIM BUF[3] AS BYTE\nDIM Q AS WORD\nDIM R AS BYTE\n"
-      "P = 11\nR = 22\nEND\n");
-  ASSERT_TRUE(r.ok()) << r.assembly << r.log;
-  EXPECT_EQ(r.memory[0x0C], 11);
-  EXPECT_EQ(r.memory[0x0C + 1 + 3 + 2], 22);
-  EXPECT_EQ(r.Var("R"), 22);
 }
 
 }  // namespace
