@@ -1,4 +1,5 @@
-// The DIM pass and the lookups over FAT.
+// The DIM pass and the lookups over FAT (the RAM layout of every type is in
+// the dim_* goldens, the capacities in the limits test).
 #include "declarations.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "chip_sim.h"
 #include "pass_fixture.h"
 
 namespace velmora {
@@ -26,27 +26,16 @@ Lines Fat(const CompileState& st) {
   return rows;
 }
 
+// A name gpasm would refuse is still declared (the sizes of every type are in
+// the dim_* goldens).
 TEST(Dim, DeclaresEachNameWithItsSize) {
-  struct Row { std::string line; Lines fat; int bytes; };
-  const Row rows[] = {
-      {"DIM F2 AS FLOAT", {"F2|FLOAT|4"}, 4},
-      {"DIM BUF[4] AS INTEGER", {"BUF|INTEGER|8"}, 8},
-      {"DIM H[2.5], K[3.5] AS BYTE", {"H|BYTE|2", "K|BYTE|4"}, 6},
-      {"DIM X AS BYT", {"X|BYT|1"}, 1},
-      {"DIM X AS GER", {"X|GER|4"}, 4},
-      {"DIM WX, 1A AS BYTE", {"WX|BYTE|1", "1A|BYTE|1"}, 2},
-      {"DIM  P ,Q  AS WORD", {"P|WORD|2", "Q|WORD|2"}, 4},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
-    CompileState st;
-    Load(st, {row.line, "X = 1"});
-    TraduciDim(st);
-    ASSERT_FALSE(st.Flag_Errore) << Pane(st);
-    EXPECT_EQ(Fat(st), row.fat);
-    EXPECT_EQ(st.NoByteRAM, row.bytes);
-    EXPECT_EQ(Program(st), (Lines{"", "X = 1"}));
-  }
+  CompileState st;
+  Load(st, {"DIM WX, 1A AS BYTE", "X = 1"});
+  TraduciDim(st);
+  ASSERT_FALSE(st.Flag_Errore) << Pane(st);
+  EXPECT_EQ(Fat(st), (Lines{"WX|BYTE|1", "1A|BYTE|1"}));
+  EXPECT_EQ(st.NoByteRAM, 2);
+  EXPECT_EQ(Program(st), (Lines{"", "X = 1"}));
 }
 
 TEST(Dim, ReportsFaultyDeclarations) {
@@ -79,37 +68,17 @@ TEST(Dim, ReportsFaultyDeclarations) {
   }
 }
 
-TEST(Dim, ChecksTheRamCapacity) {
-  const auto capacity = [](int bytes) {
-    return "Dimensionamento delle variabili (" + std::to_string(bytes) +
-           "-Byte)\r\noltre la capacità consentita di 61-Byte !\r\n(Byte riservati: 7)";
-  };
-  std::string hundredAndOne = "DIM V1";
-  for (int k = 2; k <= 101; ++k) hundredAndOne += ", V" + std::to_string(k);
-  std::string hundredAndOneEmpty = "DIM E1[0]";
-  for (int k = 2; k <= 101; ++k) hundredAndOneEmpty += ", E" + std::to_string(k) + "[0]";
-  struct Row {
-    Lines program;
-    std::string message;  // empty: accepted
-    int fatRows;
-  };
-  const Row rows[] = {
-      {{"DIM A[61] AS BYTE"}, "", 1},
-      {{"DIM A[62] AS BYTE"}, capacity(62), 1},
-      // More names than FAT rows: stopped at the row that does not fit.
-      {{hundredAndOne + " AS BYTE"}, capacity(101), 100},
-      {{hundredAndOneEmpty + " AS BYTE"},
-       "Troppe variabili: superato il limite di 100 righe della tabella delle variabili", 100},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.program.front().substr(0, 40));
-    CompileState st;
-    Load(st, row.program);
-    TraduciDim(st);
-    const std::string lastDim = row.program.size() > 1 ? row.program[1] : row.program[0];
-    EXPECT_EQ(Pane(st), row.message.empty() ? "" : ErrorBlock(row.message, lastDim));
-    EXPECT_EQ(st.NoFAT, row.fatRows);
-  }
+// More names than FAT rows, none taking RAM: stopped at the row that does not
+// fit (the RAM capacity is in the limits test).
+TEST(Dim, StopsWhenTheTableIsFull) {
+  std::string names = "DIM E1[0]";
+  for (int k = 2; k <= 101; ++k) names += ", E" + std::to_string(k) + "[0]";
+  CompileState st;
+  Load(st, {names + " AS BYTE"});
+  TraduciDim(st);
+  EXPECT_EQ(Pane(st), ErrorBlock("Troppe variabili: superato il limite di 100 righe della tabella delle variabili",
+                                 names + " AS BYTE"));
+  EXPECT_EQ(st.NoFAT, 100);
 }
 
 TEST(Dim, CollectsOnlyAboveTheFirstIfOrDo) {
@@ -132,12 +101,8 @@ TEST(Dim, CollectsOnlyAboveTheFirstIfOrDo) {
   }
 }
 
-TEST(Dim, NameLookups) {
-  struct Reserved { const char* name; bool reserved; };
-  const Reserved names[] = {{"W", true},   {"F", true},      {"OR", true}, {"LOOP", true}, {"A B", true},
-                            {"BUF ", true}, {"WX", false},    {"w", false}, {"LOOPS", false}, {"", false}};
-  for (const Reserved& r : names) EXPECT_EQ(IsReservedName(r.name), r.reserved) << r.name;
-
+// Reserved names are in the DIM messages above.
+TEST(Dim, VariableSizes) {
   CompileState st;
   Load(st, {"DIM B1, A[3] AS BYTE", "DIM I AS INTEGER", "DIM W1 AS WORD", "DIM S AS SINGLE",
             "DIM F1 AS FLOAT", "DIM L AS LONG", "DIM G AS GER", "DIM Y AS BYT"});
@@ -147,18 +112,6 @@ TEST(Dim, NameLookups) {
   const Size sizes[] = {{"B1", 1}, {"A", 1}, {"I", 2}, {"W1", 2}, {"S", 4}, {"F1", 4},
                         {"L", 8},  {"G", 1}, {"Y", 1}, {"", 0},  {"NOPE", 0}, {"b1", 0}};
   for (const Size& s : sizes) EXPECT_EQ(VariableSize(st, s.name), s.size) << s.name;
-}
-
-// Declaration order is RAM order: each variable starts where the one before
-// it ends, from 0x0C on.
-TEST(Dim, VariablesLandAtConsecutiveAddressesOnTheChip) {
-  const auto r = test::RunOnChip(
-      "DIM P AS BYTE\nDIM BUF[3] AS BYTE\nDIM Q AS WORD\nDIM R AS BYTE\n"
-      "P = 11\nR = 22\nEND\n");
-  ASSERT_TRUE(r.ok()) << r.assembly << r.log;
-  EXPECT_EQ(r.memory[0x0C], 11);
-  EXPECT_EQ(r.memory[0x0C + 1 + 3 + 2], 22);
-  EXPECT_EQ(r.Var("R"), 22);
 }
 
 }  // namespace

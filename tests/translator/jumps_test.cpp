@@ -68,19 +68,5 @@ TEST(Jumps, ARunBeforeAnEmptyLineKeepsItsLabel) {
   EXPECT_EQ(st.ArrayInput[4], "A>        SLEEP");
 }
 
-TEST(Jumps, TooManyAliasesStopInAnOrderlyWay) {
-  for (int runs : {250, 251}) {  // two aliases per run of three labels
-    CompileState st;
-    for (int k = 0; k < runs; ++k) {
-      st.ArrayInput[++st.NoInput] = "A>@" + std::to_string(3 * k + 1) + ":";
-      st.ArrayInput[++st.NoInput] = "A>@" + std::to_string(3 * k + 2) + ":";
-      st.ArrayInput[++st.NoInput] = "A>@" + std::to_string(3 * k + 3) + ":";
-      st.ArrayInput[++st.NoInput] = "A>        NOP";
-    }
-    RisolviEtichette(st);
-    EXPECT_EQ(st.Flag_Errore, runs * 2 > 501) << runs;
-  }
-}
-
 }  // namespace
 }  // namespace velmora

@@ -1,4 +1,6 @@
-// Source normalisation: source lines in, canonical ArrayInput lines out.
+// Source normalisation: source lines in, canonical ArrayInput lines out, for
+// the forms the normalise_* goldens cannot hold (lines a later pass refuses),
+// the messages and the limits.
 #include "normalise.h"
 
 #include <gtest/gtest.h>
@@ -32,43 +34,23 @@ TEST(Normalise, RewritesLinesIntoCanonicalForm) {
     Lines want;  // without the final END
   };
   const Row rows[] = {
-      // Comments, case, blanks.
-      {"x = b'101' 'comment", {"X = &H5"}},
-      {"' a whole-line comment", {}},
-      {"x = 1 ' it's \"quoted\"", {"X = 1"}},
-      {"write \"Hi  There\" , x", {"WRITE \"Hi  There\" , X"}},
       {"", {}},
-      {"ENDIF", {"END IF"}},
       // Literals.
-      {"x = b'11111111'", {"X = &HFF"}},
-      {"x = b'1' + b'10'", {"X = &H1 + &H2"}},
-      {"x = b''", {"X = &H0"}},
-      {"x = asc( \"a\" ) + asc(\" \")", {"X = &H61 + &H20"}},
       {"a = (0x1f+0x2)", {"A = (&H1F+&H2)"}},
       {"a=0x1f", {"A=0X1F"}},
       {"a = 10x", {"A = 10X"}},
       // PORT and LINE.
       {"x = port b", {"X = B"}},
       {"x = portb", {"X = PORTB"}},
-      {"set line b3", {"SET B3"}},
       {"on line interrupt b4 call s", {"ON LINE INTERRUPT B4 CALL S"}},
-      {"set line interrupt on", {"SET LINE INTERRUPT ON"}},
-      {"set line  interrupt off", {"SET LINE INTERRUPT OFF"}},
       // Labels and several statements on one line.
       {"a = 1 : clear : b = 2", {"A = 1", "A>CLEAR:", "B = 2"}},
       {"a = 1 : clear", {"A = 1", "CLEAR"}},
-      {"loop1:", {"A>LOOP1:"}},
-      {"a = 1:", {"A = 1"}},
       {"asm lab: nop", {"ASM LAB: NOP"}},
-      {"a = 1 : if a = 1 then b = 2", {"A = 1", "IF A = 1 THEN ", "B = 2", "END IF"}},
-      {"if a then b = 1 else b = 2 : c = 3",
-       {"IF A THEN", "B = 1", "ELSE", "B = 2", "END IF", "C = 3"}},
       // OUTPUT of a single line.
-      {"output a0 , 0", {"RESET A0"}},
       {"output c3, 1", {"OUTPUT C3, 1"}},
       {"output b8, 1", {"OUTPUT B8, 1"}},
       // Single-line IF.
-      {"if a = 1 then b = 2", {"IF A = 1 THEN", "B = 2", "END IF"}},
       {"if a = 1 then", {"IF A = 1 THEN"}},
       {"if (a = 1) then goto x", {"IF (A = 1) THEN", "GOTO X", "END IF"}},
   };
@@ -84,28 +66,28 @@ TEST(Normalise, RewritesLinesIntoCanonicalForm) {
 }
 
 TEST(Normalise, ReportsEachFaultWithTheLineAsWritten) {
-  struct Row { std::string line; std::string message; bool showsLine; };
+  struct Row { std::string line; std::string message; };
   const Row rows[] = {
-      {"write \"abc", "Stringa non bilanciata", true},
-      {"x = b'101", "Valore binario non corretto", true},
-      {"x = asc(\"A\"", "Parentesi non bilanciate", true},
-      {"x = asc(ab)", "Controllare l'istruzione ", true},
-      {"0x10", "Controllare la sintassi: 0X10", true},
-      {"port", "Controllare l'istruzione: ", true},
-      {"  line", "Controllare l'istuzione: ", true},
-      {"@lab:", "Non è ammesso l'uso del caratere '@' come inizion di una Label", true},
-      {"a = 1 : if a = 1 b = 2", "Sintassi non permetta.", true},
-      {"x = (1 + 2", "Controllare il livello di parentesi: ", true},
-      {"x = 1) + (2", "Controllare il livello di parentesi: ", true},
-      {"if x = 1 y = 2", "Struttura IF non corretta, controllare:IF X = 1 Y = 2", true},
-      {"if x then y = 1 else", "Struttura IF non corretta, controllare:IF X THEN Y = 1 ELSE", true},
-      {"if x else y = 1 then z = 2", "Struttura IF non corretta, controllare:IF X ELSE Y = 1 THEN Z = 2", true},
+      {"write \"abc", "Stringa non bilanciata"},
+      {"x = b'101", "Valore binario non corretto"},
+      {"x = asc(\"A\"", "Parentesi non bilanciate"},
+      {"x = asc(ab)", "Controllare l'istruzione "},
+      {"0x10", "Controllare la sintassi: 0X10"},
+      {"port", "Controllare l'istruzione: "},
+      {"  line", "Controllare l'istuzione: "},
+      {"@lab:", "Non è ammesso l'uso del caratere '@' come inizion di una Label"},
+      {"a = 1 : if a = 1 b = 2", "Sintassi non permetta."},
+      {"x = (1 + 2", "Controllare il livello di parentesi: "},
+      {"x = 1) + (2", "Controllare il livello di parentesi: "},
+      {"if x = 1 y = 2", "Struttura IF non corretta, controllare:IF X = 1 Y = 2"},
+      {"if x then y = 1 else", "Struttura IF non corretta, controllare:IF X THEN Y = 1 ELSE"},
+      {"if x else y = 1 then z = 2", "Struttura IF non corretta, controllare:IF X ELSE Y = 1 THEN Z = 2"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
     const auto st = Normalised("x = 1\n" + row.line + "\nend");
     ASSERT_TRUE(st->Flag_Errore);
-    EXPECT_EQ(Pane(*st), ErrorBlock(row.message, row.showsLine ? row.line : ""));
+    EXPECT_EQ(Pane(*st), ErrorBlock(row.message, row.line));
     EXPECT_EQ(st->ArrayInput[1], "X = 1") << "lines before the error stay";
   }
 }
@@ -117,33 +99,17 @@ TEST(Normalise, ChecksTheProgramEndAndTheSubPlacement) {
       "La definizione delle Subroutine deve seguire il programma main (principale).";
   struct Row {
     std::string source;
-    std::string message;  // empty: accepted
+    std::string message;
   };
   const Row rows[] = {
-      {"x = 1\nend", ""},
       {"x = 1 : end", noEnd},  // a piece of a split line is not the program's end
-      {"end\nsub s\nend sub", ""},
       {"end\nsub s\nend sub\nend", subFirst},  // the latest END counts
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.source);
     const auto st = Normalised(row.source);
-    EXPECT_EQ(Pane(*st), row.message.empty() ? "" : ErrorBlock(row.message));
+    EXPECT_EQ(Pane(*st), ErrorBlock(row.message));
   }
-}
-
-TEST(Normalise, ReadsOnlyCompleteLines) {
-  CompileState st;
-  Normalise(st, "X = 1\r\nEND");
-  EXPECT_TRUE(st.Flag_Errore) << "the text after the last CR LF is not read";
-  EXPECT_EQ(Program(st), Lines{"X = 1"});
-}
-
-TEST(Normalise, UnicodeSourceGivesWindows1252Codes) {
-  CompileState st;
-  Normalise(st, encoding::ToCrLf(encoding::SourceBytesToCp1252("x = asc(\"è\")\nend\n")));
-  ASSERT_FALSE(st.Flag_Errore) << Pane(st);
-  EXPECT_EQ(st.ArrayInput[1], "X = &HE8");
 }
 
 TEST(Normalise, StopsAtTheLineLimit) {

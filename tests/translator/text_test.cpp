@@ -89,14 +89,6 @@ TEST(Text, CanonicalNumberIsWhatIsNumberComparesWith) {
   for (const auto& r : rows) EXPECT_EQ(CanonicalNumber(r.v), r.want) << r.v;
 }
 
-TEST(Text, HexAndDecimal) {
-  EXPECT_EQ(Hex(0), "0");
-  EXPECT_EQ(Hex(10), "A");
-  EXPECT_EQ(Hex(200), "C8");
-  EXPECT_EQ(Hex(-1), "FFFFFFFF");
-  EXPECT_EQ(Dec(-12), "-12");
-}
-
 TEST(Encoding, SourceBytesBecomeOneBytePerCharacter) {
   // UTF-8 è is one byte E8; a Windows-1252 file is taken as it is.
   EXPECT_EQ(encoding::SourceBytesToCp1252("A=\xc3\xa8"), "A=\xe8");

@@ -1,0 +1,4 @@
+' Unresolved lines: only the first is reported
+GOTO
+FOO
+END
