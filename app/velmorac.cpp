@@ -1,7 +1,8 @@
 // velmorac, the command-line translator: the same translation as the
 // window's Translate button, for batch use, Makefiles and tests.
 //
-//   velmorac [-q] [-o PATH] FILE.bas   translate FILE.bas into FILE.asm (or PATH)
+//   velmorac [-q] [--annotate] [--words] [-o PATH] FILE.bas
+//                                      translate FILE.bas into FILE.asm (or PATH)
 //   velmorac --def [PATH]              write PIC16F84.DEF
 //
 // The assembly file holds the bytes the window's "Salva" writes for the
@@ -10,6 +11,11 @@
 // target's folder that is then renamed over the target, so a failed write
 // never leaves a half-written file behind.
 //
+// Errors and warnings are also given one line each on standard error in the
+// form editors read, "FILE.bas:N: errore: MESSAGE" and "FILE.bas:N: avviso:
+// MESSAGE" (without ":N" when the message belongs to no line): an error's
+// line comes before the unchanged error block.
+//
 // Exit status: 0 done, 1 the program has a translation error (the error
 // block is on standard error, no file is written), 2 the command could not be
 // carried out (unreadable input, unwritable output, bad options).
@@ -17,6 +23,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -40,7 +47,7 @@ constexpr int kTranslationError = 1;
 constexpr int kCommandError = 2;
 
 const char* const kUsage =
-    "Uso: velmorac [-q] [-o PERCORSO] FILE.bas\n"
+    "Uso: velmorac [-q] [--annotate] [--words] [-o PERCORSO] FILE.bas\n"
     "     velmorac --def [PERCORSO]\n"
     "     velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] FILE.bas\n"
     "     velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write] PERCORSO...\n"
@@ -51,6 +58,10 @@ const char* const kUsage =
     "                 al programma; con -o - lo scrive sullo standard output e il\n"
     "                 resoconto passa sullo standard error\n"
     "  -q             non stampa il resoconto della traduzione\n"
+    "  --annotate     prima del codice di ogni riga BASIC scrive nell'assembly il\n"
+    "                 commento \"; BASIC N: testo della riga\"\n"
+    "  --words        dopo il resoconto elenca le word di programma di ogni riga\n"
+    "                 BASIC e le cinque righe che ne usano di più\n"
     "  --def [PERCORSO]\n"
     "                 scrive il file delle definizioni PIC16F84.DEF nella cartella\n"
     "                 corrente, nella cartella PERCORSO o nel file PERCORSO\n"
@@ -59,13 +70,16 @@ const char* const kUsage =
     "\n"
     "Esito: 0 traduzione riuscita, 1 errore nel programma BASIC (il messaggio\n"
     "va sullo standard error e nessun file viene scritto), 2 comando non\n"
-    "eseguibile (file illeggibile, scrittura impossibile, opzioni errate).\n";
+    "eseguibile (file illeggibile, scrittura impossibile, opzioni errate).\n"
+    "Errori e avvisi compaiono anche come FILE.bas:RIGA: errore|avviso: messaggio.\n";
 
 struct Options {
   bool help = false;
   bool version = false;
   bool quiet = false;
   bool def = false;
+  bool annotate = false;
+  bool words = false;
   std::optional<std::string> output;
   std::vector<std::string> paths;  // positional arguments
 };
@@ -192,6 +206,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
       o.version = true;
     } else if (a == "-q" || a == "--quiet") {
       o.quiet = true;
+    } else if (a == "--annotate") {
+      o.annotate = true;
+    } else if (a == "--words") {
+      o.words = true;
     } else if (a == "--def") {
       o.def = true;
     } else if (a.rfind("--def=", 0) == 0) {
@@ -224,6 +242,32 @@ int WriteDefinitions(const Options& o) {
   return kOk;
 }
 
+// "FILE.bas:N: kind: message", or "FILE.bas: kind: message" for no line.
+void PrintLocated(const std::string& file, const velmora::SourceMessage& m, const char* kind) {
+  const std::string where = m.line > 0 ? file + ":" + std::to_string(m.line) : file;
+  std::fprintf(stderr, "%s: %s: %s\n", where.c_str(), kind, m.message.c_str());
+}
+
+// The words of each BASIC line that produced code, then the five costliest
+// (most words first, the earlier line first among equals).
+std::string WordsTable(const velmora::TranslationResult& r, const std::vector<std::string>& texts) {
+  const auto row = [&](const velmora::LineWords& w) {
+    char head[32];
+    std::snprintf(head, sizeof head, "%6d %6d  ", w.line, w.words);
+    const auto k = static_cast<size_t>(w.line);
+    return std::string(head) + (k >= 1 && k <= texts.size() ? texts[k - 1] : std::string()) + "\n";
+  };
+  std::string out = "Word di programma per riga BASIC\n  riga   word  istruzione\n";
+  for (const auto& w : r.words) out += row(w);
+  std::vector<velmora::LineWords> costliest = r.words;
+  std::stable_sort(costliest.begin(), costliest.end(),
+                   [](const velmora::LineWords& a, const velmora::LineWords& b) { return a.words > b.words; });
+  if (costliest.size() > 5) costliest.resize(5);
+  out += "Le righe che usano più word\n  riga   word  istruzione\n";
+  for (const auto& w : costliest) out += row(w);
+  return out;
+}
+
 int TranslateFile(const Options& o) {
   if (o.paths.empty()) return UsageError("manca il file BASIC da tradurre");
   if (o.paths.size() > 1) return UsageError("si traduce un solo file per volta");
@@ -240,16 +284,19 @@ int TranslateFile(const Options& o) {
     return kCommandError;
   }
 
+  velmora::Translator translator;
   velmora::TranslateOptions options;
   options.programPath = input;
-  velmora::Translator translator;
   const velmora::TranslationResult r = translator.Translate(*source, options);
+  for (const auto& w : r.warnings) PrintLocated(input, w, "avviso");
   if (!r.ok) {
+    for (const auto& e : r.errors) PrintLocated(input, e, "errore");
     std::fputs(ForConsole(r.assembly).c_str(), stderr);
     return kTranslationError;
   }
 
-  const std::string bytes = velmora::AssemblyFileBytes(r.assembly);
+  const std::string bytes =
+      velmora::AssemblyFileBytes(o.annotate ? velmora::AnnotatedAssembly(r, *source) : r.assembly);
   if (toStdout) {
     if (!WriteAll(STDOUT_FILENO, bytes)) {
       Fail(std::string("impossibile scrivere sullo standard output: ") + std::strerror(errno));
@@ -259,7 +306,9 @@ int TranslateFile(const Options& o) {
     Fail("impossibile scrivere " + output + ": " + std::strerror(errno));
     return kCommandError;
   }
-  if (!o.quiet) std::fputs(ForConsole(r.report).c_str(), toStdout ? stderr : stdout);
+  std::FILE* console = toStdout ? stderr : stdout;
+  if (!o.quiet) std::fputs(ForConsole(r.report).c_str(), console);
+  if (o.words) std::fputs(WordsTable(r, velmora::SourceLines(*source)).c_str(), console);
   return kOk;
 }
 

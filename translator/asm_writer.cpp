@@ -7,6 +7,8 @@
 #include "asm_writer.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 
 #include "reporter.h"
 #include "text.h"
@@ -21,7 +23,31 @@ namespace {
 // one character code.
 constexpr const char* kCreditoCodificato = "000D003645" "4C4D4F5241";
 
-void Write(CompileState& st, const std::string& line) { ScriviRigaASM(st, line); }
+void Write(CompileState& st, std::string_view line) { ScriviRigaASM(st, line); }
+// "        MOVWF X": an instruction of the writer's own.
+void WriteIns(CompileState& st, std::string_view instruction) { ScriviRigaASM(st, Code(instruction)); }
+// "@2:     SWAPF W#3 , W": a label and its instruction from column 9 (after
+// one space when the label is longer).
+void WriteLabelled(CompileState& st, std::string_view label, std::string_view instruction) {
+  std::string s(label);
+  s += ":";
+  if (s.size() < 8)
+    s.resize(8, ' ');
+  else
+    s += " ";
+  ScriviRigaASM(st, s.append(instruction));
+}
+// A runtime routine: its label on the line of its first instruction, then the others.
+void WriteRoutine(CompileState& st, std::string_view label, std::initializer_list<std::string_view> instructions) {
+  bool first = true;
+  for (std::string_view ins : instructions) {
+    if (first)
+      WriteLabelled(st, label, ins);
+    else
+      WriteIns(st, ins);
+    first = false;
+  }
+}
 
 // Appends the work bytes the writer owns. Returns the three interrupt bytes
 // (empty names without interrupts).
@@ -55,7 +81,7 @@ bool WriteEquates(CompileState& st) {
   }
   if (address > st.InizioRAM + st.MaxByteRAM) {
     st.TextASM.clear();
-    st.IstruzioneCorrente.clear();
+    NessunaIstruzione(st);
     SegnalaErrore(st, "Memoria RAM esaurita: le variabili e i byte di lavoro del traduttore richiedono " +
                           Dec(address - st.InizioRAM) + " byte (max " + Dec(st.MaxByteRAM) + ")");
     return false;
@@ -69,64 +95,54 @@ void WriteInit(CompileState& st) {
 
 void WriteBody(CompileState& st) {
   for (int i = 1; i <= st.NoInput; ++i)
-    if (!st.ArrayInput[i].empty()) Write(st, st.ArrayInput[i]);
+    if (!st.ArrayInput[i].empty()) ScriviRigaASM(st, st.ArrayInput[i], st.ArrayInput.Source(i));
 }
 
 // The timer reload that replaces the dispatcher's placeholder before "MOVWF Reg_Tmr0".
 std::string TimerReload(const CompileState& st) {
-  if (IsVariable(st, st.TimerInitVar)) return "        MOVF " + st.TimerInitVar + " , W";
-  return "        MOVLW 0x" + Hex(st.TimerInit);
-}
-
-// "@2:     SWAPF W#3 , W": a label and its instruction from column 9.
-std::string LabelledLine(const std::string& label, const std::string& instruction) {
-  std::string s = label + ":";
-  if (Len(s) < 8)
-    s.resize(8, ' ');
-  else
-    s += " ";
-  return s + instruction;
+  if (IsVariable(st, st.TimerInitVar)) return Code("MOVF " + st.TimerInitVar + " , W");
+  return Code("MOVLW 0x" + Hex(st.TimerInit));
 }
 
 void WriteInterruptHandler(CompileState& st, const InterruptBytes& v) {
-  Write(st, "        MOVWF " + v.w);
-  Write(st, "        SWAPF " + v.w + " , F");
-  Write(st, "        SWAPF Reg_Status , W");
-  Write(st, "        MOVWF " + v.status);
-  Write(st, "        SWAPF W#VLTx , W");
-  Write(st, "        MOVWF " + v.vltx);
+  WriteIns(st, "MOVWF " + v.w);
+  WriteIns(st, "SWAPF " + v.w + " , F");
+  WriteIns(st, "SWAPF Reg_Status , W");
+  WriteIns(st, "MOVWF " + v.status);
+  WriteIns(st, "SWAPF W#VLTx , W");
+  WriteIns(st, "MOVWF " + v.vltx);
   for (int k = 1; k <= st.NoINT; ++k) {
     std::string line = st.ArrayINT[k];
     if (k < st.NoINT && LTrim(st.ArrayINT[k + 1]) == "MOVWF Reg_Tmr0") line = TimerReload(st);
     if (k == st.NoINT && EndsWith(line, st.LabelFineINT)) continue;  // the label follows at once
     Write(st, line);
   }
-  Write(st, LabelledLine(st.LabelFineINT, "SWAPF " + v.vltx + " , W"));
-  Write(st, "        MOVWF W#VLTx");
-  Write(st, "        SWAPF " + v.status + " , W");
-  Write(st, "        MOVWF Reg_Status");
-  Write(st, "        SWAPF " + v.w + " , W");
-  Write(st, "        RETFIE");
+  WriteLabelled(st, st.LabelFineINT, "SWAPF " + v.vltx + " , W");
+  WriteIns(st, "MOVWF W#VLTx");
+  WriteIns(st, "SWAPF " + v.status + " , W");
+  WriteIns(st, "MOVWF Reg_Status");
+  WriteIns(st, "SWAPF " + v.w + " , W");
+  WriteIns(st, "RETFIE");
 }
 
 void WriteInterruptEnables(CompileState& st) {
   if (st.Flag_INT_TMR0) {
-    for (const char* line :
-         {"        BSF Reg_Status , Bit_5", "        BSF Reg_Option , Bit_0", "        BSF Reg_Option , Bit_1",
-          "        BSF Reg_Option , Bit_2", "        BCF Reg_Option , Bit_3", "        BSF Reg_Option , Bit_4",
-          "        BCF Reg_Option , Bit_5", "        BCF Reg_Status2, Bit_5", "        CLRF Reg_Tmr0",
-          "        BCF Reg_Intcon , Bit_2", "        BSF Reg_Intcon , Bit_5"})
-      Write(st, line);
+    for (const char* ins :
+         {"BSF Reg_Status , Bit_5", "BSF Reg_Option , Bit_0", "BSF Reg_Option , Bit_1",
+          "BSF Reg_Option , Bit_2", "BCF Reg_Option , Bit_3", "BSF Reg_Option , Bit_4",
+          "BCF Reg_Option , Bit_5", "BCF Reg_Status2, Bit_5", "CLRF Reg_Tmr0",
+          "BCF Reg_Intcon , Bit_2", "BSF Reg_Intcon , Bit_5"})
+      WriteIns(st, ins);
   }
   if (st.Flag_INT_RB0) {
-    Write(st, "        BCF Reg_Intcon , Bit_1");
-    Write(st, "        BSF Reg_Intcon , Bit_4");
+    WriteIns(st, "BCF Reg_Intcon , Bit_1");
+    WriteIns(st, "BSF Reg_Intcon , Bit_4");
   }
   if (st.Flag_INT_RB) {
-    Write(st, "        BCF Reg_Intcon , Bit_0");
-    Write(st, "        BSF Reg_Intcon , Bit_3");
+    WriteIns(st, "BCF Reg_Intcon , Bit_0");
+    WriteIns(st, "BSF Reg_Intcon , Bit_3");
   }
-  Write(st, "        BSF Reg_Intcon , Bit_7");
+  WriteIns(st, "BSF Reg_Intcon , Bit_7");
 }
 
 }  // namespace
@@ -139,48 +155,54 @@ std::string CreditoAutore() {
   return credit;
 }
 
-void ScriviRigaASM(CompileState& st, const std::string& line) {
-  st.TextASM += (StartsWith(line, kFinished) ? line.substr(2) : line) + "\r\n";
+void ScriviRigaASM(CompileState& st, std::string_view line, int source) {
+  st.TextASM.append(OutputText(line)).append("\r\n");
+  st.SorgenteASM.push_back(source);
 }
 
 void ScriviASM(CompileState& st) {
   if (st.Flag_Errore) return;
   st.TextASM.clear();
+  st.SorgenteASM.clear();
   InterruptBytes v;
   if (!AppendWorkBytes(st, v)) return;
 
-  Write(st, "        Title \"BASIC to PIC Translator\"");
-  Write(st, "        SubTitle \"" + CreditoAutore() + "\"");
-  Write(st, "        Include \"PIC16F84.DEF\"");
+  WriteIns(st, "Title \"BASIC to PIC Translator\"");
+  WriteIns(st, "SubTitle \"" + CreditoAutore() + "\"");
+  WriteIns(st, "Include \"PIC16F84.DEF\"");
   if (!WriteEquates(st)) return;
-  Write(st, "        ORG 0");
+  WriteIns(st, "ORG 0");
 
   if (!st.Flag_INT) {
     if (st.NoDATA > 0) {
       const std::string l = NuovaLabel(st);
-      Write(st, "        GOTO " + l);
+      WriteIns(st, "GOTO " + l);
       ScriviTabellaDati(st);
       Write(st, l + ":");
     }
     WriteInit(st);
     WriteBody(st);
     ScriviRoutine(st);
-    Write(st, "        END\r\n");
+    WriteIns(st, "END");
+    Write(st, "");  // without interrupts the text ends with an empty line
     return;
   }
 
   // Reset vector at 0, interrupt vector at 4.
   const std::string l = NuovaLabel(st);
-  Write(st, "        GOTO " + l);
-  for (int k = 0; k < 3; ++k) Write(st, "        NOP");
+  WriteIns(st, "GOTO " + l);
+  for (int k = 0; k < 3; ++k) WriteIns(st, "NOP");
   WriteInterruptHandler(st, v);
   ScriviTabellaDati(st);
-  Write(st, Len(l) < 6 ? LabelledLine(l, "NOP") : l + ": NOP");
+  if (Len(l) < 6)
+    WriteLabelled(st, l, "NOP");
+  else
+    Write(st, l + ": NOP");
   WriteInit(st);
   WriteInterruptEnables(st);
   WriteBody(st);
   ScriviRoutine(st);
-  Write(st, "        END");
+  WriteIns(st, "END");
 }
 
 void ScriviRoutine(CompileState& st) {
@@ -188,33 +210,25 @@ void ScriviRoutine(CompileState& st) {
   if (st.Flag_WRT) {
     // EEPROM write of W at Reg_Eeadr, then the address is incremented; the
     // global interrupt enable is cleared around the write when it was set.
-    for (const char* line : {
-             "@@WRT:  MOVWF Reg_Eedata",        "        BTFSS Reg_Intcon , Bit_7",
-             "        GOTO $+0x11",             "        BCF Reg_Intcon , Bit_7",
-             "        BSF Reg_Status , Bit_5",  "        BCF Reg_Eecon1 , Bit_4",
-             "        BSF Reg_Eecon1 , Bit_2",  "        MOVLW 0x55",
-             "        MOVWF Reg_Eecon2",        "        MOVLW 0xAA",
-             "        MOVWF Reg_Eecon2",        "        BSF Reg_Eecon1 , Bit_1",
-             "        BTFSS Reg_Eecon1 , Bit_4", "        GOTO $-1",
-             "        BCF Reg_Eecon1 , Bit_4",  "        BCF Reg_Eecon1 , Bit_2",
-             "        BCF Reg_Status2 , Bit_5", "        BSF Reg_Intcon , Bit_7",
-             "        GOTO $+0x0E",             "        BSF Reg_Status , Bit_5",
-             "        BCF Reg_Eecon1 , Bit_4",  "        BSF Reg_Eecon1 , Bit_2",
-             "        MovLW 0x55",              "        MovWF Reg_Eecon2",
-             "        MovLW 0xAA",              "        MovWF Reg_Eecon2",
-             "        BSF Reg_Eecon1 , Bit_1",  "        BTFSS Reg_Eecon1 , Bit_4",
-             "        GOTO $-1",                "        BCF Reg_Eecon1 , Bit_4",
-             "        BCF Reg_Eecon1 , Bit_2",  "        BCF Reg_Status2 , Bit_5",
-             "        INCF Reg_Eeadr , F",      "        RETURN"})
-      Write(st, line);
+    WriteRoutine(st, "@@WRT", {"MOVWF Reg_Eedata",
+                             "BTFSS Reg_Intcon , Bit_7", "GOTO $+0x11", "BCF Reg_Intcon , Bit_7",
+                             "BSF Reg_Status , Bit_5", "BCF Reg_Eecon1 , Bit_4",
+                             "BSF Reg_Eecon1 , Bit_2", "MOVLW 0x55", "MOVWF Reg_Eecon2",
+                             "MOVLW 0xAA", "MOVWF Reg_Eecon2", "BSF Reg_Eecon1 , Bit_1",
+                             "BTFSS Reg_Eecon1 , Bit_4", "GOTO $-1", "BCF Reg_Eecon1 , Bit_4",
+                             "BCF Reg_Eecon1 , Bit_2", "BCF Reg_Status2 , Bit_5",
+                             "BSF Reg_Intcon , Bit_7", "GOTO $+0x0E", "BSF Reg_Status , Bit_5",
+                             "BCF Reg_Eecon1 , Bit_4", "BSF Reg_Eecon1 , Bit_2", "MovLW 0x55",
+                             "MovWF Reg_Eecon2", "MovLW 0xAA", "MovWF Reg_Eecon2",
+                             "BSF Reg_Eecon1 , Bit_1", "BTFSS Reg_Eecon1 , Bit_4", "GOTO $-1",
+                             "BCF Reg_Eecon1 , Bit_4", "BCF Reg_Eecon1 , Bit_2",
+                             "BCF Reg_Status2 , Bit_5", "INCF Reg_Eeadr , F", "RETURN"});
   }
   if (st.Flag_RD) {
     // EEPROM read of the address in W.
-    for (const char* line : {"@@RD:   MOVWF Reg_Eeadr", "        BSF Reg_Status    , Bit_5",
-                             "        BSF Reg_Eecon1    , Bit_0", "        Nop",
-                             "        BCF Reg_Status2   , Bit_5", "        MOVF Reg_Eedata   , W",
-                             "        RETURN"})
-      Write(st, line);
+    WriteRoutine(st, "@@RD", {"MOVWF Reg_Eeadr",
+                             "BSF Reg_Status    , Bit_5", "BSF Reg_Eecon1    , Bit_0", "Nop",
+                             "BCF Reg_Status2   , Bit_5", "MOVF Reg_Eedata   , W", "RETURN"});
   }
   if (st.Flag_DV10) {
     // W divided by ten by shifted subtraction: quotient in W after @@DV10,
@@ -222,23 +236,23 @@ void ScriviRoutine(CompileState& st) {
     const std::string q = AcquisisciDinamica(st);
     const std::string r = AcquisisciDinamica(st);
     const std::string d = AcquisisciDinamica(st);
-    Write(st, "@@DV10: Movwf " + r);
-    Write(st, "        Clrf  " + q);
-    Write(st, "        Movlw 0xA0");
-    Write(st, "        Movwf " + d);
-    Write(st, "        Movf  " + d + " , W");
-    Write(st, "        Subwf " + r + " , W");
-    Write(st, "        BTFSS Reg_Status , Flag_C");
-    Write(st, "        Goto  $+2");
-    Write(st, "        Movwf " + r);
-    Write(st, "        RLF " + q + " , F");
-    Write(st, "        RRF " + d + " , F");
-    Write(st, "        BTFSS " + d + ", Bit_0");
-    Write(st, "        Goto $-8");
-    Write(st, "        Movf " + q + " , W");
-    Write(st, "        Return");
-    Write(st, "@@DV10C: Movf " + r + " , W");
-    Write(st, "        Return");
+    WriteLabelled(st, "@@DV10", "Movwf " + r);
+    WriteIns(st, "Clrf  " + q);
+    WriteIns(st, "Movlw 0xA0");
+    WriteIns(st, "Movwf " + d);
+    WriteIns(st, "Movf  " + d + " , W");
+    WriteIns(st, "Subwf " + r + " , W");
+    WriteIns(st, "BTFSS Reg_Status , Flag_C");
+    WriteIns(st, "Goto  $+2");
+    WriteIns(st, "Movwf " + r);
+    WriteIns(st, "RLF " + q + " , F");
+    WriteIns(st, "RRF " + d + " , F");
+    WriteIns(st, "BTFSS " + d + ", Bit_0");
+    WriteIns(st, "Goto $-8");
+    WriteIns(st, "Movf " + q + " , W");
+    WriteIns(st, "Return");
+    WriteLabelled(st, "@@DV10C", "Movf " + r + " , W");
+    WriteIns(st, "Return");
     RilasciaDinamica(st, q);
     RilasciaDinamica(st, r);
     RilasciaDinamica(st, d);
@@ -247,11 +261,10 @@ void ScriviRoutine(CompileState& st) {
 
 void ScriviTabellaDati(CompileState& st) {
   if (st.NoDATA <= 0) return;
-  for (const char* line : {"@@GD:   CLRF Reg_Pclath", "        ADDLW 3", "        ADDwf Reg_Pcl, W",
-                           "        BTFSC Reg_Status, Bit_0", "        Incf  Reg_Pclath , F",
-                           "        MOVWF Reg_Pcl", "        NOP"})
-    Write(st, line);
-  for (int k = 1; k <= st.NoDATA; ++k) Write(st, "        RETLW " + FormatHex(st.ArrayDATA[static_cast<size_t>(k)]));
+  WriteRoutine(st, "@@GD", {"CLRF Reg_Pclath",
+                             "ADDLW 3", "ADDwf Reg_Pcl, W", "BTFSC Reg_Status, Bit_0",
+                             "Incf  Reg_Pclath , F", "MOVWF Reg_Pcl", "NOP"});
+  for (int k = 1; k <= st.NoDATA; ++k) WriteIns(st, "RETLW " + FormatHex(st.ArrayDATA[static_cast<size_t>(k)]));
 }
 
 std::string TestoDefinizioni() {

@@ -2,13 +2,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "compile_state.h"
 
 namespace velmora {
 
-// Appends one output line (without a leading "A>") and CR LF to the pane text.
-void ScriviRigaASM(CompileState& st, const std::string& line);
+// Appends one output line (without a leading "A>") and CR LF to the pane text,
+// and records the BASIC source line it comes from (0: none) in SorgenteASM.
+void ScriviRigaASM(CompileState& st, std::string_view line, int source = 0);
 
 // Writes the whole assembly source into st.TextASM (nothing after an error).
 void ScriviASM(CompileState& st);

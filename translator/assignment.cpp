@@ -26,7 +26,9 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+// Bytes of the data EEPROM of the PIC16F84.
+constexpr int kEepromBytes = 64;
+
 
 // The text between `open` (which `expr` begins with) and the first ")" after it, trimmed.
 std::string Argomento(const std::string& expr, const std::string& open) {
@@ -50,8 +52,8 @@ void TraduciDiv10(CompileState& st, int i, const std::string& target, const std:
     if (st.Flag_Errore) return;
   }
   for (const auto& t : taken) RilasciaDinamica(st, t);
-  if (!ScriviRighe(st, i, {kIns + std::string("MOVF ") + arg + " , W", kIns + std::string("CALL @@DV10"),
-                           kIns + std::string("MOVWF ") + target}))
+  if (!ScriviRighe(st, i, {Ins("MOVF " + arg + " , W"), Ins("CALL @@DV10"),
+                           Ins("MOVWF " + target)}))
     return;
   st.Flag_Routine = true;
   st.Flag_DV10 = true;
@@ -77,19 +79,19 @@ void TraduciGetData(CompileState& st, int i, const std::string& target, const st
       SegnalaErrore(st, "Indice della funzione GetDATA() fuori range.");
       return;
     }
-    lines = {kIns + std::string("MOVLW ") + HexOperando(st, arg), kIns + std::string("CALL @@GD"),
-             kIns + std::string("MOVWF ") + target};
+    lines = {Ins("MOVLW " + HexOperando(st, arg)), Ins("CALL @@GD"),
+             Ins("MOVWF " + target)};
   } else if (IsVariable(st, arg)) {
-    lines = {kIns + std::string("MovLW ") + FormatHex(st.NoDATA + 1),
-             kIns + std::string("SubWF ") + arg + " , W",
-             kIns + std::string("BTFSS Reg_Status, Flag_C"),
-             kIns + std::string("Goto $+3"),
-             kIns + std::string("CLRW"),
-             kIns + std::string("Goto $+4"),
-             kIns + std::string("MOVF ") + arg + " , W",
-             kIns + std::string("BTFSS Reg_Status, Flag_Z"),
-             kIns + std::string("CALL @@GD"),
-             kIns + std::string("MOVWF ") + target};
+    lines = {Ins("MovLW " + FormatHex(st.NoDATA + 1)),
+             Ins("SubWF " + arg + " , W"),
+             Ins("BTFSS Reg_Status, Flag_C"),
+             Ins("Goto $+3"),
+             Ins("CLRW"),
+             Ins("Goto $+4"),
+             Ins("MOVF " + arg + " , W"),
+             Ins("BTFSS Reg_Status, Flag_Z"),
+             Ins("CALL @@GD"),
+             Ins("MOVWF " + target)};
   } else {
     SegnalaErrore(st, "Assegnazione GetData() non riconosciuta");
     return;
@@ -111,14 +113,18 @@ void TraduciRead(CompileState& st, int i, const std::string& target, const std::
   if (IsNumber(arg)) {
     const std::string hex = HexOperando(st, arg);
     if (st.Flag_Errore) return;
-    load = kIns + std::string("MOVLW ") + hex;
+    const int address = ToInt16(Val(arg)).value_or(0);
+    if (address < 0 || address >= kEepromBytes)
+      SegnalaAvviso(st, "READ(" + arg + "): la EEPROM dati ha 64 byte (indirizzi da 0 a 63), l'indirizzo " +
+                            Dec(address) + " non esiste e il valore letto non è quello atteso");
+    load = Ins("MOVLW " + hex);
   } else if (IsVariable(st, arg)) {
-    load = kIns + std::string("MOVF ") + arg + " , W";
+    load = Ins("MOVF " + arg + " , W");
   } else {
     SegnalaErrore(st, "Sintassi non riconosciuta");
     return;
   }
-  ScriviRighe(st, i, {load, kIns + std::string("CALL @@RD"), kIns + std::string("MOVWF ") + target});
+  ScriviRighe(st, i, {load, Ins("CALL @@RD"), Ins("MOVWF " + target)});
 }
 
 // X = INPUT(B) reads the whole port; X = INPUT(B3) gives 1 when the line is high, else 0.
@@ -129,13 +135,13 @@ void TraduciInput(CompileState& st, int i, const std::string& target, const std:
     return;
   }
   if (IsPortLetter(arg)) {
-    ScriviRighe(st, i, {kIns + std::string("MOVF Reg_Port") + arg + " , W", kIns + std::string("MOVWF ") + target});
+    ScriviRighe(st, i, {Ins("MOVF Reg_Port" + arg + " , W"), Ins("MOVWF " + target)});
     return;
   }
   if (IsPortLine(arg)) {
-    ScriviRighe(st, i, {kIns + std::string("CLRF ") + target,
-                        kIns + std::string("BTFSC Reg_Port") + arg.substr(0, 1) + " , Bit_" + arg.substr(1, 1),
-                        kIns + std::string("INCF ") + target + " , F"});
+    ScriviRighe(st, i, {Ins("CLRF " + target),
+                        Ins("BTFSC Reg_Port" + arg.substr(0, 1) + " , Bit_" + arg.substr(1, 1)),
+                        Ins("INCF " + target + " , F")});
     return;
   }
   SegnalaErrore(st, "Indicazione di Porta I/O non valida");
@@ -151,8 +157,8 @@ void TraduciFloat(CompileState& st, int i, const std::string& target, const std:
   if (st.Flag_Errore) return;
   Lines lines;
   for (int b = 0; b < 4; ++b) {
-    lines.push_back(kIns + std::string("MOVLW 0x") + Mid(digits, 2 * b + 1, 2));
-    lines.push_back(kIns + std::string("MOVWF ") + target + "+" + Dec(b));
+    lines.push_back(Ins("MOVLW 0x" + Mid(digits, 2 * b + 1, 2)));
+    lines.push_back(Ins("MOVWF " + target + "+" + Dec(b)));
   }
   ScriviRighe(st, i, lines);
 }
@@ -174,10 +180,10 @@ void TraduciCostante(CompileState& st, int i, const std::string& target, const s
   const auto v = ByteCostante(st, Val(expr));
   if (!v) return;
   if (*v == 0) {
-    ScriviRighe(st, i, {kIns + std::string("CLRF ") + target});
+    ScriviRighe(st, i, {Ins("CLRF " + target)});
     return;
   }
-  ScriviRighe(st, i, {kIns + std::string("MOVLW ") + FormatHex(*v), kIns + std::string("MOVWF ") + target});
+  ScriviRighe(st, i, {Ins("MOVLW " + FormatHex(*v)), Ins("MOVWF " + target)});
 }
 
 // X = left + right and X = left - right with constant or variable operands.
@@ -199,7 +205,6 @@ void TraduciSomma(CompileState& st, int i, const std::string& target, const std:
   const int at = add ? plus : minus;
   const std::string left = Trim(Left(expr, at - 1));
   const std::string right = Trim(Mid(expr, at + 1));
-  const std::string ins = kIns;
 
   if (!IsNumber(right)) {
     if (!IsVariable(st, right) || (!IsNumber(left) && !IsVariable(st, left))) {
@@ -207,21 +212,21 @@ void TraduciSomma(CompileState& st, int i, const std::string& target, const std:
       return;
     }
     if (IsVariable(st, left)) {
-      ScriviRighe(st, i, {ins + "MOVF " + right + " , W", ins + (add ? "ADDWF " : "SUBWF ") + left + " , W",
-                          ins + "MOVWF " + target});
+      ScriviRighe(st, i, {Ins("MOVF " + right + " , W"), Ins((add ? "ADDWF " : "SUBWF ") + left + " , W"),
+                          Ins("MOVWF " + target)});
       return;
     }
     const std::string k = HexOperando(st, left);
     if (st.Flag_Errore) return;
     if (!add) {
-      ScriviRighe(st, i, {ins + "MOVF " + right + " , W", ins + "SUBLW " + k, ins + "MOVWF " + target});
+      ScriviRighe(st, i, {Ins("MOVF " + right + " , W"), Ins("SUBLW " + k), Ins("MOVWF " + target)});
       return;
     }
     if (target == right) {
-      ScriviRighe(st, i, {ins + "MOVLW " + k, ins + "ADDWF " + target + " , F"});
+      ScriviRighe(st, i, {Ins("MOVLW " + k), Ins("ADDWF " + target + " , F")});
       return;
     }
-    ScriviRighe(st, i, {ins + "MOVLW " + k, ins + "ADDWF " + right + " , W", ins + "MOVWF " + target});
+    ScriviRighe(st, i, {Ins("MOVLW " + k), Ins("ADDWF " + right + " , W"), Ins("MOVWF " + target)});
     return;
   }
 
@@ -236,35 +241,35 @@ void TraduciSomma(CompileState& st, int i, const std::string& target, const std:
     const auto v = ByteCostante(st, add ? Val(left) + Val(right) : Val(left) - Val(right));
     if (!v) return;
     if (*v == 0) {
-      ScriviRighe(st, i, {ins + "CLRF " + target});
+      ScriviRighe(st, i, {Ins("CLRF " + target)});
       return;
     }
-    ScriviRighe(st, i, {ins + "MovLW " + FormatHex(*v), ins + "MovWF " + target});
+    ScriviRighe(st, i, {Ins("MovLW " + FormatHex(*v)), Ins("MovWF " + target)});
     return;
   }
   const std::string k = HexOperando(st, right);
   if (st.Flag_Errore) return;
   if (left == target) {
     if (add && ToInt16(Val(right)) == 1) {
-      ScriviRighe(st, i, {ins + "INCF " + target + " , F"});
+      ScriviRighe(st, i, {Ins("INCF " + target + " , F")});
       return;
     }
-    ScriviRighe(st, i, {ins + "MOVLW " + k, ins + (add ? "ADDWF " : "SUBWF ") + target + " , F"});
+    ScriviRighe(st, i, {Ins("MOVLW " + k), Ins((add ? "ADDWF " : "SUBWF ") + target + " , F")});
     return;
   }
   if (!IsVariable(st, left)) {
     SegnalaErrore(st, "Variabile non definita");
     return;
   }
-  ScriviRighe(st, i, {ins + "MOVLW " + k, ins + (add ? "ADDWF " : "SUBWF ") + left + " , W",
-                      ins + "MOVWF " + target});
+  ScriviRighe(st, i, {Ins("MOVLW " + k), Ins((add ? "ADDWF " : "SUBWF ") + left + " , W"),
+                      Ins("MOVWF " + target)});
 }
 
 }  // namespace
 
 void TraduciAssegnazione(CompileState& st, int line, int eqPos) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
   if (InStr(text, " AND ") > 0 || InStr(text, " OR ") > 0 || InStr(text, " XOR ") > 0 ||
       InStr(text, "NOT(") > 0) {
     TraduciLogica(st, line, eqPos);
@@ -277,16 +282,15 @@ void TraduciAssegnazione(CompileState& st, int line, int eqPos) {
     SegnalaErrore(st, "Variabile non definita");
     return;
   }
-  const std::string ins = kIns;
 
   if (expr == "RND()" || expr == "RND") {
-    ScriviRighe(st, line, {ins + "Movf Reg_Tmr0 , W", ins + "Movwf " + target});
+    ScriviRighe(st, line, {Ins("Movf Reg_Tmr0 , W"), Ins("Movwf " + target)});
     return;
   }
   if (expr == "FLAG_CARRY" || expr == "FLAG_ZERO") {
     const std::string flag = expr == "FLAG_CARRY" ? "Flag_C" : "Flag_Z";
-    ScriviRighe(st, line, {ins + "CLRF " + target, ins + "BTFSC Reg_Status , " + flag,
-                           ins + "INCF " + target + " , F"});
+    ScriviRighe(st, line, {Ins("CLRF " + target), Ins("BTFSC Reg_Status , " + flag),
+                           Ins("INCF " + target + " , F")});
     return;
   }
   if (StartsWith(expr, "DIV10(")) {
@@ -294,7 +298,7 @@ void TraduciAssegnazione(CompileState& st, int line, int eqPos) {
     return;
   }
   if (StartsWith(expr, "DIV10R(")) {
-    ScriviRighe(st, line, {ins + "CALL @@DV10C", ins + "MOVWF " + target});
+    ScriviRighe(st, line, {Ins("CALL @@DV10C"), Ins("MOVWF " + target)});
     return;
   }
   if (StartsWith(expr, "GETDATA(")) {
@@ -318,7 +322,7 @@ void TraduciAssegnazione(CompileState& st, int line, int eqPos) {
     return;
   }
   if (IsVariable(st, expr)) {
-    ScriviRighe(st, line, {ins + "MOVF " + expr + " , W", ins + "MOVWF " + target});
+    ScriviRighe(st, line, {Ins("MOVF " + expr + " , W"), Ins("MOVWF " + target)});
     return;
   }
   TraduciSomma(st, line, target, expr);
@@ -397,6 +401,17 @@ std::string HexOperando(CompileState& st, const std::string& text) {
     return {};
   }
   return FormatHex(*v);
+}
+
+void TraduciAssegnazioni(CompileState& st) {
+  for (int i = 1; i <= st.NoInput; ++i) {
+    const std::string& line = st.ArrayInput[i];
+    if (IsFinished(line)) continue;
+    const int eq = InStr(line, "=");
+    if (eq == 0) continue;
+    TraduciAssegnazione(st, i, eq);
+    if (st.Flag_Errore) return;
+  }
 }
 
 }  // namespace velmora

@@ -10,6 +10,9 @@ namespace velmora {
 // target = expression, at line `line` whose first "=" is at eqPos.
 void TraduciAssegnazione(CompileState& st, int line, int eqPos);
 
+// TraduciAssegnazione on every unfinished line holding "=", up to the first error.
+void TraduciAssegnazioni(CompileState& st);
+
 // "&H..." or a decimal text equal to its canonical form (12, -3, 1.5, .5).
 bool IsNumber(const std::string& text);
 

@@ -1,5 +1,7 @@
 #include "compile_state.h"
 
+#include <algorithm>
+
 #include "reporter.h"
 #include "text.h"
 
@@ -31,6 +33,24 @@ void CompileState::ResetForTranslation() {
   TimerInitVar.clear();
   NoSetInitTimer = 0;
   Flag_VLTy = false;
+  RigaCorrente = 0;
+  Errori.clear();
+  Avvisi.clear();
+  SorgenteASM.clear();
+}
+
+void Corrente(CompileState& st, int i) {
+  st.IstruzioneCorrente = st.ArrayInput[i];
+  st.RigaCorrente = st.ArrayInput.Source(i);
+}
+
+void NessunaIstruzione(CompileState& st) {
+  st.IstruzioneCorrente.clear();
+  st.RigaCorrente = 0;
+}
+
+void SegnalaAvviso(CompileState& st, const std::string& messageUtf8) {
+  st.Avvisi.push_back({st.RigaCorrente, messageUtf8});
 }
 
 bool InserisciRighe(CompileState& st, int position, int count) {
@@ -44,6 +64,7 @@ bool InserisciRighe(CompileState& st, int position, int count) {
     st.ArrayInput.OpenGap(position, st.NoInput, count);
   } else {
     for (int k = st.NoInput; k >= position; --k) st.ArrayInput[k + count] = st.ArrayInput[k];
+    for (int k = std::max(position, st.NoInput + 1); k < position + count; ++k) st.ArrayInput.SetSource(k, 0);
   }
   st.NoInput += count;
   return true;
@@ -60,7 +81,7 @@ void EliminaRiga(CompileState& st, int position) {
   st.NoInput -= 1;
 }
 
-bool ScriviRighe(CompileState& st, int i, const std::vector<std::string>& lines) {
+bool ScriviRighe(CompileState& st, int i, const Lines& lines) {
   if (lines.empty()) return true;
   if (!InserisciRighe(st, i, static_cast<int>(lines.size()) - 1)) return false;
   for (size_t k = 0; k < lines.size(); ++k) st.ArrayInput[i + static_cast<int>(k)] = lines[k];

@@ -16,9 +16,13 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
+
+// Lines of text: what a pass writes for one statement, a table's rows.
+using Lines = std::vector<std::string>;
 
 // A fixed-capacity table of N texts numbered 1..N.
 template <int N>
@@ -68,6 +72,12 @@ class RowTable {
 // line numbers map to storage rows through an index. Opening a gap or closing
 // one up then moves a few integers per line instead of every line's text,
 // which keeps the passes that insert lines into a long program fast.
+//
+// Each line also carries the number of the BASIC source line it came from
+// (0 for none). Writing a line's text keeps its source line, so a statement
+// rewritten in place stays attributed to its BASIC line; the lines of a gap
+// take the source line of the line the gap opens at (the statement being
+// expanded); moving a line moves its source line with it.
 template <int N>
 class LineTable {
  public:
@@ -87,15 +97,39 @@ class LineTable {
     return (i < 1 || i > N) ? empty : texts_[Row(i)];
   }
 
+  // The BASIC source line of line i (0: none).
+  int Source(int i) const { return (i < 1 || i > N) ? 0 : sources_[Row(i)]; }
+  void SetSource(int i, int source) {
+    if (i >= 1 && i <= N) sources_[Row(i)] = source;
+  }
+  // Line `to` takes the source line of line `from`.
+  void TakeSource(int to, int from) { SetSource(to, Source(from)); }
+  // Line i becomes empty, with no source line.
+  void Clear(int i) {
+    if (i < 1 || i > N) return;
+    texts_[Row(i)].clear();
+    sources_[Row(i)] = 0;
+  }
+  // Line `to` takes the text and source line of line `from`, which is left
+  // holding line `to`'s old contents (for the caller to overwrite or clear).
+  void Move(int from, int to) {
+    if (from < 1 || from > N || to < 1 || to > N) return;
+    std::swap(row_[static_cast<size_t>(from)], row_[static_cast<size_t>(to)]);
+  }
+
   // Lines first..last move `count` places down (last + count <= N); lines
-  // first..first+count-1 then hold the texts they had before the move.
-  // Needs 1 <= first <= last.
+  // first..first+count-1 then hold the texts they had before the move, and
+  // all take the source line of line `first`. Needs 1 <= first <= last.
   void OpenGap(int first, int last, int count) {
+    const int source = Source(first);
     const auto at = [this](int i) { return row_.begin() + i; };
     std::vector<int> freed(at(last + 1), at(last + count + 1));
     std::copy_backward(at(first), at(last + 1), at(last + count + 1));
     std::copy(freed.begin(), freed.end(), at(first));
-    for (int k = 0; k < count && first + k <= last; ++k) texts_[Row(first + k)] = texts_[Row(first + count + k)];
+    for (int k = 0; k < count; ++k) {
+      if (first + k <= last) texts_[Row(first + k)] = texts_[Row(first + count + k)];
+      sources_[Row(first + k)] = source;
+    }
   }
 
   // Line `position` leaves: lines position+1..last move up one and line
@@ -105,11 +139,13 @@ class LineTable {
     std::copy(row_.begin() + position + 1, row_.begin() + last + 1, row_.begin() + position);
     row_[static_cast<size_t>(last)] = freed;
     texts_[static_cast<size_t>(freed)].clear();
+    sources_[static_cast<size_t>(freed)] = 0;
   }
 
  private:
   size_t Row(int i) const { return static_cast<size_t>(row_[static_cast<size_t>(i)]); }
   std::vector<std::string> texts_ = std::vector<std::string>(N + 1);
+  std::vector<int> sources_ = std::vector<int>(N + 1);
   std::vector<int> row_ = std::vector<int>(N + 1);
   std::string scratch_;
 };
@@ -122,6 +158,12 @@ struct FatRow {
 // A subroutine: name, parameter count as decimal text, parameter list as written.
 struct SubRow {
   std::string name, count, params;
+};
+
+// A message tied to a BASIC source line (0: to none), UTF-8.
+struct Diagnostica {
+  int riga = 0;
+  std::string messaggio;
 };
 
 struct CompileState {
@@ -163,6 +205,12 @@ struct CompileState {
   std::string IstruzioneCorrente;
   std::string TextASM;
 
+  // Where each message and output line comes from in the BASIC source.
+  int RigaCorrente = 0;              // source line of IstruzioneCorrente (0: none)
+  std::vector<Diagnostica> Errori;   // one per error block, with the first line of its message
+  std::vector<Diagnostica> Avvisi;   // statements that translate but will not work on the chip
+  std::vector<int> SorgenteASM;      // source line of each line of TextASM (0: none)
+
   // Generators: counters and their initialisation markers.
   int ContatoreLabel = 0;
   int MarkerLabel = 0;
@@ -200,6 +248,16 @@ struct CompileState {
   void ResetForTranslation();
 };
 
+// The statement being translated -----------------------------------------------
+
+// Line i is the statement being translated: its text goes under an error
+// block, its BASIC source line is the error's location.
+void Corrente(CompileState& st, int i);
+// No statement is being translated: an error then belongs to no line.
+void NessunaIstruzione(CompileState& st);
+// A warning about the statement being translated (its source line).
+void SegnalaAvviso(CompileState& st, const std::string& messageUtf8);
+
 // Line operations ----------------------------------------------------------
 
 // Opens a gap of `count` lines at `position`: lines position..NoInput move
@@ -213,7 +271,7 @@ void EliminaRiga(CompileState& st, int position);
 
 // Writes `lines` from line i on, replacing line i and opening a gap for the
 // rest. Returns false, after reporting, when the array would overflow.
-bool ScriviRighe(CompileState& st, int i, const std::vector<std::string>& lines);
+bool ScriviRighe(CompileState& st, int i, const Lines& lines);
 
 // Generators ---------------------------------------------------------------
 
@@ -240,14 +298,82 @@ bool IsPortLetter(const std::string& text);
 // "A0".."A4" or "B0".."B7".
 bool IsPortLine(const std::string& text);
 
+// The program-line format ----------------------------------------------------
+//
+// Every line a pass writes into ArrayInput, and every line of the side tables
+// and of the assembly writer, is made by these helpers; the layout of an
+// output line is decided here and nowhere else.
+
 // Marks a finished line.
 inline constexpr const char* kFinished = "A>";
-// "A>" and eight spaces: the start of every finished instruction line.
-inline constexpr const char* kIns = "A>        ";
+// The indentation of an instruction in the output file.
+inline constexpr const char* kIndent = "        ";
 
-// The finished lines every pass writes: an instruction, a label, a jump.
-inline std::string Ins(const std::string& instruction) { return kIns + instruction; }
-inline std::string LabelLine(const std::string& label) { return kFinished + label + ":"; }
-inline std::string Goto(const std::string& label) { return Ins("GOTO " + label); }
+// A finished line (an instruction or a label line).
+inline bool IsFinished(std::string_view line) { return line.size() >= 2 && line[0] == 'A' && line[1] == '>'; }
+
+// "        MOVWF X": an instruction as the output file holds it (side tables, writer).
+inline std::string Code(std::string_view instruction) {
+  std::string s;
+  s.reserve(8 + instruction.size());
+  s.append(kIndent).append(instruction);
+  return s;
+}
+// "A>        MOVWF X": a finished instruction line.
+inline std::string Ins(std::string_view instruction) {
+  std::string s;
+  s.reserve(10 + instruction.size());
+  s.append(kFinished).append(kIndent).append(instruction);
+  return s;
+}
+// "A>LAB:": a finished label line.
+inline std::string LabelLine(std::string_view label) {
+  std::string s;
+  s.reserve(3 + label.size());
+  s.append(kFinished).append(label).append(":");
+  return s;
+}
+// "A>        GOTO LAB".
+inline std::string Goto(std::string_view label) { return Ins(std::string("GOTO ").append(label)); }
+// An assembly text as the user wrote it: one holding ":" ("LAB1:" or
+// "LAB1: NOP") starts in column 1, any other is an indented instruction.
+inline std::string AsmText(std::string_view text) {
+  if (text.find(':') == std::string_view::npos) return Ins(text);
+  return std::string(kFinished).append(text);
+}
+// Finished instruction lines, one per instruction.
+inline Lines InsLines(const Lines& instructions) {
+  Lines out;
+  out.reserve(instructions.size());
+  for (const auto& ins : instructions) out.push_back(Ins(ins));
+  return out;
+}
+// A label line: "A>" + label + ":" (a label carrying a comment does not end with ":").
+inline bool IsLabelLine(std::string_view line) { return !line.empty() && line.back() == ':'; }
+// A finished instruction line: "A>" followed by the indentation.
+inline bool IsInstructionLine(std::string_view line) {
+  return line.size() >= 7 && line.substr(2, 5) == std::string_view(kIndent, 5);
+}
+// The label of a finished line: the text between "A>" and its first ":" (empty when none).
+inline std::string LabelOf(std::string_view line) {
+  const size_t c = line.find(':');
+  return c == std::string_view::npos || c < 2 ? std::string() : std::string(line.substr(2, c - 2));
+}
+// The instruction of a finished instruction line, without "A>" and the indentation.
+inline std::string InstructionOf(std::string_view line) {
+  const size_t k = line.find_first_not_of(' ', 2);
+  return k == std::string_view::npos ? std::string() : std::string(line.substr(k));
+}
+// Puts `instruction` on a label line: the label in column 1, the instruction
+// from column 9 (after one space when the label is longer).
+inline void AppendToLabel(std::string& labelLine, std::string_view instruction) {
+  if (labelLine.size() > 9)
+    labelLine += ' ';
+  else
+    labelLine.resize(10, ' ');
+  labelLine.append(instruction);
+}
+// The output text of a finished line (without "A>"); other lines as they are.
+inline std::string_view OutputText(std::string_view line) { return IsFinished(line) ? line.substr(2) : line; }
 
 }  // namespace velmora

@@ -76,11 +76,8 @@ void ApplyPort(std::array<PortConfig, 3>& ports, const std::string& item, bool i
 /// or a whole port (A). Returns false after reporting.
 bool ApplyList(CompileState& st, std::array<PortConfig, 3>& ports, const std::string& line,
                int asPos, bool input) {
-  std::string list = Mid(line, 8, asPos - 9 > 0 ? asPos - 9 : 0) + ",";
-  while (!list.empty()) {
-    const int comma = InStr(list, ",");
-    const std::string item = Trim(Left(list, comma - 1));
-    list = Mid(list, comma + 1);
+  for (const std::string& piece : SplitAtCommas(Mid(line, 8, asPos - 9 > 0 ? asPos - 9 : 0))) {
+    const std::string item = Trim(piece);
     if (Len(item) == 0 || Len(item) >= 3) {
       SegnalaErrore(st, "Tipo di configurazione non ammessa");
       return false;
@@ -129,14 +126,12 @@ bool ApplySingle(CompileState& st, std::array<PortConfig, 3>& ports, const std::
 }  // namespace
 
 void TraduciConstSymbol(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   std::vector<ConstEntry> table;
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
+    const std::string& line = st.ArrayInput[i];
     if (StartsWith(line, "IF ") || StartsWith(line, "FOR ") || StartsWith(line, "DO")) break;
     if (!StartsWith(line, "CONST ") && !StartsWith(line, "SYMBOL ")) continue;
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
     const int blank = InStr(line, " ");
     const int eq = InStr(line, "=");
     if (eq == 0) {
@@ -152,24 +147,19 @@ void TraduciConstSymbol(CompileState& st) {
   }
   if (table.empty()) return;
 
-  for (int i = 1; i <= st.NoInput; ++i) {
-    std::string line = st.ArrayInput[i];
-    for (const auto& entry : table) SubstituteWord(line, entry.name, entry.text);
-    st.ArrayInput[i] = line;
-  }
+  for (int i = 1; i <= st.NoInput; ++i)
+    for (const auto& entry : table) SubstituteWord(st.ArrayInput[i], entry.name, entry.text);
 }
 
 void TraduciConfig(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   st.NoInit = 0;
   std::array<PortConfig, 3> ports{};
   bool seen = false;
   for (int i = 1; i <= st.NoInput; ++i) {
+    if (StartsWith(st.ArrayInput[i], "IF ")) break;
+    if (!StartsWith(st.ArrayInput[i], "CONFIG ")) continue;
     const std::string line = st.ArrayInput[i];
-    if (StartsWith(line, "IF ")) break;
-    if (!StartsWith(line, "CONFIG ")) continue;
-    st.IstruzioneCorrente = line;
+    Corrente(st, i);
 
     bool input = false;
     if (InStr(line, "INPUT") > 0) {
@@ -198,13 +188,13 @@ void TraduciConfig(CompileState& st) {
     const PortConfig& pc = ports[static_cast<size_t>(port)];
     if (!pc.configured) continue;
     if (!bankSelected) {
-      st.ArrayInit[++st.NoInit] = "        BSF Reg_Status , Bit_5";
+      st.ArrayInit[++st.NoInit] = Code("BSF Reg_Status , Bit_5");
       bankSelected = true;
     }
-    st.ArrayInit[++st.NoInit] = "        MovLW " + FormatHex(pc.tris);
-    st.ArrayInit[++st.NoInit] = std::string("        MovWF Reg_Tris") + letters[port];
+    st.ArrayInit[++st.NoInit] = Code("MovLW " + FormatHex(pc.tris));
+    st.ArrayInit[++st.NoInit] = Code(std::string("MovWF Reg_Tris") + letters[port]);
   }
-  st.ArrayInit[++st.NoInit] = "        BCF Reg_Status2 , Bit_5";
+  st.ArrayInit[++st.NoInit] = Code("BCF Reg_Status2 , Bit_5");
 }
 
 }  // namespace velmora

@@ -70,11 +70,7 @@ bool ExpandDataStrings(CompileState& st, const std::string& line, std::string& i
 /// Appends the values of a comma-separated DATA item list to ArrayDATA.
 /// Returns false after reporting.
 bool CollectDataBytes(CompileState& st, const std::string& line, const std::string& items) {
-  std::string rest = items + ",";
-  while (!rest.empty()) {
-    const int comma = InStr(rest, ",");
-    const std::string item = Left(rest, comma - 1);
-    rest = Mid(rest, comma + 1);
+  for (const std::string& item : SplitAtCommas(items)) {
     const auto value = ToInt16(Val(item));
     if (!value) {
       st.IstruzioneCorrente = line;
@@ -102,7 +98,7 @@ class WriteLines {
       SegnalaErrore(st_, "Istruzione WRITE troppo lunga: al massimo 49 byte per istruzione, dividerla in più WRITE");
       return false;
     }
-    lines_.push_back(std::string(kIns) + instruction);
+    lines_.push_back(Ins(instruction));
     return true;
   }
 
@@ -123,18 +119,17 @@ class WriteLines {
 }  // namespace
 
 void TraduciData(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   for (int i = 1; i <= st.NoInput; ++i) {
-    const std::string line = st.ArrayInput[i];
-    if (StartsWith(line, "DATA ")) {
+    if (StartsWith(st.ArrayInput[i], "DATA ")) {
+      st.RigaCorrente = st.ArrayInput.Source(i);
+      const std::string line = st.ArrayInput[i];
       std::string items = Mid(line, 6);
       if (!ExpandDataStrings(st, line, items)) return;
       st.ArrayInput[i] = "DATA " + items;
       if (!CollectDataBytes(st, line, items)) return;
       st.ArrayInput[i] = "";
     }
-    if (StartsWith(line, "IF ")) return;
+    if (StartsWith(st.ArrayInput[i], "IF ")) return;
   }
 }
 
@@ -143,7 +138,7 @@ void TraduciData(CompileState& st) {
 //      then per byte: MOVLW code | MOVLW value | MOVF var , W ; CALL @@WRT
 void TraduciWrite(CompileState& st, int line) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
 
   const int lastComma = InStrRev(text, ",");
   if (lastComma == 0) {

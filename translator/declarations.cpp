@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "encoding.h"
 #include "reporter.h"
 #include "text.h"
 
@@ -59,7 +60,7 @@ void SegnalaCapacita(CompileState& st) {
 // False after reporting.
 bool DichiaraRiga(CompileState& st, int i) {
   const std::string line = st.ArrayInput[i];
-  st.IstruzioneCorrente = line;
+  Corrente(st, i);
   const int as = InStr(line, " AS ");
   if (as == 0) {
     SegnalaErrore(st, "Dimensionamento variabile non corretto");
@@ -78,11 +79,8 @@ bool DichiaraRiga(CompileState& st, int i) {
     return false;
   }
 
-  list += ",";
-  while (!list.empty()) {
-    const int comma = InStr(list, ",");
-    std::string name = Trim(Left(list, comma - 1));
-    list = Mid(list, comma + 1);
+  for (const std::string& piece : SplitAtCommas(list)) {
+    std::string name = Trim(piece);
     int size = element;
     const int open = InStr(name, "[");
     if (open > 0) {
@@ -103,6 +101,10 @@ bool DichiaraRiga(CompileState& st, int i) {
       SegnalaErrore(st, "Variabile già definita: ", name);
       return false;
     }
+    if (IsAssemblerWord(name))
+      SegnalaAvviso(st, "il nome " + encoding::Cp1252ToUtf8(name) +
+                            " è una parola riservata dell'assemblatore (un'istruzione o una direttiva): "
+                            "la riga EQU della variabile non si assembla, usare un altro nome");
     // With FAT full the declared bytes are past the capacity anyway (unless
     // the names take no room at all): say so rather than "table full".
     if (st.NoFAT >= CompileState::kMaxFat &&
@@ -121,7 +123,6 @@ bool DichiaraRiga(CompileState& st, int i) {
 }  // namespace
 
 void TraduciDim(CompileState& st) {
-  if (st.Flag_Errore) return;
   st.NoByteRAM = 0;
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
@@ -137,6 +138,21 @@ bool IsReservedName(const std::string& name) {
                                                    "ELSE", "THEN", "DO", "LOOP"};
   if (name.find(' ') != std::string::npos) return true;
   return std::find(std::begin(kReserved), std::end(kReserved), name) != std::end(kReserved);
+}
+
+bool IsAssemblerWord(const std::string& name) {
+  // The instructions of the chip, the assembler's own extra instructions and
+  // the directives a variable name could collide with.
+  static constexpr std::string_view kWords[] = {
+      "ADDWF", "ANDWF", "CLRF",   "CLRW",   "COMF",   "DECF",   "DECFSZ", "INCF",   "INCFSZ", "IORWF",
+      "MOVF",  "MOVWF", "NOP",    "RLF",    "RRF",    "SUBWF",  "SWAPF",  "XORWF",  "BCF",    "BSF",
+      "BTFSC", "BTFSS", "ADDLW",  "ANDLW",  "CALL",   "CLRWDT", "GOTO",   "IORLW",  "MOVLW",  "RETFIE",
+      "RETLW", "RETURN", "SLEEP", "SUBLW",  "XORLW",  "OPTION", "TRIS",   "ADDCF",  "ADDDCF", "B",
+      "BC",    "BDC",   "BNC",    "BNDC",   "BNZ",    "BZ",     "CLRC",   "CLRDC",  "CLRZ",   "LCALL",
+      "LGOTO", "MOVFW", "NEGF",   "SETC",   "SETDC",  "SETZ",   "SKPC",   "SKPDC",  "SKPNC",  "SKPNDC",
+      "SKPNZ", "SKPZ",  "SUBCF",  "SUBDCF", "TSTF",   "ORG",    "END",    "EQU",    "SET",    "DATA",
+      "RES",   "LIST",  "PAGE",   "TITLE",  "HIGH",   "LOW",    "DB",     "DW",     "DT",     "DE"};
+  return std::find(std::begin(kWords), std::end(kWords), name) != std::end(kWords);
 }
 
 int VariableSize(const CompileState& st, const std::string& name) {

@@ -19,8 +19,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 
 // NOT folded into the keyword: WHILE NOT c is UNTIL c, UNTIL NOT c is WHILE c,
 // "DO NOT c" and "LOOP NOT c" are UNTIL c.
@@ -103,6 +101,7 @@ void DoLoop(CompileState& st, int doLine, int loopLine) {
   if (!ChooseForm(doText, loopText, T, X, form)) {
     ResolveBreaks(st, doLine, loopLine, X);
     st.IstruzioneCorrente = doCopy;
+    st.RigaCorrente = st.ArrayInput.Source(doLine);
     SegnalaErrore(st, "Impossibile risolvere il ciclo Do While...LOOP");
     return;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compile_state.h"
+#include "report.h"
 #include "translator.h"  // TranslateOptions
 
 namespace velmora {
@@ -14,8 +15,5 @@ namespace velmora {
 // st.Flag_Errore tells which. Returns the six-line report (UTF-8), or the
 // empty text after an error.
 std::string Translate(CompileState& st, std::string& basicText, const TranslateOptions& options);
-
-// The six-line statistics report of a finished translation (UTF-8).
-std::string StatisticsReport(const CompileState& st, const TranslateOptions& options);
 
 }  // namespace velmora

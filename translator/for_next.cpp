@@ -23,8 +23,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const std::string kBtfscC = Ins("BTFSC Reg_Status , Flag_C");
 const std::string kBtfssC = Ins("BTFSS Reg_Status , Flag_C");
 const std::string kBtfscZ = Ins("BTFSC Reg_Status , Flag_Z");
@@ -162,6 +160,7 @@ void LowerGeneral(CompileState& st, int forLine, int nextLine, const ForParts& f
 // Reads and checks the FOR and NEXT lines; false after reporting.
 bool ParseFor(CompileState& st, int forLine, int nextLine, ForParts& f) {
   const std::string forText = st.ArrayInput[forLine];
+  st.RigaCorrente = st.ArrayInput.Source(forLine);
   const int eq = InStr(forText, "=");
   if (eq == 0) {
     st.IstruzioneCorrente = forText;
@@ -171,7 +170,7 @@ bool ParseFor(CompileState& st, int forLine, int nextLine, ForParts& f) {
   f.var = RTrim(Mid(forText, 5, eq - 5));
   const std::string nextText = st.ArrayInput[nextLine];
   if (LTrim(Mid(nextText, 5)) != f.var) {
-    st.IstruzioneCorrente = nextText;
+    Corrente(st, nextLine);
     SegnalaErrore(st, "Controllare l'istruzione di chiusura del ciclo For...Next");
     return false;
   }

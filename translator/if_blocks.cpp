@@ -23,8 +23,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The instruction lines every condition is made of.
 std::string MovF(const std::string& v) { return Ins("MOVF " + v + " , W"); }
 std::string MovLW(const std::string& k) { return Ins("MOVLW " + k); }
@@ -276,7 +274,7 @@ OperatorFound FindOperator(const std::string& text) {
 // Labels are taken L1, then L2 (with ELSE), then L3 (comparisons "<=", ">=").
 void IfTranslator(CompileState& st, int ifLine, int endIfLine, int elseLine) {
   Condition c{st, st.ArrayInput[ifLine], {}, 0, {}};
-  st.IstruzioneCorrente = c.line;
+  Corrente(st, ifLine);
   c.thenPos = InStr(c.line, " THEN");
   c.op = FindOperator(c.line);
   c.falseLabel = NuovaLabel(st);

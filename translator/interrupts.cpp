@@ -36,16 +36,16 @@ constexpr InterruptSource kLine{"ON LINE INTERRUPT CALL ", &CompileState::Flag_I
 std::vector<std::string> HandlerBlock(const InterruptSource& src, const std::string& sub,
                                       const std::string& end) {
   if (&src == &kTimer)
-    return {"        BTFSS Reg_Intcon , Bit_2", "        GOTO $+7",       "        CALL " + sub,
-            "        MOVLW 0",                  "        MOVWF Reg_Tmr0", "        BCF Reg_Intcon , Bit_2",
-            "        BSF Reg_Intcon , Bit_5",   "        GOTO " + end};
+    return {Code("BTFSS Reg_Intcon , Bit_2"), Code("GOTO $+7"),       Code("CALL " + sub),
+            Code("MOVLW 0"),                  Code("MOVWF Reg_Tmr0"), Code("BCF Reg_Intcon , Bit_2"),
+            Code("BSF Reg_Intcon , Bit_5"),   Code("GOTO " + end)};
   if (&src == &kExternal)
-    return {"        BTFSS Reg_Intcon , Bit_1", "        GOTO $+4", "        CALL " + sub,
-            "        BCF Reg_Intcon , Bit_1", "        GOTO " + end};
-  return {"        BTFSS Reg_Intcon , Bit_0", "        GOTO $+6",
-          "        CALL " + sub,              "        MOVF Reg_PortB , W",
-          "        BCF Reg_Intcon , Bit_0",   "        BSF Reg_Intcon , Bit_3",
-          "        GOTO " + end};
+    return {Code("BTFSS Reg_Intcon , Bit_1"), Code("GOTO $+4"), Code("CALL " + sub),
+            Code("BCF Reg_Intcon , Bit_1"), Code("GOTO " + end)};
+  return {Code("BTFSS Reg_Intcon , Bit_0"), Code("GOTO $+6"),
+          Code("CALL " + sub),              Code("MOVF Reg_PortB , W"),
+          Code("BCF Reg_Intcon , Bit_0"),   Code("BSF Reg_Intcon , Bit_3"),
+          Code("GOTO " + end)};
 }
 
 /// A decimal number (optional sign, digits, one point) or "&H" and hex digits.
@@ -99,12 +99,6 @@ const std::vector<BitStatement>& BitStatements() {
 }
 
 const char* const kRates[] = {"1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/128", "1/256"};
-
-std::vector<std::string> Finished(const std::vector<std::string>& instructions) {
-  std::vector<std::string> lines;
-  for (const auto& ins : instructions) lines.push_back(std::string(kIns) + ins);
-  return lines;
-}
 
 }  // namespace
 
@@ -172,10 +166,15 @@ void TraduciSetInitTimer(CompileState& st, int line) {
 }
 
 bool TraduciTimerBit(CompileState& st, int line) {
-  const std::string text = st.ArrayInput[line];
+  const std::string& text = st.ArrayInput[line];
   for (const auto& entry : BitStatements()) {
     if (text != entry.statement) continue;
-    ScriviRighe(st, line, Finished(entry.lines));
+    if (InStr(text, " EDGE ") > 0)
+      SegnalaAvviso(st, text.substr(0, text.rfind(' ')) +
+                            ": il registro OPTION sta nel banco 1, ma l'istruzione lo scrive senza "
+                            "selezionare il banco; sul chip cambia invece un bit di TMR0 e il fronte "
+                            "resta quello di prima");
+    ScriviRighe(st, line, InsLines(entry.lines));
     return true;
   }
   return false;
@@ -199,7 +198,7 @@ void TraduciTimerRate(CompileState& st, int line) {
 
   if (code == 0) {
     ScriviRighe(st, line,
-                Finished({"BCF Reg_Intcon , Bit_5", "BSF Reg_Status , Bit_5", "BSF Reg_Option , Bit_3",
+                InsLines({"BCF Reg_Intcon , Bit_5", "BSF Reg_Status , Bit_5", "BSF Reg_Option , Bit_3",
                           "BCF Reg_Status2, Bit_5", "BSF Reg_Intcon , Bit_5", "CLRF Reg_Tmr0"}));
     return;
   }
@@ -212,7 +211,7 @@ void TraduciTimerRate(CompileState& st, int line) {
     ins.push_back(std::string((p >> k) & 1 ? "BSF" : "BCF") + " Reg_Option , Bit_" + Dec(k));
   ins.insert(ins.end(), {"BCF Reg_Status , Bit_6", "BCF Reg_Status2, Bit_5", "BSF Reg_Intcon , Bit_5",
                          "CLRF Reg_Tmr0"});
-  ScriviRighe(st, line, Finished(ins));
+  ScriviRighe(st, line, InsLines(ins));
 }
 
 }  // namespace velmora

@@ -1,13 +1,16 @@
 // Jump post-processing.
 //
 // Runs after every statement has become a finished line. The compaction
-// removes empty lines; the label pass then puts each label on the line of the
-// instruction it marks, sends every GOTO or CALL aimed at a label that is only
-// a station on the way to another line straight to the final target, and
-// removes the label lines nothing needs any more.
+// removes empty lines; the label pass then, in five phases, puts each label on
+// the line of the instruction it marks (merging), groups the labels that
+// stand alone with the line they mark (runs), turns every such label into an
+// alias of the jump that reaches that line (aliases), sends every GOTO or
+// CALL aimed at an alias straight to the final target (redirection), and
+// removes the label lines nothing needs any more (removal).
 #include "jumps.h"
 
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "reporter.h"
@@ -23,27 +26,6 @@ constexpr int kMaxAliases = 501;
 
 bool Dropped(const std::string& line) { return line.empty() || line == kFinished; }
 
-// "A>" + label + ":" (a label carrying a comment does not end with ":").
-bool IsLabelLine(const std::string& line) { return !line.empty() && line.back() == ':'; }
-
-// "A>" followed by the indentation of an instruction.
-bool IsInstructionLine(const std::string& line) { return Mid(line, 3, 5) == "     "; }
-
-// The label of a finished line: the text between "A>" and its first ":".
-std::string LabelOf(const std::string& line) {
-  const int c = InStr(line, ":");
-  return c == 0 ? std::string() : Mid(line, 3, c - 3);
-}
-
-// Puts `instruction` on the label line: the label in column 1, the
-// instruction from column 9 (after one space when the label is longer).
-void AppendToLabel(std::string& labelLine, const std::string& instruction) {
-  if (Len(labelLine) > 9)
-    labelLine += " ";
-  else
-    labelLine.resize(10, ' ');
-  labelLine += instruction;
-}
 
 struct Alias {
   std::string key, replacement;
@@ -98,41 +80,47 @@ void CompattaProgramma(CompileState& st) {
   int out = i;
   for (int k = j; k <= st.NoInput; ++k) {
     if (Dropped(st.ArrayInput[k])) continue;
-    st.ArrayInput[out++] = st.ArrayInput[k];
+    st.ArrayInput.Move(k, out++);
   }
-  for (int k = out; k <= st.NoInput; ++k) st.ArrayInput[k] = "";
+  for (int k = out; k <= st.NoInput; ++k) st.ArrayInput.Clear(k);
   st.NoInput = out - 1;
 }
 
-void RisolviEtichette(CompileState& st) {
-  // Merging: a label line followed by an instruction line becomes one line,
-  // and the next line examined is the one after the instruction. One pass
-  // that closes up the array as it goes (deleting line by line would move
-  // the rest of the program once per merge).
+namespace {
+
+// Phase 1, merging: a label line followed by an instruction line becomes one
+// line, and the next line examined is the one after the instruction. One pass
+// that closes up the array as it goes (deleting line by line would move the
+// rest of the program once per merge). A label at the very end marks a NOP.
+void MergeLabels(CompileState& st) {
   const int last = st.NoInput;
   int w = 0;
   for (int r = 1; r <= last; ++r) {
     ++w;
-    if (w != r) st.ArrayInput[w] = std::move(st.ArrayInput[r]);
+    if (w != r) st.ArrayInput.Move(r, w);
     if (r < last && IsLabelLine(st.ArrayInput[w]) && IsInstructionLine(st.ArrayInput[r + 1])) {
-      AppendToLabel(st.ArrayInput[w], LTrim(Mid(st.ArrayInput[r + 1], 3)));
+      AppendToLabel(st.ArrayInput[w], InstructionOf(st.ArrayInput[r + 1]));
+      st.ArrayInput.TakeSource(w, r + 1);
       ++r;
     }
   }
-  for (int k = w + 1; k <= last; ++k) st.ArrayInput[k] = "";
+  for (int k = w + 1; k <= last; ++k) st.ArrayInput.Clear(k);
   st.NoInput = w;
-  // A label at the very end marks a NOP.
   if (st.NoInput > 0 && IsLabelLine(st.ArrayInput[st.NoInput])) AppendToLabel(st.ArrayInput[st.NoInput], "NOP");
+}
 
-  const std::vector<Run> runs = FindRuns(st);
-  if (runs.empty()) return;
-
-  // Aliases: every label of a run stands for the jump that reaches its final line.
+// The alias table and the label lines that must stay.
+struct Aliases {
   std::vector<Alias> table;
   std::set<int> keep;  // label lines that must stay (nothing else marks their line)
+};
+
+// Phase 3, aliases: every label of a run stands for the jump that reaches its
+// final line. False after reporting a table too large.
+bool BuildAliases(CompileState& st, const std::vector<Run>& runs, Aliases& out) {
   auto add = [&](const std::string& label, const std::string& target) {
-    table.push_back({"GOTO " + label, target});
-    if (!StartsWith(label, st.PrefissoLabel)) table.push_back({"CALL " + label, "CALL " + Mid(target, 6)});
+    out.table.push_back({"GOTO " + label, target});
+    if (!StartsWith(label, st.PrefissoLabel)) out.table.push_back({"CALL " + label, "CALL " + Mid(target, 6)});
   };
   for (const Run& run : runs) {
     if (run.final == 0) {
@@ -145,7 +133,7 @@ void RisolviEtichette(CompileState& st) {
     if (IsInstructionLine(final) || (InStr(final, ":") == 0)) {
       // The marked line carries no label of its own: the last label stays
       // on its line and the others jump to it.
-      keep.insert(run.labels.back());
+      out.keep.insert(run.labels.back());
       target = "GOTO " + LabelOf(st.ArrayInput[run.labels.back()]);
       for (size_t n = 0; n + 1 < run.labels.size(); ++n) add(LabelOf(st.ArrayInput[run.labels[n]]), target);
       continue;
@@ -160,29 +148,33 @@ void RisolviEtichette(CompileState& st) {
       for (int line : run.labels) add(LabelOf(st.ArrayInput[line]), target);
     }
   }
-  if (static_cast<int>(table.size()) > kMaxAliases) {
-    st.IstruzioneCorrente.clear();
-    SegnalaErrore(st, "Programma troppo complesso: superato il limite di " + Dec(kMaxAliases) +
-                          " etichette da ottimizzare");
-    return;
-  }
+  if (static_cast<int>(out.table.size()) <= kMaxAliases) return true;
+  NessunaIstruzione(st);
+  SegnalaErrore(st, "Programma troppo complesso: superato il limite di " + Dec(kMaxAliases) +
+                        " etichette da ottimizzare");
+  return false;
+}
 
-  // Redirection: one look-up per line.
+// Phase 4, redirection: one look-up per line, so a chain of aliases is
+// followed one step only.
+void Redirect(CompileState& st, const std::vector<Alias>& table) {
   for (int i = 1; i <= st.NoInput; ++i) {
     std::string& line = st.ArrayInput[i];
     const int p = JumpPosition(line);
     if (p == 0) continue;
-    const std::string jump = Mid(line, p + 1);
+    const std::string_view jump = std::string_view(line).substr(static_cast<size_t>(p));
     for (const Alias& a : table) {
       if (a.key != jump) continue;
       line = Left(line, p) + a.replacement;
       break;
     }
   }
+}
 
-  // Removal of the label lines still standing alone. A label that a jump
-  // still names (a chain of aliases is followed one step only, and the
-  // interrupt dispatcher calls its handlers by name) stays.
+// Phase 5, removal of the label lines still standing alone. A label that a
+// jump still names (a chain of aliases is followed one step only, and the
+// interrupt dispatcher calls its handlers by name) stays.
+void RemoveLabels(CompileState& st, const std::set<int>& keep) {
   std::set<std::string> named;
   auto collect = [&](const std::string& line) {
     const int p = JumpPosition(line);
@@ -195,6 +187,18 @@ void RisolviEtichette(CompileState& st) {
     if (!IsLabelLine(line) || keep.count(i) || named.count(LabelOf(line))) continue;
     line.clear();
   }
+}
+
+}  // namespace
+
+void RisolviEtichette(CompileState& st) {
+  MergeLabels(st);
+  const std::vector<Run> runs = FindRuns(st);  // phase 2
+  if (runs.empty()) return;
+  Aliases aliases;
+  if (!BuildAliases(st, runs, aliases)) return;
+  Redirect(st, aliases.table);
+  RemoveLabels(st, aliases.keep);
 }
 
 }  // namespace velmora

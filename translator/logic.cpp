@@ -40,25 +40,24 @@ bool ProvaOperatore(CompileState& st, int i, const std::string& target, const st
   std::string right = Trim(Mid(expr, at + Len(op.keyword)));
   if (IsNumber(left) && IsVariable(st, right)) std::swap(left, right);
 
-  const std::string ins = kIns;
-  const std::string opIns = ins + op.mnemonic;
+  const std::string mnemonic = op.mnemonic;
   if (IsNumber(left) && IsNumber(right)) {
     const std::string a = HexOperando(st, left);
     if (st.Flag_Errore) return true;
     const std::string b = HexOperando(st, right);
     if (st.Flag_Errore) return true;
-    ScriviRighe(st, i, {ins + "MOVLW " + a, ins + "MOVWF " + target, ins + "MOVLW " + b,
-                        opIns + target + " , F"});
+    ScriviRighe(st, i, {Ins("MOVLW " + a), Ins("MOVWF " + target), Ins("MOVLW " + b),
+                        Ins(mnemonic + target + " , F")});
     return true;
   }
   if (IsVariable(st, left) && IsNumber(right)) {
     const std::string b = HexOperando(st, right);
     if (st.Flag_Errore) return true;
-    ScriviRighe(st, i, {ins + "MOVLW " + b, opIns + left + " , W", ins + "MOVWF " + target});
+    ScriviRighe(st, i, {Ins("MOVLW " + b), Ins(mnemonic + left + " , W"), Ins("MOVWF " + target)});
     return true;
   }
   if (IsVariable(st, left) && IsVariable(st, right)) {
-    ScriviRighe(st, i, {ins + "MOVF " + left + " , W", opIns + right + " , W", ins + "MOVWF " + target});
+    ScriviRighe(st, i, {Ins("MOVF " + left + " , W"), Ins(mnemonic + right + " , W"), Ins("MOVWF " + target)});
     return true;
   }
   return false;
@@ -78,13 +77,12 @@ void TraduciNot(CompileState& st, int i, const std::string& target, const std::s
     return;
   }
   const std::string operand = Trim(Mid(expr, 5, Len(expr) - 5));
-  const std::string ins = kIns;
   if (IsVariable(st, operand)) {
     if (operand == target) {
-      ScriviRighe(st, i, {ins + "COMF " + target + " , F"});
+      ScriviRighe(st, i, {Ins("COMF " + target + " , F")});
       return;
     }
-    ScriviRighe(st, i, {ins + "COMF " + operand + " , W", ins + "MOVWF " + target});
+    ScriviRighe(st, i, {Ins("COMF " + operand + " , W"), Ins("MOVWF " + target)});
     return;
   }
   if (!IsNumber(operand)) {
@@ -96,15 +94,15 @@ void TraduciNot(CompileState& st, int i, const std::string& target, const std::s
     SegnalaErrore(st, "Costante numerica troppo alta");
     return;
   }
-  ScriviRighe(st, i, {ins + "MOVLW " + HexOperando(st, operand), ins + "MOVWF " + target,
-                      ins + "COMF " + target + " , F"});
+  ScriviRighe(st, i, {Ins("MOVLW " + HexOperando(st, operand)), Ins("MOVWF " + target),
+                      Ins("COMF " + target + " , F")});
 }
 
 }  // namespace
 
 void TraduciLogica(CompileState& st, int line, int eqPos) {
   const std::string text = st.ArrayInput[line];
-  st.IstruzioneCorrente = text;
+  Corrente(st, line);
   const std::string target = RTrim(Left(text, eqPos - 1));
   const std::string expr = LTrim(Mid(text, eqPos + 1));
   if (!IsVariable(st, target)) {

@@ -33,16 +33,14 @@ constexpr std::string_view kStatementMarksInPiece = " =,.+-/*)(";
 
 constexpr int kMaxBinaryDigits = 8;
 
-bool ContainsAny(std::string_view s, std::string_view chars) {
-  return s.find_first_of(chars) != std::string_view::npos;
-}
-
 bool IsOneOf(char c, std::string_view chars) { return chars.find(c) != std::string_view::npos; }
 
 // Appends one line to ArrayInput; false after reporting when the array is full.
+// The new line comes from the source line being normalised (RigaCorrente).
 bool Aggiungi(CompileState& st, const std::string& line) {
   if (!InserisciRighe(st, st.NoInput + 1, 1)) return false;
   st.ArrayInput[st.NoInput] = line;
+  st.ArrayInput.SetSource(st.NoInput, st.RigaCorrente);
   return true;
 }
 
@@ -182,7 +180,7 @@ bool AggiungiEtichetta(CompileState& st, const std::string& label) {
     SegnalaErrore(st, "Non è ammesso l'uso del caratere '@' come inizion di una Label");
     return false;
   }
-  return Aggiungi(st, kFinished + label + ":");
+  return Aggiungi(st, LabelLine(label));
 }
 
 // A single-line IF that is one piece of a multi-statement line, already
@@ -221,7 +219,7 @@ bool DividiIstruzioni(CompileState& st, const std::string& line) {
         SegnalaErrore(st, "Non è ammesso l'uso del caratere '@' come inizion di una Label");
         return false;
       }
-      st.ArrayInput[st.NoInput] = kFinished + piece + ":";
+      st.ArrayInput[st.NoInput] = LabelLine(piece);
     }
     rest = Trim(Mid(rest, c + 1));
   }
@@ -340,16 +338,18 @@ bool NormalizzaRiga(CompileState& st, std::string line, FineProgramma& fine) {
 
 void Normalise(CompileState& st, const std::string& basicText) {
   st.NoInput = 0;
+  st.RigaCorrente = 0;  // counts the source lines: each statement keeps the number of its own
   FineProgramma fine;
   size_t from = 0;
   for (size_t to = basicText.find("\r\n"); to != std::string::npos;
        to = basicText.find("\r\n", from)) {
     st.IstruzioneCorrente = basicText.substr(from, to - from);
+    st.RigaCorrente += 1;
     from = to + 2;
     if (!NormalizzaRiga(st, st.IstruzioneCorrente, fine)) return;
   }
 
-  st.IstruzioneCorrente.clear();
+  NessunaIstruzione(st);
   if (fine.end < 0) {
     SegnalaErrore(st,
                   "Il programma main deve concludersi con lo step END. Non è stata trovata "

@@ -25,7 +25,7 @@ namespace {
 constexpr int kMaxGenerated = 20;
 
 bool IsCandidate(const std::string& line) {
-  if (StartsWith(line, kFinished)) return false;
+  if (IsFinished(line)) return false;
   if (InStr(line, "(") == 0 && InStr(line, ")") == 0) return false;
   return InStr(line, " AND ") > 0 || InStr(line, " OR ") > 0 || InStr(line, "NOT(") > 0;
 }
@@ -109,12 +109,12 @@ void MergeWholeGroup(Split& split) {
 
 void SplitParentheses(CompileState& st) {
   for (int i = 1; i <= st.NoInput;) {
-    const std::string line = st.ArrayInput[i];
-    if (!IsCandidate(line)) {
+    if (!IsCandidate(st.ArrayInput[i])) {
       ++i;
       continue;
     }
-    st.IstruzioneCorrente = line;
+    const std::string line = st.ArrayInput[i];
+    Corrente(st, i);
     const int eq = InStr(line, "=");
     if (eq == 0 || IsSelfComplement(line, eq)) {
       ++i;

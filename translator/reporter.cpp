@@ -7,7 +7,9 @@ namespace velmora {
 void SegnalaErrore(CompileState& st, const std::string& messageUtf8,
                    const std::string& programText) {
   st.Flag_Errore = true;
-  st.TextASM += "<*> ERRORE : " + encoding::Utf8ToCp1252(messageUtf8) + programText + "\r\n";
+  const std::string shown = encoding::Utf8ToCp1252(messageUtf8) + programText;
+  st.TextASM += "<*> ERRORE : " + shown + "\r\n";
+  st.Errori.push_back({st.RigaCorrente, encoding::Cp1252ToUtf8(shown.substr(0, shown.find("\r\n")))});
   if (!st.IstruzioneCorrente.empty()) st.TextASM += "---istruzione---\r\n" + st.IstruzioneCorrente;
 }
 

@@ -14,6 +14,8 @@ namespace velmora {
 // translator's single-byte code page like every other text of the pane;
 // `programText`, already in that code page (a statement line, say), follows
 // the message unchanged: SegnalaErrore(st, "Controllare la sintassi: ", line).
+// The first line of the message is also recorded in st.Errori with the source
+// line of the statement being translated (RigaCorrente).
 void SegnalaErrore(CompileState& st, const std::string& messageUtf8,
                    const std::string& programText = {});
 

@@ -22,8 +22,6 @@ using namespace text;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 
 // Splits line k at its first ":" into the trimmed text before it (in place)
 // and the trimmed text after it (a new line below). False after reporting.
@@ -109,14 +107,13 @@ Lines CaseLines(CompileState& st, Block& b, const std::string& line) {
   if (InStr(values, ",") > 0) {
     const std::string N = NuovaLabel(st);
     Lines lines;
-    std::string rest = values;
-    for (int comma = InStr(rest, ","); comma > 0; comma = InStr(rest, ",")) {
-      lines.push_back("IF " + b.sel + " = " + Trim(Left(rest, comma - 1)) + " THEN");
+    const Lines pieces = SplitAtCommas(values);
+    for (size_t k = 0; k + 1 < pieces.size(); ++k) {
+      lines.push_back("IF " + b.sel + " = " + Trim(pieces[k]) + " THEN");
       lines.push_back("GOTO " + N);
       lines.push_back("END IF");
-      rest = Mid(rest, comma + 1);
     }
-    lines.push_back("IF " + b.sel + " = " + Trim(rest) + " THEN");
+    lines.push_back("IF " + b.sel + " = " + Trim(pieces.back()) + " THEN");
     lines.push_back(LabelLine(N));
     b.openIfs = 1;
     return lines;
@@ -125,22 +122,23 @@ Lines CaseLines(CompileState& st, Block& b, const std::string& line) {
   return {"IF " + b.sel + " = " + values + " THEN"};
 }
 
-// Lowers the block from SELECT line s to END SELECT line e.
-void LowerBlock(CompileState& st, int s, int e) {
+// Lowers the block from SELECT line s to END SELECT line e. False after
+// reporting.
+bool LowerBlock(CompileState& st, int s, int e) {
   Block b;
   b.endLabel = NuovaLabel(st);
   b.end = e;
   st.ArrayInput[e] = LabelLine(b.endLabel);
   b.sel = Mid(st.ArrayInput[s], 13);
   if (!IsVariable(st, b.sel)) {
-    st.IstruzioneCorrente = st.ArrayInput[s];
+    Corrente(st, s);
     SegnalaErrore(st, "Variabile non definita");
-    return;
+    return false;
   }
   st.ArrayInput[s] = "";
 
   for (int k = s + 1; k < b.end;) {
-    const std::string line = st.ArrayInput[k];
+    const std::string& line = st.ArrayInput[k];  // read before line k is rewritten
     if (line == "BREAK") {
       st.ArrayInput[k] = "GOTO " + b.endLabel;
       ++k;
@@ -151,23 +149,23 @@ void LowerBlock(CompileState& st, int s, int e) {
       continue;
     }
     const int before = ClosePreviousCase(st, b, k);
-    if (before < 0) return;
+    if (before < 0) return false;
     k += before;
     if (InStr(st.ArrayInput[k], ":") > 0) {
-      if (!SplitAtColon(st, k)) return;
+      if (!SplitAtColon(st, k)) return false;
       b.end += 1;
     }
-    st.IstruzioneCorrente = st.ArrayInput[k];
+    Corrente(st, k);
     const Lines lines = CaseLines(st, b, st.ArrayInput[k]);
     const int added = Replace(st, b, k, lines);
-    if (added < 0) return;
+    if (added < 0) return false;
     k += added + 1;
   }
 
   Lines closing(static_cast<size_t>(b.openIfs), "END IF");
   if (!b.nextLabel.empty()) closing.push_back(LabelLine(b.nextLabel));
   closing.push_back(st.ArrayInput[b.end]);
-  Replace(st, b, b.end, closing);
+  return Replace(st, b, b.end, closing) >= 0;
 }
 
 // The END SELECT of the block opened at line i; a nested "... : SELECT CASE"
@@ -183,7 +181,7 @@ Found FindBlock(CompileState& st, int i) {
     if (line == "END SELECT") return {s, j};
     if (InStr(line, "SELECT CASE ") == 0) continue;
     if (InStr(line, ":") == 0) {
-      st.IstruzioneCorrente = line;
+      Corrente(st, j);
       SegnalaErrore(st, "Sintassi di 'Select Case' non corretta");
       return {};
     }
@@ -191,7 +189,7 @@ Found FindBlock(CompileState& st, int i) {
     s = j + 1;
     j += 1;
   }
-  st.IstruzioneCorrente = st.ArrayInput[i];
+  Corrente(st, i);
   SegnalaErrore(st, "Istruzione 'Select Case' non chiusa");
   return {};
 }
@@ -204,10 +202,11 @@ void SelectCase(CompileState& st) {
       ++i;
       continue;
     }
+    // The pass runs after an earlier error too, so it stops on its own
+    // errors only: those of this pass are its second block for the student.
     const Found block = FindBlock(st, i);
-    if (st.Flag_Errore) return;
-    LowerBlock(st, block.select, block.end);
-    if (st.Flag_Errore) return;
+    if (block.end == 0) return;
+    if (!LowerBlock(st, block.select, block.end)) return;
     // Line i is examined again: blank now, or the outer block of a nested one.
   }
 }

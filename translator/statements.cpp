@@ -8,6 +8,7 @@
 // the block and assignment passes.
 #include "statements.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,6 @@ namespace velmora {
 using namespace text;
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 
 // SWAP BINARY X (one-byte X): SWAPF X , F.
@@ -55,12 +54,6 @@ void TraduciSwapByte(CompileState& st, int i, const std::string& line) {
                       Ins("MOVWF " + a), Ins("MOVF W#VLTx , W"), Ins("MOVWF " + b)});
 }
 
-// An assembly text as written: a label line ("LAB1:" or "LAB1: NOP") goes
-// straight after "A>", an instruction is indented by eight blanks.
-std::string RigaAsm(const std::string& text) {
-  return InStr(text, ":") > 0 ? kFinished + text : kIns + text;
-}
-
 // ASM{ ... } over one or more lines: each non-empty line of the block becomes
 // an assembly line (its first "&H" back to "0x"); the line holding "}" ends
 // the block. Lines already finished inside the block (labels the normaliser
@@ -69,7 +62,7 @@ void TraduciBloccoAsm(CompileState& st, int i, const std::string& line) {
   st.ArrayInput[i] = Mid(line, 5);
   for (int j = i; j <= st.NoInput; ++j) {
     std::string text = Trim(st.ArrayInput[j]);
-    if (text.empty() || StartsWith(text, kFinished)) continue;
+    if (text.empty() || IsFinished(text)) continue;
     ReplaceFirst(text, "&H", "0x");
     if (InStr(text, "{") > 0) {
       SegnalaErrore(st, "Errore di sintassi, controllare le parentesi nell'istruzione: ", line);
@@ -85,7 +78,7 @@ void TraduciBloccoAsm(CompileState& st, int i, const std::string& line) {
       SegnalaErrore(st, "Errore si sintassi, controllare: ", line);
       return;
     }
-    st.ArrayInput[j] = RigaAsm(text);
+    st.ArrayInput[j] = AsmText(text);
     if (last) return;
   }
   SegnalaErrore(st, "Blocco di istruzioni ASM non chiuso tra parentesi {}");
@@ -108,7 +101,7 @@ void TraduciAsm(CompileState& st, int i, const std::string& line) {
   }
   std::string text = Trim(Mid(line, 5, Len(line) - 5));
   ReplaceFirst(text, "&H", "0x");
-  st.ArrayInput[i] = RigaAsm(text);
+  st.ArrayInput[i] = AsmText(text);
 }
 
 // CALL name of a declared SUB: the line as an instruction.
@@ -117,7 +110,7 @@ void TraduciCall(CompileState& st, int i, const std::string& line) {
     SegnalaErrore(st, "Subroutine non definita");
     return;
   }
-  st.ArrayInput[i] = kIns + line;
+  st.ArrayInput[i] = Ins(line);
 }
 
 // CLEAR B: CLRF Reg_PortB; CLEAR B3: BCF Reg_PortB , Bit_3.
@@ -181,7 +174,8 @@ void TraduciReconfig(CompileState& st, int i, const std::string& line) {
     SegnalaErrore(st, "Controllore l'istruzione di riconfiggurazionePorta/Linea I/O");
     return;
   }
-  const std::string items = Trim(Mid(line, 10, as - 10));
+  // "RECONFIG AS ..." names nothing: the " AS " starts at 9, no item before it.
+  const std::string items = Trim(Mid(line, 10, std::max(0, as - 10)));
   Lines out{Ins("BSF Reg_Status , Bit_5")};
   if (Len(items) == 1) {
     if (!IsPortLetter(items)) {
@@ -206,10 +200,8 @@ void TraduciReconfig(CompileState& st, int i, const std::string& line) {
     }
     constexpr int kMaxItems = 30;
     int count = 0;
-    std::string rest = items + ",";
-    for (int comma = InStr(rest, ","); comma > 0; comma = InStr(rest, ",")) {
-      const std::string item = Trim(Left(rest, comma - 1));
-      rest = Mid(rest, comma + 1);
+    for (const std::string& piece : SplitAtCommas(items)) {
+      const std::string item = Trim(piece);
       if (item.empty()) continue;
       if (++count > kMaxItems) {
         SegnalaErrore(st, "Riconfigurazioni multiple non valide");
@@ -331,23 +323,17 @@ void TraduciWait(CompileState& st, int i, const std::string& line) {
                       Ins("GOTO $-2")});
 }
 
-bool UgualeAUno(const std::string& line, std::initializer_list<const char*> texts) {
-  for (const char* t : texts)
-    if (line == t) return true;
-  return false;
-}
-
 }  // namespace
 
 void TraduciIstruzione(CompileState& st, int i) {
   const std::string line = st.ArrayInput[i];
-  st.IstruzioneCorrente = line;
+  Corrente(st, i);
 
   if (StartsWith(line, "SWAP BINARY ")) return TraduciSwapBinary(st, i, line);
   if (StartsWith(line, "SWAP BYTE ")) return TraduciSwapByte(st, i, line);
   if (StartsWith(line, "ASM")) return TraduciAsm(st, i, line);
   if (StartsWith(line, "GOTO ")) {
-    st.ArrayInput[i] = kIns + line;
+    st.ArrayInput[i] = Ins(line);
     return;
   }
   if (StartsWith(line, "CALL ")) return TraduciCall(st, i, line);
@@ -369,17 +355,8 @@ void TraduciIstruzione(CompileState& st, int i) {
   if (StartsWith(line, "RESET ")) return TraduciSetReset(st, i, line, false);
   if (StartsWith(line, "ROTATE RIGHT ")) return TraduciRotazione(st, i, line, 13, true, false);
   if (StartsWith(line, "ROTATE LEFT ")) return TraduciRotazione(st, i, line, 12, false, false);
-  if (UgualeAUno(line, {"SET TIMER ON", "SET TIMER OFF", "SET INTERNAL CLOCK", "SET EXTERNAL CLOCK"})) {
-    TraduciTimerBit(st, i);
-    return;
-  }
+  if (TraduciTimerBit(st, i)) return;  // the exact SET TIMER/CLOCK/INTERRUPT statements
   if (StartsWith(line, "SET TIMER RATE TO ")) return TraduciTimerRate(st, i);
-  if (UgualeAUno(line, {"SET TIMER EDGE UP", "SET TIMER EDGE DOWN", "SET EXTERNAL INTERRUPT EDGE UP",
-                        "SET EXTERNAL INTERRUPT EDGE DOWN", "SET EXTERNAL INTERRUPT ON",
-                        "SET EXTERNAL INTERRUPT OFF", "SET LINE INTERRUPT ON", "SET LINE INTERRUPT OFF"})) {
-    TraduciTimerBit(st, i);
-    return;
-  }
   if (line == "SET FLAG CARRY") {
     st.ArrayInput[i] = Ins("BSF Reg_Status , Flag_C");
     return;
@@ -393,6 +370,15 @@ void TraduciIstruzione(CompileState& st, int i) {
   }
   if (StartsWith(line, "WAIT")) return TraduciWait(st, i, line);
   if (StartsWith(line, "WRITE ")) return TraduciWrite(st, i);
+}
+
+void TraduciIstruzioni(CompileState& st) {
+  for (int i = 1; i <= st.NoInput; ++i) {
+    const std::string& line = st.ArrayInput[i];
+    if (line.empty() || IsFinished(line)) continue;
+    TraduciIstruzione(st, i);
+    if (st.Flag_Errore) return;
+  }
 }
 
 }  // namespace velmora

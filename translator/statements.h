@@ -10,4 +10,8 @@ namespace velmora {
 // left for the later passes.
 void TraduciIstruzione(CompileState& st, int line);
 
+// TraduciIstruzione on every line that is neither empty nor finished, up to
+// the first error.
+void TraduciIstruzioni(CompileState& st);
+
 }  // namespace velmora

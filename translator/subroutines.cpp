@@ -81,20 +81,6 @@ bool RecordHeader(CompileState& st, int i) {
   return true;
 }
 
-/// The pieces of a comma-separated text, untrimmed.
-std::vector<std::string> SplitAtCommas(const std::string& s) {
-  std::vector<std::string> pieces;
-  int from = 1;
-  for (;;) {
-    const int c = InStr(s, ",", from);
-    if (c == 0) break;
-    pieces.push_back(Mid(s, from, c - from));
-    from = c + 1;
-  }
-  pieces.push_back(Mid(s, from));
-  return pieces;
-}
-
 /// CALL name(a1, a2, ...) at line i becomes "p1 = a1", "p2 = a2", ...,
 /// "CALL " + name + count. Returns the number of lines inserted before the
 /// CALL, or -1 after reporting.
@@ -138,7 +124,7 @@ bool RecordCall(CompileState& st, const std::string& entry) {
   for (int k = 1; k <= st.NoCALL; ++k)
     if (st.ArrayCALL[k] == entry) return true;
   if (st.NoCALL >= CompileState::kMaxCall) {
-    st.IstruzioneCorrente.clear();
+    NessunaIstruzione(st);
     SegnalaErrore(st, "Il programma contiene troppe chiamate a subroutine.");
     return false;
   }
@@ -150,10 +136,8 @@ bool RecordCall(CompileState& st, const std::string& entry) {
 }  // namespace
 
 void TraduciSubCall(CompileState& st) {
-  if (st.Flag_Errore) return;
-
   for (int i = 1; i <= st.NoInput; ++i) {
-    st.IstruzioneCorrente = st.ArrayInput[i];
+    Corrente(st, i);
     if (!StartsWith(st.ArrayInput[i], "SUB ")) continue;
     if (!RecordHeader(st, i)) return;
   }
@@ -170,14 +154,14 @@ void TraduciSubCall(CompileState& st) {
 
 void TraduciSubBody(CompileState& st, int s, int e) {
   const std::string name = Mid(st.ArrayInput[s], 5);
-  st.ArrayInput[s] = std::string(kFinished) + name + ":";
+  st.ArrayInput[s] = LabelLine(name);
   if (StartsWith(st.ArrayInput[s + 1] + " ", "DO ")) st.ArrayInput[s] += kSubLabelComment;
-  st.ArrayInput[e] = std::string(kIns) + "RETURN";
+  st.ArrayInput[e] = Ins("RETURN");
 
   for (int j = s; j <= e; ++j) {
     const std::string& line = st.ArrayInput[j];
     if (line == "EXIT SUB") {
-      st.ArrayInput[j] = std::string(kIns) + "RETURN";
+      st.ArrayInput[j] = Ins("RETURN");
       continue;
     }
     const int c = InStr(line, "CALL ");

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::text {
 
@@ -36,6 +37,11 @@ bool EndsWith(std::string_view s, std::string_view suffix);
 
 // Replaces the first occurrence of `what` (searching from 1-based `start`); false when none.
 bool ReplaceFirst(std::string& s, std::string_view what, std::string_view with, int start = 1);
+// The pieces of a comma-separated text, untrimmed: "a, b" gives "a" and " b";
+// a text without commas is one piece (the empty text one empty piece).
+std::vector<std::string> SplitAtCommas(std::string_view s);
+// `s` holds at least one of `chars`.
+bool ContainsAny(std::string_view s, std::string_view chars);
 // Number of occurrences of character `c`.
 int CountChar(std::string_view s, char c);
 

@@ -4,6 +4,7 @@
 #include "compile_state.h"
 #include "driver.h"
 #include "encoding.h"
+#include "provenance.h"
 #include "reporter.h"
 #include "text.h"
 
@@ -71,6 +72,7 @@ TranslationResult TranslateText(CompileState& st, std::string_view source,
   }
   r.ok = !st.Flag_Errore;
   r.assembly = encoding::Cp1252ToUtf8(st.TextASM);
+  FillSourceFields(st, r);
   return r;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -25,6 +26,19 @@ struct TranslateOptions {
   char decimalSeparator = '.';
 };
 
+// A message tied to a line of the BASIC source (1-based, as the user wrote
+// the file; 0: tied to no line), UTF-8.
+struct SourceMessage {
+  int line = 0;
+  std::string message;
+};
+
+// The program words one BASIC line produced.
+struct LineWords {
+  int line = 0;
+  int words = 0;
+};
+
 struct TranslationResult {
   bool ok = false;
   // The assembly pane text: the assembly source, or the error block.
@@ -33,6 +47,22 @@ struct TranslationResult {
   std::string report;
   // The source did not end with a line end: the editor appends CR LF.
   bool finalLineEndAdded = false;
+
+  // Source line of the statement the first error was reported on (0: none).
+  int errorLine = 0;
+  // Each error block: the source line and the first line of its message.
+  std::vector<SourceMessage> errors;
+  // Statements translated as the dialect defines them into code that will not
+  // do on the chip what they say (the output is unchanged).
+  std::vector<SourceMessage> warnings;
+  // For each line of `assembly` (index 0 is line 1), the BASIC line it was
+  // generated from; 0 for the lines of no statement (header, equates,
+  // start-up, interrupt save and restore, runtime routines, DATA table).
+  // Empty after an error.
+  std::vector<int> assemblyLineSources;
+  // The words of program memory each BASIC line produced, in line order,
+  // for the lines that produced any.
+  std::vector<LineWords> words;
 };
 
 // Before any pass runs, the source is refused with an error block (and no
@@ -63,6 +93,18 @@ class Translator {
  private:
   std::unique_ptr<CompileState> state_;
 };
+
+// ---- Source lines ----
+
+// The lines of a source (the same text given to TranslateText) as the
+// translator numbers them: index 0 is line 1; UTF-8, blanks trimmed.
+std::vector<std::string> SourceLines(std::string_view source);
+
+// The assembly of a successful translation with a comment line
+// "; BASIC N: TEXT" before the first instruction of every run of lines
+// generated from BASIC line N (TEXT as SourceLines gives it). Removing the
+// comment lines gives the assembly back unchanged.
+std::string AnnotatedAssembly(const TranslationResult& result, std::string_view source);
 
 // ---- Files ----
 

@@ -25,8 +25,10 @@ check() {
   cmp -s "$name.bas" "$name.orig" || fail "$name: the source file was changed"
   if [ "$want" = 1 ]; then
     [ -e "$name.asm" ] && fail "$name: an assembly file was written for a refused source"
-    head -n 1 err.txt | grep -qF -- "<*> ERRORE : $message" || fail "$name: message $(head -c 300 err.txt)"
-    [ "$(wc -c <err.txt)" -lt 400 ] || fail "$name: the error block echoes the source ($(wc -c <err.txt) bytes)"
+    # The location line, then the error block.
+    head -n 1 err.txt | grep -qF -- "$name.bas" || fail "$name: no location line $(head -c 300 err.txt)"
+    sed -n 2p err.txt | grep -qF -- "<*> ERRORE : $message" || fail "$name: message $(head -c 300 err.txt)"
+    [ "$(wc -c <err.txt)" -lt 600 ] || fail "$name: the error block echoes the source ($(wc -c <err.txt) bytes)"
     grep -q "$(printf '\r')" err.txt && fail "$name: CR in the console text"
   else
     [ -s "$name.asm" ] || fail "$name: no assembly file"

@@ -58,6 +58,8 @@ same legacy.asm beside/prog.asm "LF and Windows-1252 source"
 printf 'X = 5\r\nEND\r\n' >bad.bas
 echo "old content" >bad.asm
 run 1 "translation error" bad.bas
+[ "$(head -n 1 err.txt)" = "bad.bas:1: errore: Variabile non definita" ] ||
+  fail "translation error: location line $(head -n 1 err.txt)"
 expect_grep '^<\*> ERRORE : ' err.txt "translation error block"
 expect_grep '^---istruzione---$' err.txt "translation error statement"
 [ "$(cat bad.asm)" = "old content" ] || fail "translation error: bad.asm was touched"
@@ -93,6 +95,44 @@ run 2 "two inputs" prog.bas bad.bas
 cp prog.bas same.asm
 run 2 "output would overwrite the input" same.asm
 same same.asm prog.bas "output would overwrite the input"
+
+# Warnings: one located line each on standard error, the same assembly, status 0.
+printf 'DIM X AS BYTE\r\nSET TIMER EDGE UP\r\nX = READ(70)\r\nEND\r\n' >warn.bas
+run 0 "warnings" -q -o warn.asm warn.bas
+[ "$(grep -c ': avviso: ' err.txt)" = 2 ] || fail "warnings: $(cat err.txt)"
+expect_grep '^warn.bas:2: avviso: SET TIMER EDGE' err.txt "warning of line 2"
+expect_grep '^warn.bas:3: avviso: READ(70)' err.txt "warning of line 3"
+
+# --annotate: a comment before the code of each BASIC line; without the
+# comments it is the plain file, and gpasm builds the same program from both.
+printf 'DIM X, I AS BYTE\r\nX = 1 : X = 2\r\nFOR I = 1 TO 3\r\nX = X + I\r\nNEXT I\r\nCALL S\r\nEND\r\nSUB S\r\nX = 0\r\nEND SUB\r\n' >ann.bas
+run 0 "plain" -q -o plain.asm ann.bas
+run 0 "--annotate" -q --annotate -o ann.asm ann.bas
+expect_grep '^; BASIC 2: X = 1 : X = 2' ann.asm "--annotate multi-statement line"
+expect_grep '^; BASIC 9: X = 0' ann.asm "--annotate SUB body"
+grep -v '^; BASIC ' ann.asm >stripped.asm
+same stripped.asm plain.asm "--annotate minus its comments"
+for f in "$2"/tests/golden/*.bas; do
+  "$V" -q -o plain.asm "$f" 2>/dev/null || continue
+  "$V" -q --annotate -o ann.asm "$f" || fail "--annotate $f"
+  grep -v '^; BASIC ' ann.asm >stripped.asm
+  cmp -s stripped.asm plain.asm || fail "--annotate minus its comments differs for $f"
+done
+if command -v gpasm >/dev/null; then
+  "$V" --def . >/dev/null
+  "$V" -q -o plain.asm ann.bas && "$V" -q --annotate -o ann.asm ann.bas
+  gpasm -p p16f84 -o plain.hex plain.asm >/dev/null && gpasm -p p16f84 -o ann.hex ann.asm >/dev/null ||
+    fail "--annotate: gpasm did not assemble both files"
+  same plain.hex ann.hex "gpasm output of the annotated file"
+fi
+
+# --words: after the report one row per BASIC line with code, then the five costliest.
+run 0 "--words" --words -o ann.asm ann.bas
+expect_grep '^Lunghezza programma' out.txt "--words keeps the report"
+expect_grep '^     5     10  NEXT I$' out.txt "--words row of NEXT I"
+[ "$(sed -n '/^Le righe che usano più word/,$p' out.txt | tail -n +3 | head -n 1)" = "     5     10  NEXT I" ] ||
+  fail "--words: NEXT I is not the costliest line: $(cat out.txt)"
+[ "$(sed -n '/^Le righe che usano più word/,$p' out.txt | tail -n +3 | wc -l)" = 5 ] || fail "--words: not five costliest"
 
 run 0 "--help" --help
 expect_grep '\-o PERCORSO' out.txt "--help text"

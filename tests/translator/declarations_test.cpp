@@ -132,17 +132,6 @@ TEST(Dim, CollectsOnlyAboveTheFirstIfOrDo) {
   }
 }
 
-TEST(Dim, DoesNothingAfterAnEarlierError) {
-  CompileState st;
-  Load(st, {"DIM A AS BYTE"});
-  st.Flag_Errore = true;
-  st.NoByteRAM = 5;
-  TraduciDim(st);
-  EXPECT_EQ(st.NoFAT, 0);
-  EXPECT_EQ(st.NoByteRAM, 5);
-  EXPECT_EQ(st.ArrayInput[1], "DIM A AS BYTE");
-}
-
 TEST(Dim, NameLookups) {
   struct Reserved { const char* name; bool reserved; };
   const Reserved names[] = {{"W", true},   {"F", true},      {"OR", true}, {"LOOP", true}, {"A B", true},

@@ -43,5 +43,30 @@ TEST(Report, LinesBeforeOrgAndAfterTheLastLineEndDoNotCount) {
   EXPECT_NE(StatisticsReport(st, {}).find("Lunghezza programma 1 word"), std::string::npos);
 }
 
+// Which steps run after an error: the pre-passes stop except SELECT CASE and
+// the parenthesis split, which add their own block; every later step stops.
+TEST(Driver, BlocksAfterAnError) {
+  struct Row {
+    const char* source;
+    int blocks;
+  };
+  const Row rows[] = {
+      {"DIM X AS BIT\nDIM Y AS BIT\nEND\n", 1},                              // DIM stops at its first error
+      {"CONST K = \nDIM X AS BIT\nEND\n", 1},                                 // DIM does not run after CONST
+      {"DIM X AS BIT\nSELECT CASE X\nCASE 1\nEND\n", 2},                     // unclosed SELECT adds its block
+      {"DIM X AS BIT\nSUB S\nEND\n", 1},                                      // SUB blocks never run
+      {"GOTO\nFOO\nEND\n", 1},                                               // leftovers stop at the first
+  };
+  for (const auto& r : rows) {
+    CompileState st;
+    const TranslationResult t = TranslateText(st, r.source, {});
+    EXPECT_FALSE(t.ok) << r.source;
+    int blocks = 0;
+    for (size_t p = t.assembly.find("<*> ERRORE"); p != std::string::npos; p = t.assembly.find("<*> ERRORE", p + 1))
+      ++blocks;
+    EXPECT_EQ(blocks, r.blocks) << r.source << "\n" << t.assembly;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -9,27 +9,8 @@
 namespace velmora {
 namespace {
 
+using passtest::Expand;
 using passtest::Lines;
-
-// "MOVLW 0x01|@1:|I = A" -> lines: pieces ending in ":" are label lines,
-// BASIC statements stay as written, anything else is an instruction line.
-Lines Expand(const std::string& pieces) {
-  Lines out;
-  size_t from = 0;
-  for (;;) {
-    const size_t bar = pieces.find('|', from);
-    std::string p = pieces.substr(from, bar == std::string::npos ? bar : bar - from);
-    if (p == "OVF?") p = "BTFSC Reg_Status , Flag_C  ;Overflow?";
-    if (p.size() == 7 && p.compare(0, 4, "BTFS") == 0) p = p.substr(0, 6) + "Reg_Status , Flag_" + p.substr(6);
-    const bool basic = p.find(" = ") != std::string::npos || p.rfind("IF ", 0) == 0 || p == "END IF" ||
-                       p == "ELSE" || p == "BODY" || p == "BREAK" || p == "DO" || p == "LOOP";
-    if (p.back() == ':') out.push_back("A>" + p);
-    else if (basic) out.push_back(p);
-    else out.push_back("A>        " + p);
-    if (bar == std::string::npos) return out;
-    from = bar + 1;
-  }
-}
 
 struct Outcome { CompileState st; Lines lines; };
 

@@ -9,23 +9,8 @@
 namespace velmora {
 namespace {
 
+using passtest::Expand;
 using passtest::Lines;
-
-// "MOVF X , W|BTFSS Z|GOTO @1|@1:" -> finished lines. A piece ending in ":"
-// is a label line; "BTFSC Z", "BTFSS C" and the like stand for the status tests.
-Lines Asm(const std::string& pieces) {
-  Lines out;
-  size_t from = 0;
-  for (;;) {
-    const size_t bar = pieces.find('|', from);
-    std::string piece = pieces.substr(from, bar == std::string::npos ? bar : bar - from);
-    if (piece.size() == 7 && piece.compare(0, 4, "BTFS") == 0 && piece[5] == ' ')
-      piece = piece.substr(0, 6) + "Reg_Status , Flag_" + piece.substr(6);
-    out.push_back(piece.back() == ':' ? "A>" + piece : "A>        " + piece);
-    if (bar == std::string::npos) return out;
-    from = bar + 1;
-  }
-}
 
 struct Outcome { CompileState st; Lines lines; };
 
@@ -100,7 +85,7 @@ TEST(IfTranslator, ConditionCodeOfEveryOperandKind) {
   };
   for (const auto& r : rows) {
     const Outcome run = Translate(r.ifLine);
-    Lines want = Asm(r.code);
+    Lines want = Expand(r.code);
     want.push_back("BODY");
     want.push_back("A>@1:");
     EXPECT_FALSE(run.st.Flag_Errore) << r.ifLine << "\n" << run.st.TextASM;
@@ -117,7 +102,7 @@ TEST(IfTranslator, ElseTakesTheEndLabelBeforeTheTrueLabel) {
   };
   for (const auto& r : rows) {
     const Outcome run = Translate(r.ifLine, true);
-    Lines want = Asm(r.code);
+    Lines want = Expand(r.code);
     for (const char* tail : {"BODY", "A>        GOTO @2", "A>@1:", "OTHER", "A>@2:"}) want.push_back(tail);
     EXPECT_EQ(run.lines, want) << r.ifLine;
   }

@@ -12,7 +12,7 @@
 
 namespace velmora::passtest {
 
-using Lines = std::vector<std::string>;
+using velmora::Lines;
 
 inline void Load(CompileState& st, const Lines& lines) {
   st.ResetForTranslation();
@@ -31,6 +31,33 @@ inline Lines Program(const CompileState& st) {
   Lines out;
   for (int i = 1; i <= st.NoInput; ++i) out.push_back(st.ArrayInput[i]);
   return out;
+}
+
+// "MOVLW 0x01|@1:|I = A|BTFSS Z" -> program lines: a piece ending in ":" is a
+// label line, a BASIC statement (an assignment, IF, ELSE, END IF, DO, LOOP,
+// BREAK [X] or the placeholder BODY) stays as written, anything else is an
+// instruction line. "BTFSC Z", "BTFSS C" and the like stand for the status
+// tests, "OVF?" for the carry test the FOR pass marks ";Overflow?".
+inline Lines Expand(const std::string& pieces) {
+  Lines out;
+  size_t from = 0;
+  for (;;) {
+    const size_t bar = pieces.find('|', from);
+    std::string p = pieces.substr(from, bar == std::string::npos ? bar : bar - from);
+    if (p == "OVF?") p = "BTFSC Reg_Status , Flag_C  ;Overflow?";
+    if (p.size() == 7 && p.compare(0, 4, "BTFS") == 0 && p[5] == ' ')
+      p = p.substr(0, 6) + "Reg_Status , Flag_" + p.substr(6);
+    const bool basic = p.find(" = ") != std::string::npos || p.rfind("IF ", 0) == 0 || p == "END IF" ||
+                       p == "ELSE" || p == "BODY" || p.rfind("BREAK", 0) == 0 || p == "DO" || p == "LOOP";
+    if (!p.empty() && p.back() == ':')
+      out.push_back(LabelLine(p.substr(0, p.size() - 1)));
+    else if (basic)
+      out.push_back(p);
+    else
+      out.push_back(Ins(p));
+    if (bar == std::string::npos) return out;
+    from = bar + 1;
+  }
 }
 
 // Rows 1..n of a text table (ArrayInit, ArrayINT, ArrayCALL).
@@ -71,7 +98,7 @@ void VerificaRighe(const std::vector<Riga>& rows, Run run) {
       want.push_back(r.line);
     } else {
       EXPECT_EQ(Pane(st), "") << r.line;
-      for (const auto& w : r.want) want.push_back("A>        " + w);
+      for (const auto& w : r.want) want.push_back(Ins(w));
     }
     want.push_back("DOPO");
     EXPECT_EQ(Program(st), want) << r.line;

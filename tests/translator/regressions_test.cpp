@@ -1,6 +1,7 @@
-// Inputs found by fuzzing, each with what it caught.
+// Inputs found by fuzzing and differential testing, each with what it caught.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,46 @@ TEST(Regressions, NulBytesInAStatementNoLongerReachTheErrorBlock) {
   const TranslationResult r = TranslateText(*st, source, {});
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.assembly, "<*> ERRORE : Il file contiene un carattere nullo (codice 0) alla riga 11: non è un testo\r\n");
+}
+
+// Errors in one table: the source and the whole pane text.
+struct ErrorRow {
+  const char* source;
+  const char* pane;
+};
+
+void ExpectPanes(const ErrorRow* rows, size_t n) {
+  for (size_t k = 0; k < n; ++k) {
+    auto st = std::make_unique<CompileState>();
+    const TranslationResult r = TranslateText(*st, rows[k].source, {});
+    EXPECT_FALSE(r.ok) << rows[k].source;
+    EXPECT_EQ(r.assembly, rows[k].pane) << rows[k].source;
+  }
+}
+
+// RECONFIG with nothing between RECONFIG and AS: the item text was taken with
+// a length of -1, read as "to the end of the line", and "AS INPUT" was
+// reported as a bad list of ports.
+TEST(Regressions, ReconfigWithoutItemsIsTheEmptyItemError) {
+  const ErrorRow rows[] = {
+      {"RECONFIG AS INPUT\nEND\n",
+       "<*> ERRORE : Controllore l'istruzione di ReConfig Porta Input/Output\r\n---istruzione---\r\nRECONFIG AS INPUT"},
+      {"RECONFIG AS OUTPUT\nEND\n",
+       "<*> ERRORE : Controllore l'istruzione di ReConfig Porta Input/Output\r\n---istruzione---\r\nRECONFIG AS OUTPUT"},
+  };
+  ExpectPanes(rows, std::size(rows));
+}
+
+// A DIM error, then a SELECT CASE on a value that is no variable: the SELECT
+// CASE pass returned on the earlier error instead of adding its own block, as
+// it does for an unclosed block.
+TEST(Regressions, SelectCaseOnAValueAfterADimErrorAddsItsBlock) {
+  const ErrorRow rows[] = {
+      {"DIM X AS BIT\nSELECT CASE 5\nCASE 1\nX = 1\nEND SELECT\nEND\n",
+       "<*> ERRORE : Tipologia della variabile non riconoscita\r\n---istruzione---\r\nDIM X AS BIT"
+       "<*> ERRORE : Variabile non definita\r\n---istruzione---\r\nSELECT CASE 5"},
+  };
+  ExpectPanes(rows, std::size(rows));
 }
 
 }  // namespace

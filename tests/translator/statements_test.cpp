@@ -10,7 +10,6 @@ namespace {
 
 using namespace passtest;
 
-const std::string P = "A>        ";
 
 // Runs the dispatcher on line 2 of `program`, with the variables X, Y, N (BYTE)
 // and I (INTEGER) and the SUBs TICK and SOMMA(A, B).
@@ -37,7 +36,6 @@ TEST(Istruzioni, SimpleStatementsAndTheirMessages) {
       {"SWAP BYTE X, Q", {}, "Swap con variabile non definita"},
       {"CALL SOMMA2", {"CALL SOMMA2"}},
       {"CALL TOCK", {}, "Subroutine non definita"},
-      {"END", {"SLEEP", "GOTO $-1"}},
       {"CLEAR FLAG CARRY", {"BCF Reg_Status , Flag_C"}},
       {"CLEAR B8", {}, "Azzeramento di porta/linea non valido"},
       {"SET FLAG CARRY", {"BSF Reg_Status , Flag_C"}},
@@ -53,8 +51,6 @@ TEST(Istruzioni, SimpleStatementsAndTheirMessages) {
       {"RECONFIG A AS OUTPUT", {"BSF Reg_Status , Bit_5", "MOVLW 0", "MOVWF Reg_TrisA", "BCF Reg_Status2 , Bit_5"}},
       {"RECONFIG B3 AS INPUT",
        {"BSF Reg_Status , Bit_5", "MOVF Reg_TrisB , W", "IORLW 0x08", "MOVWF Reg_TrisB", "BCF Reg_Status2 , Bit_5"}},
-      {"RECONFIG A0 AS OUTPUT",
-       {"BSF Reg_Status , Bit_5", "MOVF Reg_TrisA , W", "ANDLW 0xFE", "MOVWF Reg_TrisA", "BCF Reg_Status2 , Bit_5"}},
       {"RECONFIG B7, , A AS OUTPUT",
        {"BSF Reg_Status , Bit_5", "MOVF Reg_TrisB , W", "ANDLW 0x7F", "MOVWF Reg_TrisB", "MOVLW 0",
         "MOVWF Reg_TrisA", "BCF Reg_Status2 , Bit_5"}},
@@ -102,9 +98,9 @@ TEST(Istruzioni, Asm) {
   const Blocco rows[] = {
       {{"PRIMA", "ASM(LAB1: NOP)", "DOPO"}, {"PRIMA", "A>LAB1: NOP", "DOPO"}},
       {{"PRIMA", "ASM{", "MOVLW &H1F", "A>LAB:", "", "MOVWF X", "}", "DOPO"},
-       {"PRIMA", "", P + "MOVLW 0x1F", "A>LAB:", "", P + "MOVWF X", "", "DOPO"}},
+       {"PRIMA", "", Ins("MOVLW 0x1F"), "A>LAB:", "", Ins("MOVWF X"), "", "DOPO"}},
       {{"PRIMA", "ASM{ CLRW", "LAB2: NOP", "RETURN }", "DOPO"},
-       {"PRIMA", P + "CLRW", "A>LAB2: NOP", P + "RETURN", "DOPO"}},
+       {"PRIMA", Ins("CLRW"), "A>LAB2: NOP", Ins("RETURN"), "DOPO"}},
       {{"PRIMA", "ASM{", "NOP {", "}"}, {}, "Errore di sintassi, controllare le parentesi nell'istruzione: ASM{"},
       {{"PRIMA", "ASM{", "NOP}}", "DOPO"}, {}, "Errore si sintassi, controllare: ASM{"},
   };

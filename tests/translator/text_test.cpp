@@ -34,6 +34,17 @@ TEST(Text, PositionsAndSubstrings) {
   EXPECT_EQ(Right("HELLO", 9), "HELLO");
 }
 
+TEST(Text, CommaPieces) {
+  using Pieces = std::vector<std::string>;
+  struct Row { std::string_view s; Pieces want; };
+  const Row rows[] = {
+      {"A, B ,C", {"A", " B ", "C"}}, {"A", {"A"}}, {"", {""}}, {"A,,B,", {"A", "", "B", ""}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(SplitAtCommas(r.s), r.want) << r.s;
+  EXPECT_TRUE(ContainsAny("X = 1", "=<>"));
+  EXPECT_FALSE(ContainsAny("LOOP1", " =,"));
+}
+
 TEST(Text, TrimsTouchOnlySpaces) {
   EXPECT_EQ(Trim("  A B  "), "A B");
   EXPECT_EQ(LTrim("  A "), "A ");

@@ -1,0 +1,191 @@
+// Source lines through the translation: every instruction under the comment
+// of the BASIC line it came from, the line of an error, the warnings, and
+// the annotated listing that gives the plain one back without its comments.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "text.h"
+#include "translator.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lines joined with LF; each "#" becomes 100 + the line's number, so every
+// marker constant names the line that wrote it.
+std::string Numbered(const std::vector<std::string>& lines) {
+  std::string out;
+  for (size_t k = 0; k < lines.size(); ++k) {
+    std::string line = lines[k];
+    for (size_t p = line.find('#'); p != std::string::npos; p = line.find('#'))
+      line.replace(p, 1, std::to_string(101 + k));
+    out += line + "\n";
+  }
+  return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> out;
+  size_t from = 0;
+  for (size_t to = text.find("\r\n"); to != std::string::npos; to = text.find("\r\n", from)) {
+    out.push_back(text.substr(from, to - from));
+    from = to + 2;
+  }
+  out.push_back(text.substr(from));
+  return out;
+}
+
+// The annotated listing without its "; BASIC" comment lines.
+std::string WithoutComments(const std::string& annotated) {
+  std::string out;
+  bool first = true;
+  for (const std::string& line : SplitLines(annotated)) {
+    if (line.rfind("; BASIC ", 0) == 0) continue;
+    if (!first) out += "\r\n";
+    out += line;
+    first = false;
+  }
+  return out;
+}
+
+TEST(Provenance, EveryMarkerConstantSitsUnderTheCommentOfItsLine) {
+  const std::vector<std::vector<std::string>> programs = {
+      // multi-statement lines, one of them with a single-line IF
+      {"DIM A, B, C AS BYTE", "A = # : B = #", "IF A = 1 THEN C = # ELSE C = 2", "END"},
+      // IF / ELSE / END IF and nested loops, whose tails land on NEXT and LOOP
+      {"DIM A, B, I, J AS BYTE", "IF A = 1 THEN", "B = #", "ELSE", "B = #", "END IF", "FOR I = 1 TO 3",
+       "FOR J = 1 TO 2", "A = #", "NEXT J", "B = #", "NEXT I", "DO WHILE A = 1", "B = #", "LOOP", "END"},
+      // SELECT CASE: values, a list, a range, CASE ELSE
+      {"DIM A, B AS BYTE", "SELECT CASE A", "CASE 1", "B = #", "CASE 2, 3", "B = #", "CASE 4 TO 6", "B = #",
+       "CASE ELSE", "B = #", "END SELECT", "END"},
+      // SUB bodies and CALL with parameters, a timer interrupt handler
+      {"DIM A, P, Q AS BYTE", "ON TIMER INTERRUPT CALL TICK", "CALL PUT(#, 2)", "END", "SUB PUT(P, Q)", "A = #",
+       "END SUB", "SUB TICK", "A = #", "END SUB"},
+  };
+  for (const auto& lines : programs) {
+    const std::string source = Numbered(lines);
+    SCOPED_TRACE(source);
+    std::vector<std::string> written;  // the lines as numbered
+    for (size_t from = 0, to; (to = source.find('\n', from)) != std::string::npos; from = to + 1)
+      written.push_back(source.substr(from, to - from));
+    Translator translator;
+    const TranslationResult r = translator.Translate(source, {});
+    ASSERT_TRUE(r.ok) << r.assembly;
+    const std::string annotated = AnnotatedAssembly(r, source);
+    EXPECT_EQ(WithoutComments(annotated), r.assembly);
+
+    int comment = 0, markers = 0;
+    for (const std::string& line : SplitLines(annotated)) {
+      if (line.rfind("; BASIC ", 0) == 0) {
+        comment = std::stoi(line.substr(8));
+        EXPECT_EQ(line.substr(line.find(": ") + 2), written[static_cast<size_t>(comment - 1)]) << line;
+        continue;
+      }
+      const size_t movlw = line.find("MOVLW 0x");
+      if (movlw == std::string::npos) continue;
+      const int value = std::stoi(line.substr(movlw + 8, 2), nullptr, 16);
+      if (value <= 100) continue;
+      ++markers;
+      EXPECT_EQ(comment, value - 100) << line;
+    }
+    int want = 0;
+    for (const auto& l : lines) want += static_cast<int>(text::CountChar(l, '#'));
+    EXPECT_EQ(markers, want);
+  }
+}
+
+TEST(Provenance, WordsPerLineAddUpToTheProgram) {
+  const std::string source = "DIM A AS BYTE\nA = 1\n\nWAIT 3\nEND\n";
+  Translator translator;
+  const TranslationResult r = translator.Translate(source, {});
+  ASSERT_TRUE(r.ok);
+  ASSERT_EQ(r.words.size(), 3u);
+  EXPECT_EQ(r.words[0].line, 2);
+  EXPECT_EQ(r.words[0].words, 2);  // MOVLW, MOVWF
+  EXPECT_EQ(r.words[1].line, 4);
+  EXPECT_EQ(r.words[1].words, 3);  // three NOPs
+  EXPECT_EQ(r.words[2].line, 5);
+  EXPECT_EQ(r.words[2].words, 2);  // SLEEP, GOTO $-1
+}
+
+TEST(Provenance, ErrorLines) {
+  struct Row {
+    const char* source;
+    int line;
+  };
+  const Row rows[] = {
+      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n", 4},  // the same statement twice, the second wrong
+      {"DIM X AS BYTE\nWAIT X\nWAIT 0\nEND\n", 3},
+      {"DIM X AS BYTE\nX = 1 : WAIT 300\nEND\n", 2},                  // a piece of a multi-statement line
+      {"DIM X AS BYTE\nX = 1\nX = B'111111111'\nEND\n", 3},            // found by normalisation
+      {"DIM X AS BYTE\nSELECT CASE X\nCASE 1\nEND SELECT\nSELECT CASE Q\nCASE 1\nEND SELECT\nEND\n", 5},
+      {"DIM X AS BYTE\n\n' note\nIF X = 1 THEN\nX = 2\nEND\n", 4},     // blank and comment lines count
+      {"DIM X AS BYTE\nX = 1\nEND\nSUB A\nX = 2\n", 4},
+      {"DIM X AS BYTE\nX = 1\n", 0},                                    // no END: no statement to blame
+  };
+  for (const auto& r : rows) {
+    Translator translator;
+    const TranslationResult t = translator.Translate(r.source, {});
+    EXPECT_FALSE(t.ok) << r.source;
+    EXPECT_EQ(t.errorLine, r.line) << r.source << t.assembly;
+    ASSERT_FALSE(t.errors.empty());
+    EXPECT_EQ(t.assembly.rfind("<*> ERRORE : " + t.errors.front().message, 0), 0u) << t.assembly;
+  }
+}
+
+TEST(Provenance, Warnings) {
+  struct Row {
+    const char* source;
+    int line;
+    const char* start;  // the message begins with it
+  };
+  const Row rows[] = {
+      {"SET TIMER EDGE UP\nEND\n", 1, "SET TIMER EDGE: il registro OPTION"},
+      {"\nSET EXTERNAL INTERRUPT EDGE DOWN\nEND\n", 2, "SET EXTERNAL INTERRUPT EDGE: il registro OPTION"},
+      {"DIM X AS BYTE\nX = READ(64)\nEND\n", 2, "READ(64): la EEPROM dati ha 64 byte"},
+      {"DIM B AS BYTE\nB = 1\nEND\n", 1, "il nome B è una parola riservata dell'assemblatore"},
+      {"DIM X, SKPZ AS BYTE\nEND\n", 1, "il nome SKPZ"},
+  };
+  for (const auto& r : rows) {
+    Translator translator;
+    const TranslationResult t = translator.Translate(r.source, {});
+    ASSERT_EQ(t.warnings.size(), 1u) << r.source;
+    EXPECT_EQ(t.warnings[0].line, r.line) << r.source;
+    EXPECT_EQ(t.warnings[0].message.rfind(r.start, 0), 0u) << t.warnings[0].message;
+  }
+  // Statements that work on the chip are not warned about.
+  for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n"}) {
+    Translator translator;
+    EXPECT_TRUE(translator.Translate(fine, {}).warnings.empty()) << fine;
+  }
+}
+
+// Every golden program and example: the annotated listing minus its comments
+// is the plain one, and every program line sits under a comment.
+TEST(Provenance, AnnotatedListingsGiveThePlainOneBack) {
+  int checked = 0;
+  for (const char* folder : {"tests/golden", "examples"}) {
+    for (const auto& entry : fs::directory_iterator(fs::path(VELMORA_SOURCE_DIR) / folder)) {
+      if (entry.path().extension() != ".bas") continue;
+      std::ostringstream bytes;
+      bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+      Translator translator;
+      const TranslationResult r = translator.Translate(bytes.str(), {});
+      if (!r.ok) continue;
+      ++checked;
+      const std::string annotated = AnnotatedAssembly(r, bytes.str());
+      EXPECT_EQ(WithoutComments(annotated), r.assembly) << entry.path();
+      EXPECT_EQ(r.assemblyLineSources.size(), SplitLines(r.assembly).size() - 1) << entry.path();  // CR LF ends each
+    }
+  }
+  EXPECT_GT(checked, 20);
+}
+
+}  // namespace
+}  // namespace velmora

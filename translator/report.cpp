@@ -1,0 +1,73 @@
+// The statistics report: counts the words of the assembly text and formats
+// the six lines the window shows after a translation.
+#include "report.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "driver.h"
+#include "encoding.h"
+#include "text.h"
+
+namespace velmora {
+
+using namespace text;
+
+namespace {
+
+// Upper case of a UTF-8 file name, Latin letters with accents included.
+std::string UpperName(const std::string& utf8) {
+  std::string b = encoding::Utf8ToCp1252(utf8);
+  for (char& c : b) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+      c = static_cast<char>(u - 0x20);
+  }
+  return encoding::Cp1252ToUtf8(b);
+}
+
+std::string Decimal(double v, char separator) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.15g", v);
+  std::string s = buf;
+  for (char& c : s)
+    if (c == '.') c = separator;
+  return s;
+}
+
+}  // namespace
+
+std::string StatisticsReport(const CompileState& st, const TranslateOptions& options) {
+  // Words: every line after the ORG line that is neither empty nor a bare label.
+  int words = 0;
+  bool afterOrg = false;
+  size_t from = 0;
+  for (;;) {
+    const size_t to = st.TextASM.find("\r\n", from);
+    if (to == std::string::npos) break;
+    const std::string line = LTrim(std::string_view(st.TextASM).substr(from, to - from));
+    from = to + 2;
+    if (afterOrg) {
+      if (!line.empty() && !EndsWith(line, ":")) ++words;
+    } else if (StartsWith(line, "ORG ")) {
+      afterOrg = true;
+    }
+  }
+  const double pct = std::floor(words / 1024.0 * 1000.0) / 10.0;
+
+  std::string name = options.programPath;
+  const auto slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  name = options.programPath.empty() ? "<UNDEFINED>" : UpperName(name);
+
+  const char sep = options.decimalSeparator;
+  return "Nome programma: " + name + "\r\n" +
+         "Lunghezza programma " + Dec(words) + " word (max 1024)\r\n" +
+         "Utilizzo risorse " + Decimal(pct, sep) + " %  Disponibilità " + Decimal(100.0 - pct, sep) +
+         " %\r\n" +
+         "Numero di variabili definite " + Dec(st.NoFAT) + "\r\n" +
+         "Utilizzo memoria RAM " + Dec(st.NoByteRAM) + " byte (max " + Dec(st.MaxByteRAM) + ")\r\n" +
+         "Livello di Stack " + Dec(st.LivelloStack + 1) + " (Max 6, +2 riservati)";
+}
+
+}  // namespace velmora
