@@ -15,6 +15,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
+#include "code_editor.h"
 #include "environment.h"
 #include "settings.h"
 #include "translator.h"
@@ -22,6 +25,14 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QThread;
+
+namespace velmora::simulator {
+class SimulatorWindow;
+}
+namespace velmora::toolchain {
+struct AssembleResult;
+}
 
 namespace velmora::ui {
 
@@ -33,6 +44,8 @@ class MainWindow : public QWidget {
   // words after the program name; the single word DEBUG (any case) turns on
   // debug mode and shows the "Test" button.
   explicit MainWindow(const Ambiente& ambiente, const QStringList& argomenti = {}, QWidget* parent = nullptr);
+  // Waits for an assembly still running (gpasm has its own time limit).
+  ~MainWindow() override;
 
   // The buttons.
   void Command1();   // Translate
@@ -52,8 +65,22 @@ class MainWindow : public QWidget {
   void ProgTMR0();   // TMR0 calculator
   void ApriImpostazioni();  // a click on "BAS" or "ASM"
 
-  QPlainTextEdit* TextBasic() const { return textBasic_; }
-  QPlainTextEdit* TextASM() const { return textAsm_; }
+  // "Assembla" (F6): translates when the assembly pane does not hold the
+  // translation of the BASIC text, then gpasm writes FILE.asm, PIC16F84.DEF,
+  // FILE.hex and FILE.cod beside the BASIC file (in the work folder for a
+  // program never saved). gpasm runs on a worker thread; the message box
+  // gives the outcome and gpasm's errors and warnings.
+  void Assembla();
+  // F9: the same, then the "Simulatore" window (one, modeless) loads the
+  // program and runs it.
+  void Simula();
+  // Whether gpasm is running for Assembla or F9.
+  bool Assemblando() const { return assemblaggio_ != nullptr; }
+  // The simulator window, null until F9 first opened it.
+  simulator::SimulatorWindow* Simulatore() const;
+
+  editor::CodeEditor* TextBasic() const { return textBasic_; }
+  editor::CodeEditor* TextASM() const { return textAsm_; }
   // A control by its name ("Command1" ... "Command14", "ProgTMR0", "Label1", "Label2").
   QWidget* Controllo(const QString& nome) const;
 
@@ -84,6 +111,8 @@ class MainWindow : public QWidget {
 
   void createControls();
   void createConnections();
+  void createAssembleAction();
+  void createLinkedPanes();
   void leggiImpostazioni();
   void caricaUltimoFile();
 
@@ -97,7 +126,23 @@ class MainWindow : public QWidget {
   // empty when the user cancelled (the current file is left alone).
   QString scegliFile(const QString& proposto, const QString& titolo);
   void stampa(QPlainTextEdit* editor);
-  void mostraCursoreErrore(const QString& bloccoErrore);
+  void mostraCursoreErrore(const TranslationResult& risultato);
+  // Translate without the report: the panes, the words column and the
+  // links. False after an error (shown in the message box, cursor on its line).
+  bool traduci(TranslationResult& risultato);
+
+  // Assembla and F9.
+  void assembla(bool poiSimula);
+  void fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula, const std::vector<int>& righe);
+  void openSimulator(const QString& percorsoCod, const std::vector<int>& righe);
+  QString percorsoAssemblaggio() const;
+  long frequenzaQuarzo() const;
+
+  // Linked panes: the cursor's line in one pane highlights its lines in the other.
+  void collegaDaBasic();
+  void collegaDaAsm();
+  void scollegaPannelli();
+  void applicaColoriEditor();
 
   // Editor text with CR LF line ends, and back.
   QString testoBasicCrLf() const;
@@ -116,8 +161,8 @@ class MainWindow : public QWidget {
   Disposizione disposizione_ = Disposizione::Affiancati;
   QSize dimensioneApplicata_;
 
-  QPlainTextEdit* textBasic_ = nullptr;
-  QPlainTextEdit* textAsm_ = nullptr;
+  editor::CodeEditor* textBasic_ = nullptr;
+  editor::CodeEditor* textAsm_ = nullptr;
   QLabel* label1_ = nullptr;  // "ASM"
   QLabel* label2_ = nullptr;  // "BAS"
   QList<QWidget*> rigaBasic_;  // in row order, the label first
@@ -127,6 +172,18 @@ class MainWindow : public QWidget {
   QPushButton* command9_ = nullptr;
   QPushButton* command13_ = nullptr;
   QPointer<QWidget> help_;
+
+  // Assembla and the simulator.
+  QPushButton* assembla_ = nullptr;
+  QThread* assemblaggio_ = nullptr;
+  QPointer<simulator::SimulatorWindow> simulatore_;
+  QString frequenzaApplicata_;  // the TMR0 calculator's text last given to the simulator
+
+  // The last translation, while the panes still hold it: the BASIC text is
+  // unchanged since (basicTradotto_) and the assembly pane too (asmTradotto_).
+  bool basicTradotto_ = false;
+  bool asmTradotto_ = false;
+  std::vector<int> righeSorgente_;  // BASIC line of each assembly line (0: none)
 };
 
 }  // namespace velmora::ui
