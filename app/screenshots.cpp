@@ -100,6 +100,9 @@ int main(int argc, char* argv[]) {
   finestra.Command1();
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
+  // The cursor on a BASIC line lights its instructions in the assembly pane.
+  finestra.TextBasic()->goToLine(10);
+  ok &= Salva(finestra, uscita, QStringLiteral("linked-panes"));
   finestra.show();
 
   ui::MyMsgBox box(rapporto, &finestra);
