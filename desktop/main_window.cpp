@@ -455,6 +455,7 @@ bool MainWindow::traduci(TranslationResult& risultato) {
   ImpostaSfondo(command1_, SfondoDi(command9_));
 
   if (!risultato.ok) {
+    basicTradotto_ = false;
     textBasic_->clearLineFigures();
     MostraMessaggio(ambiente_, assembly);
     mostraCursoreErrore(risultato);
@@ -734,6 +735,7 @@ QString MainWindow::percorsoAssemblaggio() const {
 // success goes straight to the simulator.
 void MainWindow::fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula,
                                   const std::vector<int>& righe) {
+  if (flagChiusura_) return;
   if (risultato.ok && poiSimula) {
     openSimulator(QString::fromStdString(risultato.codPath), righe);
     return;
