@@ -332,6 +332,12 @@ bool IsNumber(const std::string& text) {
   std::string t = Trim(text);
   if (t.empty()) return false;
   if (StartsWith(t, "&H")) return true;
+  // Canonical texts begin with a digit, "-" or "."; short digit runs are
+  // canonical exactly when they have no leading zero (the common case, read
+  // without formatting the value back).
+  const char c = t[0];
+  if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || c == ',')) return false;
+  if (t.size() <= 9 && t.find_first_not_of("0123456789") == std::string::npos) return t.size() == 1 || c != '0';
   ReplaceFirst(t, ",", ".");
   return t == CanonicalNumber(Val(t));
 }

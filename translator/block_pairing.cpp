@@ -3,8 +3,6 @@
 // first) and steps back to examine the outer opener again.
 #include "block_pairing.h"
 
-#include <functional>
-
 #include "do_loop.h"
 #include "for_next.h"
 #include "if_blocks.h"
@@ -28,8 +26,8 @@ struct BlockKind {
 };
 
 // Pairs the blocks of one kind innermost first and calls their translator.
-void PairBlocks(CompileState& st, const BlockKind& kind,
-                const std::function<void(int, int, int)>& translate) {
+template <class Translate>
+void PairBlocks(CompileState& st, const BlockKind& kind, Translate translate) {
   NessunaIstruzione(st);
   int p = -1;
   int e = -1;

@@ -123,9 +123,18 @@ class LineTable {
   void OpenGap(int first, int last, int count) {
     const int source = Source(first);
     const auto at = [this](int i) { return row_.begin() + i; };
-    std::vector<int> freed(at(last + 1), at(last + count + 1));
+    // The rows past the end become the gap's rows (a statement rarely opens
+    // more than a few dozen lines: no allocation then).
+    std::array<int, 64> small;
+    std::vector<int> large;
+    int* freed = small.data();
+    if (count > static_cast<int>(small.size())) {
+      large.resize(static_cast<size_t>(count));
+      freed = large.data();
+    }
+    std::copy(at(last + 1), at(last + count + 1), freed);
     std::copy_backward(at(first), at(last + 1), at(last + count + 1));
-    std::copy(freed.begin(), freed.end(), at(first));
+    std::copy(freed, freed + count, at(first));
     for (int k = 0; k < count; ++k) {
       if (first + k <= last) texts_[Row(first + k)] = texts_[Row(first + count + k)];
       sources_[Row(first + k)] = source;

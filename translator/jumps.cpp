@@ -10,6 +10,7 @@
 #include "jumps.h"
 
 #include <set>
+#include <unordered_set>
 #include <string_view>
 #include <vector>
 
@@ -175,7 +176,7 @@ void Redirect(CompileState& st, const std::vector<Alias>& table) {
 // jump still names (a chain of aliases is followed one step only, and the
 // interrupt dispatcher calls its handlers by name) stays.
 void RemoveLabels(CompileState& st, const std::set<int>& keep) {
-  std::set<std::string> named;
+  std::unordered_set<std::string> named;
   auto collect = [&](const std::string& line) {
     const int p = JumpPosition(line);
     if (p > 0) named.insert(Trim(Mid(line, p + 6)));

@@ -2,6 +2,7 @@
 // the six lines the window shows after a translation.
 #include "report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -45,7 +46,8 @@ std::string StatisticsReport(const CompileState& st, const TranslateOptions& opt
   for (;;) {
     const size_t to = st.TextASM.find("\r\n", from);
     if (to == std::string::npos) break;
-    const std::string line = LTrim(std::string_view(st.TextASM).substr(from, to - from));
+    std::string_view line = std::string_view(st.TextASM).substr(from, to - from);
+    line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));  // leading blanks
     from = to + 2;
     if (afterOrg) {
       if (!line.empty() && !EndsWith(line, ":")) ++words;

@@ -29,6 +29,7 @@ bool SplitAtColon(CompileState& st, int k) {
   const std::string line = st.ArrayInput[k];
   const int c = InStr(line, ":");
   if (!InserisciRighe(st, k + 1, 1)) return false;
+  st.ArrayInput.TakeSource(k + 1, k);  // both halves come from line k
   st.ArrayInput[k] = Trim(Left(line, c - 1));
   st.ArrayInput[k + 1] = Trim(Mid(line, c + 1));
   return true;

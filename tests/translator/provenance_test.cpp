@@ -63,7 +63,7 @@ TEST(Provenance, EveryMarkerConstantSitsUnderTheCommentOfItsLine) {
        "FOR J = 1 TO 2", "A = #", "NEXT J", "B = #", "NEXT I", "DO WHILE A = 1", "B = #", "LOOP", "END"},
       // SELECT CASE: values, a list, a range, CASE ELSE
       {"DIM A, B AS BYTE", "SELECT CASE A", "CASE 1", "B = #", "CASE 2, 3", "B = #", "CASE 4 TO 6", "B = #",
-       "CASE ELSE", "B = #", "END SELECT", "END"},
+       "CASE 7: B = #", "CASE ELSE", "B = #", "END SELECT", "END"},
       // SUB bodies and CALL with parameters, a timer interrupt handler
       {"DIM A, P, Q AS BYTE", "ON TIMER INTERRUPT CALL TICK", "CALL PUT(#, 2)", "END", "SUB PUT(P, Q)", "A = #",
        "END SUB", "SUB TICK", "A = #", "END SUB"},
