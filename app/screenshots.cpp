@@ -101,6 +101,9 @@ int main(int argc, char* argv[]) {
   finestra.Command1();
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
+  // The cursor on a BASIC line lights its instructions in the assembly pane.
+  finestra.TextBasic()->goToLine(10);
+  ok &= Salva(finestra, uscita, QStringLiteral("linked-panes"));
   finestra.show();
 
   // The main window as it lays itself out on a school laptop and on a full-HD screen.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLocale>
@@ -11,10 +12,14 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBlock>
+#include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include "basic_highlighter.h"
 #include "code_editor.h"
@@ -34,6 +39,11 @@
 #include "tmr0_calculator.h"
 #include "wait_calculator.h"  // completes the type help_browser.h returns
 #include "help_browser.h"
+#include "numeric_text.h"
+
+#include "assembler.h"
+#include "process.h"
+#include "simulator_window.h"
 
 namespace velmora::ui {
 
@@ -118,6 +128,8 @@ MainWindow::MainWindow(const Ambiente& ambiente, const QStringList& argomenti, Q
   createControls();
   createEditor();
   createConnections();
+  createAssembleAction();
+  createLinkedPanes();
   command13_->setVisible(debug_);
   leggiImpostazioni();
   Command6();
@@ -141,8 +153,9 @@ void MainWindow::createControls() {
 
   textBasic_ = new editor::CodeEditor(this);
   textBasic_->setObjectName(QStringLiteral("TextBasic"));
-  textAsm_ = new QPlainTextEdit(this);
+  textAsm_ = new editor::CodeEditor(this);
   textAsm_->setObjectName(QStringLiteral("TextASM"));
+  textAsm_->setBreakpointsEnabled(false);
   for (QPlainTextEdit* editor : std::initializer_list<QPlainTextEdit*>{textBasic_, textAsm_}) {
     editor->setFont(fontEditor);
     editor->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -255,7 +268,8 @@ void MainWindow::applicaColoriEditor() {
   const QColor sfondo = ColoreDaIntero(SfondoDi(textBasic_));
   const QColor testo = ColoreDaIntero(ColoreTestoDi(textBasic_));
   textBasic_->setColours(sfondo, testo);
-  colorazione_->setColours(sfondo, testo);
+  if (colorazione_) colorazione_->setColours(sfondo, testo);
+  textAsm_->setColours(ColoreDaIntero(SfondoDi(textAsm_)), ColoreDaIntero(ColoreTestoDi(textAsm_)));
 }
 
 void MainWindow::setUpRecovery() {
@@ -554,9 +568,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- Translate ----
 
 // Translates the BASIC text into the assembly pane; the message box then shows
-// the report, or the error block with the cursor put on the faulty line.
+// the report (and a line for each warning), or the error block with the
+// cursor put on the faulty line.
 void MainWindow::Command1() {
   if (textBasic_->toPlainText().trimmed().isEmpty()) return;
+  TranslationResult risultato;
+  if (!traduci(risultato)) return;
+  QString rapporto = QString::fromStdString(risultato.report);
+  for (const SourceMessage& avviso : risultato.warnings) {
+    if (!rapporto.isEmpty() && !rapporto.endsWith(QLatin1Char('\n'))) rapporto += QStringLiteral("\r\n");
+    rapporto += (avviso.line > 0 ? QStringLiteral("Avviso (riga %1): ").arg(avviso.line) : QStringLiteral("Avviso: ")) +
+                QString::fromStdString(avviso.message);
+  }
+  MostraMessaggio(ambiente_, rapporto);
+}
+
+bool MainWindow::traduci(TranslationResult& risultato) {
   ImpostaSfondo(command1_, Rgb(255, 70, 70));
   command1_->setText(QStringLiteral("Wait..."));
   command1_->setEnabled(false);
@@ -568,8 +595,7 @@ void MainWindow::Command1() {
   opzioni.decimalSeparator = punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.';
   const QByteArray sorgente = testoBasicCrLf().toUtf8();
   const std::string_view testo(sorgente.constData(), static_cast<size_t>(sorgente.size()));
-  const TranslationResult risultato =
-      ambiente_.traduttore ? ambiente_.traduttore(testo, opzioni) : traduttore_.Translate(testo, opzioni);
+  risultato = ambiente_.traduttore ? ambiente_.traduttore(testo, opzioni) : traduttore_.Translate(testo, opzioni);
 
   if (risultato.finalLineEndAdded) {
     QTextCursor fine(textBasic_->document());
@@ -578,20 +604,35 @@ void MainWindow::Command1() {
   }
   const QString assembly = QString::fromStdString(risultato.assembly);
   impostaTestoAsm(assembly);
-  if (!risultato.ok) {
-    MostraMessaggio(ambiente_, assembly);
-    mostraCursoreErrore(assembly);
-  } else {
-    MostraMessaggio(ambiente_, QString::fromStdString(risultato.report));
-  }
 
   command1_->setEnabled(true);
   command1_->setText(QStringLiteral("Translate"));
   ImpostaSfondo(command1_, SfondoDi(command9_));
+
+  if (!risultato.ok) {
+    basicTradotto_ = false;
+    textBasic_->clearLineFigures();
+    MostraMessaggio(ambiente_, assembly);
+    mostraCursoreErrore(risultato);
+    return false;
+  }
+  // The words column and the links hold until either pane is edited.
+  QMap<int, int> parole;
+  for (const LineWords& riga : risultato.words) parole.insert(riga.line, riga.words);
+  textBasic_->setLineFigures(parole);
+  righeSorgente_ = risultato.assemblyLineSources;
+  basicTradotto_ = true;
+  asmTradotto_ = true;
+  collegaDaBasic();
+  return true;
 }
 
-void MainWindow::mostraCursoreErrore(const QString& bloccoErrore) {
-  const int riga = RigaDellIstruzione(textBasic_->toPlainText(), IstruzioneDelBlocco(bloccoErrore));
+// The error's own line when the translator gives one; otherwise the first
+// line that reads like the statement of the error block.
+void MainWindow::mostraCursoreErrore(const TranslationResult& risultato) {
+  int riga = risultato.errorLine - 1;
+  if (riga < 0 || riga >= textBasic_->blockCount())
+    riga = RigaDellIstruzione(textBasic_->toPlainText(), IstruzioneDelBlocco(QString::fromStdString(risultato.assembly)));
   if (riga < 0) return;
   QTextCursor cursore(textBasic_->document()->findBlockByNumber(riga));
   cursore.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -790,6 +831,172 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   flagChiusura_ = true;
   event->accept();
   emit Chiusa();
+}
+
+// ---- Assemble and simulate ----
+
+namespace {
+
+// gpasm needs well under a second for the largest program; past this it is stuck.
+constexpr std::chrono::seconds kLimiteGpasm{30};
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+  if (assemblaggio_) assemblaggio_->wait();
+}
+
+// "Assembla" sits after "Translate" in the assembly row, in the row's colour;
+// F6 assembles, F9 assembles and simulates.
+void MainWindow::createAssembleAction() {
+  assembla_ = nuovoPulsante(QStringLiteral("Assembla"), QStringLiteral("Assembla"), SfondoDi(command9_));
+  assembla_->setToolTip(QStringLiteral("F6 (F9: assembla e simula)"));
+  rigaAsm_.insert(rigaAsm_.indexOf(command1_) + 1, assembla_);
+  connect(assembla_, &QPushButton::clicked, this, &MainWindow::Assembla);
+  auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
+  connect(f6, &QShortcut::activated, this, &MainWindow::Assembla);
+  auto* f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+  connect(f9, &QShortcut::activated, this, &MainWindow::Simula);
+}
+
+void MainWindow::Assembla() { assembla(false); }
+void MainWindow::Simula() { assembla(true); }
+
+simulator::SimulatorWindow* MainWindow::Simulatore() const { return simulatore_.data(); }
+
+void MainWindow::assembla(bool poiSimula) {
+  if (assemblaggio_ || textBasic_->toPlainText().trimmed().isEmpty()) return;
+  if (toolchain::FindTool("gpasm").empty()) {
+    MostraMessaggio(ambiente_, QString::fromStdString(toolchain::MissingToolMessage("gpasm")));
+    return;
+  }
+  // The assembly pane is kept as it stands (a hand edit included) while it
+  // belongs to the BASIC text; otherwise the text is translated first.
+  if (!basicTradotto_ || textAsm_->toPlainText().trimmed().isEmpty()) {
+    TranslationResult risultato;
+    if (!traduci(risultato)) return;
+  }
+  const std::vector<int> righe = asmTradotto_ ? righeSorgente_ : std::vector<int>{};
+  const std::string percorso = percorsoAssemblaggio().toStdString();
+  const std::string dati = AssemblyFileBytes(ConCrLf(textAsm_->toPlainText()).toStdString());
+
+  assembla_->setEnabled(false);
+  assembla_->setText(QStringLiteral("Wait..."));
+  auto esito = std::make_shared<toolchain::AssembleResult>();
+  assemblaggio_ = QThread::create([esito, percorso, dati] { *esito = toolchain::AssembleBeside(percorso, dati, kLimiteGpasm); });
+  connect(assemblaggio_, &QThread::finished, this, [this, esito, poiSimula, righe] {
+    assemblaggio_->deleteLater();
+    assemblaggio_ = nullptr;
+    assembla_->setEnabled(true);
+    assembla_->setText(QStringLiteral("Assembla"));
+    fineAssemblaggio(*esito, poiSimula, righe);
+  });
+  assemblaggio_->start();
+}
+
+// Beside the BASIC file; a program never saved goes to the work folder as
+// "programma".
+QString MainWindow::percorsoAssemblaggio() const {
+  if (!valori_.FileCorrente.isEmpty()) return valori_.FileCorrente;
+  const QString cartella = valori_.CartellaLavoro.isEmpty() ? ambiente_.CartellaCorrente() : valori_.CartellaLavoro;
+  return QDir(cartella).filePath(QStringLiteral("programma.bas"));
+}
+
+// The outcome and gpasm's errors and warnings in the message box; after F9 a
+// success goes straight to the simulator.
+void MainWindow::fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula,
+                                  const std::vector<int>& righe) {
+  if (flagChiusura_) return;
+  if (risultato.ok && poiSimula) {
+    openSimulator(QString::fromStdString(risultato.codPath), righe);
+    return;
+  }
+  QString testo = QString::fromStdString(toolchain::AssembleSummary(risultato));
+  for (const toolchain::AssemblerLine& riga : risultato.lines)
+    if (riga.kind == toolchain::AssemblerLine::Kind::Error || riga.kind == toolchain::AssemblerLine::Kind::Warning)
+      testo += QStringLiteral("\r\n") + QString::fromStdString(riga.text);
+  MostraMessaggio(ambiente_, testo);
+}
+
+// One simulator window, modeless, made on the first F9 (it closes with this
+// window, as every window opened from here). Its crystal starts at the TMR0
+// calculator's frequency, and follows it when the calculator changes it.
+void MainWindow::openSimulator(const QString& percorsoCod, const std::vector<int>& righe) {
+  const bool nuovo = !simulatore_;
+  if (nuovo) {
+    simulatore_ = new simulator::SimulatorWindow(this);
+    simulatore_->setEditors(textBasic_, textAsm_);
+  }
+  if (nuovo || frequenzaApplicata_ != valori_.ValoreFrequenza) {
+    frequenzaApplicata_ = valori_.ValoreFrequenza;
+    simulatore_->setFrequency(frequenzaQuarzo());
+  }
+  simulatore_->show();
+  simulatore_->raise();
+  simulatore_->activateWindow();
+  if (simulatore_->setProgram(percorsoCod, textAsm_->toPlainText(), righe)) simulatore_->runWhenReady();
+}
+
+// The TMR0 calculator's crystal (MHz), in Hz; 4 MHz when it holds none the
+// simulator can use.
+long MainWindow::frequenzaQuarzo() const {
+  const double mhz = tools::ValoreNumerico(valori_.ValoreFrequenza);
+  if (!(mhz >= 0.001 && mhz <= 40.0)) return 4000000;
+  return std::lround(mhz * 1e6);
+}
+
+// ---- Linked panes ----
+
+void MainWindow::createLinkedPanes() {
+  connect(textBasic_, &editor::CodeEditor::textEdited, this, [this] {
+    basicTradotto_ = false;
+    scollegaPannelli();
+  });
+  connect(textAsm_, &editor::CodeEditor::textEdited, this, [this] {
+    asmTradotto_ = false;
+    scollegaPannelli();
+  });
+  connect(textBasic_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::collegaDaBasic);
+  connect(textAsm_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::collegaDaAsm);
+}
+
+namespace {
+
+// The assembly lines (from 1) generated from BASIC line `riga`.
+QSet<int> IstruzioniDellaRiga(const std::vector<int>& righeSorgente, int riga) {
+  QSet<int> istruzioni;
+  for (size_t i = 0; i < righeSorgente.size(); ++i)
+    if (righeSorgente[i] == riga) istruzioni.insert(static_cast<int>(i) + 1);
+  return istruzioni;
+}
+
+}  // namespace
+
+// The cursor's BASIC line: its instructions highlighted in the assembly pane,
+// the first of them scrolled into view.
+void MainWindow::collegaDaBasic() {
+  if (!basicTradotto_ || !asmTradotto_) return;
+  const QSet<int> istruzioni = IstruzioniDellaRiga(righeSorgente_, textBasic_->currentLine());
+  textBasic_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, {});
+  textAsm_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, istruzioni);
+  if (!istruzioni.isEmpty()) textAsm_->scrollLineIntoView(*std::min_element(istruzioni.begin(), istruzioni.end()));
+}
+
+// The cursor's instruction: its BASIC line highlighted (and scrolled into
+// view), and the other instructions of that line with it.
+void MainWindow::collegaDaAsm() {
+  if (!basicTradotto_ || !asmTradotto_) return;
+  const size_t riga = static_cast<size_t>(textAsm_->currentLine());
+  const int basic = riga <= righeSorgente_.size() ? righeSorgente_[riga - 1] : 0;
+  textBasic_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, basic > 0 ? QSet<int>{basic} : QSet<int>{});
+  textAsm_->setHighlightedLines(editor::CodeEditor::LineRole::Linked,
+                                basic > 0 ? IstruzioniDellaRiga(righeSorgente_, basic) : QSet<int>{});
+  if (basic > 0) textBasic_->scrollLineIntoView(basic);
+}
+
+void MainWindow::scollegaPannelli() {
+  textBasic_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, {});
+  textAsm_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, {});
 }
 
 }  // namespace velmora::ui

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
 #include "code_editor.h"
 #include "environment.h"
 #include "settings.h"
@@ -23,6 +25,14 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QThread;
+
+namespace velmora::simulator {
+class SimulatorWindow;
+}
+namespace velmora::toolchain {
+struct AssembleResult;
+}
 
 namespace velmora::editor {
 class BasicHighlighter;
@@ -40,6 +50,8 @@ class MainWindow : public QWidget {
   // words after the program name; the single word DEBUG (any case) turns on
   // debug mode and shows the "Test" button, a word naming a .bas file opens it.
   explicit MainWindow(const Ambiente& ambiente, const QStringList& argomenti = {}, QWidget* parent = nullptr);
+  // Waits for an assembly still running (gpasm has its own time limit).
+  ~MainWindow() override;
 
   // The buttons.
   void Command1();   // Translate
@@ -62,8 +74,22 @@ class MainWindow : public QWidget {
   // (first the offer to save a changed text): a dropped file, the command line.
   void ApriFile(const QString& percorso);
 
-  QPlainTextEdit* TextBasic() const { return textBasic_; }
-  QPlainTextEdit* TextASM() const { return textAsm_; }
+  // "Assembla" (F6): translates when the assembly pane does not hold the
+  // translation of the BASIC text, then gpasm writes FILE.asm, PIC16F84.DEF,
+  // FILE.hex and FILE.cod beside the BASIC file (in the work folder for a
+  // program never saved). gpasm runs on a worker thread; the message box
+  // gives the outcome and gpasm's errors and warnings.
+  void Assembla();
+  // F9: the same, then the "Simulatore" window (one, modeless) loads the
+  // program and runs it.
+  void Simula();
+  // Whether gpasm is running for Assembla or F9.
+  bool Assemblando() const { return assemblaggio_ != nullptr; }
+  // The simulator window, null until F9 first opened it.
+  simulator::SimulatorWindow* Simulatore() const;
+
+  editor::CodeEditor* TextBasic() const { return textBasic_; }
+  editor::CodeEditor* TextASM() const { return textAsm_; }
   editor::CodeEditor* EditorBasic() const { return textBasic_; }
   editor::BasicHighlighter* Colorazione() const { return colorazione_; }
   editor::FindReplaceBar* BarraRicerca() const { return barraRicerca_; }
@@ -99,6 +125,8 @@ class MainWindow : public QWidget {
 
   void createControls();
   void createConnections();
+  void createAssembleAction();
+  void createLinkedPanes();
   void leggiImpostazioni();
   void caricaUltimoFile();
   // The BASIC editor's extras: colouring, Find/Replace bar, Go to line, drops.
@@ -126,7 +154,22 @@ class MainWindow : public QWidget {
   // empty when the user cancelled (the current file is left alone).
   QString scegliFile(const QString& proposto, const QString& titolo);
   void stampa(QPlainTextEdit* editor);
-  void mostraCursoreErrore(const QString& bloccoErrore);
+  void mostraCursoreErrore(const TranslationResult& risultato);
+  // Translate without the report: the panes, the words column and the
+  // links. False after an error (shown in the message box, cursor on its line).
+  bool traduci(TranslationResult& risultato);
+
+  // Assembla and F9.
+  void assembla(bool poiSimula);
+  void fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula, const std::vector<int>& righe);
+  void openSimulator(const QString& percorsoCod, const std::vector<int>& righe);
+  QString percorsoAssemblaggio() const;
+  long frequenzaQuarzo() const;
+
+  // Linked panes: the cursor's line in one pane highlights its lines in the other.
+  void collegaDaBasic();
+  void collegaDaAsm();
+  void scollegaPannelli();
 
   // Editor text with CR LF line ends, and back.
   QString testoBasicCrLf() const;
@@ -150,7 +193,7 @@ class MainWindow : public QWidget {
   editor::FindReplaceBar* barraRicerca_ = nullptr;
   editor::RecoveryStore* recupero_ = nullptr;
   int primaRiga_ = 0;  // top of the first button line
-  QPlainTextEdit* textAsm_ = nullptr;
+  editor::CodeEditor* textAsm_ = nullptr;
   QLabel* label1_ = nullptr;  // "ASM"
   QLabel* label2_ = nullptr;  // "BAS"
   QList<QWidget*> rigaBasic_;  // in row order, the label first
@@ -160,6 +203,18 @@ class MainWindow : public QWidget {
   QPushButton* command9_ = nullptr;
   QPushButton* command13_ = nullptr;
   QPointer<QWidget> help_;
+
+  // Assembla and the simulator.
+  QPushButton* assembla_ = nullptr;
+  QThread* assemblaggio_ = nullptr;
+  QPointer<simulator::SimulatorWindow> simulatore_;
+  QString frequenzaApplicata_;  // the TMR0 calculator's text last given to the simulator
+
+  // The last translation, while the panes still hold it: the BASIC text is
+  // unchanged since (basicTradotto_) and the assembly pane too (asmTradotto_).
+  bool basicTradotto_ = false;
+  bool asmTradotto_ = false;
+  std::vector<int> righeSorgente_;  // BASIC line of each assembly line (0: none)
 };
 
 }  // namespace velmora::ui

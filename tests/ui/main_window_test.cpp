@@ -179,7 +179,7 @@ class MainWindowTest : public QObject {
     MainWindow w(r_->ambiente, {QStringLiteral("DEBUG")});
     const QStringList nomi = {"Label2",    "Command2",  "Command3", "Command4", "Command7", "Command10",
                               "ProgTMR0",  "Command14", "Command11", "Label1",  "Command5", "Command8",
-                              "Command9",  "Command1",  "Command6", "Command12", "Command13"};
+                              "Command9",  "Command1",  "Assembla", "Command6", "Command12", "Command13"};
     QList<QRect> occupati = {w.TextBasic()->geometry(), w.TextASM()->geometry()};
     const QRect finestra = w.rect();
     QVERIFY(finestra.contains(occupati[0]) && finestra.contains(occupati[1]));
