@@ -173,48 +173,4 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
   return r;
 }
 
-bool GpsimSession::Start(const std::string& codPath, bool watchdog, std::string& error,
-                         std::chrono::milliseconds limit) {
-  const std::string gpsim = FindTool("gpsim");
-  if (gpsim.empty()) {
-    error = MissingToolMessage("gpsim");
-    return false;
-  }
-  const fs::path cod(codPath);
-  const std::string folder = cod.has_parent_path() ? cod.parent_path().string() : ".";
-  if (!tool_.Start({gpsim, "-i", "-S", "disable"}, folder, error)) {
-    error = "impossibile avviare gpsim: " + error;
-    return false;
-  }
-  const auto answer = Request(GpsimCommands::Setup(cod.filename().string(), watchdog), limit);
-  if (!answer) {
-    error = "gpsim non ha risposto";
-    return false;
-  }
-  const std::vector<std::string> errors = GpsimReply::Errors(*answer);
-  if (!errors.empty()) {
-    error = "gpsim ha segnalato un errore: " + errors.front();
-    tool_.Kill();
-    return false;
-  }
-  return true;
-}
-
-std::optional<std::string> GpsimSession::Request(const std::string& commands, std::chrono::milliseconds limit) {
-  if (!tool_.Running() || !tool_.Write(commands + GpsimCommands::Sync())) return std::nullopt;
-  const int wanted = ++requests_;
-  const bool answered = tool_.ReadUntil(
-      transcript_, [wanted](const std::string& t) { return GpsimReply::HasSyncs(t, wanted); }, Clock::now() + limit);
-  if (!answered) {
-    tool_.Kill();
-    return std::nullopt;
-  }
-  // The transcript keeps only this request's answer and what follows it.
-  std::vector<std::string> answers = GpsimReply::SplitAtSync(transcript_);
-  const std::string sync = std::string("\n") + GpsimCommands::kSyncLine + "\n";
-  transcript_.erase(0, transcript_.rfind(sync) + sync.size());
-  requests_ = 0;
-  return answers.back();
-}
-
 }  // namespace velmora::toolchain

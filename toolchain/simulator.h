@@ -85,25 +85,4 @@ void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& res
 // addresses) on gpsim.
 SimulationResult Simulate(const std::string& codPath, const SimulationOptions& options);
 
-// An interactive gpsim, one request at a time, for a caller that keeps the
-// chip between requests (the simulator window's worker thread, say): each
-// request is a string of GpsimCommands, its answer the text gpsim printed
-// for it. A request that gets no answer before its deadline kills gpsim.
-class GpsimSession {
- public:
-  // Starts gpsim in the .cod file's folder and sends Setup(); false, with
-  // `error` set (Italian), when gpsim is missing or does not answer.
-  bool Start(const std::string& codPath, bool watchdog, std::string& error,
-             std::chrono::milliseconds limit = std::chrono::seconds(10));
-  // Sends `commands` and waits for their answer; nothing when gpsim died or
-  // did not answer in time (the session is then over).
-  std::optional<std::string> Request(const std::string& commands, std::chrono::milliseconds limit);
-  bool Running() const { return tool_.Running(); }
-
- private:
-  ToolProcess tool_;
-  std::string transcript_;
-  int requests_ = 0;
-};
-
 }  // namespace velmora::toolchain

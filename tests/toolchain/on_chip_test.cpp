@@ -112,44 +112,6 @@ TEST(Simulate, PinsWatchdogAndSleep) {
   fs::remove_all(dir);
 }
 
-// The window's requests on one gpsim: a step, a run to an address, a pin
-// set between two runs, the registers and EEPROM read back.
-TEST(GpsimSession, StepsRunsToAddressesAndSetsPins) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("session-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  const AssembleResult assembled = Assemble(
-      dir.string(), "echo", "X EQU 0x0C\n        ORG 0\n        MOVF 0x05 , W\n        MOVWF X\n        GOTO 0\n        END\n");
-  ASSERT_TRUE(assembled.ok) << assembled.error;
-  namespace C = GpsimCommands;
-  const auto limit = std::chrono::seconds(10);
-  GpsimSession session;
-  std::string error;
-  ASSERT_TRUE(session.Start(assembled.codPath, false, error)) << error;
-  const auto stepped = session.Request(C::Step() + C::Cycles(), limit);
-  ASSERT_TRUE(stepped);
-  EXPECT_EQ(GpsimReply::ParseCycles(*stepped), 1u);
-  ASSERT_TRUE(session.Request(C::LoadModules() + C::AttachPin({'A', 0}, false) + C::BreakAtAddress(2), limit));
-  for (const bool high : {false, true, false}) {
-    SCOPED_TRACE(high);
-    ASSERT_TRUE(session.Request(C::SetPin({'A', 0}, high), limit));
-    const auto run = session.Request(C::Run(), limit);
-    ASSERT_TRUE(run);
-    const RunStop stop = GpsimReply::ParseRunStop(*run);
-    EXPECT_EQ(stop.kind, RunStop::Kind::ExecutionBreak);
-    EXPECT_EQ(stop.address, 2);
-    const auto dump = session.Request(C::DumpRegisters(), limit);
-    ASSERT_TRUE(dump);
-    const auto registers = GpsimReply::ParseRegisters(*dump);
-    ASSERT_TRUE(registers);
-    EXPECT_EQ(registers->registers[0x0C], high ? 1 : 0);
-    EXPECT_EQ(registers->pc, 2);
-  }
-  const auto eeprom = session.Request(C::DumpEeprom(), limit);
-  ASSERT_TRUE(eeprom);
-  EXPECT_EQ(GpsimReply::ParseEeprom(*eeprom), std::vector<int>(64, 0));
-  fs::remove_all(dir);
-}
-
 // The window's Assembla: FILE.asm, PIC16F84.DEF, FILE.hex and FILE.cod
 // beside the program; gpasm's errors handed back, stale outputs removed.
 TEST(Assemble, BesideTheProgram) {
