@@ -206,6 +206,22 @@ void CodeEditor::updateMargin(const QRect& rect, int dy) {
 }
 
 void CodeEditor::updateSelections() {
+  // Extra selections hold cursors into the document. Set from inside an edit
+  // (a contentsChange handler, e.g. while setPlainText clears the document)
+  // those cursors would point into blocks the edit is about to free; they
+  // are set once control is back in the event loop instead.
+  if (inEdit_) {
+    if (selectionsQueued_) return;
+    selectionsQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          selectionsQueued_ = false;
+          updateSelections();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   QList<QTextEdit::ExtraSelection> selections;
   const auto add = [this, &selections](int blockNumber, const QColor& colour) {
     const QTextBlock block = document()->findBlockByNumber(blockNumber);
@@ -227,6 +243,7 @@ void CodeEditor::updateSelections() {
 // does not come through here.
 void CodeEditor::onContentsChange(int position, int removed, int added) {
   Q_UNUSED(removed);
+  inEdit_ = true;
   // New lines typed or pasted at the very start of a marked line would leave
   // the mark on the first new line (the block that was split keeps its
   // data): move it to where the line's own text now begins.
@@ -239,6 +256,7 @@ void CodeEditor::onContentsChange(int position, int removed, int added) {
   refreshBreakpoints();
   emit textEdited();
   clearLineFigures();
+  inEdit_ = false;
 }
 
 void CodeEditor::paintMargin(QPaintEvent* event) {

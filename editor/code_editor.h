@@ -93,6 +93,10 @@ class CodeEditor : public QPlainTextEdit {
   QWidget* margin_;
   QSet<int> breakpoints_;
   bool breakpointsEnabled_ = true;
+  // Set while a contentsChange handler runs: the document is in the middle of
+  // an edit, so new extra selections wait until it is over.
+  bool inEdit_ = false;
+  bool selectionsQueued_ = false;
   QMap<int, int> figures_;
   std::array<QSet<int>, 2> roleLines_;
   std::array<QColor, 2> roleColours_;

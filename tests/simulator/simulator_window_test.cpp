@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "code_editor.h"
@@ -97,6 +98,7 @@ class SimulatorWindowTest : public QObject {
   void inputClicksWhileRunning_data();
   void inputClicksWhileRunning();
   void breakpointStepsAndStopwatch();
+  void timerInterruptsAtTheCalculatorsFrequency();
   void variablesAsStored();
   void watchdogResetStopsTheRun();
   void brokenGpsimIsReported_data();
@@ -231,6 +233,22 @@ void SimulatorWindowTest::breakpointStepsAndStopwatch() {
   QCOMPARE(b.window.controller().currentBasicLine(), 8);
   QVERIFY(b.led(QStringLiteral("B1"))->isHigh() && b.led(QStringLiteral("B2"))->isHigh());
   QVERIFY(!b.led(QStringLiteral("B0"))->isHigh());
+}
+
+// Prescaler 1/64, TMR0 reloaded with 6: the TMR0 calculator's frequency is
+// fq/4/64/(256-6) = 62.5 Hz at 4 MHz; the interrupt count over the simulated
+// time must agree with it.
+void SimulatorWindowTest::timerInterruptsAtTheCalculatorsFrequency() {
+  Bench b;
+  QVERIFY2(b.load("DIM N AS BYTE\r\nON TIMER INTERRUPT CALL CONTA\r\nSET INIT TIMER TO 6\r\n"
+                  "SET TIMER RATE TO 1/64\r\nSET INTERNAL CLOCK\r\nN = 0\r\nSET TIMER ON\r\nDO\r\nLOOP\r\nEND\r\n"
+                  "SUB CONTA\r\n   N = N + 1\r\nEND SUB\r\n"),
+           b.program.error.c_str());
+  QVERIFY(b.runUntilCycles(3000000));
+  const double seconds = b.window.controller().seconds(b.window.controller().chip().cycles);
+  const double expected = seconds * 4e6 / 4.0 / 64.0 / (256 - 6);
+  const int count = b.variable(QStringLiteral("N"), 2).toInt();
+  QVERIFY2(std::abs(count - expected) <= 2.0, qPrintable(QStringLiteral("%1 interrupt, attesi %2").arg(count).arg(expected)));
 }
 
 void SimulatorWindowTest::variablesAsStored() {
