@@ -14,19 +14,6 @@ namespace velmora {
 
 namespace {
 
-// Calls f(index, line) for each CR LF-terminated line of `text` (the text
-// after the last CR LF, if any, is a last line too).
-template <class F>
-void ForEachLine(std::string_view text, F f) {
-  size_t from = 0;
-  for (size_t index = 0;; ++index) {
-    const size_t to = text.find("\r\n", from);
-    f(index, text.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from));
-    if (to == std::string_view::npos) return;
-    from = to + 2;
-  }
-}
-
 // A line the report counts as a word of program memory (after ORG): neither
 // empty nor a bare label.
 bool IsWordLine(std::string_view line) {
@@ -52,7 +39,7 @@ void FillSourceFields(const CompileState& st, TranslationResult& r) {
 
   r.assemblyLineSources = st.SorgenteASM;
   std::vector<int> words;
-  ForEachLine(st.TextASM, [&](size_t index, std::string_view line) {
+  text::ForEachLine(st.TextASM, [&](size_t index, std::string_view line) {
     if (index >= st.SorgenteASM.size()) return;
     const int source = st.SorgenteASM[index];
     if (source <= 0 || !IsWordLine(line)) return;
@@ -67,12 +54,11 @@ std::vector<std::string> SourceLines(std::string_view source) {
   // The same decoding and line ends as TranslateText, so the numbers match.
   const std::string basic = encoding::ToCrLf(encoding::SourceBytesToCp1252(source));
   std::vector<std::string> lines;
-  size_t from = 0;
-  for (size_t to = basic.find("\r\n"); to != std::string::npos; to = basic.find("\r\n", from)) {
-    lines.push_back(encoding::Cp1252ToUtf8(TrimBlanks(std::string_view(basic).substr(from, to - from))));
-    from = to + 2;
-  }
-  if (from < basic.size()) lines.push_back(encoding::Cp1252ToUtf8(TrimBlanks(std::string_view(basic).substr(from))));
+  text::ForEachLine(basic, [&lines](size_t, std::string_view line) {
+    lines.push_back(encoding::Cp1252ToUtf8(TrimBlanks(line)));
+  });
+  // An empty text after the last line end is no line of the program.
+  if (basic.empty() || text::EndsWith(basic, "\r\n")) lines.pop_back();
   return lines;
 }
 
@@ -83,7 +69,7 @@ std::string AnnotatedAssembly(const TranslationResult& result, std::string_view 
   out.reserve(result.assembly.size() + result.assembly.size() / 4);
   int last = 0;
   bool first = true;
-  ForEachLine(result.assembly, [&](size_t index, std::string_view line) {
+  text::ForEachLine(result.assembly, [&](size_t index, std::string_view line) {
     if (!first) out += "\r\n";
     first = false;
     const int src = index < result.assemblyLineSources.size() ? result.assemblyLineSources[index] : 0;

@@ -40,6 +40,19 @@ bool ReplaceFirst(std::string& s, std::string_view what, std::string_view with, 
 // The pieces of a comma-separated text, untrimmed: "a, b" gives "a" and " b";
 // a text without commas is one piece (the empty text one empty piece).
 std::vector<std::string> SplitAtCommas(std::string_view s);
+// Calls f(index, line) for each line of `text` ended by CR LF, from index 0;
+// the text after the last CR LF (empty when the text ends with one) comes
+// last. The lines are views into `text`.
+template <class F>
+void ForEachLine(std::string_view text, F f) {
+  size_t from = 0;
+  for (size_t index = 0;; ++index) {
+    const size_t to = text.find("\r\n", from);
+    f(index, text.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from));
+    if (to == std::string_view::npos) return;
+    from = to + 2;
+  }
+}
 // `s` holds at least one of `chars`.
 bool ContainsAny(std::string_view s, std::string_view chars);
 // Number of occurrences of character `c`.

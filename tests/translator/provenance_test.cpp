@@ -30,14 +30,9 @@ std::string Numbered(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& listing) {
   std::vector<std::string> out;
-  size_t from = 0;
-  for (size_t to = text.find("\r\n"); to != std::string::npos; to = text.find("\r\n", from)) {
-    out.push_back(text.substr(from, to - from));
-    from = to + 2;
-  }
-  out.push_back(text.substr(from));
+  text::ForEachLine(listing, [&out](size_t, std::string_view line) { out.emplace_back(line); });
   return out;
 }
 

@@ -39,12 +39,7 @@ class AssembleSimulateTest : public QObject {
   std::unique_ptr<Registro> r_;
 
  private slots:
-  void init() {
-    QDir(radice_.path()).removeRecursively();
-    lavoro_ = radice_.filePath(QStringLiteral("lavoro"));
-    QDir().mkpath(lavoro_);
-    r_ = std::make_unique<Registro>(lavoro_);
-  }
+  void init() { r_ = NuovoLavoro(radice_, lavoro_); }
 
   // F6 translates when needed and assembles without blocking the window;
   // the files land beside the file (or in the work folder), and a hand edit

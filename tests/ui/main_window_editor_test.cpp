@@ -48,12 +48,7 @@ class MainWindowEditorTest : public QObject {
   }
 
  private slots:
-  void init() {
-    QDir(radice_.path()).removeRecursively();
-    lavoro_ = radice_.filePath(QStringLiteral("lavoro"));
-    QDir().mkpath(lavoro_);
-    r_ = std::make_unique<Registro>(lavoro_);
-  }
+  void init() { r_ = NuovoLavoro(radice_, lavoro_); }
 
   // The settings' editor colours reach the colouring and the margin (a
   // keyword readable on that background), at start and from the settings window.

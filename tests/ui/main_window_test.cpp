@@ -62,12 +62,7 @@ class MainWindowTest : public QObject {
   QString Percorso(const QString& nome) const { return radice_.filePath(nome); }
 
  private slots:
-  void init() {
-    QDir(radice_.path()).removeRecursively();
-    lavoro_ = radice_.filePath(QStringLiteral("lavoro"));
-    QDir().mkpath(lavoro_);
-    r_ = std::make_unique<Registro>(lavoro_);
-  }
+  void init() { r_ = NuovoLavoro(radice_, lavoro_); }
 
   // ---- Start ----
 

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 #include "environment.h"
 #include "file_dialog.h"
@@ -86,5 +89,14 @@ struct Registro {
   std::deque<AzioneDialogo> dialoghi;
   QList<int> pause;
 };
+
+// A test's own folders: `radice` emptied, its work folder "lavoro" made
+// (and returned in `lavoro`), and a recording environment on it.
+inline std::unique_ptr<Registro> NuovoLavoro(const QTemporaryDir& radice, QString& lavoro) {
+  QDir(radice.path()).removeRecursively();
+  lavoro = radice.filePath(QStringLiteral("lavoro"));
+  QDir().mkpath(lavoro);
+  return std::make_unique<Registro>(lavoro);
+}
 
 }  // namespace velmora::test
