@@ -1,6 +1,7 @@
 // Run control over a gpsim session: start-up, slices, breakpoints, stops.
 #include "sim_controller.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <regex>
@@ -38,6 +39,9 @@ bool WatchdogReset(const std::string& answer) { return answer.find("WDT") != std
 }  // namespace
 
 SimController::SimController(QObject* parent) : QObject(parent) {
+  const QFileInfo module(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                         QLatin1String(C::kStackModuleFromProgram));
+  if (module.isFile()) stackModule_ = module.canonicalFilePath();
   for (const Pin& pin : kPins) pins_.emplace_back(pin, false);
   pacer_.setSingleShot(true);
   connect(&pacer_, &QTimer::timeout, this, &SimController::slice);
@@ -108,11 +112,15 @@ void SimController::reset() {
   std::string setup = C::Setup(cod.fileName().toStdString(), watchdog_) + "p16f84.BreakOnReset = true\n" +
                       C::Frequency(frequency_) + C::LoadModules();
   for (const auto& [pin, level] : pins_) setup += C::AttachPin(pin, level);
-  session_->request({setup, C::DumpRegisters(), C::DumpEeprom(), C::Cycles()}, [this](const GpsimSession::Answers& a) {
+  // The stack module has an answer of its own: if gpsim cannot load it, only
+  // the depth is missing.
+  std::vector<std::string> requests = {setup, readsStack() ? C::LoadStackModule(stackModule_.toStdString()) : ""};
+  for (std::string& r : readBack()) requests.push_back(std::move(r));
+  session_->request(requests, [this](const GpsimSession::Answers& a) {
     starting_ = false;
     const std::vector<std::string> errors = R::Errors(a[0]);
     if (!errors.empty()) return onFailed(QStringLiteral("gpsim ha segnalato un errore: %1").arg(QString::fromStdString(errors.front())));
-    if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+    if (!readChip(a, 2)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
     lastStop_ = stopBefore_ = chip_;
     breakpointsChanged_ = true;
     emit stopped(Stop::Started, QString());
@@ -141,7 +149,9 @@ void SimController::stepInstruction() {
   if (!ready()) return;
   mode_ = Mode::StepLine;
   emit runningChanged(true);
-  session_->request({C::Step(1), C::DumpRegisters(), C::DumpEeprom(), C::Cycles()},
+  std::vector<std::string> requests = readBack();
+  requests.insert(requests.begin(), C::Step(1));
+  session_->request(requests,
                     [this](const GpsimSession::Answers& a) {
                       if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
                       finish(Stop::Step, QString());
@@ -200,8 +210,9 @@ void SimController::slice() {
   const std::uint64_t cycles =
       paced ? std::max<std::uint64_t>(1, static_cast<std::uint64_t>(frequency_ / 4 / kFramesPerSecond)) : sliceCycles_;
   sliceClock_.start();
-  session_->request({C::BreakAtCycle(chip_.cycles + cycles) + C::Run(), C::DumpRegisters(), C::DumpEeprom(), C::Cycles()},
-                    [this](const GpsimSession::Answers& a) { onSlice(a); });
+  std::vector<std::string> requests = readBack();
+  requests.insert(requests.begin(), C::BreakAtCycle(chip_.cycles + cycles) + C::Run());
+  session_->request(requests, [this](const GpsimSession::Answers& a) { onSlice(a); });
 }
 
 void SimController::onSlice(const GpsimSession::Answers& a) {
@@ -240,6 +251,12 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
   pacer_.start(static_cast<int>(std::min<qint64>(wait, 1000)));
 }
 
+std::vector<std::string> SimController::readBack() const {
+  std::vector<std::string> requests = {C::DumpRegisters(), C::DumpEeprom(), C::Cycles()};
+  if (readsStack()) requests.push_back(C::StackDepth());
+  return requests;
+}
+
 bool SimController::readChip(const GpsimSession::Answers& a, size_t first) {
   if (a.size() < first + 3) return false;
   const auto registers = R::ParseRegisters(a[first]);
@@ -251,6 +268,7 @@ bool SimController::readChip(const GpsimSession::Answers& a, size_t first) {
   chip_.pc = registers->pc;
   chip_.eeprom = *eeprom;
   chip_.cycles = *cycles;
+  chip_.stack = a.size() > first + 3 ? R::ParseStackDepth(a[first + 3]).value_or(-1) : -1;
   return true;
 }
 

@@ -39,6 +39,7 @@ struct ChipSnapshot {
   std::vector<int> eeprom;     // 64 bytes
   int w = -1;
   int pc = -1;
+  int stack = -1;  // return addresses on the hardware stack; -1 when unknown
   std::uint64_t cycles = 0;
   bool valid() const { return registers.size() == 0x100; }
   int reg(int address) const { return valid() ? registers[static_cast<size_t>(address)] : -1; }
@@ -91,6 +92,8 @@ class SimController : public QObject {
   // gpsim is up and stopped: the commands above can be given.
   bool ready() const { return session_ && session_->alive() && !starting_ && mode_ == Mode::Idle; }
   const ChipSnapshot& chip() const { return chip_; }
+  // The stack depth is read (Velmora's gpsim module was found).
+  bool readsStack() const { return !stackModule_.isEmpty(); }
   // What the values are compared with to mark changes: the last stop while
   // running, the stop before it when stopped.
   const ChipSnapshot& reference() const { return running() ? lastStop_ : stopBefore_; }
@@ -112,12 +115,16 @@ class SimController : public QObject {
   void syncBreakpoints(std::function<void()> then);
   void slice();
   void onSlice(const GpsimSession::Answers& answers);
+  // The requests that read the chip back after a start, a slice or a step.
+  std::vector<std::string> readBack() const;
   bool readChip(const GpsimSession::Answers& answers, size_t first);
   void finish(Stop why, const QString& message);
   void onFailed(const QString& message);
   std::set<int> wantedBreakpoints() const;
 
   std::unique_ptr<GpsimSession> session_;
+  // Velmora's gpsim module, which shows the stack depth; empty when not found.
+  QString stackModule_;
   QString codPath_;
   ProgramMap map_;
   long frequency_ = 4000000;

@@ -216,8 +216,13 @@ void SimulatorWindow::createLayout() {
   registers_ = NewTable(QStringLiteral("registri"), {QStringLiteral("Registro"), QStringLiteral("Valore")},
                         static_cast<int>(std::size(kRegisterRows)));
   for (int r = 0; r < registers_->rowCount(); ++r) SetCell(registers_, r, 0, QString::fromLatin1(kRegisterRows[r]), false);
-  registers_->item(4, 0)->setToolTip(QStringLiteral("gpsim non rende visibile lo stack hardware: la profondità "
-                                                    "non è disponibile"));
+  registers_->item(4, 0)->setToolTip(
+      controller_.readsStack()
+          ? QStringLiteral("Indirizzi di ritorno nello stack hardware, che ne tiene 8: ogni CALL e ogni "
+                           "interrupt ne occupa uno, RETURN, RETLW e RETFIE lo liberano. Alla nona chiamata "
+                           "annidata il micro sovrascrive il primo indirizzo senza avvisare.")
+          : QStringLiteral("Profondità dello stack non disponibile: manca il modulo di Velmora per gpsim "
+                           "(libvelmora_gpsim.so)."));
   auto* registersBox = new QGroupBox(QStringLiteral("Registri"));
   (new QVBoxLayout(registersBox))->addWidget(registers_);
 
@@ -447,8 +452,8 @@ void SimulatorWindow::refreshRegisters() {
     return v < 0 ? QStringLiteral("-") : QStringLiteral("%1 (%2)").arg(Hex(static_cast<std::uint64_t>(v), 2)).arg(v);
   };
   const auto flag = [](int status, int bit) { return status < 0 ? -1 : (status >> bit & 1); };
-  const int values[] = {chip.w, flag(chip.reg(0x03), 2), flag(chip.reg(0x03), 0), chip.pc, -1};
-  const int previous[] = {before.w, flag(before.reg(0x03), 2), flag(before.reg(0x03), 0), before.pc, -1};
+  const int values[] = {chip.w, flag(chip.reg(0x03), 2), flag(chip.reg(0x03), 0), chip.pc, chip.stack};
+  const int previous[] = {before.w, flag(before.reg(0x03), 2), flag(before.reg(0x03), 0), before.pc, before.stack};
   for (int r = 0; r < registers_->rowCount(); ++r) {
     const int address = kRegisterAddresses[r];
     const int v = address >= 0 ? chip.reg(address) : values[r];
@@ -456,7 +461,11 @@ void SimulatorWindow::refreshRegisters() {
     QString text = byte(v);
     if (r == 1 || r == 2) text = v < 0 ? QStringLiteral("-") : QString::number(v);
     if (r == 3) text = v < 0 ? QStringLiteral("-") : Hex(static_cast<std::uint64_t>(v), 4);
-    if (r == 4) text = QStringLiteral("- (non disponibile)");
+    if (r == 4) {
+      text = v < 0    ? QStringLiteral("-")
+             : v >= 8 ? QStringLiteral("8 di 8 (pieno)")
+                      : QStringLiteral("%1 di 8").arg(v);
+    }
     SetCell(registers_, r, 1, text, before.valid() && chip.valid() && v != old);
   }
 }

@@ -70,6 +70,12 @@ std::string Setup(const std::string& codFile, bool watchdog) {
 
 std::string LoadModules() { return "module library libgpsim_modules.so\n"; }
 
+std::string LoadStackModule(const std::string& libraryPath) {
+  return "module library \"" + libraryPath + "\"\nmodule load velmora_stack velmora_stack\n";
+}
+
+std::string StackDepth() { return "velmora_stack.depth\n"; }
+
 std::string AttachPin(Pin pin, bool high) {
   const std::string source = SourceName(pin), node = "vn_" + PinName(pin);
   return "module load pullup " + source + "\n" + source + ".resistance = 1000.0\nnode " + node + "\nattach " + node +
@@ -164,6 +170,13 @@ std::optional<std::uint64_t> ParseCycles(const std::string& answer) {
     std::smatch m;
     if (std::regex_match(line, m, cycles)) return std::stoull(m[1].str());
   }
+  return std::nullopt;
+}
+
+std::optional<int> ParseStackDepth(const std::string& answer) {
+  static const std::regex depth(R"(^[0-9]+$)");
+  for (const std::string& line : AnswerLines(answer))
+    if (std::regex_match(line, depth)) return std::stoi(line);
   return std::nullopt;
 }
 

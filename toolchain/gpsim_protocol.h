@@ -39,12 +39,20 @@ namespace GpsimCommands {
 
 inline constexpr const char* kSyncLine = "velmora-pronto";
 
+// Where Velmora's gpsim module lies, from the folder of the program that
+// starts gpsim: the same in the build tree and once installed.
+inline constexpr const char* kStackModuleFromProgram = "../lib/velmora/libvelmora_gpsim.so";
+
 // Selects the chip, loads the program (.cod, with its symbols) and sets the
 // configuration word; a watchdog reset restarts the program as on the chip
 // instead of stopping the simulation. Defines the sync symbol.
 std::string Setup(const std::string& codFile, bool watchdog);
 // Loads gpsim's module library once, before the first AttachPin.
 std::string LoadModules();
+// Loads Velmora's own module (built beside the programs, see gpsim_module/)
+// and creates the object whose `StackDepth()` reads the hardware stack.
+std::string LoadStackModule(const std::string& libraryPath);
+std::string StackDepth();
 // Connects a voltage source with a series resistor to the pin, at `high`'s
 // level. The resistor is strong enough to beat PORTB's weak pull-ups and
 // weak enough that a pin the program drives as an output keeps its level.
@@ -99,6 +107,8 @@ std::optional<RegisterDump> ParseRegisters(const std::string& answer);
 std::optional<std::vector<int>> ParseEeprom(const std::string& answer);
 // The cycle counter ("1001 = 0x000003E9").
 std::optional<std::uint64_t> ParseCycles(const std::string& answer);
+// The number printed by `StackDepth()`; nothing when the module is not loaded.
+std::optional<int> ParseStackDepth(const std::string& answer);
 // gpsim's own error lines ("***ERROR: ..."), in order.
 std::vector<std::string> Errors(const std::string& answer);
 

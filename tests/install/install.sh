@@ -69,6 +69,12 @@ if [ "$gui" = 1 ]; then
   # The file type compiles into a MIME database that maps *.bas to it.
   check "MIME database builds" update-mime-database "$usr/share/mime"
   check "*.bas maps to $type" grep -qx "[0-9]*:$type:\*\.bas" "$usr/share/mime/globs2"
+  # The stack depth module, where the program looks for it, loads into the
+  # real gpsim and answers (-1: no program loaded, so no running processor).
+  module=$usr/bin/../lib/velmora/libvelmora_gpsim.so
+  check "gpsim loads the installed stack module" bash -c "printf '%s\n' 'processor p16f84' \
+    'module library \"$module\"' 'module load velmora_stack velmora_stack' 'velmora_stack.depth' quit |
+    gpsim -i -S disable | grep -qx -- -1"
 fi
 
 echo "$passed passed, $failed failed"

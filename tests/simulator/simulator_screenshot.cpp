@@ -23,12 +23,7 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir dir;
   const std::string source = velmora::test::ReadFile(std::string(VELMORA_SOURCE_DIR) + "/examples/interrupt_b0.bas");
-  // interrupt_b0.bas: lines 25-29 the main loop, 31 END, 36 SET A1 in CAMBIA_A1.
-  const velmora::test::ReadyProgram p = velmora::test::PrepareProgram(
-      source, dir.path().toStdString(),
-      {{25, "BSF Reg_PortA , Bit_0"}, {26, "CALL RITARDO"}, {27, "BCF Reg_PortA , Bit_0"}, {28, "CALL RITARDO"},
-       {29, "GOTO @"}, {31, "SLEEP"}, {35, "CAMBIA_A1:"}, {36, "BSF Reg_PortA , Bit_1"}, {37, "MOVLW 0x01"},
-       {0, "GOTO @"}});
+  const velmora::test::ReadyProgram p = velmora::test::PrepareProgram(source, dir.path().toStdString());
   if (!p.ok) {
     std::fprintf(stderr, "%s\n", p.error.c_str());
     return 1;

@@ -40,8 +40,8 @@ struct Bench {
   SimulatorWindow window;
   velmora::test::ReadyProgram program;
 
-  bool load(const std::string& source, const std::vector<velmora::test::Anchor>& anchors = {}, bool fast = true) {
-    program = velmora::test::PrepareProgram(source, dir.path().toStdString(), anchors);
+  bool load(const std::string& source, bool fast = true) {
+    program = velmora::test::PrepareProgram(source, dir.path().toStdString());
     if (!program.ok) return false;
     basic.setPlainText(QString::fromStdString(source));
     assembly.setPlainText(QString::fromStdString(program.assembly));
@@ -84,8 +84,6 @@ std::string Example(const char* name) {
 // X = 5, two WAITs, X + 1 on port B, END: lines 3 to 8 each have their own code.
 const char* const kWaitProgram =
     "CONFIG B AS OUTPUT\r\nDIM X AS BYTE\r\nX = 5\r\nWAIT 100\r\nWAIT 20, 30\r\nX = X + 1\r\nOUTPUT B, X\r\nEND\r\n";
-const std::vector<velmora::test::Anchor> kWaitAnchors = {
-    {3, "MOVLW 0x05"}, {4, "MOVLW 0x64"}, {5, "MOVLW 0x14"}, {6, "INCF X"}, {7, "MOVF X , W"}, {8, "SLEEP"}, {0, " END"}};
 
 }  // namespace
 
@@ -100,6 +98,7 @@ class SimulatorWindowTest : public QObject {
   void breakpointStepsAndStopwatch();
   void timerInterruptsAtTheCalculatorsFrequency();
   void variablesAsStored();
+  void stackDepthInNestedSubs();
   void watchdogResetStopsTheRun();
   void brokenGpsimIsReported_data();
   void brokenGpsimIsReported();
@@ -158,7 +157,7 @@ void SimulatorWindowTest::inputClicksWhileRunning() {
   QFETCH(QString, output);
   QFETCH(QList<bool>, levelAfterEachClick);
   Bench b;
-  QVERIFY2(b.load(Example(file.toUtf8().constData()), {}, false), b.program.error.c_str());  // real time
+  QVERIFY2(b.load(Example(file.toUtf8().constData()), false), b.program.error.c_str());  // real time
   b.trigger("esegui");
   QTRY_VERIFY(b.led(output)->isOutput() && !b.led(output)->isHigh());
   for (bool level : levelAfterEachClick) {
@@ -175,7 +174,7 @@ void SimulatorWindowTest::inputClicksWhileRunning() {
 
 void SimulatorWindowTest::breakpointStepsAndStopwatch() {
   Bench b;
-  QVERIFY2(b.load(kWaitProgram, kWaitAnchors), b.program.error.c_str());
+  QVERIFY2(b.load(kWaitProgram), b.program.error.c_str());
   const auto& map = b.window.controller().map();
   b.basic.setBreakpoints({3});
   QVERIFY(b.stopAfter("esegui"));
@@ -262,6 +261,23 @@ void SimulatorWindowTest::variablesAsStored() {
   for (const Row& row : {Row{"W1", 2, "13330"}, Row{"W1", 3, "0x3412"}, Row{"W1", 4, "00110100 00010010"},
                          Row{"A", 2, "0 52"}, Row{"A", 3, "0x00 0x34"}, Row{"A", 4, "00000000 | 00110100"}})
     QCOMPARE(b.variable(QLatin1String(row.name), row.column), QLatin1String(row.text));
+}
+
+// Read through Velmora's gpsim module: one return address per CALL still open.
+void SimulatorWindowTest::stackDepthInNestedSubs() {
+  Bench b;
+  QVERIFY2(b.load("DIM X AS BYTE\r\nCALL UNO\r\nX = 7\r\nEND\r\nSUB UNO\r\n   CALL DUE\r\nEND SUB\r\n"
+                  "SUB DUE\r\n   X = 1\r\nEND SUB\r\n"),
+           b.program.error.c_str());
+  auto* registers = b.window.findChild<QTableWidget*>(QStringLiteral("registri"));
+  struct Row { int breakpoint; const char* depth; };
+  for (const Row& row : {Row{9, "2 di 8"}, Row{3, "0 di 8"}}) {
+    b.basic.setBreakpoints({row.breakpoint});
+    QVERIFY(b.stopAfter("esegui"));
+    QCOMPARE(b.window.controller().currentBasicLine(), row.breakpoint);
+    QCOMPARE(registers->item(4, 1)->text(), QLatin1String(row.depth));
+    QVERIFY(registers->item(4, 1)->font().bold());  // changed since the stop before
+  }
 }
 
 void SimulatorWindowTest::watchdogResetStopsTheRun() {

@@ -1,0 +1,57 @@
+// A module library for gpsim that makes the PIC's hardware stack depth
+// readable over the command interface, which has no command for it.
+//
+// gpsim loads it with "module library PATH" and creates the one module it
+// offers with "module load velmora_stack velmora_stack"; from then on the
+// command "velmora_stack.depth" prints the number of return addresses on
+// the stack of the running processor (0 to 8 on the PIC16F84: every CALL
+// and every interrupt takes one, RETURN, RETLW and RETFIE give it back).
+//
+// It runs inside gpsim and is built against gpsim's own headers, so it is
+// installed beside the programs but never linked by them.
+// gpsim's headers are not self-contained: processor.h must come before the
+// register headers, which need Processor complete.
+// clang-format off
+#include <gpsim/modules.h>
+#include <gpsim/value.h>
+#include <gpsim/processor.h>
+#include <gpsim/pic-processor.h>
+#include <gpsim/14bit-registers.h>
+// clang-format on
+
+#include <string>
+
+namespace {
+
+// Read-only: asks the processor each time it is printed or evaluated.
+class StackDepth : public Integer {
+ public:
+  StackDepth() : Integer("depth", 0, "return addresses on the hardware stack") {}
+
+  void get(gint64& value) override { value = Read(); }
+  std::string toString() override { return std::to_string(Read()); }
+  void set(gint64) override {}
+
+ private:
+  static gint64 Read() {
+    auto* cpu = dynamic_cast<pic_processor*>(get_active_cpu());
+    return cpu && cpu->stack ? cpu->stack->pointer : -1;
+  }
+};
+
+class StackModule : public Module {
+ public:
+  explicit StackModule(const char* name) : Module(name, "Velmora: hardware stack depth") { addSymbol(new StackDepth()); }
+};
+
+Module* NewStackModule(const char* name) { return new StackModule(name); }
+
+Module_Types kModuleTypes[] = {
+    {{"velmora_stack", "velmora_stack"}, NewStackModule},
+    {{nullptr, nullptr}, nullptr},
+};
+
+}  // namespace
+
+// The entry point gpsim looks up in every module library.
+extern "C" Module_Types* get_mod_list() { return kModuleTypes; }
