@@ -13,6 +13,7 @@
 #include "assignment.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "declarations.h"
@@ -410,14 +411,21 @@ std::string HexOperando(CompileState& st, const std::string& text) {
 }
 
 void TraduciAssegnazioni(CompileState& st) {
+  // DIV10R reads the remainder @@DV10 leaves, and its routine @@DV10C is
+  // written only with @@DV10: without a DIV10 the program does not assemble.
+  std::optional<int> remainderLine;
   for (int i = 1; i <= st.NoInput; ++i) {
     const std::string& line = st.ArrayInput[i];
     if (IsFinished(line)) continue;
     const int eq = InStr(line, "=");
     if (eq == 0) continue;
+    if (!remainderLine && StartsWith(Trim(Mid(line, eq + 1)), "DIV10R(")) remainderLine = st.ArrayInput.Source(i);
     TraduciAssegnazione(st, i, eq);
     if (st.Flag_Errore) return;
   }
+  if (remainderLine && !st.Flag_DV10)
+    st.Avvisi.push_back({*remainderLine, "DIV10R senza DIV10: la routine che dà il resto viene scritta solo insieme "
+                                         "a quella di DIV10, e l'assemblatore segnala @@DV10C come simbolo non definito"});
 }
 
 }  // namespace velmora

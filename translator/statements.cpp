@@ -9,12 +9,14 @@
 #include "statements.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "assignment.h"
 #include "data_eeprom.h"
 #include "declarations.h"
+#include "encoding.h"
 #include "interrupts.h"
 #include "reporter.h"
 #include "text.h"
@@ -24,6 +26,24 @@ namespace velmora {
 using namespace text;
 
 namespace {
+
+// The text of an ASM line with its first "&H" back to the "0x" the assembler
+// reads. Only the first: a second hexadecimal number keeps its "&H", which
+// the assembler rejects, so line i gets a warning naming it.
+std::string AsmHex(CompileState& st, int i, std::string text) {
+  ReplaceFirst(text, "&H", "0x");
+  const int rest = InStr(text, "&H");
+  if (rest > 0) {
+    size_t end = static_cast<size_t>(rest) + 1;
+    while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end]))) ++end;
+    const std::string number = text.substr(static_cast<size_t>(rest - 1), end - static_cast<size_t>(rest - 1));
+    st.Avvisi.push_back({st.ArrayInput.Source(i),
+                         "ASM: solo il primo numero esadecimale dell'istruzione arriva all'assemblatore nella "
+                         "forma 0x, gli altri nella forma &H (qui " +
+                             encoding::Cp1252ToUtf8(number) + "), che l'assemblatore non riconosce"});
+  }
+  return text;
+}
 
 
 // SWAP BINARY X (one-byte X): SWAPF X , F.
@@ -61,9 +81,8 @@ void TraduciSwapByte(CompileState& st, int i, const std::string& line) {
 void TraduciBloccoAsm(CompileState& st, int i, const std::string& line) {
   st.ArrayInput[i] = Mid(line, 5);
   for (int j = i; j <= st.NoInput; ++j) {
-    std::string text = Trim(st.ArrayInput[j]);
-    if (text.empty() || IsFinished(text)) continue;
-    ReplaceFirst(text, "&H", "0x");
+    if (Trim(st.ArrayInput[j]).empty() || IsFinished(Trim(st.ArrayInput[j]))) continue;
+    std::string text = AsmHex(st, j, Trim(st.ArrayInput[j]));
     if (InStr(text, "{") > 0) {
       SegnalaErrore(st, "Errore di sintassi, controllare le parentesi nell'istruzione: ", line);
       return;
@@ -99,9 +118,7 @@ void TraduciAsm(CompileState& st, int i, const std::string& line) {
     SegnalaErrore(st, "Controllare l'istruzione ASM: ", line);
     return;
   }
-  std::string text = Trim(Mid(line, 5, Len(line) - 5));
-  ReplaceFirst(text, "&H", "0x");
-  st.ArrayInput[i] = AsmText(text);
+  st.ArrayInput[i] = AsmText(AsmHex(st, i, Trim(Mid(line, 5, Len(line) - 5))));
 }
 
 // CALL name of a declared SUB: the line as an instruction.

@@ -146,6 +146,9 @@ TEST(Provenance, Warnings) {
       {"DIM X AS BYTE\nX = READ(64)\nEND\n", 2, "READ(64): la EEPROM dati ha 64 byte"},
       {"DIM B AS BYTE\nB = 1\nEND\n", 1, "il nome B è una parola riservata dell'assemblatore"},
       {"DIM X, SKPZ AS BYTE\nEND\n", 1, "il nome SKPZ"},
+      {"DIM X AS BYTE\n\nIF DIV10R(X) = 1 THEN X = 2\nEND\n", 3, "DIV10R senza DIV10"},
+      {"ASM(MOVLW &H1F + &H01)\nEND\n", 1, "ASM: solo il primo"},
+      {"ASM{\nNOP\nMOVLW 0x1F + 0x02\n}\nEND\n", 3, "ASM: solo il primo"},
   };
   for (const auto& r : rows) {
     Translator translator;
@@ -155,7 +158,8 @@ TEST(Provenance, Warnings) {
     EXPECT_EQ(t.warnings[0].message.rfind(r.start, 0), 0u) << t.warnings[0].message;
   }
   // Statements that work on the chip are not warned about.
-  for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n"}) {
+  for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n",
+                           "DIM X AS BYTE\nX = DIV10R(X)\nX = DIV10(X)\nASM(MOVLW &H1F)\nEND\n"}) {
     Translator translator;
     EXPECT_TRUE(translator.Translate(fine, {}).warnings.empty()) << fine;
   }
