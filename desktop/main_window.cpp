@@ -238,6 +238,18 @@ void MainWindow::createConnections() {
   connect(f5, &QShortcut::activated, this, [this] {
     if (command1_->isEnabled()) Command1();
   });
+  // The keys every desktop program has, on the BASIC row's buttons (which
+  // show them as their tooltip).
+  const std::pair<QKeySequence, const char*> tasti[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_S), "Command2"},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), "Command3"},
+      {QKeySequence(Qt::CTRL | Qt::Key_P), "Command11"},
+  };
+  for (const auto& [tasto, nome] : tasti) {
+    auto* pulsante = findChild<QPushButton*>(QString::fromLatin1(nome));
+    pulsante->setToolTip(tasto.toString(QKeySequence::NativeText));
+    connect(new QShortcut(tasto, this), &QShortcut::activated, pulsante, &QPushButton::click);
+  }
 }
 
 // ---- The BASIC editor ----
@@ -284,6 +296,10 @@ void MainWindow::setUpRecovery() {
         recupero_->setModified(flagTestoModificato_ != 0);
       },
       Qt::QueuedConnection);
+  connect(recupero_, &editor::RecoveryStore::writeFailed, this, [this](const QString& errore) {
+    MostraMessaggio(ambiente_, errore + QStringLiteral("\r\nFino al prossimo salvataggio il testo non ha una copia "
+                                                       "di recupero: salvarlo con Salva (Ctrl+S)."));
+  });
   if (!recupero_->pending()) return;
   const editor::RecoveryCopy copia = *recupero_->pending();
   if (!ChiediSiNo(ambiente_, editor::RecoveryQuestion(copia), TitoloMessaggi())) {

@@ -22,7 +22,9 @@ RecoveryStore::RecoveryStore(const QString& dataFolder, std::function<QString()>
   timer_.setInterval(kDefaultIntervalMs);
   connect(&timer_, &QTimer::timeout, this, [this] {
     if (!modified_) return;
-    if (!writeNow()) emit writeFailed(error_);
+    const bool failedBefore = failing_;
+    failing_ = !writeNow();
+    if (failing_ && !failedBefore) emit writeFailed(error_);
   });
 }
 

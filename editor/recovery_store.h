@@ -74,7 +74,9 @@ class RecoveryStore : public QObject {
   static std::optional<RecoveryCopy> Read(const QString& path);
 
  signals:
-  // A periodic write failed (disk full, folder not writable).
+  // A periodic write failed (disk full, folder not writable); once, until a
+  // write succeeds again, so the owner can tell the user without repeating
+  // it every interval.
   void writeFailed(const QString& message);
 
  private:
@@ -85,6 +87,7 @@ class RecoveryStore : public QObject {
   QString originalPath_;
   QString error_;
   bool modified_ = false;
+  bool failing_ = false;  // the last periodic write failed
   QTimer timer_;
 };
 
