@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "assembly_highlighter.h"
 #include "basic_highlighter.h"
 #include "code_editor.h"
 #include "find_replace_bar.h"
@@ -259,6 +260,7 @@ void MainWindow::createConnections() {
 // .bas files dropped on the window or on either pane.
 void MainWindow::createEditor() {
   colorazione_ = new editor::BasicHighlighter(textBasic_->document());
+  colorazioneAsm_ = new editor::AssemblyHighlighter(textAsm_->document());
   barraRicerca_ = new editor::FindReplaceBar(textBasic_, this);
   barraRicerca_->setObjectName(QStringLiteral("BarraRicerca"));
   barraRicerca_->installEventFilter(this);
@@ -281,7 +283,10 @@ void MainWindow::applicaColoriEditor() {
   const QColor testo = ColoreDaIntero(ColoreTestoDi(textBasic_));
   textBasic_->setColours(sfondo, testo);
   if (colorazione_) colorazione_->setColours(sfondo, testo);
-  textAsm_->setColours(ColoreDaIntero(SfondoDi(textAsm_)), ColoreDaIntero(ColoreTestoDi(textAsm_)));
+  const QColor sfondoAsm = ColoreDaIntero(SfondoDi(textAsm_));
+  const QColor testoAsm = ColoreDaIntero(ColoreTestoDi(textAsm_));
+  textAsm_->setColours(sfondoAsm, testoAsm);
+  if (colorazioneAsm_) colorazioneAsm_->setColours(sfondoAsm, testoAsm);
 }
 
 void MainWindow::setUpRecovery() {

@@ -35,6 +35,7 @@ struct AssembleResult;
 }
 
 namespace velmora::editor {
+class AssemblyHighlighter;
 class BasicHighlighter;
 class FindReplaceBar;
 class RecoveryStore;
@@ -92,6 +93,7 @@ class MainWindow : public QWidget {
   editor::CodeEditor* TextASM() const { return textAsm_; }
   editor::CodeEditor* EditorBasic() const { return textBasic_; }
   editor::BasicHighlighter* Colorazione() const { return colorazione_; }
+  editor::AssemblyHighlighter* ColorazioneAsm() const { return colorazioneAsm_; }
   editor::FindReplaceBar* BarraRicerca() const { return barraRicerca_; }
   // A control by its name ("Command1" ... "Command14", "ProgTMR0", "Label1", "Label2").
   QWidget* Controllo(const QString& nome) const;
@@ -190,6 +192,7 @@ class MainWindow : public QWidget {
 
   editor::CodeEditor* textBasic_ = nullptr;
   editor::BasicHighlighter* colorazione_ = nullptr;
+  editor::AssemblyHighlighter* colorazioneAsm_ = nullptr;
   editor::FindReplaceBar* barraRicerca_ = nullptr;
   editor::RecoveryStore* recupero_ = nullptr;
   int primaRiga_ = 0;  // top of the first button line

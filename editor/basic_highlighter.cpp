@@ -2,7 +2,6 @@
 
 #include <QSet>
 
-#include "editor_colours.h"
 
 namespace velmora::editor {
 
@@ -10,25 +9,6 @@ namespace {
 
 // Inside an ASM{ ... } block that a previous line opened.
 constexpr int kInAsmBlock = 1;
-
-// Hue and saturation of each kind, in TokenKind order. Lightness is chosen
-// from the background (Readable).
-struct Tinta {
-  int hue;
-  int saturation;
-};
-constexpr std::array<Tinta, kTokenKinds> kTinte = {{
-    {220, 220},  // Keyword: blue
-    {280, 150},  // Word: violet
-    {25, 230},   // Number: orange
-    {350, 190},  // String: crimson
-    {105, 120},  // Comment: green
-    {165, 230},  // Label: sea green
-    {40, 110},   // Assembly: ochre
-}};
-
-// The smallest hue distance between a token colour and a tinted text colour.
-constexpr int kMinHueGap = 40;
 
 bool IsIdentStart(QChar c) { return c.isLetter() || c == u'_'; }
 bool IsIdent(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'#'; }
@@ -68,23 +48,7 @@ BasicHighlighter::BasicHighlighter(QTextDocument* document) : QSyntaxHighlighter
 
 void BasicHighlighter::setColours(const QColor& background, const QColor& text) {
   background_ = background;
-  const double target = TargetContrast(background);
-  const int textHue = text.toHsl().hslHue();
-  const bool textTinted = textHue >= 0 && text.toHsl().hslSaturation() > 60;
-  for (size_t k = 0; k < formats_.size(); ++k) {
-    // A hue close to a tinted text colour moves away from it, so tokens do
-    // not look like plain text (blue keywords on the default blue text).
-    int hue = kTinte[k].hue;
-    const int diff = ((hue - textHue) % 360 + 540) % 360 - 180;
-    if (textTinted && diff > -kMinHueGap && diff < kMinHueGap) {
-      hue = (textHue + (diff < 0 ? -kMinHueGap : kMinHueGap) + 360) % 360;
-    }
-    QTextCharFormat f;
-    f.setForeground(Readable(hue, kTinte[k].saturation, background, target));
-    formats_[k] = f;
-  }
-  formats_[static_cast<size_t>(TokenKind::Keyword)].setFontWeight(QFont::Bold);
-  formats_[static_cast<size_t>(TokenKind::Comment)].setFontItalic(true);
+  formats_ = MakeTokenFormats(background, text);
   rehighlight();
 }
 

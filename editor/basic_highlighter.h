@@ -8,20 +8,17 @@
 // lines inside an ASM{ ... } block. Words are matched in any case, as the
 // translator upper-cases the text outside strings.
 //
-// The colours are derived from the editor's background so that every kind
-// stays readable on whatever pair the colour chooser gives.
+// The colours are those of token_colours.h, derived from the background.
 #pragma once
 
 #include <QColor>
 #include <QStringList>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
-#include <array>
+
+#include "token_colours.h"
 
 namespace velmora::editor {
-
-enum class TokenKind { Keyword, Word, Number, String, Comment, Label, Assembly };
-inline constexpr int kTokenKinds = 7;
 
 class BasicHighlighter : public QSyntaxHighlighter {
   Q_OBJECT
@@ -45,7 +42,7 @@ class BasicHighlighter : public QSyntaxHighlighter {
 
  private:
   QColor background_;
-  std::array<QTextCharFormat, kTokenKinds> formats_;
+  TokenFormats formats_;
 };
 
 }  // namespace velmora::editor
