@@ -24,7 +24,7 @@ grep -q 'ERRORE' err.txt || fail "translation error: no error block: $(cat err.t
 
 for args in "--simulate 0 count.bas" "--simulate x count.bas" "--simulate 100 --pin A5=1 count.bas" \
             "--simulate 100 --pin B0=2 count.bas" "--simulate 100" "--simulate 100 count.bas bad.bas" \
-            "--simulate 100 nosuch.bas"; do
+            "--simulate 100 nosuch.bas" "--simulate 100 --pin B10=1 count.bas" "--simulate 100 --pin C0=1 count.bas"; do
   # shellcheck disable=SC2086
   run 2 "$args" $args
 done
