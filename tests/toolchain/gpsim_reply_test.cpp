@@ -102,10 +102,9 @@ TEST(ProgramFiles, EquatesValuesAndSleepAddresses) {
   EXPECT_EQ(SleepAddresses(hex), (std::vector<int>{2, 9}));
 }
 
-TEST(ProgramFiles, PinsAndAssemblerLines) {
-  EXPECT_EQ(ParsePin("a4"), (Pin{'A', 4}));
-  EXPECT_EQ(ParsePin("B7"), (Pin{'B', 7}));
-  for (const char* bad : {"A5", "C0", "B10", ""}) EXPECT_FALSE(ParsePin(bad)) << bad;
+// Pins are read by velmorac --simulate (tests/cli/simulate.sh) and the
+// exercise files (exercise_test.cpp).
+TEST(ProgramFiles, AssemblerLines) {
   const auto lines = ParseAssemblerOutput(
       "p.asm:5:Message[302] Register in operand not in bank 0.\np.asm:7:Error[113]   Symbol not previously "
       "defined (X).\r\n\np.asm:9:Warning[202] Argument out of range.\nsomething else\n");
