@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 
 #include "process.h"
 #include "sim_bench.h"
@@ -194,11 +195,8 @@ class SimulatorWindowTest : public QObject {
     QVERIFY2(b.load(Example("configurazione_io.bas")), b.error.c_str());
     QTemporaryDir bin;
     if (!script.isEmpty()) {
-      QFile fake(bin.path() + QStringLiteral("/gpsim"));
-      QVERIFY(fake.open(QIODevice::WriteOnly));
-      fake.write(script.toUtf8());
-      fake.close();
-      fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+      std::ofstream(bin.filePath(QStringLiteral("gpsim")).toStdString()) << script.toStdString();
+      QFile::setPermissions(bin.filePath(QStringLiteral("gpsim")), QFile::ReadOwner | QFile::ExeOwner);
     }
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8());
