@@ -2,13 +2,13 @@
 // switch, assembling beside the program, a hung gpsim (velmorac --simulate:
 // tests/cli/simulate.sh).
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 
 #include "assembler.h"
-#include "process.h"
 #include "sim_fixture.h"
 #include "simulator.h"
 
