@@ -73,7 +73,8 @@ class CodeEditorTest : public QObject {
       QWidget* margin = e.findChild<QWidget*>("margineRighe");
       QVERIFY(margin != nullptr);
       for (const QString& line : op.mid(1)) {
-        const int y = line != "0" ? LineRect(e, line.toInt()).center().y() : LineRect(e, 6).bottom() + 4 * e.fontMetrics().height();
+        const int y = line != "0" ? LineRect(e, line.toInt()).center().y()
+                                  : LineRect(e, 6).bottom() + 4 * e.fontMetrics().height();
         QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(4, y));
       }
     }
