@@ -19,14 +19,15 @@ grep -qx 'SLEEP = no' out.txt || fail "cycle limit: $(cat out.txt)"
 
 # --pin holds inputs: the A-port reader takes another IF INPUT branch with
 # each set of levels; the EEPROM reader reaches its SLEEP.
+cp "$S/examples/lettura_linee_a.bas" "$S/examples/lettura_eeprom.bas" .
 while IFS='|' read -r args want; do
   # shellcheck disable=SC2086
   run 0 "$args" --simulate $args
-  [ "$(grep -E '^(VALORE|PORTA|PORTB|TRISA|SLEEP) ' out.txt | tr '\n' ' ')" = "$want" ] || fail "$args: $(cat out.txt)"
-done <<ROWS
-100000 --pin A0=1 --pin A2=1 $S/examples/lettura_linee_a.bas|VALORE = 5 PORTA = 0x05 PORTB = 0x05 TRISA = 0xFF SLEEP = no 
-100000 --pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1 $S/examples/lettura_linee_a.bas|VALORE = 27 PORTA = 0x1B PORTB = 0x1B TRISA = 0xFF SLEEP = si 
-200000 $S/examples/lettura_eeprom.bas|PORTA = 0x00 PORTB = 0x00 TRISA = 0x3F SLEEP = si 
+  [ "$(grep -E '^(VALORE|PORTA|PORTB|TRISA|SLEEP) ' out.txt | paste -sd ' ')" = "$want" ] || fail "$args: $(cat out.txt)"
+done <<'ROWS'
+100000 --pin A0=1 --pin A2=1 lettura_linee_a.bas|VALORE = 5 PORTA = 0x05 PORTB = 0x05 TRISA = 0xFF SLEEP = no
+100000 --pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1 lettura_linee_a.bas|VALORE = 27 PORTA = 0x1B PORTB = 0x1B TRISA = 0xFF SLEEP = si
+200000 lettura_eeprom.bas|PORTA = 0x00 PORTB = 0x00 TRISA = 0x3F SLEEP = si
 ROWS
 
 printf 'X = 5\r\nEND\r\n' >bad.bas
