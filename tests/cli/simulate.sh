@@ -17,6 +17,19 @@ run 0 "cycle limit" --simulate 10 --watchdog count.bas
 grep -qx 'CICLI = 1[01]' out.txt || fail "cycle limit: $(cat out.txt)"
 grep -qx 'SLEEP = no' out.txt || fail "cycle limit: $(cat out.txt)"
 
+# --pin holds inputs: the A-port reader takes another IF INPUT branch with
+# each set of levels; the EEPROM reader reaches its SLEEP.
+cp "$S/examples/lettura_linee_a.bas" "$S/examples/lettura_eeprom.bas" .
+while IFS='|' read -r args want; do
+  # shellcheck disable=SC2086
+  run 0 "$args" --simulate $args
+  [ "$(grep -E '^(VALORE|PORTA|PORTB|TRISA|SLEEP) ' out.txt | paste -sd ' ')" = "$want" ] || fail "$args: $(cat out.txt)"
+done <<'ROWS'
+100000 --pin A0=1 --pin A2=1 lettura_linee_a.bas|VALORE = 5 PORTA = 0x05 PORTB = 0x05 TRISA = 0xFF SLEEP = no
+100000 --pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1 lettura_linee_a.bas|VALORE = 27 PORTA = 0x1B PORTB = 0x1B TRISA = 0xFF SLEEP = si
+200000 lettura_eeprom.bas|PORTA = 0x00 PORTB = 0x00 TRISA = 0x3F SLEEP = si
+ROWS
+
 printf 'X = 5\r\nEND\r\n' >bad.bas
 run 1 "translation error" --simulate 1000 bad.bas
 grep -q 'ERRORE' err.txt || fail "translation error: no error block: $(cat err.txt)"
@@ -24,7 +37,7 @@ grep -q 'ERRORE' err.txt || fail "translation error: no error block: $(cat err.t
 
 for args in "--simulate 0 count.bas" "--simulate x count.bas" "--simulate 100 --pin A5=1 count.bas" \
             "--simulate 100 --pin B0=2 count.bas" "--simulate 100" "--simulate 100 count.bas bad.bas" \
-            "--simulate 100 nosuch.bas"; do
+            "--simulate 100 nosuch.bas" "--simulate 100 --pin B10=1 count.bas" "--simulate 100 --pin C0=1 count.bas"; do
   # shellcheck disable=SC2086
   run 2 "$args" $args
 done

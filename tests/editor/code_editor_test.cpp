@@ -1,11 +1,11 @@
-// The BASIC editor: breakpoints from margin clicks and F8, the figures
-// column cleared by an edit (and not by colouring), role highlights, going
-// to and scrolling to a line, and the go-to-line dialog's limits.
+// The BASIC editor: breakpoints from margin clicks and F8 and how they
+// follow edits, the figures column cleared by an edit (and not by
+// colouring), role highlights, going to and scrolling to a line, and the
+// go-to-line dialog's limits.
 #include "basic_highlighter.h"
 #include "code_editor.h"
 #include "go_to_line_dialog.h"
 
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTextBlock>
@@ -23,14 +23,12 @@ QString Lines(int n) {
   return lines.join('\n');
 }
 
-// Viewport y of the middle of `line`.
-int MiddleOf(const CodeEditor& e, int line) {
-  return e.cursorRect(QTextCursor(e.document()->findBlockByNumber(line - 1))).center().y();
+QRect LineRect(const CodeEditor& e, int line) {
+  return e.cursorRect(QTextCursor(e.document()->findBlockByNumber(line - 1)));
 }
 
 bool Visible(const CodeEditor& e, int line) {
-  const QRect r = e.cursorRect(QTextCursor(e.document()->findBlockByNumber(line - 1)));
-  return r.top() >= 0 && r.bottom() <= e.viewport()->height();
+  return LineRect(e, line).top() >= 0 && LineRect(e, line).bottom() <= e.viewport()->height();
 }
 
 }  // namespace
@@ -39,60 +37,47 @@ class CodeEditorTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Clicks in the margin (line numbers; 0 = below the last line) and the
-  // breakpoints they leave.
-  void marginClicks_data() {
-    QTest::addColumn<QList<int>>("clicks");
+  // Breakpoints on lines 2 and 5 of six (one on a line that does not exist
+  // is dropped), an action, where they end up. "click" takes margin clicks
+  // by line, 0 below the last line.
+  void breakpoints_data() {
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("one line") << QList<int>{3} << QList<int>{3};
-    QTest::newRow("same line twice") << QList<int>{3, 3} << QList<int>{};
-    QTest::newRow("two lines") << QList<int>{2, 5} << QList<int>{2, 5};
-    QTest::newRow("first and last") << QList<int>{1, 6} << QList<int>{1, 6};
-    QTest::newRow("below the text") << QList<int>{0} << QList<int>{};
-  }
-  void marginClicks() {
-    QFETCH(QList<int>, clicks);
-    QFETCH(QList<int>, expected);
-    CodeEditor e;
-    e.setPlainText(Lines(6));
-    e.resize(400, 400);
-    e.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&e));
-    QWidget* margin = e.findChild<QWidget*>("margineRighe");
-    QVERIFY(margin != nullptr);
-    QSignalSpy changed(&e, &CodeEditor::breakpointsChanged);
-    for (int line : clicks) {
-      const int y = line > 0 ? MiddleOf(e, line) : MiddleOf(e, 6) + 4 * e.fontMetrics().height();
-      QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(4, y));
-    }
-    const QSet<int> want(expected.begin(), expected.end());
-    QCOMPARE(e.breakpoints(), want);
-    if (!changed.isEmpty()) QCOMPARE(changed.last().at(0).value<QSet<int>>(), want);
-  }
-
-  // Breakpoints on lines 2 and 5 of six, an edit, where they end up.
-  void breakpointsFollowLines_data() {
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("line added above") << "insert line 1" << QList<int>{3, 6};
+    QTest::newRow("click a line") << "click 3" << QList<int>{2, 3, 5};
+    QTest::newRow("click a marked line") << "click 5" << QList<int>{2};
+    QTest::newRow("click first and last") << "click 1 6" << QList<int>{1, 2, 5, 6};
+    QTest::newRow("click below the text") << "click 0" << QList<int>{2, 5};
+    QTest::newRow("line added above") << "insert 1" << QList<int>{3, 6};
     QTest::newRow("Enter at start of marked line") << "enter start 2" << QList<int>{3, 6};
     QTest::newRow("Enter at end of marked line") << "enter end 2" << QList<int>{2, 6};
     QTest::newRow("marked line deleted") << "delete 2" << QList<int>{4};
     QTest::newRow("typing in a marked line") << "type 5" << QList<int>{2, 5};
-    QTest::newRow("text replaced") << "replace" << QList<int>{};
+    QTest::newRow("text replaced") << "replace 1" << QList<int>{};
     QTest::newRow("F8 on line 3") << "f8 3" << QList<int>{2, 3, 5};
     QTest::newRow("F8 on a marked line") << "f8 5" << QList<int>{2};
   }
-  void breakpointsFollowLines() {
-    QFETCH(QString, edit);
+  void breakpoints() {
+    QFETCH(QString, action);
     QFETCH(QList<int>, expected);
     CodeEditor e;
     e.setPlainText(Lines(6));
     e.setBreakpoints({2, 5, 40});
     QCOMPARE(e.breakpoints(), (QSet<int>{2, 5}));
+    e.resize(400, 400);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
     QSignalSpy changed(&e, &CodeEditor::breakpointsChanged);
-    const QStringList op = edit.split(' ');
+    const QStringList op = action.split(' ');
     QTextCursor c(e.document()->findBlockByNumber(op.last().toInt() - 1));
+    if (op[0] == "click") {
+      QWidget* margin = e.findChild<QWidget*>("margineRighe");
+      QVERIFY(margin != nullptr);
+      for (const QString& line : op.mid(1)) {
+        const int y = line != "0" ? LineRect(e, line.toInt()).center().y()
+                                  : LineRect(e, 6).bottom() + 4 * e.fontMetrics().height();
+        QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(4, y));
+      }
+    }
     if (op[0] == "insert") c.insertText("Y = 0\n");
     if (op[0] == "enter" && op[1] == "end") c.movePosition(QTextCursor::EndOfBlock);
     if (op[0] == "enter") c.insertText("\n");
@@ -149,41 +134,28 @@ class CodeEditorTest : public QObject {
     QCOMPARE(e.extraSelections().size(), 2);
   }
 
-  // goToLine moves the cursor (clamped); scrollLineIntoView only scrolls.
-  void goToAndScroll_data() {
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("middle") << 50 << 50;
-    QTest::newRow("past the end") << 500 << 100;
-    QTest::newRow("before the start") << -3 << 1;
-  }
-  void goToAndScroll() {
-    QFETCH(int, line);
-    QFETCH(int, expected);
+  // goToLine moves the cursor (clamped); scrollLineIntoView only scrolls;
+  // the dialog's spin box stops at the line count.
+  void goToLine() {
     CodeEditor e;
     e.setPlainText(Lines(100));
     e.resize(400, 200);
     e.show();
     QVERIFY(QTest::qWaitForWindowExposed(&e));
-    e.goToLine(line);
-    QCOMPARE(e.currentLine(), expected);
-    QVERIFY(Visible(e, expected));
-    e.goToLine(1);
+    for (const auto& [line, expected] : {std::pair{50, 50}, {500, 100}, {-3, 1}}) {
+      e.goToLine(line);
+      QCOMPARE(e.currentLine(), expected);
+      QVERIFY(Visible(e, expected));
+    }
     e.scrollLineIntoView(80);
     QVERIFY(Visible(e, 80));
     QCOMPARE(e.currentLine(), 1);
-  }
-
-  // The dialog's spin box stops at the line count.
-  void goToLineDialogLimits() {
     GoToLineDialog d(12, 4);
-    QSpinBox* spin = d.findChild<QSpinBox*>("riga");
-    QVERIFY(spin != nullptr);
     QCOMPARE(d.line(), 4);
-    spin->setValue(99);
-    QCOMPARE(d.line(), 12);
-    spin->setValue(0);
-    QCOMPARE(d.line(), 1);
+    for (const auto& [typed, line] : {std::pair{99, 12}, {0, 1}}) {
+      d.findChild<QSpinBox*>("riga")->setValue(typed);
+      QCOMPARE(d.line(), line);
+    }
   }
 };
 

@@ -13,21 +13,26 @@ class FindReplaceTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A sequence of finds ('n' next, 'p' previous) and the selection start
-  // after each (-1: nothing found).
+  // A sequence of finds ('n' next, 'p' previous) and Sostituisci ('r':
+  // replaces the selected match only, then selects the next; with nothing
+  // selected it only finds), the selection start after each (-1: nothing
+  // found) and the text at the end.
   void find_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("needle");
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QList<int>>("starts");
+    QTest::addColumn<QString>("after");
     const QString text = "SET A\nset a\nSet A";
-    QTest::newRow("next, any case, wraps") << text << "set" << false << "nnnn" << QList<int>{0, 6, 12, 0};
-    QTest::newRow("next, match case") << text << "set" << true << "nn" << QList<int>{6, 6};
-    QTest::newRow("previous wraps to the end") << text << "SET" << false << "pp" << QList<int>{12, 6};
-    QTest::newRow("next then previous") << text << "a" << false << "nnp" << QList<int>{4, 10, 4};
-    QTest::newRow("not found") << text << "GOTO" << false << "n" << QList<int>{-1};
-    QTest::newRow("match case not found") << text << "sET" << true << "n" << QList<int>{-1};
+    QTest::newRow("next, any case, wraps") << text << "set" << false << "nnnn" << QList<int>{0, 6, 12, 0} << text;
+    QTest::newRow("next, match case") << text << "set" << true << "nn" << QList<int>{6, 6} << text;
+    QTest::newRow("previous wraps to the end") << text << "SET" << false << "pp" << QList<int>{12, 6} << text;
+    QTest::newRow("next then previous") << text << "a" << false << "nnp" << QList<int>{4, 10, 4} << text;
+    QTest::newRow("not found") << text << "GOTO" << false << "n" << QList<int>{-1} << text;
+    QTest::newRow("match case not found") << text << "sET" << true << "n" << QList<int>{-1} << text;
+    QTest::newRow("replace one") << "A = 1\nB = 1\nA = 2" << "A" << true << "rr" << QList<int>{0, 12}
+                                 << "C = 1\nB = 1\nA = 2";
   }
   void find() {
     QFETCH(QString, text);
@@ -38,9 +43,10 @@ class FindReplaceTest : public QObject {
     QPlainTextEdit editor(text);
     FindReplaceBar bar(&editor);
     bar.setFindText(needle);
+    bar.setReplaceText("C");
     bar.setMatchCase(matchCase);
     for (int i = 0; i < steps.size(); ++i) {
-      const bool found = steps[i] == 'n' ? bar.findNext() : bar.findPrevious();
+      const bool found = steps[i] == 'n' ? bar.findNext() : steps[i] == 'p' ? bar.findPrevious() : bar.replace();
       QCOMPARE(found, starts[i] >= 0);
       if (!found) {
         QCOMPARE(bar.status(), QString("Non trovato"));
@@ -49,6 +55,7 @@ class FindReplaceTest : public QObject {
       QCOMPARE(editor.textCursor().selectionStart(), starts[i]);
       QCOMPARE(editor.textCursor().selectedText().compare(needle, Qt::CaseInsensitive), 0);
     }
+    QTEST(editor.toPlainText(), "after");
   }
 
   void replaceAll_data() {
@@ -78,20 +85,6 @@ class FindReplaceTest : public QObject {
     if (count == 0) return;
     editor.undo();  // one step takes back every replacement
     QCOMPARE(editor.toPlainText(), original);
-  }
-
-  // Sostituisci replaces the selected match only, then selects the next.
-  void replaceOne() {
-    QPlainTextEdit editor("A = 1\nB = 1\nA = 2");
-    FindReplaceBar bar(&editor);
-    bar.setFindText("A");
-    bar.setReplaceText("C");
-    bar.setMatchCase(true);
-    QVERIFY(bar.replace());  // nothing selected yet: only finds
-    QCOMPARE(editor.toPlainText(), QString("A = 1\nB = 1\nA = 2"));
-    QVERIFY(bar.replace());
-    QCOMPARE(editor.toPlainText(), QString("C = 1\nB = 1\nA = 2"));
-    QCOMPARE(editor.textCursor().selectionStart(), 12);
   }
 
   // Ctrl+F opens the find row with the selected word, Ctrl+H adds the

@@ -31,15 +31,14 @@ if ! DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >"$scratch/i
 fi
 usr=$scratch/root/usr
 
-# velmorac from its installed place: version, and a real translation.
-check "velmorac is installed executable" test -x "$usr/bin/velmorac"
+# velmorac runs from its installed place: version, and a real translation.
 check "velmorac --version" bash -c "'$usr/bin/velmorac' --version | grep -qx 'velmorac [0-9.]*'"
 check "installed velmorac translates an example" \
   bash -c "'$usr/bin/velmorac' -q -o - '$source_dir/examples/configurazione_io.bas' | grep -q '^        END'"
 
-# The man page: formats cleanly and documents every option the program lists.
+# The man page: installed, formats cleanly (a missing page fails here too)
+# and documents every option the program lists.
 man_page=$usr/share/man/man1/velmorac.1.gz
-check "man page installed" test -s "$man_page"
 check "man page formats without warnings" \
   bash -c "LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l '$man_page' 2>&1 >'$scratch/man.txt' | (! grep .)"
 # The entry lines of OPZIONI, one word a line: each option of --help heads an entry.

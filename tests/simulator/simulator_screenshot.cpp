@@ -4,16 +4,9 @@
 //
 //   velmora_simulator_screenshot OUT.png   (QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
-#include <QComboBox>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTest>
 #include <cstdio>
 
-#include "code_editor.h"
-#include "pin_led.h"
-#include "sim_fixture.h"
-#include "simulator_window.h"
+#include "sim_bench.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -21,40 +14,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: velmora_simulator_screenshot FILE.png\n");
     return 2;
   }
-  QTemporaryDir dir;
-  const std::string source = velmora::test::ReadFile(std::string(VELMORA_SOURCE_DIR) + "/examples/interrupt_b0.bas");
-  const velmora::test::ReadyProgram p = velmora::test::PrepareProgram(source, dir.path().toStdString());
-  if (!p.ok) {
-    std::fprintf(stderr, "%s\n", p.error.c_str());
+  velmora::test::Bench b;
+  b.window.resize(1300, 700);
+  b.window.show();
+  if (!b.load(velmora::test::Example("interrupt_b0.bas"))) {
+    std::fprintf(stderr, "%s\n", b.error.c_str());
     return 1;
   }
-  velmora::editor::CodeEditor basic;
-  QPlainTextEdit assembly;
-  basic.setPlainText(QString::fromStdString(source));
-  assembly.setPlainText(QString::fromStdString(p.assembly));
-  velmora::simulator::SimulatorWindow window;
-  window.setEditors(&basic, &assembly);
-  window.findChild<QComboBox*>(QStringLiteral("velocita"))->setCurrentIndex(1);
-  window.resize(1300, 700);
-  window.show();
-  auto& sim = window.controller();
-  const auto wait = [&] { return QTest::qWaitFor([&] { return sim.ready(); }, 20000); };
-  if (!window.setProgram(QString::fromStdString(p.codPath), QString::fromStdString(p.assembly), p.asmToBasic) || !wait())
-    return 1;
-  basic.setBreakpoints({25});
-  window.run();  // to SET A0
-  if (!wait()) return 1;
-  window.stepLine();  // A0 lit
-  if (!wait()) return 1;
-  basic.setBreakpoints({37});
-  window.findChild<velmora::simulator::PinLed*>(QStringLiteral("pin_B0"))->click();  // rising edge on B0
-  window.run();
-  if (!wait()) return 1;
+  b.basic.setBreakpoints({25});
+  if (!b.stopAfter("esegui") || !b.stopAfter("passo")) return 1;  // to SET A0, then A0 lit
+  b.basic.setBreakpoints({37});
+  b.led(QStringLiteral("B0"))->click();  // rising edge on B0
+  if (!b.stopAfter("esegui")) return 1;
   QTest::qWait(50);
-  if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
+  if (!b.window.grab().save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "impossibile scrivere %s\n", argv[1]);
     return 1;
   }
-  std::printf("%s: %s\n", argv[1], qPrintable(window.message()));
+  std::printf("%s: %s\n", argv[1], qPrintable(b.window.message()));
   return 0;
 }

@@ -14,10 +14,7 @@ TEST(Exercise, ReadsSettingsAndNamesTheLineOfAMistake) {
                                   goodError);
   ASSERT_TRUE(good) << goodError;
   EXPECT_EQ(good->options.cycles, 5000u);
-  ASSERT_EQ(good->options.pins.size(), 2u);
-  EXPECT_EQ(good->options.pins[0].first, (toolchain::Pin{'A', 0}));
-  EXPECT_TRUE(good->options.pins[0].second);
-  EXPECT_FALSE(good->options.pins[1].second);
+  EXPECT_EQ(good->options.pins, (std::vector<std::pair<toolchain::Pin, bool>>{{{'A', 0}, true}, {{'B', 7}, false}}));
   EXPECT_TRUE(good->options.watchdog);
   EXPECT_EQ(good->options.timeLimit, std::chrono::seconds(3));
   ASSERT_EQ(good->checks.size(), 2u);

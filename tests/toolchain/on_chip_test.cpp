@@ -1,17 +1,14 @@
-// The toolchain on the real gpasm and gpsim: velmorac --simulate against
-// the on-chip test helper, pin levels, SLEEP, the watchdog switch, a hung
-// gpsim.
+// The toolchain on the real gpasm and gpsim: pin levels, the watchdog
+// switch, assembling beside the program, a hung gpsim (velmorac --simulate:
+// tests/cli/simulate.sh).
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
-#include <map>
 
 #include "assembler.h"
-#include "chip_sim.h"
-#include "process.h"
 #include "sim_fixture.h"
 #include "simulator.h"
 
@@ -20,59 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// velmorac --simulate ARGS: its exit status and its "NAME = VALUE" lines.
-int Velmorac(const std::string& args, std::map<std::string, std::string>& values) {
-  std::FILE* out = ::popen((std::string(VELMORAC) + " --simulate " + args + " 2>&1").c_str(), "r");
-  if (!out) return -1;
-  char line[512];
-  while (std::fgets(line, sizeof line, out)) {
-    std::string l(line);
-    if (!l.empty() && l.back() == '\n') l.pop_back();
-    const auto eq = l.find(" = ");
-    if (eq != std::string::npos) values[l.substr(0, eq)] = l.substr(eq + 3);
-  }
-  const int status = ::pclose(out);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string Hex2(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%02X", value);
-  return text;
-}
-
-// The interrupt and EEPROM examples, and the A-port reader with two pin
-// levels (each a different IF INPUT branch): --simulate prints what the
-// on-chip helper reads after the same cycles with the same pins held.
-TEST(Simulate, PrintsWhatTheChipHelperReads) {
-  struct Row { const char* program; const char* pins; int portA; long cycles; const char* sleep; };
-  const Row rows[] = {
-      {"interrupt_b0.bas", "", 0, 300000, "no"},
-      {"lettura_eeprom.bas", "", 0, 200000, "si"},
-      {"lettura_linee_a.bas", "--pin A0=1 --pin A2=1", 0x05, 100000, "no"},
-      {"lettura_linee_a.bas", "--pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1", 0x1B, 100000, "si"},
-  };
-  for (const Row& row : rows) {
-    const std::string path = std::string(VELMORA_SOURCE_DIR) + "/examples/" + row.program;
-    SCOPED_TRACE(std::string(row.program) + " " + row.pins);
-    std::map<std::string, std::string> printed;
-    ASSERT_EQ(Velmorac(std::to_string(row.cycles) + " " + row.pins + " " + path, printed), 0);
-    test::ChipOptions options;
-    options.cycles = row.cycles;
-    options.portAInputs = row.portA;
-    const test::ChipResult chip = test::RunOnChip(test::ReadFile(path), options);
-    ASSERT_TRUE(chip.ok()) << chip.log;
-    for (const auto& [name, value] : chip.ram)
-      if (name.rfind("W#", 0) != 0) {
-        EXPECT_EQ(printed[name], std::to_string(value)) << name;
-      }
-    EXPECT_EQ(printed["PORTA"], Hex2(chip.portA));
-    EXPECT_EQ(printed["PORTB"], Hex2(chip.portB));
-    EXPECT_EQ(printed["TRISA"], Hex2(chip.trisA));
-    EXPECT_EQ(printed["TRISB"], Hex2(chip.trisB));
-    EXPECT_EQ(printed["SLEEP"], row.sleep);
-    EXPECT_EQ(printed["SLEEP"] == "si", std::stoll(printed["CICLI"]) < row.cycles) << printed["CICLI"];
-  }
+// A fresh folder of this process under the test folder.
+fs::path Scratch(const std::string& tag) {
+  const fs::path dir = fs::path(VELMORA_TEST_TMP) / (tag + "-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  return dir;
 }
 
 // Holds X=0x2A, Y=PORTA, Z=PORTB (low nibble an output holding 5, high
@@ -86,8 +35,7 @@ TEST(Simulate, PinsWatchdogAndSleep) {
       "        MOVWF 0x85\n        MOVLW 0xF0\n        MOVWF 0x86\n        BCF 0x03 , 5\n        MOVLW 0x05\n"
       "        MOVWF 0x06\n        MOVLW 0x2A\n        MOVWF X\n        MOVF 0x05 , W\n        MOVWF Y\n"
       "        MOVF 0x06 , W\n        MOVWF Z\n        GOTO $-4\n        END\n";
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("probe-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const fs::path dir = Scratch("probe");
   const AssembleResult assembled = Assemble(dir.string(), "probe", probe);
   ASSERT_TRUE(assembled.ok) << assembled.error;
   struct Row { std::vector<std::pair<Pin, bool>> pins; bool watchdog; int y, z; };
@@ -115,8 +63,7 @@ TEST(Simulate, PinsWatchdogAndSleep) {
 // The window's Assembla: FILE.asm, PIC16F84.DEF, FILE.hex and FILE.cod
 // beside the program; gpasm's errors handed back, stale outputs removed.
 TEST(Assemble, BesideTheProgram) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("beside-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const fs::path dir = Scratch("beside");
   struct Row { const char* source; bool ok; int errors; };
   const Row rows[] = {{"X EQU 0x0C\r\n        ORG 0\r\n        CLRF X\r\n        END\r\n", true, 0},
                       {"        ORG 0\r\n        CLRF UNDEFINED\r\n        FROB 1\r\n        END\r\n", false, 2}};
@@ -138,20 +85,18 @@ TEST(Assemble, BesideTheProgram) {
 // A gpsim that never answers is stopped at the time limit and reported
 // (missing tools: tests/cli/simulate.sh).
 TEST(Simulate, HungGpsimIsStopped) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / ("tools-" + std::to_string(::getpid()));
-  fs::create_directories(dir / "hung");
-  fs::create_symlink(FindTool("gpasm"), dir / "hung" / "gpasm");
-  std::ofstream(dir / "hung" / "gpsim") << "#!/bin/sh\nexec /bin/sleep 60\n";
-  fs::permissions(dir / "hung" / "gpsim", fs::perms::owner_all);
-  const std::string savedPath = std::getenv("PATH");
-  ::setenv("PATH", (dir / "hung").c_str(), 1);
+  const fs::path dir = Scratch("tools");
   const AssembleResult assembled = Assemble(dir.string(), "p", "        ORG 0\n        GOTO $\n        END\n");
+  ASSERT_TRUE(assembled.ok) << assembled.error;
+  std::ofstream(dir / "gpsim") << "#!/bin/sh\nexec /bin/sleep 60\n";
+  fs::permissions(dir / "gpsim", fs::perms::owner_all);
+  const std::string savedPath = std::getenv("PATH");
+  ::setenv("PATH", dir.c_str(), 1);
   SimulationOptions options;
   options.timeLimit = std::chrono::milliseconds(500);
   const SimulationResult hung = Simulate(assembled.codPath, options);
   ::setenv("PATH", savedPath.c_str(), 1);
 
-  EXPECT_TRUE(assembled.ok) << assembled.error;
   EXPECT_TRUE(hung.timedOut);
   EXPECT_FALSE(hung.ok);
   EXPECT_NE(hung.error.find("gpsim non ha risposto"), std::string::npos) << hung.error;
