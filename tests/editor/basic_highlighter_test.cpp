@@ -1,5 +1,7 @@
-// Dialect colouring: the kind of each token of sample lines (read back from
-// the block layouts) and token colours readable on any background.
+// The panes' colouring: the kind of each token of sample BASIC and assembly
+// lines (read back from the block layouts) and token colours readable on
+// any background.
+#include "assembly_highlighter.h"
 #include "basic_highlighter.h"
 #include "editor_colours.h"
 
@@ -8,6 +10,7 @@
 #include <QTextLayout>
 #include <QtTest>
 
+using velmora::editor::AssemblyHighlighter;
 using velmora::editor::BasicHighlighter;
 using velmora::editor::BestContrast;
 using velmora::editor::ContrastRatio;
@@ -20,7 +23,8 @@ using Tokens = QList<std::pair<QString, int>>;
 
 // The kind painted at document position `pos`, kPlain when no token format
 // covers it.
-int KindAt(const BasicHighlighter& h, const QTextDocument& doc, int pos) {
+template <class Highlighter>
+int KindAt(const Highlighter& h, const QTextDocument& doc, int pos) {
   const QTextBlock block = doc.findBlock(pos);
   for (const QTextLayout::FormatRange& r : block.layout()->formats()) {
     if (pos - block.position() < r.start || pos - block.position() >= r.start + r.length) continue;
@@ -40,38 +44,55 @@ class BasicHighlighterTest : public QObject {
   // Each row: a line and tokens in it, each searched after the previous
   // one, with the kind every character of the token must have.
   void tokenKinds_data() {
+    QTest::addColumn<bool>("assembly");  // the assembly pane's colouring, else the BASIC one
     QTest::addColumn<QString>("line");
     QTest::addColumn<Tokens>("tokens");
     const int kw = int(TokenKind::Keyword), word = int(TokenKind::Word), num = int(TokenKind::Number),
               str = int(TokenKind::String), com = int(TokenKind::Comment), lab = int(TokenKind::Label),
               asmk = int(TokenKind::Assembly);
-    QTest::newRow("DIM") << "DIM X AS BYTE" << Tokens{{"DIM", kw}, {"X", kPlain}, {"AS", word}, {"BYTE", word}};
-    QTest::newRow("lower case") << "for i = 1 to 10 step 2" << Tokens{{"for", kw}, {"10", num}, {"step", word}};
-    QTest::newRow("numbers") << "X = 1.5 + &H1F + 0x0F" << Tokens{{"1.5", num}, {"&H1F", num}, {"0x0F", num}};
-    QTest::newRow("binary, comment") << "x = b'101' 'commento" << Tokens{{"b'101'", num}, {"'commento", com}};
-    QTest::newRow("whole-line comment") << "' tutto commento DIM 5" << Tokens{{"DIM 5", com}};
-    QTest::newRow("string, number") << "DATA \"CIAO 'x\", 0" << Tokens{{"\"CIAO 'x\"", str}, {"0", num}};
-    QTest::newRow("labels") << "CICLO:\n  START: A = 1\nGOTO CICLO"
+    QTest::newRow("DIM") << false << "DIM X AS BYTE" << Tokens{{"DIM", kw}, {"X", kPlain}, {"AS", word}, {"BYTE", word}};
+    QTest::newRow("lower case") << false << "for i = 1 to 10 step 2" << Tokens{{"for", kw}, {"10", num}, {"step", word}};
+    QTest::newRow("numbers") << false << "X = 1.5 + &H1F + 0x0F" << Tokens{{"1.5", num}, {"&H1F", num}, {"0x0F", num}};
+    QTest::newRow("binary, comment") << false << "x = b'101' 'commento" << Tokens{{"b'101'", num}, {"'commento", com}};
+    QTest::newRow("whole-line comment") << false << "' tutto commento DIM 5" << Tokens{{"DIM 5", com}};
+    QTest::newRow("string, number") << false << "DATA \"CIAO 'x\", 0" << Tokens{{"\"CIAO 'x\"", str}, {"0", num}};
+    QTest::newRow("labels") << false << "CICLO:\n  START: A = 1\nGOTO CICLO"
                             << Tokens{{"CICLO:", lab}, {"START:", lab}, {"CICLO", lab}};
-    QTest::newRow("names") << "SET B3\nDOPPIO = 2\nW#D1 = 2" << Tokens{{"B3", kPlain}, {"DOPPIO", kPlain}, {"W#D1", kPlain}};
-    QTest::newRow("DIV10R whole word") << "Y = DIV10R(X)" << Tokens{{"DIV10R", kw}};
-    QTest::newRow("ASM( contents") << "ASM(MOVLW 0x0F)" << Tokens{{"MOVLW 0x0F", asmk}};
-    QTest::newRow("operator word") << "IF X = 1 AND Y = 2 THEN" << Tokens{{"AND", word}};
+    QTest::newRow("names") << false << "SET B3\nDOPPIO = 2\nW#D1 = 2" << Tokens{{"B3", kPlain}, {"DOPPIO", kPlain}, {"W#D1", kPlain}};
+    QTest::newRow("DIV10R whole word") << false << "Y = DIV10R(X)" << Tokens{{"DIV10R", kw}};
+    QTest::newRow("ASM( contents") << false << "ASM(MOVLW 0x0F)" << Tokens{{"MOVLW 0x0F", asmk}};
+    QTest::newRow("operator word") << false << "IF X = 1 AND Y = 2 THEN" << Tokens{{"AND", word}};
     // An ASM{ ... } block colours its lines as assembly until the line with "}".
-    QTest::newRow("ASM{ block") << "ASM{\n  MOVLW 5 ' carico\n  MOVWF X }\nDIM Y AS BYTE"
+    QTest::newRow("ASM{ block") << false << "ASM{\n  MOVLW 5 ' carico\n  MOVWF X }\nDIM Y AS BYTE"
                                 << Tokens{{"MOVLW 5", asmk}, {"' carico", com}, {"MOVWF X", asmk}, {"DIM", kw}};
+    // The translator's output and a hand edit of it, in the assembler's syntax.
+    QTest::newRow("asm equate") << true << "CONTA   EQU 0x0C    ;BYTE(1-Byte)"
+                                << Tokens{{"CONTA", lab}, {"EQU", word}, {"0x0C", num}, {";BYTE(1-Byte)", com}};
+    QTest::newRow("asm label, jump") << true << "@12:    Movwf W#D2\n        GOTO $-2\n        CALL @@DV10"
+                                     << Tokens{{"@12:", lab}, {"Movwf", kw}, {"W#D2", kPlain}, {"GOTO", kw}, {"$", num},
+                                               {"2", num}, {"CALL", kw}, {"@@DV10", lab}};
+    QTest::newRow("asm directives") << true << "        Include \"PIC16F84.DEF\"\n        __CONFIG b'11111111110001'"
+                                    << Tokens{{"Include", word}, {"\"PIC16F84.DEF\"", str}, {"__CONFIG", word},
+                                              {"b'11111111110001'", num}};
+    QTest::newRow("asm operands") << true << "        BTFSS Reg_Status , Flag_C\n        DE 1, 0xFF"
+                                  << Tokens{{"BTFSS", kw}, {"Reg_Status", kPlain}, {"Flag_C", kPlain}, {"DE", word},
+                                            {"1", num}, {"0xFF", num}};
   }
   void tokenKinds() {
+    QFETCH(bool, assembly);
     QFETCH(QString, line);
     QFETCH(Tokens, tokens);
     QTextDocument doc(line);
-    BasicHighlighter h(&doc);
+    BasicHighlighter basic(assembly ? nullptr : &doc);
+    AssemblyHighlighter asmPane(assembly ? &doc : nullptr);
     qsizetype from = 0;
     for (const auto& [token, kind] : tokens) {
       const qsizetype at = line.indexOf(token, from);
       QVERIFY2(at >= 0, qPrintable(token));
-      for (qsizetype p = at; p < at + token.size(); ++p)
-        if (!line[p].isSpace()) QCOMPARE(KindAt(h, doc, int(p)), kind);
+      for (qsizetype p = at; p < at + token.size(); ++p) {
+        if (line[p].isSpace()) continue;
+        QCOMPARE(assembly ? KindAt(asmPane, doc, int(p)) : KindAt(basic, doc, int(p)), kind);
+      }
       from = at + token.size();
     }
   }

@@ -1,9 +1,12 @@
 // Recovery copy: a copy left by a killed process is offered at start with
 // the restore question's text, the periodic write while modified, removal on
-// save and close, a declined copy kept until the next save.
+// save and close, a declined copy kept until the next save, failures
+// reported once.
 #include "recovery_store.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -112,13 +115,25 @@ class RecoveryStoreTest : public QObject {
     QVERIFY(!RecoveryStore(dir.path(), [] { return QString(); }).pending());
   }
 
-  // A data folder that cannot be made reports the path.
+  // A data folder that cannot be made reports the path. The periodic write
+  // reports a failure once, and again only after a write succeeded.
   void writeFailure() {
     QTemporaryDir dir;
     Scrivi(dir.filePath("file"), "x");
     RecoveryStore store(dir.filePath("file/sotto"), [] { return QString("X"); });
     QVERIFY(!store.writeNow());
     QVERIFY(store.errorString().contains(dir.filePath("file/sotto")));
+
+    QSignalSpy failures(&store, &RecoveryStore::writeFailed);
+    store.setInterval(10);
+    store.setModified(true);
+    QTRY_COMPARE(failures.count(), 1);
+    QTest::qWait(100);  // several more failed writes
+    QCOMPARE(failures.count(), 1);
+    QVERIFY(QFile::remove(dir.filePath("file")));
+    QTRY_VERIFY(QFile::exists(store.path()));
+    QVERIFY(QFile::remove(store.path()) && QDir().mkdir(store.path()));  // a folder where the copy goes
+    QTRY_COMPARE(failures.count(), 2);
   }
 };
 
