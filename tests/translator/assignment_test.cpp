@@ -1,5 +1,5 @@
-// Assignments: the messages of the right-hand sides, the name tests and the
-// four-byte constant encoder (the emitted lines are in the assign_* goldens).
+// Assignments: the number tests and the four-byte constant encoder (the
+// emitted lines are in the assign_* goldens, the messages in the errors test).
 #include "assignment.h"
 
 #include <gtest/gtest.h>
@@ -15,80 +15,6 @@ namespace velmora {
 namespace {
 
 using namespace passtest;
-
-// Translates `line`, placed between two marker lines, with the variables X, Y,
-// Z, A, B, C (BYTE), F (SINGLE), G (FLOAT), W1 (WORD) and `dataBytes` of DATA.
-CompileState Esegui(const std::string& line, int dataBytes = 0) {
-  CompileState st;
-  Load(st, {"PRIMA", line, "DOPO"});
-  for (const char* v : {"X", "Y", "Z", "A", "B", "C"}) st.FAT[++st.NoFAT] = {v, "BYTE", "1"};
-  st.FAT[++st.NoFAT] = {"F", "SINGLE", "4"};
-  st.FAT[++st.NoFAT] = {"G", "FLOAT", "4"};
-  st.FAT[++st.NoFAT] = {"W1", "WORD", "2"};
-  st.NoDATA = dataBytes;
-  TraduciAssegnazione(st, 2, text::InStr(line, "="));
-  return st;
-}
-
-void Verifica(const std::vector<Riga>& rows, int dataBytes = 0) {
-  VerificaRighe(rows, [&](const std::string& line) { return Esegui(line, dataBytes); });
-}
-
-TEST(Assegnazione, RightHandSidesAndFunctionsRefused) {
-  Verifica({
-      {"W#VLTx = W#D1", {"MOVF W#D1 , W", "MOVWF W#VLTx"}},
-      {"X = 256", {}, "Costante numerica non ammessa"},
-      {"X = -257", {}, "Costante numerica non ammessa"},
-      {"X = 40000", {}, "Costante numerica non ammessa"},
-      {"Q = 1", {}, "Variabile non definita"},
-      {"X = 012", {}, "Variabile o Espressione algebrica non definita"},
-      {"X = RND(5)", {}, "Variabile o Espressione algebrica non definita"},
-      {"X = 200 + 100", {}, "Costante numerica non ammessa"},
-      {"X = 40000 - 39999", {}, "Costante numerica non ammessa"},
-      {"X = 40000 - Y", {}, "Costante numerica non ammessa"},
-      {"X = A * B", {}, "Variabile o Espressione algebrica non definita"},
-      {"X = A * B / C", {}, "Espressione algebrica complessa"},
-      {"X = Q + 1", {}, "Variabile non definita"},
-      {"X = Y + Q", {}, "Variabile non definita"},
-      {"X = 1 + Q", {}, "Variabile non definita"},
-      {"F = 0.5", {}, "Variabile o Espressione algebrica non definita"},
-      {"X = 1.5", {}, "Assegnazione floating non valida"},
-      {"W1 = 1.5", {}, "Assegnazione floating non valida"},
-      // bitwise lines go on to the logic pass
-      {"X = A AND 40000", {}, "Costante numerica non ammessa"},
-      {"X = 40000 OR 1", {}, "Costante numerica non ammessa"},
-      {"X = A AND Q", {}, "Errore di sintassi"},
-      {"X = A AND B OR C", {}, "Errore di sintassi"},
-      {"Q = A AND B", {}, "Variabile non definita"},
-      {"X = NOT(256)", {}, "Costante numerica troppo alta"},
-      {"X = NOT(-1)", {}, "Costante numerica troppo alta"},
-      {"X = NOT(A) + 1", {}, "Controllare l'istruzione"},
-      {"X = NOT(Q)", {}, "Errore di sintassi"},
-      {"X = NOT()", {}, "Errore di sintassi"},
-      {"X = 1 + NOT(A)", {}, "Errore di sintassi"},
-      {"Q = NOT(A)", {}, "Variabile non definita"},
-      {"X = DIV10(5)", {}, "La funzione Div10() richiede una variabile come argomento"},
-      {"X = DIV10()", {}, "La funzione Div10() richiede una variabile come argomento"},
-      {"X = READ()", {}, "La funzione Read() richiede un argomento"},
-      {"X = READ(Q)", {}, "Sintassi non riconosciuta"},
-      {"X = INPUT(A5)", {}, "Indicazione di Porta I/O non valida"},
-      {"X = INPUT(C)", {}, "Indicazione di Porta I/O non valida"},
-      {"X = INPUT()", {}, "La funzione Input() richiede un argomento, controllare"},
-      {"X = GETDATA(3)", {}, "La funzione GetData() non può essere usata senza la definizione dell'istruzione DATA."},
-  });
-}
-
-// GETDATA's index against a table of 5 bytes: 1..250 is accepted.
-TEST(Assegnazione, GetDataIndex) {
-  Verifica({
-      {"X = GETDATA(250)", {"MOVLW 0xFA", "CALL @@GD", "MOVWF X"}},
-      {"X = GETDATA(251)", {}, "Indice della funzione GetDATA() fuori range."},
-      {"X = GETDATA(0)", {}, "Indice della funzione GetDATA() fuori range."},
-      {"X = GETDATA()", {}, "La funzione GetData() richiede un argomento numerico"},
-      {"X = GETDATA(Q)", {}, "Assegnazione GetData() non riconosciuta"},
-  }, 5);
-
-}
 
 // The bits of a single-precision value laid out as the encoder writes them:
 // exponent byte, sign, 23 mantissa bits.

@@ -1,4 +1,5 @@
-// CONST/SYMBOL substitution and the CONFIG start-up lines.
+// CONST/SYMBOL substitution and where CONFIG collection stops (the messages
+// are in the errors test).
 #include "constants_config.h"
 
 #include <gtest/gtest.h>
@@ -39,28 +40,6 @@ TEST(Config, StopsAtTheFirstIf) {
   EXPECT_EQ(Pane(st), "");
   EXPECT_EQ(Program(st), (Lines{"IF X = 1 THEN", "CONFIG A AS INPUT"}));
   EXPECT_EQ(st.NoInit, 0);
-}
-
-TEST(Config, ReportsEachMalformedStatementAndKeepsItsLine) {
-  struct Row { std::string line, message; };
-  const Row rows[] = {
-      {"CONFIG B0 AS IN", "Impossibile determinare se configurazione di Input o Output"},
-      {"CONFIG B0 INPUT", "Istruzione CONFIG errata"},
-      {"CONFIG B0,, B1 AS OUTPUT", "Tipo di configurazione non ammessa"},
-      {"CONFIG B0, B10 AS INPUT", "Tipo di configurazione non ammessa"},
-      {"CONFIG A5, B1 AS INPUT", "Configurazione di linea di I/O non gestibile"},
-      {"CONFIG B0, C AS INPUT", "Porta di I/O non gestibile"},
-      {"CONFIG ABC AS INPUT", "Istruzione non riconosciuta"},
-      {"CONFIG AS INPUT", "Istruzione non riconosciuta"},
-      {"CONFIG C AS INPUT", "Configurazione di porta di I/O non gestibile"},
-  };
-  for (const auto& r : rows) {
-    CompileState st;
-    Load(st, {"CONFIG A AS OUTPUT", r.line});
-    TraduciConfig(st);
-    EXPECT_EQ(Pane(st), ErrorBlock(r.message, r.line));
-    EXPECT_EQ(st.ArrayInput[2], r.line);
-  }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 namespace velmora {
 namespace {
 
-using passtest::ErrorBlock;
 using passtest::Lines;
 using passtest::Load;
 using passtest::Pane;
@@ -36,49 +35,6 @@ TEST(Dim, DeclaresEachNameWithItsSize) {
   EXPECT_EQ(Fat(st), (Lines{"WX|BYTE|1", "1A|BYTE|1"}));
   EXPECT_EQ(st.NoByteRAM, 2);
   EXPECT_EQ(Program(st), (Lines{"", "X = 1"}));
-}
-
-TEST(Dim, ReportsFaultyDeclarations) {
-  struct Row {
-    Lines program;
-    std::string message;
-    int rowsKept;  // FAT rows made before the fault
-  };
-  const std::string reserved = "Nome di variabile riservato dal sistema o sintassi sbagliata";
-  const Row rows[] = {
-      {{"DIM X BYTE"}, "Dimensionamento variabile non corretto", 0},
-      {{"DIM X AS BIT"}, "Tipologia della variabile non riconoscita", 0},
-      {{"DIM AS BYTE"}, "Definizione o nome variabile non ammessa", 0},
-      {{"DIM  AS BYTE"}, "Definizione o nome variabile non ammessa", 0},
-      {{"DIM A, BUF[4 AS BYTE"}, "Definizione di array non ammessa", 1},
-      {{"DIM W AS BYTE"}, reserved, 0},
-      {{"DIM A, LOOP AS BYTE"}, reserved, 1},
-      {{"DIM MY VAR AS BYTE"}, reserved, 0},
-      {{"DIM BUF [4] AS BYTE"}, reserved, 0},
-      {{"DIM A, A AS BYTE"}, "Variabile già definita: A", 1},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.program.back());
-    CompileState st;
-    Load(st, row.program);
-    TraduciDim(st);
-    EXPECT_EQ(Pane(st), ErrorBlock(row.message, row.program.back()));
-    EXPECT_EQ(st.NoFAT, row.rowsKept);
-    EXPECT_EQ(st.ArrayInput[st.NoInput], row.program.back()) << "the faulty line stays";
-  }
-}
-
-// More names than FAT rows, none taking RAM: stopped at the row that does not
-// fit (the RAM capacity is in the limits test).
-TEST(Dim, StopsWhenTheTableIsFull) {
-  std::string names = "DIM E1[0]";
-  for (int k = 2; k <= 101; ++k) names += ", E" + std::to_string(k) + "[0]";
-  CompileState st;
-  Load(st, {names + " AS BYTE"});
-  TraduciDim(st);
-  EXPECT_EQ(Pane(st), ErrorBlock("Troppe variabili: superato il limite di 100 righe della tabella delle variabili",
-                                 names + " AS BYTE"));
-  EXPECT_EQ(st.NoFAT, 100);
 }
 
 TEST(Dim, CollectsOnlyAboveTheFirstIfOrDo) {

@@ -1,5 +1,6 @@
-// Parenthesised logical expressions: the lines left alone and the checks (the
-// groups are in the parentheses_* goldens, the limits in the limits test).
+// Parenthesised logical expressions: the lines left alone (the groups are in
+// the parentheses_* goldens, the limits in the limits test, the messages in
+// the errors test).
 #include "parentheses.h"
 
 #include <gtest/gtest.h>
@@ -26,25 +27,6 @@ TEST(SplitParentheses, LinesLeftAlone) {
     SplitParentheses(st);
     EXPECT_FALSE(st.Flag_Errore) << r.line << "\n" << st.TextASM;
     EXPECT_EQ(Program(st), r.want) << r.line;
-  }
-}
-
-TEST(SplitParentheses, Errors) {
-  struct Row { const char* line; const char* message; Lines after; };
-  const Row rows[] = {
-      {"X = (A AND B", "Livello di parentesi non bilanciato", {"X = (A AND B"}},
-      {"X = A AND B)", "Livello di parentesi non bilanciato", {"X = A AND B)"}},
-      {"MOTOR = (A AND B)", "Controllore il livello di parentesi", {"MOTOR = A AND B"}},
-      {"X = (A AND B OR C)", "Controllore il livello di parentesi", {"X = A AND B OR C"}},
-  };
-  for (const auto& r : rows) {
-    CompileState st = Loaded({r.line, "NEXT = (A AND B)"});
-    SplitParentheses(st);
-    EXPECT_TRUE(st.Flag_Errore) << r.line;
-    EXPECT_EQ(st.TextASM, std::string("<*> ERRORE : ") + r.message + "\r\n---istruzione---\r\n" + r.line);
-    Lines want = r.after;
-    want.push_back("NEXT = (A AND B)");  // the pass stops at the first error
-    EXPECT_EQ(Program(st), want) << r.line;
   }
 }
 

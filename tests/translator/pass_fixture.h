@@ -1,11 +1,10 @@
 // Shared by the pass tests: a program loaded into a fresh compile state, read
-// back, the error block as the user reads it, and the one-statement row table.
+// back, and the error block as the user reads it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "compile_state.h"
 #include "encoding.h"
@@ -48,34 +47,6 @@ inline std::string Pane(const CompileState& st) { return encoding::Cp1252ToUtf8(
 inline std::string ErrorBlock(const std::string& message, const std::string& statement = {}) {
   const std::string head = "<*> ERRORE : " + message + "\r\n";
   return statement.empty() ? head : head + "---istruzione---\r\n" + encoding::Cp1252ToUtf8(statement);
-}
-
-// One statement translated between the marker lines PRIMA and DOPO: either the
-// instructions that replace it (without "A>" and the eight blanks), or the error
-// block naming it, the line then left as it was.
-struct Riga {
-  const char* line;
-  Lines want;
-  const char* error = nullptr;
-  const char* errorTail = "";  // program text shown after the message
-};
-
-// `run(line)` returns the compile state after translating PRIMA / line / DOPO.
-template <class Run>
-void VerificaRighe(const std::vector<Riga>& rows, Run run) {
-  for (const auto& r : rows) {
-    const CompileState st = run(r.line);
-    Lines want{"PRIMA"};
-    if (r.error) {
-      EXPECT_EQ(Pane(st), ErrorBlock(std::string(r.error) + r.errorTail, r.line)) << r.line;
-      want.push_back(r.line);
-    } else {
-      EXPECT_EQ(Pane(st), "") << r.line;
-      for (const auto& w : r.want) want.push_back(Ins(w));
-    }
-    want.push_back("DOPO");
-    EXPECT_EQ(Program(st), want) << r.line;
-  }
 }
 
 }  // namespace velmora::passtest
