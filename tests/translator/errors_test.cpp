@@ -181,8 +181,12 @@ TEST(Errors, StatementsAfterTheDeclarations) {
 }
 
 TEST(Errors, WholePrograms) {
-  std::string names = "E1[0]";  // more names than variable table rows, none taking RAM
-  for (int k = 2; k <= 101; ++k) names += ", E" + std::to_string(k) + "[0]";
+  // More names than variable table rows: taking no RAM, or a byte each.
+  std::string names = "E1[0]", ramNames = "V1";
+  for (int k = 2; k <= 101; ++k) {
+    names += ", E" + std::to_string(k) + "[0]";
+    ramNames += ", V" + std::to_string(k);
+  }
   Verifica({
       {"X = 1 : END",
        "Il programma main deve concludersi con lo step END. Non è stata trovata l'istruzione END", "", 0},
@@ -202,6 +206,14 @@ TEST(Errors, WholePrograms) {
        "Il nome della subroutine coincide con quello di un'altra subroutine: F1", nullptr, 4},
       {"END\nSUB S\nEND SUB\nEND",
        "La definizione delle Subroutine deve seguire il programma main (principale).", "", 0},
+      // the line named: a statement repeated, a piece of a line, blank and comment lines counted
+      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND", "Struttura FOR...NEXT non bilanciata.", "FOR X = 1 TO 2", 4},
+      {"DIM X AS BYTE\nX = 1 : WAIT 300\nEND", "Costante numerica non valida", "WAIT 300", 2},
+      {"DIM X AS BYTE\n\n' nota\nIF X = 1 THEN\nX = 2\nEND", "Struttura IF non bilanciata", nullptr, 4},
+      {"DIM X AS BYTE\nX = 1\nEND\nSUB A\nX = 2", "Struttura SUB...END SUB non bilanciata", nullptr, 4},
+      {"DIM X AS BYTE\nX = 1\nX = B'111111111'\nEND", "Valore binario troppo lungo (massimo 8 cifre)", nullptr, 3},
+      {"DIM " + ramNames + " AS BYTE\nEND",
+       "Dimensionamento delle variabili (101-Byte)\r\noltre la capacità consentita di 61-Byte !\r\n(Byte riservati: 7)"},
       {"DIM " + names + " AS BYTE\nEND",
        "Troppe variabili: superato il limite di 100 righe della tabella delle variabili"},
   });

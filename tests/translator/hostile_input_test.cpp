@@ -33,6 +33,7 @@ struct Hostile {
 TEST(HostileInput, RefusedOrTranslatedInOrder) {
   const std::string longest = "' " + std::string(kMaxSourceLineLength - 2, 'x');
   const Hostile rows[] = {
+      // Once put into the error block with its NULs, which cut velmorac's console print.
       {"NUL byte in a statement", "DIM X AS BYTE\nX = 1\0\nEND\n"s, false,
        "Il file contiene un carattere nullo (codice 0) alla riga 2: non è un testo"},
       {"NUL byte counted on lines ended by CR alone", "DIM X AS BYTE\rX = 1\r\0\rEND\r"s, false,

@@ -1,6 +1,7 @@
 // Source lines through the translation: every instruction under the comment
-// of the BASIC line it came from, the line of an error, the warnings, and
-// the annotated listing that gives the plain one back without its comments.
+// of the BASIC line it came from, the warnings, and the annotated listing that
+// gives the plain one back without its comments (the line of an error is in
+// the errors test, the words of each line in tests/cli).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -92,45 +93,6 @@ TEST(Provenance, EveryMarkerConstantSitsUnderTheCommentOfItsLine) {
     int want = 0;
     for (const auto& l : lines) want += static_cast<int>(text::CountChar(l, '#'));
     EXPECT_EQ(markers, want);
-  }
-}
-
-TEST(Provenance, WordsPerLineAddUpToTheProgram) {
-  const std::string source = "DIM A AS BYTE\nA = 1\n\nWAIT 3\nEND\n";
-  Translator translator;
-  const TranslationResult r = translator.Translate(source, {});
-  ASSERT_TRUE(r.ok);
-  ASSERT_EQ(r.words.size(), 3u);
-  EXPECT_EQ(r.words[0].line, 2);
-  EXPECT_EQ(r.words[0].words, 2);  // MOVLW, MOVWF
-  EXPECT_EQ(r.words[1].line, 4);
-  EXPECT_EQ(r.words[1].words, 3);  // three NOPs
-  EXPECT_EQ(r.words[2].line, 5);
-  EXPECT_EQ(r.words[2].words, 2);  // SLEEP, GOTO $-1
-}
-
-TEST(Provenance, ErrorLines) {
-  struct Row {
-    const char* source;
-    int line;
-  };
-  const Row rows[] = {
-      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n", 4},  // the same statement twice, the second wrong
-      {"DIM X AS BYTE\nWAIT X\nWAIT 0\nEND\n", 3},
-      {"DIM X AS BYTE\nX = 1 : WAIT 300\nEND\n", 2},                  // a piece of a multi-statement line
-      {"DIM X AS BYTE\nX = 1\nX = B'111111111'\nEND\n", 3},            // found by normalisation
-      {"DIM X AS BYTE\nSELECT CASE X\nCASE 1\nEND SELECT\nSELECT CASE Q\nCASE 1\nEND SELECT\nEND\n", 5},
-      {"DIM X AS BYTE\n\n' note\nIF X = 1 THEN\nX = 2\nEND\n", 4},     // blank and comment lines count
-      {"DIM X AS BYTE\nX = 1\nEND\nSUB A\nX = 2\n", 4},
-      {"DIM X AS BYTE\nX = 1\n", 0},                                    // no END: no statement to blame
-  };
-  for (const auto& r : rows) {
-    Translator translator;
-    const TranslationResult t = translator.Translate(r.source, {});
-    EXPECT_FALSE(t.ok) << r.source;
-    EXPECT_EQ(t.errorLine, r.line) << r.source << t.assembly;
-    ASSERT_FALSE(t.errors.empty());
-    EXPECT_EQ(t.assembly.rfind("<*> ERRORE : " + t.errors.front().message, 0), 0u) << t.assembly;
   }
 }
 
