@@ -158,6 +158,7 @@ TEST(Errors, StatementsAfterTheDeclarations) {
       {"DATA 1, 2, 3, 4, 5\nX = GETDATA(0)", "Indice della funzione GetDATA() fuori range.", nullptr, 2},
       {"DATA 1, 2, 3, 4, 5\nX = GETDATA()", "La funzione GetData() richiede un argomento numerico", nullptr, 2},
       {"DATA 1, 2, 3, 4, 5\nX = GETDATA(Q)", "Assegnazione GetData() non riconosciuta", nullptr, 2},
+      {"SET TIMER RATE TO 9", "Istruzione non risolta"},  // no such ratio code: the line is left over
       {"SET INIT TIMER TO 256", "Valore di inizializzazione timer non ammesso: SET INIT TIMER TO 256"},
       {"SET INIT TIMER TO -1", "Valore di inizializzazione timer non ammesso: SET INIT TIMER TO -1"},
       {"SET INIT TIMER TO 99999", "Valore di inizializzazione timer non ammesso: SET INIT TIMER TO 99999"},
