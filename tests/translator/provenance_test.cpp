@@ -1,7 +1,8 @@
-// Source lines through the translation: every instruction under the comment
-// of the BASIC line it came from, the warnings, and the annotated listing that
-// gives the plain one back without its comments (the line of an error is in
-// the errors test, the words of each line in tests/cli).
+// What a translation reports besides the listing: every instruction under the
+// comment of the BASIC line it came from, the warnings, the annotated listing
+// that gives the plain one back without its comments, and the statistics
+// report (the line of an error is in the errors test, the words of each line
+// in tests/cli).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "compile_state.h"
+#include "driver.h"
 #include "text.h"
 #include "translator.h"
 
@@ -146,6 +149,44 @@ TEST(Provenance, AnnotatedListingsGiveThePlainOneBack) {
     }
   }
   EXPECT_GT(checked, 20);
+}
+
+// ---- The statistics report, from a finished listing (which passes still run
+// after an error is compared by the errors_* goldens).
+
+std::string ReportProgram(int words) {
+  std::string t = "        Title \"x\"\r\nW#VLTx  EQU 0x0C    ;BYTE(1-Byte)\r\n        ORG 0\r\n@1:\r\n";
+  for (int i = 0; i < words; ++i) t += "        NOP\r\n";
+  return t + "@2:     ;comment\r\n";  // a label line carrying a comment counts
+}
+
+TEST(Report, SixLines) {
+  struct Row { int words; std::string path; char sep; std::string line1, line2, line3; };
+  const Row rows[] = {
+      {99, "", '.', "Nome programma: <UNDEFINED>", "Lunghezza programma 100 word (max 1024)",
+       "Utilizzo risorse 9.7 %  Disponibilità 90.3 %"},
+      {1023, "/home/u/Velmora Programmi/primo.bas", ',', "Nome programma: PRIMO.BAS",
+       "Lunghezza programma 1024 word (max 1024)", "Utilizzo risorse 100 %  Disponibilità 0 %"},
+      {4, "C:\\prog\\città.bas", ',', "Nome programma: CITTÀ.BAS", "Lunghezza programma 5 word (max 1024)",
+       "Utilizzo risorse 0,4 %  Disponibilità 99,6 %"},
+  };
+  for (const auto& r : rows) {
+    CompileState st;
+    st.TextASM = ReportProgram(r.words);
+    st.NoFAT = 3;
+    st.NoByteRAM = 2;
+    st.LivelloStack = 0;
+    const std::string report = StatisticsReport(st, {r.path, r.sep});
+    EXPECT_EQ(report, r.line1 + "\r\n" + r.line2 + "\r\n" + r.line3 +
+                          "\r\nNumero di variabili definite 3\r\nUtilizzo memoria RAM 2 byte (max 68)\r\n"
+                          "Livello di Stack 1 (Max 6, +2 riservati)");
+  }
+}
+
+TEST(Report, LinesBeforeOrgAndAfterTheLastLineEndDoNotCount) {
+  CompileState st;
+  st.TextASM = "        NOP\r\n        ORG 0\r\n        NOP\r\n\r\nLAB:\r\n        NOP";
+  EXPECT_NE(StatisticsReport(st, {}).find("Lunghezza programma 1 word"), std::string::npos);
 }
 
 }  // namespace
