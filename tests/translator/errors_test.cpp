@@ -85,7 +85,8 @@ TEST(Errors, StatementsAfterTheDeclarations) {
       {"CONFIG C AS INPUT", "Configurazione di porta di I/O non gestibile"},
       {"DATA 1, \"\", 2", "Stringa vuota non ammessa: tra le virgolette deve esserci almeno un carattere"},
       {"DATA \"AΩ\"",
-       "La stringa contiene un carattere senza codice a 8 bit (Windows-1252), non trasferibile al micro", "DATA \"A�\""},
+       "La stringa contiene un carattere senza codice a 8 bit (Windows-1252), non trasferibile al micro",
+       "DATA \"A\xef\xbf\xbd\""},  // shown as U+FFFD
       {"DATA 1, 70000", "Costante numerica non ammessa"},
       {"WRITE 5", "Sintassi con riconoscita o non valida"},
       {"WRITE 1, Q", "Sintassi con riconoscita o non valida"},
@@ -208,13 +209,15 @@ TEST(Errors, WholePrograms) {
       {"END\nSUB S\nEND SUB\nEND",
        "La definizione delle Subroutine deve seguire il programma main (principale).", "", 0},
       // the line named: a statement repeated, a piece of a line, blank and comment lines counted
-      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND", "Struttura FOR...NEXT non bilanciata.", "FOR X = 1 TO 2", 4},
+      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND", "Struttura FOR...NEXT non bilanciata.",
+       "FOR X = 1 TO 2", 4},
       {"DIM X AS BYTE\nX = 1 : WAIT 300\nEND", "Costante numerica non valida", "WAIT 300", 2},
       {"DIM X AS BYTE\n\n' nota\nIF X = 1 THEN\nX = 2\nEND", "Struttura IF non bilanciata", nullptr, 4},
       {"DIM X AS BYTE\nX = 1\nEND\nSUB A\nX = 2", "Struttura SUB...END SUB non bilanciata", nullptr, 4},
       {"DIM X AS BYTE\nX = 1\nX = B'111111111'\nEND", "Valore binario troppo lungo (massimo 8 cifre)", nullptr, 3},
       {"DIM " + ramNames + " AS BYTE\nEND",
-       "Dimensionamento delle variabili (101-Byte)\r\noltre la capacità consentita di 61-Byte !\r\n(Byte riservati: 7)"},
+       "Dimensionamento delle variabili (101-Byte)\r\noltre la capacità consentita di 61-Byte !\r\n"
+       "(Byte riservati: 7)"},
       {"DIM " + names + " AS BYTE\nEND",
        "Troppe variabili: superato il limite di 100 righe della tabella delle variabili"},
   });

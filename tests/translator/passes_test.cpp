@@ -158,7 +158,8 @@ TEST(Data, CollectsBytesOfEveryStatementAboveTheFirstIf) {
   Load(st, {"DATA 1, 2", "X = 1", "DATA 3", "IF X = 1 THEN", "DATA 4"});
   TraduciData(st);
   EXPECT_EQ(Pane(st), "");
-  EXPECT_EQ(std::vector<int>(st.ArrayDATA.begin() + 1, st.ArrayDATA.begin() + 1 + st.NoDATA), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(std::vector<int>(st.ArrayDATA.begin() + 1, st.ArrayDATA.begin() + 1 + st.NoDATA),
+            (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(Program(st), (Lines{"", "X = 1", "", "IF X = 1 THEN", "DATA 4"}));
 }
 
@@ -222,7 +223,8 @@ TEST(Dim, VariableSizes) {
 
 TEST(SetInitTimer, RecordsAConstantOrAVariable) {
   struct Row { const char* line; int value; std::string var; };
-  const Row rows[] = {{"SET INIT TIMER TO 6", 6, ""}, {"SET INIT TIMER TO 2.5", 2, ""}, {"SET INIT TIMER TO X", 0, "X"}};
+  const Row rows[] = {
+      {"SET INIT TIMER TO 6", 6, ""}, {"SET INIT TIMER TO 2.5", 2, ""}, {"SET INIT TIMER TO X", 0, "X"}};
   for (const auto& r : rows) {
     CompileState st = Loaded({r.line});
     AggiungiVariabile(st, "X", "BYTE", "1");
@@ -378,7 +380,8 @@ TEST(SubBody, LabelsReturnsAndRecordsCallsOnce) {
   Load(st, {"SUB OUTER", callIn, "IF X = 1 THEN", "EXIT SUB", "END IF", callIn, "A>        CALL OTHER", "END SUB"});
   TraduciSubBody(st, 1, st.NoInput);
   EXPECT_EQ(Pane(st), "");
-  EXPECT_EQ(Program(st), (Lines{"A>OUTER:", callIn, "IF X = 1 THEN", ret, "END IF", callIn, "A>        CALL OTHER", ret}));
+  EXPECT_EQ(Program(st),
+            (Lines{"A>OUTER:", callIn, "IF X = 1 THEN", ret, "END IF", callIn, "A>        CALL OTHER", ret}));
   EXPECT_EQ(Rows(st.ArrayCALL, st.NoCALL), (Lines{"OUTER->INNER1", "OUTER->OTHER"}));
 }
 
