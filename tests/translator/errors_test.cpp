@@ -1,6 +1,6 @@
-// Every error message through a whole translation: the exact error block
-// and the source line it is tied to. The statement the block shows is the
-// line as written, so a message found by normalisation keeps its lower case.
+// The error messages of the passes through whole translations: the exact
+// error block and the source line it is tied to. A line normalisation refuses
+// is shown as written, lower case included.
 #include <gtest/gtest.h>
 
 #include <algorithm>
