@@ -90,6 +90,13 @@ std::string Constants(int n) {
   return p + "DIM X AS BYTE\nX = K1\nEND\n";
 }
 
+// A RECONFIG of n lines.
+std::string Reconfig(int n) {
+  std::string items = "B0";
+  for (int k = 1; k < n; ++k) items += ", B" + std::to_string(k % 8);
+  return "DIM X AS BYTE\nRECONFIG " + items + " AS INPUT\nEND\n";
+}
+
 // A WRITE of n data bytes: the address pair and two lines per byte.
 std::string Write(int bytes) { return "DIM X AS BYTE\nWRITE " + Repeat("5, ", bytes) + "0\nEND\n"; }
 
@@ -131,6 +138,7 @@ TEST(Limits, AtTheLimitTranslatesAndPastItStops) {
        "L'area DATA è troppo estesa, è stato superato il limite di 250 byte"},
       {"100 CONST entries", Constants(100), Constants(101),
        "Troppe definizioni CONST/SYMBOL: il limite è di 100"},
+      {"30 RECONFIG items", Reconfig(30), Reconfig(31), "Riconfigurazioni multiple non valide"},
       {"100 WRITE lines", Write(49), Write(50), "Istruzione WRITE troppo lunga: al massimo 49 byte per istruzione"},
       {"501 aliases", Aliases(250, 1), Aliases(250, 2),
        "Programma troppo complesso: superato il limite di 501 etichette da ottimizzare"},
@@ -167,34 +175,6 @@ TEST(Limits, ReportAndOutputAtTheLimit) {
   const TranslationResult dyn = TranslateText(*st, DynamicBytes(15), {});
   EXPECT_NE(dyn.assembly.find("W#D15 "), std::string::npos) << "the fifteenth work byte has its equate";
   EXPECT_EQ(dyn.assembly.find("W#D16"), std::string::npos);
-}
-
-// The two tables that no program can fill through the passes (at most 81
-// FAT rows and 6 initialisation lines are reachable) still stop cleanly at
-// their capacity when filled directly.
-TEST(Limits, TablesFilledDirectlyStopAtTheirCapacity) {
-  auto st = std::make_unique<CompileState>();
-  for (int k = 1; k <= CompileState::kMaxFat; ++k)
-    ASSERT_TRUE(AggiungiVariabile(*st, "V" + std::to_string(k), "BYTE", "1")) << k;
-  EXPECT_FALSE(st->Flag_Errore);
-  EXPECT_FALSE(AggiungiVariabile(*st, "V101", "BYTE", "1"));
-  EXPECT_TRUE(st->Flag_Errore);
-  EXPECT_EQ(st->NoFAT, CompileState::kMaxFat);
-  EXPECT_EQ(st->TextASM.rfind("<*> ERRORE : Troppe variabili", 0), 0u) << st->TextASM;
-
-  // More than 100 names in DIM: the RAM capacity message, not a full table.
-  std::string names;
-  for (int k = 1; k <= 101; ++k) names += (k > 1 ? ", V" : "V") + std::to_string(k);
-  const TranslationResult dim = TranslateText(*st, "DIM " + names + " AS BYTE\nEND\n", {});
-  EXPECT_EQ(dim.assembly.rfind("<*> ERRORE : Dimensionamento delle variabili (", 0), 0u) << dim.assembly;
-
-  auto lines = std::make_unique<CompileState>();
-  lines->NoInput = 2990;
-  EXPECT_TRUE(InserisciRighe(*lines, 1, 10));
-  EXPECT_EQ(lines->NoInput, 3000);
-  EXPECT_FALSE(InserisciRighe(*lines, 1, 1));
-  EXPECT_EQ(lines->NoInput, 3000);
-  EXPECT_TRUE(lines->Flag_Errore);
 }
 
 }  // namespace

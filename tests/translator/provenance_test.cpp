@@ -1,6 +1,8 @@
-// Source lines through the translation: every instruction under the comment
-// of the BASIC line it came from, the line of an error, the warnings, and
-// the annotated listing that gives the plain one back without its comments.
+// What a translation reports besides the listing: every instruction under the
+// comment of the BASIC line it came from, the warnings, the annotated listing
+// that gives the plain one back without its comments, and the statistics
+// report (the line of an error is in the errors test, the words of each line
+// in tests/cli).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "compile_state.h"
+#include "driver.h"
 #include "text.h"
 #include "translator.h"
 
@@ -95,45 +99,6 @@ TEST(Provenance, EveryMarkerConstantSitsUnderTheCommentOfItsLine) {
   }
 }
 
-TEST(Provenance, WordsPerLineAddUpToTheProgram) {
-  const std::string source = "DIM A AS BYTE\nA = 1\n\nWAIT 3\nEND\n";
-  Translator translator;
-  const TranslationResult r = translator.Translate(source, {});
-  ASSERT_TRUE(r.ok);
-  ASSERT_EQ(r.words.size(), 3u);
-  EXPECT_EQ(r.words[0].line, 2);
-  EXPECT_EQ(r.words[0].words, 2);  // MOVLW, MOVWF
-  EXPECT_EQ(r.words[1].line, 4);
-  EXPECT_EQ(r.words[1].words, 3);  // three NOPs
-  EXPECT_EQ(r.words[2].line, 5);
-  EXPECT_EQ(r.words[2].words, 2);  // SLEEP, GOTO $-1
-}
-
-TEST(Provenance, ErrorLines) {
-  struct Row {
-    const char* source;
-    int line;
-  };
-  const Row rows[] = {
-      {"DIM X AS BYTE\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n", 4},  // the same statement twice, the second wrong
-      {"DIM X AS BYTE\nWAIT X\nWAIT 0\nEND\n", 3},
-      {"DIM X AS BYTE\nX = 1 : WAIT 300\nEND\n", 2},                  // a piece of a multi-statement line
-      {"DIM X AS BYTE\nX = 1\nX = B'111111111'\nEND\n", 3},            // found by normalisation
-      {"DIM X AS BYTE\nSELECT CASE X\nCASE 1\nEND SELECT\nSELECT CASE Q\nCASE 1\nEND SELECT\nEND\n", 5},
-      {"DIM X AS BYTE\n\n' note\nIF X = 1 THEN\nX = 2\nEND\n", 4},     // blank and comment lines count
-      {"DIM X AS BYTE\nX = 1\nEND\nSUB A\nX = 2\n", 4},
-      {"DIM X AS BYTE\nX = 1\n", 0},                                    // no END: no statement to blame
-  };
-  for (const auto& r : rows) {
-    Translator translator;
-    const TranslationResult t = translator.Translate(r.source, {});
-    EXPECT_FALSE(t.ok) << r.source;
-    EXPECT_EQ(t.errorLine, r.line) << r.source << t.assembly;
-    ASSERT_FALSE(t.errors.empty());
-    EXPECT_EQ(t.assembly.rfind("<*> ERRORE : " + t.errors.front().message, 0), 0u) << t.assembly;
-  }
-}
-
 TEST(Provenance, Warnings) {
   struct Row {
     const char* source;
@@ -184,6 +149,44 @@ TEST(Provenance, AnnotatedListingsGiveThePlainOneBack) {
     }
   }
   EXPECT_GT(checked, 20);
+}
+
+// ---- The statistics report, from a finished listing (which passes still run
+// after an error is compared by the errors_* goldens).
+
+std::string ReportProgram(int words) {
+  std::string t = "        Title \"x\"\r\nW#VLTx  EQU 0x0C    ;BYTE(1-Byte)\r\n        ORG 0\r\n@1:\r\n";
+  for (int i = 0; i < words; ++i) t += "        NOP\r\n";
+  return t + "@2:     ;comment\r\n";  // a label line carrying a comment counts
+}
+
+TEST(Report, SixLines) {
+  struct Row { int words; std::string path; char sep; std::string line1, line2, line3; };
+  const Row rows[] = {
+      {99, "", '.', "Nome programma: <UNDEFINED>", "Lunghezza programma 100 word (max 1024)",
+       "Utilizzo risorse 9.7 %  Disponibilità 90.3 %"},
+      {1023, "/home/u/Velmora Programmi/primo.bas", ',', "Nome programma: PRIMO.BAS",
+       "Lunghezza programma 1024 word (max 1024)", "Utilizzo risorse 100 %  Disponibilità 0 %"},
+      {4, "C:\\prog\\città.bas", ',', "Nome programma: CITTÀ.BAS", "Lunghezza programma 5 word (max 1024)",
+       "Utilizzo risorse 0,4 %  Disponibilità 99,6 %"},
+  };
+  for (const auto& r : rows) {
+    CompileState st;
+    st.TextASM = ReportProgram(r.words);
+    st.NoFAT = 3;
+    st.NoByteRAM = 2;
+    st.LivelloStack = 0;
+    const std::string report = StatisticsReport(st, {r.path, r.sep});
+    EXPECT_EQ(report, r.line1 + "\r\n" + r.line2 + "\r\n" + r.line3 +
+                          "\r\nNumero di variabili definite 3\r\nUtilizzo memoria RAM 2 byte (max 68)\r\n"
+                          "Livello di Stack 1 (Max 6, +2 riservati)");
+  }
+}
+
+TEST(Report, LinesBeforeOrgAndAfterTheLastLineEndDoNotCount) {
+  CompileState st;
+  st.TextASM = "        NOP\r\n        ORG 0\r\n        NOP\r\n\r\nLAB:\r\n        NOP";
+  EXPECT_NE(StatisticsReport(st, {}).find("Lunghezza programma 1 word"), std::string::npos);
 }
 
 }  // namespace

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "encoding.h"
 
 namespace velmora::text {
 namespace {
 
-TEST(Text, PositionsAndSubstrings) {
+TEST(Text, PositionsSubstringsAndPieces) {
   struct Row { std::string_view s, what; int start, want; };
   const Row rows[] = {
       {"IF X = 1 THEN", "=", 1, 6}, {"IF X = 1 THEN", " THEN", 1, 9},
@@ -22,36 +25,22 @@ TEST(Text, PositionsAndSubstrings) {
   EXPECT_EQ(InStrRev("A,B,C", ","), 4);
   EXPECT_EQ(InStrRev("ABC", ","), 0);
 
-  EXPECT_EQ(Mid("HELLO", 2, 3), "ELL");
-  EXPECT_EQ(Mid("HELLO", 4), "LO");
-  EXPECT_EQ(Mid("HELLO", 9), "");
-  EXPECT_EQ(Mid("HELLO", 0, 2), "HE");
-  EXPECT_EQ(Mid("HELLO", 4, 10), "LO");
-  EXPECT_EQ(Left("HELLO", 2), "HE");
-  EXPECT_EQ(Left("HE", 5), "HE");
-  EXPECT_EQ(Left("HE", -1), "");
-  EXPECT_EQ(Right("HELLO", 2), "LO");
-  EXPECT_EQ(Right("HELLO", 9), "HELLO");
-}
-
-TEST(Text, CommaPieces) {
-  using Pieces = std::vector<std::string>;
-  struct Row { std::string_view s; Pieces want; };
-  const Row rows[] = {
-      {"A, B ,C", {"A", " B ", "C"}}, {"A", {"A"}}, {"", {""}}, {"A,,B,", {"A", "", "B", ""}},
+  // Each result beside what it must be.
+  const std::pair<std::string, std::string> results[] = {
+      {Mid("HELLO", 2, 3), "ELL"},  {Mid("HELLO", 4), "LO"},       {Mid("HELLO", 9), ""},
+      {Mid("HELLO", 0, 2), "HE"},   {Mid("HELLO", 4, 10), "LO"},   {Left("HELLO", 2), "HE"},
+      {Left("HE", 5), "HE"},        {Left("HE", -1), ""},          {Right("HELLO", 2), "LO"},
+      {Right("HELLO", 9), "HELLO"}, {Trim("  A B  "), "A B"},      {LTrim("  A "), "A "},
+      {RTrim("  A "), "  A"},       {Trim("\tA\t"), "\tA\t"},      {Trim("    "), ""},  // only blanks are trimmed
+      {UCase("abc xyz 1\xe8"), "ABC XYZ 1\xe8"},  // only ASCII letters change
   };
-  for (const auto& r : rows) EXPECT_EQ(SplitAtCommas(r.s), r.want) << r.s;
+  for (size_t k = 0; k < std::size(results); ++k) EXPECT_EQ(results[k].first, results[k].second) << "result " << k;
+  const std::vector<std::string> pieces[] = {SplitAtCommas("A, B ,C"), SplitAtCommas(""), SplitAtCommas("A,,B,")};
+  EXPECT_EQ(pieces[0], (std::vector<std::string>{"A", " B ", "C"}));
+  EXPECT_EQ(pieces[1], (std::vector<std::string>{""}));
+  EXPECT_EQ(pieces[2], (std::vector<std::string>{"A", "", "B", ""}));
   EXPECT_TRUE(ContainsAny("X = 1", "=<>"));
   EXPECT_FALSE(ContainsAny("LOOP1", " =,"));
-}
-
-TEST(Text, TrimsTouchOnlySpaces) {
-  EXPECT_EQ(Trim("  A B  "), "A B");
-  EXPECT_EQ(LTrim("  A "), "A ");
-  EXPECT_EQ(RTrim("  A "), "  A");
-  EXPECT_EQ(Trim("\tA\t"), "\tA\t");
-  EXPECT_EQ(Trim("    "), "");
-  EXPECT_EQ(UCase("abc xyz 1\xe8"), "ABC XYZ 1\xe8");  // only ASCII letters change
 }
 
 TEST(Text, ValReadsTheLeadingNumber) {
