@@ -105,6 +105,7 @@ same stripped.asm plain.asm "--annotate minus its comments"
 # --words: after the report one row per BASIC line with code, then the five costliest.
 run 0 "--words" --words -o ann.asm ann.bas
 expect_grep '^Lunghezza programma' out.txt "--words keeps the report"
+expect_grep '^     6      1  CALL S$' out.txt "--words row of a one-word line"
 [ "$(sed -n '/^Le righe che usano più word/,$p' out.txt | tail -n +3 | head -n 1)" = "     5     10  NEXT I" ] ||
   fail "--words: NEXT I is not the costliest line: $(cat out.txt)"
 [ "$(sed -n '/^Le righe che usano più word/,$p' out.txt | tail -n +3 | wc -l)" = 5 ] || fail "--words: not five costliest"
