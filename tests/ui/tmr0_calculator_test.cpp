@@ -33,6 +33,7 @@ class Tmr0CalculatorTest : public QObject {
     QTest::newRow("reload 255") << QStringList{"4", "256", "255"} << QStringList{" 3.90625", "KHz", " 256", kMicro};
     QTest::newRow("exactly 1000 Hz") << QStringList{"4", "4", "6"} << QStringList{" 1", "KHz", " 1000", kMicro};
     QTest::newRow("999 Hz") << QStringList{"3.996", "4", "6"} << QStringList{" 999", "Hz", " 1.001001001001", "m-sec"};
+    QTest::newRow("exactly 1 MHz") << QStringList{"4", "1", "255"} << QStringList{" 1", "MHz", " 1000", "n-sec"};
     QTest::newRow("MHz range") << QStringList{"20", "1", "255"} << QStringList{" 5", "MHz", " 200", "n-sec"};
     QTest::newRow("text after the number") << QStringList{"4 MHz", " 2 ", "0"} << QStringList{" 1.953125", "KHz", " 512", kMicro};
   }
