@@ -3,7 +3,6 @@
 #include "guide_window.h"
 #include "help_browser.h"
 #include "help_pages.h"
-#include "wait_calculator.h"
 #include "window_test.h"
 
 using velmora::tools::HelpBrowser;
@@ -127,18 +126,6 @@ class HelpBrowserTest : public QObject {
     else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
     QTRY_VERIFY(w.isNull() || !w->isVisible());
     delete w.data();
-  }
-
-  // "WAIT (Utility)" shows the calculator; choosing it again brings the same
-  // window forward.
-  void calcolatoreWait() {
-    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
-    w.SelezionaVoce(Riga("WAIT (Utility)"));
-    QPointer<velmora::tools::WaitCalculator> calcolatore = w.CalcolatoreWait();
-    QVERIFY(calcolatore && calcolatore->isVisible());
-    QCOMPARE(calcolatore->windowTitle(), QString("Controllo dell'istruzione wait"));
-    w.SelezionaVoce(Riga("WAIT (Utility)"));
-    QCOMPARE(w.CalcolatoreWait(), calcolatore.data());
   }
 
   // A double click on the last entry opens the guide, on another does not.

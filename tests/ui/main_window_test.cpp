@@ -563,14 +563,13 @@ class MainWindowTest : public QObject {
       w = std::make_unique<MainWindow>(r_->ambiente);
       w->TextBasic()->setPlainText(QStringLiteral("X = 1\n"));
       QMimeData dati;
-      dati.setUrls({QUrl::fromLocalFile(Percorso(QStringLiteral("note.txt")))});
-      QDragEnterEvent rifiutato(QPoint(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(w.get(), &rifiutato);
-      QVERIFY(!rifiutato.isAccepted());
-      dati.setUrls({QUrl::fromLocalFile(Percorso(QStringLiteral("note.txt"))), QUrl::fromLocalFile(nuovo)});
-      QDragEnterEvent entrata(QPoint(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(w.get(), &entrata);
-      QVERIFY(entrata.isAccepted());
+      const QUrl nota = QUrl::fromLocalFile(Percorso(QStringLiteral("note.txt")));
+      for (const auto& urls : {QList<QUrl>{nota}, QList<QUrl>{nota, QUrl::fromLocalFile(nuovo)}}) {  // a .bas among them
+        dati.setUrls(urls);
+        QDragEnterEvent entrata(QPoint(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.get(), &entrata);
+        QCOMPARE(entrata.isAccepted(), urls.size() == 2);
+      }
       QDropEvent rilascio(QPointF(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(w.get(), &rilascio);
       QVERIFY(rilascio.isAccepted());
@@ -861,6 +860,9 @@ class MainWindowTest : public QObject {
     help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));
     QPointer<QWidget> wait = help[0]->CalcolatoreWait();
     QVERIFY(wait && wait->isVisible());
+    help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));  // again: the same calculator
+    QCOMPARE(help[0]->CalcolatoreWait(), wait.data());
+    QCOMPARE(w.findChildren<velmora::tools::WaitCalculator*>().size(), 1);
     help[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(wait && wait->isVisible());
