@@ -2,12 +2,6 @@
 // offscreen: the files beside the BASIC file or in the work folder, gpasm's
 // errors in the message box, a missing gpasm, and F9 from a BASIC file to
 // one simulator window stopped at a margin breakpoint and then running.
-#include <QAction>
-#include <QDir>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "main_window.h"
 #include "pin_led.h"
 #include "process.h"
@@ -26,8 +20,6 @@ using namespace velmora::test;
 QString Esempio(const char* nome) {
   return QString::fromUtf8(Leggi(QStringLiteral(VELMORA_SOURCE_DIR "/examples/") + QLatin1String(nome)));
 }
-
-QString SenzaCr(QString testo) { return testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 }  // namespace
 

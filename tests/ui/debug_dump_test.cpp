@@ -1,9 +1,7 @@
 // The debug dump: the four sections of the compile state in order and format.
-#include <QPlainTextEdit>
-#include <QtTest>
-
 #include "compile_state.h"
 #include "debug_dump.h"
+#include "window_test.h"
 
 using velmora::CompileState;
 using velmora::tools::DebugDump;

@@ -1,74 +1,45 @@
 // The guide and the examples window: the print and save flows, and the four
 // example programs shown exactly as they are in examples/.
-#include <QDir>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "examples_window.h"
 #include "guide_window.h"
 #include "translator.h"
+#include "window_test.h"
 
 using velmora::tools::ExamplesWindow;
 using velmora::tools::GuideWindow;
+using namespace velmora::test;
 
 namespace {
 
 const QString kVersione = "18 Novembre 2015";
-
-QString LeggiFile(const QString& percorso) {
-  QFile file(percorso);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
-}
-
-QString EsempioSuDisco(const QString& nome) {
-  QString testo = LeggiFile(QStringLiteral(VELMORA_SOURCE_DIR "/examples/") + nome);
-  testo.replace("\r\n", "\n");
-  while (testo.endsWith('\n')) testo.chop(1);
-  return testo.replace("\n", "\r\n");
-}
 
 }  // namespace
 
 class GuideExamplesTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir cartella_;
+  std::unique_ptr<Registro> r_;
+
+  QString Percorso(const QString& nome) const { return QDir(cartella_.path()).filePath(nome); }
+
  private slots:
   void init() {
-    messaggi_.clear();
-    domande_.clear();
-    richieste_.clear();
-    risposte_.clear();
-    nomeFile_.clear();
-    ambiente_.messaggio = [this](const QString& t) { messaggi_ << t; };
-    ambiente_.domanda = [this](const QString&, const QString& t) {
-      domande_ << t;
-      return !risposte_.isEmpty() && risposte_.takeFirst();
-    };
-    ambiente_.input = [this](const QString& prompt, const QString& titolo, const QString& def) {
-      richieste_ << prompt << titolo << def;
-      return nomeFile_;
-    };
-    QVERIFY(cartella_.isValid());
-    ambiente_.pdfDiProva = QDir(cartella_.path()).filePath("stampa.pdf");
-    QFile::remove(ambiente_.pdfDiProva);
+    r_ = std::make_unique<Registro>();
+    r_->ambiente.pdfDiProva = Percorso("stampa.pdf");
+    QFile::remove(r_->ambiente.pdfDiProva);
   }
 
-  // Every line ends with CR LF, and the version line carries the date given.
-  void testoGuida() {
+  // The guide's text, every line ended by CR LF, with the version date; a
+  // click closes the window.
+  void finestraGuida() {
     const QString testo = velmora::tools::TestoGuida(kVersione);
     QVERIFY(testo.endsWith("\r\n"));
     QVERIFY(!testo.contains(QRegularExpression("[^\r]\n|\r[^\n]")));
     QVERIFY(testo.split("\r\n").contains("Versione: " + kVersione));
-  }
-
-  void finestraGuida() {
-    GuideWindow w(ambiente_, kVersione, cartella_.path());
+    GuideWindow w(r_->ambiente, kVersione, cartella_.path());
     QCOMPARE(w.windowTitle(), QString("Help"));
-    QString mostrato = velmora::tools::TestoGuida(kVersione);
-    QCOMPARE(w.findChild<QPlainTextEdit*>("Text1")->toPlainText(), mostrato.replace("\r\n", "\n"));
+    QCOMPARE(Figlio<QPlainTextEdit>(w, "Text1")->toPlainText(), SenzaCr(testo));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(4, 4));
@@ -80,74 +51,56 @@ class GuideExamplesTest : public QObject {
   void stampaOSalvaGuida_data() {
     QTest::addColumn<QList<bool>>("risposte");
     QTest::addColumn<QString>("nome");
-    QTest::addColumn<int>("domande");
     QTest::addColumn<bool>("stampato");
     QTest::addColumn<bool>("salvato");
-    QTest::newRow("print") << QList<bool>{true} << "" << 1 << true << false;
-    QTest::newRow("save to a file") << QList<bool>{false, true} << "guida.txt" << 2 << false << true;
-    QTest::newRow("save cancelled") << QList<bool>{false, true} << "" << 2 << false << false;
-    QTest::newRow("neither") << QList<bool>{false, false} << "guida.txt" << 2 << false << false;
+    QTest::newRow("print") << QList<bool>{true} << "" << true << false;
+    QTest::newRow("save to a file") << QList<bool>{false, true} << "guida.txt" << false << true;
+    QTest::newRow("save cancelled") << QList<bool>{false, true} << "" << false << false;
+    QTest::newRow("save impossible") << QList<bool>{false, true} << "manca/guida.txt" << false << false;
+    QTest::newRow("neither") << QList<bool>{false, false} << "guida.txt" << false << false;
   }
   void stampaOSalvaGuida() {
     QFETCH(QList<bool>, risposte);
     QFETCH(QString, nome);
-    QFETCH(int, domande);
     QFETCH(bool, stampato);
     QFETCH(bool, salvato);
-    risposte_ = risposte;
-    const QString percorso = nome.isEmpty() ? QString() : QDir(cartella_.path()).filePath(nome);
-    nomeFile_ = percorso;
+    r_->risposte.assign(risposte.begin(), risposte.end());
+    const QString percorso = nome.isEmpty() ? QString() : Percorso(nome);
+    r_->testoInput = percorso;
     QFile::remove(percorso);
 
-    GuideWindow w(ambiente_, kVersione, cartella_.path());
-    QTest::mouseDClick(w.findChild<QPlainTextEdit*>("Text1")->viewport(), Qt::LeftButton);
-
+    GuideWindow w(r_->ambiente, kVersione, cartella_.path());
+    QTest::mouseDClick(Figlio<QPlainTextEdit>(w, "Text1")->viewport(), Qt::LeftButton);
     const QStringList attese = {"Invio in stampa il testo dell'Help ?", "Invio su file il testo dell'Help ?"};
-    QCOMPARE(domande_, attese.mid(0, domande));
-    QCOMPARE(QFile::exists(ambiente_.pdfDiProva), stampato);
-    if (risposte == QList<bool>{false, true}) {
-      QCOMPARE(richieste_, (QStringList{"Indicare il nome completo del file", "Stampa Help",
-                                         QDir(cartella_.path()).filePath("Velmora_Help.txt")}));
-    } else {
-      QVERIFY(richieste_.isEmpty());
-    }
+    QCOMPARE(r_->domande, attese.mid(0, risposte.size()));
+    QCOMPARE(QFile::exists(r_->ambiente.pdfDiProva), stampato);
+    const bool chiesto = risposte == QList<bool>{false, true};
+    const QStringList richiesta = {"Indicare il nome completo del file", "Stampa Help", Percorso("Velmora_Help.txt")};
+    QCOMPARE(r_->richieste, chiesto ? richiesta : QStringList());
     QCOMPARE(!percorso.isEmpty() && QFile::exists(percorso), salvato);
-    if (salvato) QCOMPARE(LeggiFile(percorso), velmora::tools::TestoGuida(kVersione) + "\r\n");
-    QVERIFY(messaggi_.isEmpty());
+    if (salvato) QCOMPARE(QString::fromUtf8(Leggi(percorso)), velmora::tools::TestoGuida(kVersione) + "\r\n");
+    const bool impossibile = chiesto && nome.contains('/');
+    QCOMPARE(r_->messaggi.size(), impossibile ? 1 : 0);
+    if (impossibile) QVERIFY(r_->messaggi[0].contains(percorso));
   }
 
-  void salvataggioGuidaImpossibile() {
-    risposte_ = {false, true};
-    nomeFile_ = QDir(cartella_.path()).filePath("manca/guida.txt");
-    GuideWindow w(ambiente_, kVersione, cartella_.path());
-    w.StampaOSalva();
-    QCOMPARE(messaggi_.size(), 1);
-    QVERIFY(messaggi_.first().contains(nomeFile_));
-  }
-
-  // The window shows the four programs of examples/ exactly, in order.
+  // The window shows the four programs of examples/ exactly, in order; as the
+  // window holds them (special characters included) they translate.
   void testoEsempi() {
-    ExamplesWindow w(ambiente_);
+    ExamplesWindow w(r_->ambiente);
     const QString testo = velmora::tools::TestoEsempi();
-    QString mostrato = testo;
-    QCOMPARE(w.findChild<QPlainTextEdit*>("Text1")->toPlainText(), mostrato.replace("\r\n", "\n"));
+    QCOMPARE(Figlio<QPlainTextEdit>(w, "Text1")->toPlainText(), SenzaCr(testo));
     QCOMPARE(velmora::tools::FileEsempi().size(), 4);
     qsizetype posizione = 0;
     for (const QString& nome : velmora::tools::FileEsempi()) {
-      const QString programma = EsempioSuDisco(nome);
+      QString programma = SenzaCr(QString::fromUtf8(Leggi(QStringLiteral(VELMORA_SOURCE_DIR "/examples/") + nome)));
+      while (programma.endsWith('\n')) programma.chop(1);
+      programma.replace("\n", "\r\n");
       QVERIFY2(!programma.isEmpty(), qPrintable(nome));
       const qsizetype trovato = testo.indexOf(programma, posizione);
       QVERIFY2(trovato > posizione, qPrintable(nome));
       posizione = trovato + programma.size();
-    }
-  }
-
-  // The programs as the window holds them translate (the resource is the file,
-  // special characters included).
-  void esempiTradotti() {
-    for (const QString& nome : velmora::tools::FileEsempi()) {
-      velmora::Translator traduttore;
-      const auto r = traduttore.Translate(velmora::tools::TestoEsempio(nome).toStdString(), {});
+      const auto r = velmora::Translator().Translate(velmora::tools::TestoEsempio(nome).toStdString(), {});
       QVERIFY2(r.ok, qPrintable(nome + "\n" + QString::fromStdString(r.assembly)));
     }
   }
@@ -159,22 +112,13 @@ class GuideExamplesTest : public QObject {
   }
   void stampaEsempi() {
     QFETCH(bool, si);
-    risposte_ = {si};
-    ExamplesWindow w(ambiente_);
-    QTest::mouseDClick(w.findChild<QPlainTextEdit*>("Text1")->viewport(), Qt::LeftButton);
-    QCOMPARE(domande_, QStringList{"Eseguo la stampa ?"});
-    QCOMPARE(QFile::exists(ambiente_.pdfDiProva), si);
-    if (si) QVERIFY(QFileInfo(ambiente_.pdfDiProva).size() > 1000);
+    r_->Risposte({si});
+    ExamplesWindow w(r_->ambiente);
+    QTest::mouseDClick(Figlio<QPlainTextEdit>(w, "Text1")->viewport(), Qt::LeftButton);
+    QCOMPARE(r_->domande, QStringList{"Eseguo la stampa ?"});
+    QCOMPARE(QFile::exists(r_->ambiente.pdfDiProva), si);
+    if (si) QVERIFY(QFileInfo(r_->ambiente.pdfDiProva).size() > 1000);
   }
-
- private:
-  QTemporaryDir cartella_;
-  QStringList messaggi_;
-  QStringList domande_;
-  QStringList richieste_;
-  QList<bool> risposte_;
-  QString nomeFile_;
-  velmora::ui::Ambiente ambiente_;
 };
 
 QTEST_MAIN(GuideExamplesTest)

@@ -1,21 +1,14 @@
-// The help browser: the page-choice rules, the version box, closing, and the
-// export file.
-#include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QtTest>
-
+// The help browser: the page-choice rules, the version box, closing, the
+// WAIT calculator and the guide it opens, and the export file.
 #include "guide_window.h"
 #include "help_browser.h"
 #include "help_pages.h"
-#include "message_box.h"
-#include "wait_calculator.h"
+#include "window_test.h"
 
 using velmora::tools::HelpBrowser;
 using velmora::tools::ScegliPagina;
 using velmora::tools::VociHelp;
+using namespace velmora::test;
 
 namespace {
 
@@ -43,40 +36,18 @@ int Sottolineature(const QString& pagina) {
 class HelpBrowserTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<Registro> r_;
+  QTemporaryDir cartella_;
+
  private slots:
-  void init() {
-    messaggi_.clear();
-    domande_.clear();
-    risposta_ = true;
-    ambiente_.messaggio = [this](const QString& t) { messaggi_ << t; };
-    ambiente_.domanda = [this](const QString&, const QString& t) {
-      domande_ << t;
-      return risposta_;
-    };
-  }
+  void init() { r_ = std::make_unique<Registro>(); }
 
-  // Entries without a page of their own (blanks, group headings, the last
-  // entry) show the introduction again.
-  void introduzioneDiNuovo_data() {
-    QTest::addColumn<int>("riga");
-    QTest::newRow("blank entry") << Riga(" ");
-    QTest::newRow("timer heading") << Riga("-Interrupt Timer-");
-    QTest::newRow("last entry") << Riga(VociHelp().last());
-  }
-  void introduzioneDiNuovo() {
-    QFETCH(int, riga);
-    HelpBrowser w(ambiente_, kVersione, QDir::tempPath());
-    w.SelezionaVoce(Riga("DIM"));
-    QVERIFY(w.TestoPagina() != velmora::tools::IntroduzioneHelp());
-    w.SelezionaVoce(riga);
-    QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
-    QVERIFY(!w.PackageVisibile());
-  }
-
-  // The entry picks its page by the rules in order.
+  // The entry picks its page by the rules in order; entries without a page
+  // of their own (blanks, group headings, the last entry) show the
+  // introduction again.
   void sceltaPagina_data() {
     QTest::addColumn<QString>("voce");
-    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<QString>("titolo");  // empty: the introduction
     QTest::newRow("SET TIMER ON/OFF is not SET") << "SET TIMER ON/OFF" << "ISTRUZIONI SET TIMER ON, SET TIMER OFF";
     QTest::newRow("SET") << "SET" << "ISTRUZIONE SET";
     QTest::newRow("CLEAR PORT as CLEAR") << "CLEAR PORT" << "ISTRUZIONI CLEAR, CLEAR LINE, CLEAR PORT";
@@ -86,15 +57,20 @@ class HelpBrowserTest : public QObject {
     QTest::newRow("END is not END SUB") << "END" << "ISTRUZIONE END";
     QTest::newRow("END SUB is not SUB") << "END SUB" << "ISTRUZIONE END SUB";
     QTest::newRow("WAIT (Utility)") << "WAIT (Utility)" << "ISTRUZIONE WAIT";
+    QTest::newRow("blank entry") << " " << "";
+    QTest::newRow("timer heading") << "-Interrupt Timer-" << "";
+    QTest::newRow("last entry") << VociHelp().last() << "";
   }
   void sceltaPagina() {
     QFETCH(QString, voce);
     QFETCH(QString, titolo);
-    HelpBrowser w(ambiente_, kVersione, QDir::tempPath());
+    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
+    w.SelezionaVoce(Riga("DIM"));
+    QVERIFY(w.TestoPagina() != velmora::tools::IntroduzioneHelp());
     w.SelezionaVoce(Riga(voce));
-    QCOMPARE(Titolo(w.TestoPagina()), titolo);
-    QCOMPARE(Sottolineature(w.TestoPagina()), 1);
-    QVERIFY(w.TestoPagina().startsWith("\r\n"));
+    if (titolo.isEmpty()) QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
+    else QCOMPARE(Titolo(w.TestoPagina()), titolo);
+    QVERIFY(titolo.isEmpty() || (Sottolineature(w.TestoPagina()) == 1 && w.TestoPagina().startsWith("\r\n")));
     QVERIFY(!w.PackageVisibile());
     QCOMPARE(w.CalcolatoreWait() != nullptr, voce == "WAIT (Utility)");
   }
@@ -115,128 +91,94 @@ class HelpBrowserTest : public QObject {
       if (senzaPagina || voce == "Package" || voce == "Versione") continue;
       QVERIFY2(Sottolineature(p.testo) == 1, qPrintable(voce));
       if (i < primaParolaChiave) continue;
-      QVERIFY2(p.testo.contains("\r\n---Esempio---\r\n") || p.testo.contains("\r\n---Esempi---\r\n"),
-               qPrintable(voce));
+      QVERIFY2(p.testo.contains("\r\n---Esempio---\r\n") || p.testo.contains("\r\n---Esempi---\r\n"), qPrintable(voce));
     }
   }
 
-  void package() {
-    HelpBrowser w(ambiente_, kVersione, QDir::tempPath());
+  void packageEVersione() {
+    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
     w.show();
     w.SelezionaVoce(Riga("Package"));
     QVERIFY(w.PackageVisibile());
     QCOMPARE(w.TestoPagina(), QString("\r\n"));
-    QVERIFY(w.findChild<QPlainTextEdit*>("Text1")->isHidden());
+    QVERIFY(Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
     w.SelezionaVoce(Riga("ASC"));
     QVERIFY(!w.PackageVisibile());
-    QVERIFY(!w.findChild<QPlainTextEdit*>("Text1")->isHidden());
-  }
-
-  void versione() {
-    const QString atteso = "\r\n \r\n \r\n \r\n"
-                           "+-------------------------------------+\r\n"
-                           "| Versione programma: 18 Novembre 2015|\r\n"
-                           "+-------------------------------------+\r\n";
-    QCOMPARE(ScegliPagina("Versione", kVersione).testo, atteso);
+    QVERIFY(!Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
+    w.SelezionaVoce(Riga("Versione"));
+    QCOMPARE(w.TestoPagina(), QString("\r\n \r\n \r\n \r\n"
+                                      "+-------------------------------------+\r\n"
+                                      "| Versione programma: 18 Novembre 2015|\r\n"
+                                      "+-------------------------------------+\r\n"));
   }
 
   void chiusura_data() {
-    QTest::addColumn<QString>("come");
-    QTest::newRow("click on the caption") << "label";
-    QTest::newRow("click on the background") << "sfondo";
+    QTest::addColumn<bool>("etichetta");
+    QTest::newRow("click on the caption") << true;
+    QTest::newRow("click on the background") << false;
   }
   void chiusura() {
-    QFETCH(QString, come);
-    QPointer<HelpBrowser> w = new HelpBrowser(ambiente_, kVersione, QDir::tempPath());
+    QFETCH(bool, etichetta);
+    QPointer<HelpBrowser> w = new HelpBrowser(r_->ambiente, kVersione, QDir::tempPath());
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    if (come == "label") QTest::mouseClick(w->findChild<QLabel*>("Label1"), Qt::LeftButton);
+    if (etichetta) QTest::mouseClick(Figlio<QLabel>(*w, "Label1"), Qt::LeftButton);
     else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
     QTRY_VERIFY(w.isNull() || !w->isVisible());
     delete w.data();
   }
 
-  void calcolatoreWait() {
-    HelpBrowser w(ambiente_, kVersione, QDir::tempPath());
-    w.SelezionaVoce(Riga("WAIT (Utility)"));
-    QPointer<velmora::tools::WaitCalculator> calcolatore = w.CalcolatoreWait();
-    QVERIFY(calcolatore);
-    QVERIFY(calcolatore->isVisible());
-    QCOMPARE(calcolatore->windowTitle(), QString("Controllo dell'istruzione wait"));
-    QCOMPARE(Titolo(w.TestoPagina()), QString("ISTRUZIONE WAIT"));
-    // Choosing it again brings the same window forward.
-    w.SelezionaVoce(Riga("WAIT (Utility)"));
-    QCOMPARE(w.CalcolatoreWait(), calcolatore.data());
-    w.SelezionaVoce(Riga("WAIT"));
-    QCOMPARE(w.CalcolatoreWait(), calcolatore.data());
-  }
-
+  // A double click on the last entry opens the guide, on another does not.
   void guidaDalUltimaVoce() {
-    HelpBrowser w(ambiente_, kVersione, QDir::tempPath());
+    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* lista = w.findChild<QListWidget*>("List1");
-    QVERIFY(!w.findChild<velmora::tools::GuideWindow*>());
-    const QRect r = lista->visualItemRect(lista->item(Riga("ASC")));
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
-    QVERIFY(!w.findChild<velmora::tools::GuideWindow*>());
-    lista->scrollToBottom();
-    const QRect ultima = lista->visualItemRect(lista->item(static_cast<int>(VociHelp().size()) - 1));
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, ultima.center());
-    auto* guida = w.findChild<velmora::tools::GuideWindow*>();
-    QVERIFY(guida);
-    QCOMPARE(guida->windowTitle(), QString("Help"));
-  }
-
-  // The export: every entry that is not blank, its page, two lines of one space.
-  void esportazione() {
-    QTemporaryDir cartella;
-    HelpBrowser w(ambiente_, kVersione, cartella.path());
-    const QString percorso = QDir(cartella.path()).filePath("TMP-HELP.TXT");
-    QCOMPARE(w.PercorsoEsportazione(), percorso);
-    QVERIFY(w.EsportaHelp());
-    QCOMPARE(domande_, QStringList{"Invio su file una copia dell'Help? "});
-    QCOMPARE(messaggi_, QStringList{"E' stato creato il file " + percorso});
-    QVERIFY(!w.CalcolatoreWait());  // the export does not open the calculator
-
-    QFile file(percorso);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString testo = QString::fromUtf8(file.readAll());
-    // Entries in order, blanks skipped, each followed by its own page.
-    QString atteso;
-    for (const QString& voce : VociHelp()) {
-      if (voce.trimmed().isEmpty()) continue;
-      atteso += voce + "\r\n" + ScegliPagina(voce, kVersione).testo + "\r\n \r\n \r\n";
+    auto* lista = Figlio<QListWidget>(w, "List1");
+    for (const int riga : {Riga("ASC"), static_cast<int>(VociHelp().size()) - 1}) {
+      lista->scrollToItem(lista->item(riga));
+      const QPoint centro = lista->visualItemRect(lista->item(riga)).center();
+      QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
+      QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
+      auto* guida = w.findChild<velmora::tools::GuideWindow*>();
+      QCOMPARE(guida != nullptr, riga != Riga("ASC"));
+      if (guida) QCOMPARE(guida->windowTitle(), QString("Help"));
     }
-    QCOMPARE(testo, atteso);
   }
 
-  void esportazioneRifiutata() {
-    QTemporaryDir cartella;
-    risposta_ = false;
-    HelpBrowser w(ambiente_, kVersione, cartella.path());
-    QVERIFY(!w.EsportaHelp());
-    QVERIFY(!QFile::exists(w.PercorsoEsportazione()));
-    QVERIFY(messaggi_.isEmpty());
+  // The export: every entry that is not blank, its page, two lines of one
+  // space; No writes nothing; a missing folder gives the error message.
+  void esportazione_data() {
+    QTest::addColumn<bool>("risposta");
+    QTest::addColumn<bool>("cartellaMancante");
+    QTest::newRow("written") << true << false;
+    QTest::newRow("declined") << false << false;
+    QTest::newRow("folder missing") << true << true;
   }
-
-  void esportazioneImpossibile() {
-    QTemporaryDir cartella;
-    const QString mancante = QDir(cartella.path()).filePath("non-esiste");
-    HelpBrowser w(ambiente_, kVersione, mancante);
-    QVERIFY(!w.EsportaHelp());
-    QCOMPARE(messaggi_.size(), 1);
-    QVERIFY(messaggi_.first().startsWith("Impossibile scrive l'Help su file. Errore: "));
-    QVERIFY(messaggi_.first().contains(mancante));
+  void esportazione() {
+    QFETCH(bool, risposta);
+    QFETCH(bool, cartellaMancante);
+    const QString cartella = cartellaMancante ? cartella_.filePath("non-esiste") : cartella_.path();
+    const QString percorso = QDir(cartella).filePath("TMP-HELP.TXT");
+    QFile::remove(percorso);
+    r_->Risposte({risposta});
+    HelpBrowser w(r_->ambiente, kVersione, cartella);
+    QCOMPARE(w.PercorsoEsportazione(), percorso);
+    QCOMPARE(w.EsportaHelp(), risposta && !cartellaMancante);
+    QCOMPARE(r_->domande, QStringList{"Invio su file una copia dell'Help? "});
+    QVERIFY(!w.CalcolatoreWait());  // the export does not open the calculator
+    QCOMPARE(r_->messaggi.size(), risposta ? 1 : 0);
+    if (!risposta) QVERIFY(!QFile::exists(percorso));
+    if (!risposta || cartellaMancante) {
+      QVERIFY(!risposta || r_->messaggi[0].startsWith("Impossibile scrive l'Help su file. Errore: " ));
+      QVERIFY(!risposta || r_->messaggi[0].contains(cartella));
+      return;
+    }
+    QCOMPARE(r_->messaggi[0], "E' stato creato il file " + percorso);
+    QString atteso;  // entries in order, blanks skipped, each followed by its own page
+    for (const QString& voce : VociHelp())
+      if (!voce.trimmed().isEmpty()) atteso += voce + "\r\n" + ScegliPagina(voce, kVersione).testo + "\r\n \r\n \r\n";
+    QCOMPARE(QString::fromUtf8(Leggi(percorso)), atteso);
   }
-
- private:
-  QStringList messaggi_;
-  QStringList domande_;
-  bool risposta_ = true;
-  velmora::ui::Ambiente ambiente_;
 };
 
 QTEST_MAIN(HelpBrowserTest)

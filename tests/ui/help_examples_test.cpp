@@ -5,15 +5,9 @@
 // and runs to the end of the page; blank lines separate the examples of one
 // block. An example without END gets one, before its first SUB when it has
 // subroutines, so that it is a complete program.
-#include <QFile>
-#include <QProcess>
-#include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "help_pages.h"
 #include "translator.h"
+#include "window_test.h"
 
 namespace {
 
@@ -21,11 +15,6 @@ struct Esempio {
   QString voce;
   QString programma;
 };
-
-bool Scrivi(const QString& percorso, const std::string& testo) {
-  QFile file(percorso);
-  return file.open(QIODevice::WriteOnly) && file.write(testo.c_str()) == qint64(testo.size());
-}
 
 QString Completa(QStringList righe) {
   const auto fine = std::find_if(righe.begin(), righe.end(),
@@ -89,8 +78,8 @@ class HelpExamplesTest : public QObject {
     if (gpasm.isEmpty()) QSKIP("gpasm is not installed");
     QTemporaryDir cartella;
     QVERIFY(cartella.isValid());
-    QVERIFY(Scrivi(cartella.filePath("prog.asm"), velmora::AssemblyFileBytes(r.assembly)));
-    QVERIFY(Scrivi(cartella.filePath("PIC16F84.DEF"), velmora::DefinitionsText()));
+    velmora::test::Scrivi(cartella.filePath("prog.asm"), QByteArray::fromStdString(velmora::AssemblyFileBytes(r.assembly)));
+    velmora::test::Scrivi(cartella.filePath("PIC16F84.DEF"), QByteArray::fromStdString(velmora::DefinitionsText()));
 
     QProcess processo;
     processo.setWorkingDirectory(cartella.path());

@@ -1,37 +1,29 @@
 // The main window driven as a user would: start-up with and without a
-// settings file, the layout cycle and its fit on common screens, Translate
-// (report, error block, cursor on the faulty line), every file flow through
-// the file dialog (cancel, new name, overwrite, unsaved changes), the
-// definitions file, printing to PDF and closing.
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTimer>
-#include <QtTest>
-
-#include "help_browser.h"
-#include "wait_calculator.h"
-#include "file_dialog.h"
-#include "main_window.h"
-#include "settings.h"
-#include "window_test.h"
+// settings file, the layout cycle and the captions on common screens,
+// Translate (report and warnings, error block, cursor on the faulty line,
+// hostile files, the panes linked by source line), every file flow through
+// the file dialog, the definitions file, printing to PDF, the BASIC editor's
+// colours, search and recovery copy, the other windows and closing.
+#include "basic_highlighter.h"
+#include "code_editor.h"
 #include "compile_state.h"
+#include "editor_colours.h"
+#include "find_replace_bar.h"
+#include "help_browser.h"
+#include "main_window.h"
+#include "recovery_store.h"
+#include "settings.h"
+#include "settings_window.h"
 #include "translator.h"
+#include "wait_calculator.h"
+#include "window_test.h"
 
 using namespace velmora::ui;
+using namespace velmora::test;
+using velmora::editor::CodeEditor;
+using velmora::editor::RecoveryStore;
 
 namespace {
-
-using namespace velmora::test;
 
 QString Titolo() {
   return QStringLiteral("Compilatore Basic per micro PIC16F84") + QString::fromStdString(velmora::AuthorCredit());
@@ -50,6 +42,27 @@ QColor Sfondo(QWidget* w) {
                                                                : QPalette::Window);
 }
 
+QPushButton* Pulsante(const MainWindow& w, const char* nome) {
+  return qobject_cast<QPushButton*>(w.Controllo(QString::fromLatin1(nome)));
+}
+
+const QString kDomandaSalvare = QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?");
+
+// Every line writes its own constant, so each instruction names its line.
+const char* const kProgramma = "' costanti diverse\nDIM X AS BYTE\nDIM Y AS BYTE\nX = 5\nY = 7 : X = 9\nEND\n";
+
+// The pane's lines (from 1) that contain `testo`.
+QSet<int> RigheCon(CodeEditor* pannello, const QString& testo) {
+  QSet<int> righe;
+  for (QTextBlock b = pannello->document()->begin(); b.isValid(); b = b.next())
+    if (b.text().contains(testo)) righe.insert(b.blockNumber() + 1);
+  return righe;
+}
+
+void CursoreSulla(CodeEditor* pannello, int riga) {
+  pannello->setTextCursor(QTextCursor(pannello->document()->findBlockByNumber(riga - 1)));
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -60,6 +73,14 @@ class MainWindowTest : public QObject {
   std::unique_ptr<Registro> r_;
 
   QString Percorso(const QString& nome) const { return radice_.filePath(nome); }
+  QString Recupero() const { return QDir(lavoro_).filePath(RecoveryStore::FileName()); }
+
+  // A recovery copy as a killed session leaves it: written, never removed.
+  void LasciaCopia(const QString& testo, const QString& file) {
+    RecoveryStore store(lavoro_, [testo] { return testo; });
+    store.setOriginalPath(file);
+    QVERIFY(store.writeNow());
+  }
 
  private slots:
   void init() { r_ = NuovoLavoro(radice_, lavoro_); }
@@ -82,17 +103,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
     QCOMPARE(w.windowTitle(), Titolo());
     QCOMPARE(w.FlagTestoModificato(), 0);
-    QCOMPARE(w.ModoLayout(), 1);
-    QCOMPARE(w.TextBasic()->toPlainText(), QString());
     QCOMPARE(w.Valori().CartellaLavoro, lavoro_);
-    QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
     QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), QColor(0, 0, 192));
     QVERIFY(!w.TextBasic()->font().bold());
-    const QList<std::pair<const char*, QColor>> pulsanti = {{"Label2", QColor(192, 255, 255)},
-                                                            {"Command11", QColor(128, 255, 128)},
-                                                            {"Command1", QColor(224, 224, 224)},
-                                                            {"Command13", QColor(255, 255, 0)}};
-    for (const auto& [nome, colore] : pulsanti) QCOMPARE(Sfondo(w.Controllo(QString::fromLatin1(nome))), colore);
+    QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
+    QCOMPARE(Sfondo(w.Controllo("Command1")), QColor(224, 224, 224));
   }
 
   void avvioConImpostazioni_data() {
@@ -161,67 +176,86 @@ class MainWindowTest : public QObject {
     QCOMPARE(stato(), QStringLiteral("3B-"));
   }
 
-  // Every control inside the window, none overlapping another or a pane,
-  // every caption fitting its button, one common width.
-  void usabileSuSchermiComuni_data() {
+  // Every visible caption at 9 points or more, wholly inside its control; the
+  // controls of one common width, inside the window, overlapping neither
+  // each other nor a pane.
+  void didascalieLeggibili_data() {
     QTest::addColumn<QSize>("schermo");
     QTest::newRow("1366x768") << QSize(1366, 768);
     QTest::newRow("1920x1080") << QSize(1920, 1080);
   }
-  void usabileSuSchermiComuni() {
+  void didascalieLeggibili() {
     QFETCH(QSize, schermo);
     r_->ambiente.schermo = [schermo] { return schermo; };
     MainWindow w(r_->ambiente, {QStringLiteral("DEBUG")});
-    const QStringList nomi = {"Label2",    "Command2",  "Command3", "Command4", "Command7", "Command10",
-                              "ProgTMR0",  "Command14", "Command11", "Label1",  "Command5", "Command8",
-                              "Command9",  "Command1",  "Assembla", "Command6", "Command12", "Command13"};
-    QList<QRect> occupati = {w.TextBasic()->geometry(), w.TextASM()->geometry()};
-    const QRect finestra = w.rect();
-    QVERIFY(finestra.contains(occupati[0]) && finestra.contains(occupati[1]));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QList<QRect> occupati{w.TextBasic()->geometry(), w.TextASM()->geometry()};
+    QVERIFY(w.rect().contains(occupati[0]) && w.rect().contains(occupati[1]));
     const int larghezza = w.Controllo(QStringLiteral("Label2"))->width();
-    for (const QString& nome : nomi) {
-      QWidget* c = w.Controllo(nome);
-      const QRect r = c->geometry();
-      QVERIFY2(finestra.contains(r), qPrintable(nome));
-      QCOMPARE(r.width(), larghezza);
-      for (const QRect& altro : occupati)
-        QVERIFY2(!r.intersects(altro), qPrintable(nome + QStringLiteral(" %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
-      occupati << r;
-      if (auto* p = qobject_cast<QPushButton*>(c); p && !p->text().isEmpty())
-        QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) + 4 <= r.width(), qPrintable(nome));
+    int controllati = 0;
+    for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      auto* pulsante = qobject_cast<QPushButton*>(c);
+      auto* etichetta = qobject_cast<QLabel*>(c);
+      if ((!pulsante && !etichetta) || !c->isVisible()) continue;
+      const QString testo = pulsante ? pulsante->text() : etichetta->text();
+      const QByteArray nome = c->objectName().toUtf8();
+      ++controllati;
+      QVERIFY2(c->font().pointSizeF() >= 9.0, nome);
+      QVERIFY2(c->fontMetrics().horizontalAdvance(testo) <= c->contentsRect().width() - 4, nome);
+      QVERIFY2(w.rect().contains(c->geometry()), nome);
+      QVERIFY2(c->width() == larghezza, nome);
+      for (const QRect& r : occupati) QVERIFY2(!r.intersects(c->geometry()), nome);
+      occupati << c->geometry();
     }
+    QCOMPARE(controllati, 18);  // 14 commands, TMR0, Assembla, the two labels
   }
 
   // ---- Translate ----
 
-  // With the real translator: the pane and the message box show what the
-  // translator gives for the same text; the missing final line end is added.
+  // With the real translator, F5: the pane and the message box show what the
+  // translator gives for the same text (warnings under the report); the
+  // missing final line end is added; after an error the cursor is on the
+  // error's own line, where matching the statement's text would find the
+  // first copy.
   void translateConIlTraduttore_data() {
     QTest::addColumn<QString>("testo");
-    QTest::newRow("istruzione sconosciuta") << "FOO BAR\n";
-    QTest::newRow("accenti, senza a capo finale") << "DIM X AS BYTE\n' prova è à\nEND";
+    QTest::addColumn<int>("rigaCursore");  // from 1; 0: not looked at
+    QTest::addColumn<QString>("avviso");   // how the report's last line starts
+    QTest::newRow("istruzione sconosciuta") << "FOO BAR\n" << 1 << "";
+    QTest::newRow("accenti, senza a capo finale") << "DIM X AS BYTE\n' prova è à\nEND" << 0 << "";
+    QTest::newRow("la stessa istruzione due volte, errata la seconda")
+        << "DIM X AS BYTE\n' commento\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n" << 5 << "";
+    QTest::newRow("avviso con la sua riga") << "DIM B AS BYTE\nB = 1\nEND\n" << 0 << "Avviso (riga 1): ";
   }
   void translateConIlTraduttore() {
     QFETCH(QString, testo);
+    QFETCH(int, rigaCursore);
+    QFETCH(QString, avviso);
     MainWindow w(r_->ambiente);
     w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
     w.TextBasic()->setPlainText(testo);
-    velmora::Translator traduttore;
     velmora::TranslateOptions opzioni;
     opzioni.programPath = w.FileCorrente().toStdString();
     opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
-    QString crlf = testo;
-    crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const velmora::TranslationResult atteso = traduttore.Translate(crlf.toStdString(), opzioni);
+    const auto atteso = velmora::Translator().Translate(QString(testo).replace("\n", "\r\n").toStdString(), opzioni);
 
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F5);
     const QString assembly = QString::fromStdString(atteso.assembly);
-    QCOMPARE(r_->messaggi, QStringList{atteso.ok ? QString::fromStdString(atteso.report) : assembly});
-    QCOMPARE(w.TextASM()->toPlainText(), QString(assembly).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    const QString rapporto = QString::fromStdString(atteso.report);
+    QCOMPARE(r_->messaggi.size(), 1);
+    if (!atteso.ok) QCOMPARE(r_->messaggi[0], assembly);
+    else if (avviso.isEmpty()) QCOMPARE(r_->messaggi[0], rapporto);
+    else {
+      QVERIFY(r_->messaggi[0].startsWith(rapporto) && r_->messaggi[0].startsWith(QStringLiteral("Nome programma")));
+      QVERIFY2(r_->messaggi[0].split("\r\n", Qt::SkipEmptyParts).last().startsWith(avviso), qPrintable(r_->messaggi[0]));
+    }
+    QCOMPARE(w.TextASM()->toPlainText(), SenzaCr(assembly));
     QCOMPARE(w.TextBasic()->toPlainText(), atteso.finalLineEndAdded ? testo + QLatin1Char('\n') : testo);
-    auto* pulsante = qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command1")));
+    if (rigaCursore > 0) QCOMPARE(w.TextBasic()->currentLine(), rigaCursore);
+    auto* pulsante = Pulsante(w, "Command1");
     QCOMPARE(pulsante->text(), QStringLiteral("Translate"));
     QVERIFY(pulsante->isEnabled());
     QCOMPARE(Sfondo(pulsante), Sfondo(w.Controllo(QStringLiteral("Command9"))));
@@ -230,7 +264,8 @@ class MainWindowTest : public QObject {
   }
 
   // With a translator that answers as given: the "Wait..." state while it runs,
-  // the message and where the cursor goes after an error.
+  // the CR LF text it gets, the message and where the cursor goes after an
+  // error that gives no line.
   void translateRisultati_data() {
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("assembly");
@@ -251,7 +286,7 @@ class MainWindowTest : public QObject {
     QStringList duranteLaTraduzione;
     MainWindow* finestra = nullptr;
     r_->ambiente.traduttore = [&](std::string_view sorgente, const velmora::TranslateOptions&) {
-      auto* p = qobject_cast<QPushButton*>(finestra->Controllo(QStringLiteral("Command1")));
+      auto* p = Pulsante(*finestra, "Command1");
       duranteLaTraduzione << p->text() << Sfondo(p).name() << (p->isEnabled() ? "attivo" : "spento")
                           << QString::fromUtf8(sorgente.data(), static_cast<qsizetype>(sorgente.size()));
       velmora::TranslationResult r;
@@ -269,10 +304,8 @@ class MainWindowTest : public QObject {
                           "DIM X AS BYTE\r\n  x=5+y\r\nEND\r\ncall Prova(x  ' chiamata\r\n"}));
     QCOMPARE(r_->messaggi, QStringList{ok ? QStringLiteral("Rapporto") : assembly});
     const QTextCursor cursore = w.TextBasic()->textCursor();
-    if (rigaCursore < 0) {
-      QCOMPARE(cursore.position(), 0);
-      return;
-    }
+    QCOMPARE(cursore.position() == 0, rigaCursore < 0);
+    if (rigaCursore < 0) return;
     QCOMPARE(cursore.blockNumber(), rigaCursore);
     QCOMPARE(cursore.selectedText(), w.TextBasic()->document()->findBlockByNumber(rigaCursore).text());
   }
@@ -293,7 +326,108 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
   }
 
-  // ---- Save BASIC ----
+  // Files no student would write, opened and translated: the translator's
+  // message (or the assembly), the editor keeps what it showed, the file on
+  // disk keeps its bytes.
+  void fileOstile_data() {
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<QString>("errore");  // empty: it translates
+    QTest::newRow("byte NUL") << QByteArray("DIM X AS BYTE\nX = 1\0\nEND\n", 25)
+                              << "Il file contiene un carattere nullo (codice 0) alla riga 2";
+    QTest::newRow("UTF-8 non valido in un commento") << QByteArray("' \xff\xfe\xc3\nDIM X AS BYTE\nX = 1\nEND\n") << "";
+    QTest::newRow("una riga di un megabyte") << QByteArray("X = ") + QByteArray(1000000, '1') + "\nEND\n"
+                                             << "Il file è troppo grande per essere un programma BASIC";
+  }
+  void fileOstile() {
+    QFETCH(QByteArray, contenuto);
+    QFETCH(QString, errore);
+    const QString daAprire = Percorso(QStringLiteral("ostile.bas"));
+    Scrivi(daAprire, contenuto);
+    r_->Dialoghi({Scegli(daAprire)});
+    MainWindow w(r_->ambiente);
+    w.Command3();
+    QCOMPARE(w.FileCorrente(), daAprire);
+    const QString caricato = w.TextBasic()->toPlainText();
+    QVERIFY(!caricato.isEmpty());
+    w.Command1();
+    QCOMPARE(r_->messaggi.size(), 1);
+    const QString inizio = errore.isEmpty() ? QStringLiteral("Nome programma: OSTILE.BAS") : "<*> ERRORE : " + errore;
+    QVERIFY2(r_->messaggi[0].startsWith(inizio) && r_->messaggi[0].size() < 400, qPrintable(r_->messaggi[0].left(200)));
+    const QString dopo = w.TextBasic()->toPlainText();  // a missing final line end is added
+    QVERIFY(dopo == caricato || dopo == caricato + QLatin1Char('\n'));
+    QCOMPARE(Leggi(daAprire), contenuto);
+    QCOMPARE(w.FlagTestoModificato(), 0);
+  }
+
+  // ---- The panes linked by source line ----
+
+  // A BASIC line lights its instructions; an instruction lights its line.
+  // An edit of either pane unlinks them until the next Translate.
+  void collegamentiNeiDueSensi_data() {
+    QTest::addColumn<int>("rigaBasic");
+    QTest::addColumn<QString>("istruzione");  // in the line's code only
+    QTest::addColumn<QString>("altrui");      // in another line's code
+    QTest::newRow("assegnazione") << 4 << "MOVLW 0x05" << "MOVLW 0x07";
+    QTest::newRow("due istruzioni su una riga, la prima") << 5 << "MOVLW 0x07" << "MOVLW 0x05";
+    QTest::newRow("due istruzioni su una riga, la seconda") << 5 << "MOVLW 0x09" << "MOVLW 0x05";
+    QTest::newRow("END") << 6 << "SLEEP" << "MOVLW 0x09";
+  }
+  void collegamentiNeiDueSensi() {
+    QFETCH(int, rigaBasic);
+    QFETCH(QString, istruzione);
+    QFETCH(QString, altrui);
+    MainWindow w(r_->ambiente);
+    CodeEditor* basic = w.TextBasic();
+    CodeEditor* assembly = w.TextASM();
+    basic->setPlainText(QString::fromLatin1(kProgramma));
+    w.Command1();
+    const auto collegate = [](CodeEditor* e) { return e->highlightedLines(CodeEditor::LineRole::Linked); };
+
+    CursoreSulla(basic, rigaBasic);
+    const QSet<int> righe = RigheCon(assembly, istruzione);
+    QCOMPARE(righe.size(), 1);
+    QVERIFY(collegate(assembly).contains(righe));
+    QVERIFY(!collegate(assembly).intersects(RigheCon(assembly, altrui)));
+    CursoreSulla(basic, 1);  // a comment has no code
+    QCOMPARE(collegate(assembly), QSet<int>{});
+
+    CursoreSulla(assembly, *righe.begin());
+    QCOMPARE(collegate(basic), QSet<int>{rigaBasic});
+    CursoreSulla(assembly, 1);  // the header belongs to no line
+    QCOMPARE(collegate(basic), QSet<int>{});
+
+    for (CodeEditor* modificato : {assembly, basic}) {
+      w.Command1();
+      CursoreSulla(assembly, *righe.begin());
+      QVERIFY(!collegate(basic).isEmpty());
+      modificato->moveCursor(QTextCursor::End);
+      modificato->insertPlainText(QStringLiteral(" "));
+      QCOMPARE(collegate(basic) + collegate(assembly), QSet<int>{});
+      CursoreSulla(basic, rigaBasic);
+      CursoreSulla(assembly, *righe.begin());
+      QCOMPARE(collegate(basic) + collegate(assembly), QSet<int>{});
+    }
+  }
+
+  // Nothing before Translate; the translator's words per line after it;
+  // none after an error.
+  void colonnaDelleParole() {
+    MainWindow w(r_->ambiente);
+    CodeEditor* basic = w.TextBasic();
+    basic->setPlainText(QString::fromLatin1(kProgramma));
+    QCOMPARE(basic->lineFigures(), (QMap<int, int>{}));
+    w.Command1();
+    QMap<int, int> attese;
+    const std::string crlf = QString::fromLatin1(kProgramma).replace("\n", "\r\n").toStdString();
+    for (const velmora::LineWords& p : velmora::Translator().Translate(crlf, {}).words) attese.insert(p.line, p.words);
+    QVERIFY(attese.contains(4) && attese.contains(5) && !attese.contains(1));
+    QCOMPARE(basic->lineFigures(), attese);
+    basic->setPlainText(QStringLiteral("FOO\nEND\n"));
+    w.Command1();
+    QCOMPARE(basic->lineFigures(), (QMap<int, int>{}));
+  }
+
+  // ---- Save ----
 
   void salvaBasic_data() {
     QTest::addColumn<QString>("testo");
@@ -309,7 +443,8 @@ class MainWindowTest : public QObject {
     QFETCH(QString, scelta);
     QFETCH(bool, esisteGia);
     QFETCH(QByteArray, scritto);
-    if (esisteGia) Scrivi(lavoro_ + QLatin1Char('/') + scelta, "vecchio contenuto, più lungo del nuovo");
+    const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
+    if (esisteGia) Scrivi(percorso, "vecchio contenuto, più lungo del nuovo");
     MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("precedente.bas");
     w.TextBasic()->setPlainText(testo);
@@ -319,7 +454,6 @@ class MainWindowTest : public QObject {
     const bool salvato = !scelta.isEmpty();
     QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
     QCOMPARE(r_->domande.size(), salvato && !esisteGia ? 1 : 0);
-    const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
     QCOMPARE(Leggi(percorso), scritto);
     QCOMPARE(w.FileCorrente(), salvato ? percorso : QStringLiteral("precedente.bas"));
     QCOMPARE(w.FlagTestoModificato(), salvato ? 0 : 1);
@@ -348,7 +482,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(proposto, percorso);
   }
 
-  // ---- Open ----
+  // ---- Open and Clear ----
 
   // Changed text or not, the answer to the question, what the save dialog does.
   void apri_data() {
@@ -373,56 +507,135 @@ class MainWindowTest : public QObject {
     if (modificato) w.TextBasic()->setPlainText(QStringLiteral("vecchio"));
     w.TextASM()->setPlainText(QStringLiteral("assembly"));
     r_->Risposte({salvare, true});
-    QList<AzioneDialogo> azioni;
-    if (modificato && salvare) azioni << (sceltaSalvataggio.isEmpty() ? Annulla() : Scegli(sceltaSalvataggio));
-    azioni << (apre ? Scegli(daAprire) : Annulla());
-    r_->dialoghi.assign(azioni.begin(), azioni.end());
+    QStringList titoliAttesi;
+    if (modificato && salvare) {
+      r_->dialoghi.push_back(sceltaSalvataggio.isEmpty() ? Annulla() : Scegli(sceltaSalvataggio));
+      titoliAttesi << QStringLiteral("Salvataggio File");
+    }
+    r_->dialoghi.push_back(apre ? Scegli(daAprire) : Annulla());
+    titoliAttesi << QStringLiteral("Apertura File");
     const QString prima = w.FileCorrente();
 
     w.Command3();
-    QStringList titoliAttesi;
-    if (modificato && salvare) titoliAttesi << QStringLiteral("Salvataggio File");
-    titoliAttesi << QStringLiteral("Apertura File");
     QCOMPARE(r_->titoliDialoghi, titoliAttesi);
-    QCOMPARE(r_->domande.value(0),
-             modificato ? QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?")
-                        : QString());
+    QCOMPARE(r_->domande.value(0), modificato ? kDomandaSalvare : QString());
     QCOMPARE(r_->pause, modificato && salvare ? QList<int>{200} : QList<int>{});
     if (!sceltaSalvataggio.isEmpty()) QCOMPARE(Leggi(lavoro_ + QLatin1Char('/') + sceltaSalvataggio), QByteArray("vecchio"));
     QCOMPARE(w.FlagTestoModificato(), apre || salvare ? 0 : 1);
-    if (!apre) {
-      QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("vecchio"));
-      QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("assembly"));
-      QCOMPARE(w.FileCorrente(), prima);
-      return;
+    QCOMPARE(w.TextBasic()->toPlainText(), apre ? QStringLiteral("A = 1\nREM è à\nEND") : QStringLiteral("vecchio"));
+    QCOMPARE(w.TextASM()->toPlainText(), apre ? QString() : QStringLiteral("assembly"));
+    QCOMPARE(w.FileCorrente(), apre ? daAprire : prima);
+    if (apre) QCOMPARE(w.windowTitle(), daAprire);
+  }
+
+  // A dropped .bas and one named on the command line open through Open's
+  // question: Yes saves the changed text first (into a new file, which the
+  // file dialog asks to create), No drops it. On the command line the
+  // changed text is a restored recovery copy.
+  void apertureConModifiche_data() {
+    QTest::addColumn<bool>("rigaDiComando");
+    QTest::addColumn<bool>("salvare");
+    QTest::newRow("trascinato, salva") << false << true;
+    QTest::newRow("riga di comando, non salva") << true << false;
+  }
+  void apertureConModifiche() {
+    QFETCH(bool, rigaDiComando);
+    QFETCH(bool, salvare);
+    const QString nuovo = Percorso(QStringLiteral("nuovo.BAS"));
+    const QString salvato = Percorso(QStringLiteral("salvato.bas"));
+    Scrivi(nuovo, "END\r\n");
+    r_->Dialoghi({Scegli(salvato)});
+    std::unique_ptr<MainWindow> w;
+    if (rigaDiComando) {
+      LasciaCopia(QStringLiteral("X = 1\n"), QString());
+      r_->Risposte({true, salvare, true});
+      r_->ambiente.cartellaCorrente = [this] { return radice_.path(); };
+      w = std::make_unique<MainWindow>(r_->ambiente, QStringList{QStringLiteral("nuovo.BAS")});
+    } else {
+      r_->Risposte({salvare, true});
+      w = std::make_unique<MainWindow>(r_->ambiente);
+      w->TextBasic()->setPlainText(QStringLiteral("X = 1\n"));
+      QMimeData dati;
+      const QUrl nota = QUrl::fromLocalFile(Percorso(QStringLiteral("note.txt")));
+      for (const auto& urls : {QList<QUrl>{nota}, QList<QUrl>{nota, QUrl::fromLocalFile(nuovo)}}) {  // a .bas among them
+        dati.setUrls(urls);
+        QDragEnterEvent entrata(QPoint(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.get(), &entrata);
+        QCOMPARE(entrata.isAccepted(), urls.size() == 2);
+      }
+      QDropEvent rilascio(QPointF(5, 5), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(w.get(), &rilascio);
+      QVERIFY(rilascio.isAccepted());
+      QTRY_COMPARE(w->FileCorrente(), nuovo);
     }
-    QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("A = 1\nREM è à\nEND"));
-    QCOMPARE(w.TextASM()->toPlainText(), QString());
-    QCOMPARE(w.FileCorrente(), daAprire);
-    QCOMPARE(w.windowTitle(), daAprire);
+    QVERIFY(r_->domande.contains(kDomandaSalvare));
+    QCOMPARE(Leggi(salvato), salvare ? QByteArray("X = 1\r\n") : QByteArray("<assente>"));
+    QCOMPARE(w->FileCorrente(), nuovo);
+    QCOMPARE(w->TextBasic()->toPlainText(), QStringLiteral("END\n"));
+    QCOMPARE(w->FlagTestoModificato(), 0);
   }
 
-  // ---- Clear ----
-
-  void clear_data() {
-    QTest::addColumn<bool>("modificato");
-    QTest::newRow("con modifiche, salvataggio annullato") << true;
-    QTest::newRow("senza modifiche") << false;
-  }
   void clear() {
-    QFETCH(bool, modificato);
+    for (const bool modificato : {true, false}) {  // with changes the save dialog is cancelled
+      init();
+      MainWindow w(r_->ambiente);
+      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
+      w.TextASM()->setPlainText(QStringLiteral("        END"));
+      w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
+      w.setWindowTitle(w.FileCorrente());
+      w.Command7();
+      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+      QCOMPARE(w.TextBasic()->toPlainText() + w.TextASM()->toPlainText() + w.FileCorrente(), QString());
+      QCOMPARE(w.windowTitle(), Titolo());
+      QCOMPARE(w.FlagTestoModificato(), 0);
+    }
+  }
+
+  // ---- The recovery copy ----
+
+  // Restoring (Yes) gives the copy's text as unsaved and keeps the copy until
+  // a save; declining (No) keeps it aside, and the next start asks again.
+  void recuperoAllAvvio_data() {
+    QTest::addColumn<bool>("ripristina");
+    QTest::newRow("ripristinato") << true;
+    QTest::newRow("rifiutato") << false;
+  }
+  void recuperoAllAvvio() {
+    QFETCH(bool, ripristina);
+    const QString originale = Percorso(QStringLiteral("prova.bas"));
+    LasciaCopia(QStringLiteral("DIM A AS BYTE\nA = 7\n"), originale);
+    r_->Risposte({ripristina, true});  // then: create the new file
+    r_->Dialoghi({Scegli(originale)});
+    {
+      MainWindow w(r_->ambiente);
+      QVERIFY(r_->domande[0].startsWith(QStringLiteral("È stato trovato un testo non salvato del file ") + originale));
+      QCOMPARE(w.TextBasic()->toPlainText(), ripristina ? QStringLiteral("DIM A AS BYTE\nA = 7\n") : QString());
+      QCOMPARE(w.FlagTestoModificato(), ripristina ? 1 : 0);
+      QCOMPARE(w.FileCorrente(), ripristina ? originale : QString());
+      QCOMPARE(QFile::exists(Recupero()), ripristina);
+      if (ripristina) {
+        w.Command2();
+        QCOMPARE(Leggi(originale), QByteArray("DIM A AS BYTE\r\nA = 7\r\n"));
+        QVERIFY(!QFile::exists(Recupero()));
+      }
+      w.close();
+    }
+    const qsizetype prima = r_->domande.size();
+    MainWindow dopo(r_->ambiente);
+    QCOMPARE(r_->domande.size() - prima, ripristina ? 0 : 1);
+  }
+
+  // While the text is changed the copy is written; a normal close removes it.
+  void copiaDuranteLeModificheEChiusura() {
     MainWindow w(r_->ambiente);
-    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
-    w.TextASM()->setPlainText(QStringLiteral("        END"));
-    w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
-    w.setWindowTitle(w.FileCorrente());
-    w.Command7();
-    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-    QCOMPARE(w.TextBasic()->toPlainText(), QString());
-    QCOMPARE(w.TextASM()->toPlainText(), QString());
-    QCOMPARE(w.FileCorrente(), QString());
-    QCOMPARE(w.windowTitle(), Titolo());
-    QCOMPARE(w.FlagTestoModificato(), 0);
+    auto* store = w.findChild<RecoveryStore*>();
+    QVERIFY(store);
+    store->setInterval(20);
+    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
+    QTRY_VERIFY(QFile::exists(Recupero()));
+    QCOMPARE(RecoveryStore::Read(Recupero())->text, QStringLiteral("END\n"));
+    w.close();  // the save dialog is cancelled
+    QVERIFY(!QFile::exists(Recupero()));
   }
 
   // ---- PIC16F84.DEF ----
@@ -431,17 +644,15 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("scelta");  // empty: ANNULLA
     QTest::addColumn<bool>("vedere");
     QTest::addColumn<bool>("nelRiquadro");
-    QTest::addColumn<bool>("errore");
-    QTest::newRow("annulla, no") << "" << false << false << false;
-    QTest::newRow("annulla, si") << "" << true << true << false;
-    QTest::newRow("scritto") << "Pic16F84.Def" << false << false << false;
-    QTest::newRow("scrittura impossibile") << "/proc/version" << false << true << true;
+    QTest::newRow("annulla, no") << "" << false << false;
+    QTest::newRow("annulla, si") << "" << true << true;
+    QTest::newRow("scritto") << "Pic16F84.Def" << false << false;
+    QTest::newRow("scrittura impossibile") << "/proc/version" << false << true;
   }
   void fileDefinizioni() {
     QFETCH(QString, scelta);
     QFETCH(bool, vedere);
     QFETCH(bool, nelRiquadro);
-    QFETCH(bool, errore);
     const QString definizioni = QString::fromStdString(velmora::DefinitionsText());
     MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("/mio/programma.bas");
@@ -460,14 +671,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
     QCOMPARE(w.FileCorrente(), QStringLiteral("/mio/programma.bas"));
     QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("X = 1"));
-    QCOMPARE(w.TextASM()->toPlainText(),
-             nelRiquadro ? QString(definizioni).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                         : QStringLiteral("assembly"));
+    QCOMPARE(w.TextASM()->toPlainText(), nelRiquadro ? SenzaCr(definizioni) : QStringLiteral("assembly"));
     if (scelta.isEmpty())
       QCOMPARE(r_->domande.value(0),
                QStringLiteral("Vuoi vedere il file PIC16F84.DEF nel campo riservato alla codifica ASM ?"));
     if (scelta == QLatin1String("Pic16F84.Def"))
       QCOMPARE(Leggi(lavoro_ + QStringLiteral("/Pic16F84.Def")), (definizioni + QStringLiteral("\r\n")).toUtf8());
+    const bool errore = scelta.startsWith(QLatin1Char('/'));
     QCOMPARE(r_->messaggi.size(), errore ? 1 : 0);
     if (errore) QVERIFY(r_->messaggi[0].startsWith(QStringLiteral("Impossibile aprire il file /proc/version\r\nErrore: ")));
   }
@@ -478,115 +688,137 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("pulsante");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<bool>("risposta");
-    QTest::addColumn<bool>("stampato");
-    QTest::newRow("basic") << "Command11" << "DIM CONTATORE AS BYTE\nCONTATORE = 7" << true << true;
-    QTest::newRow("assembly") << "Command12" << "        MOVLW 0x07\n        END" << true << true;
-    QTest::newRow("risposta no") << "Command11" << "X = 1" << false << false;
+    QTest::newRow("basic") << "Command11" << "DIM CONTATORE AS BYTE\nCONTATORE = 7" << true;
+    QTest::newRow("assembly") << "Command12" << "        MOVLW 0x07\n        END" << true;
+    QTest::newRow("risposta no") << "Command11" << "X = 1" << false;
   }
   void stampa() {
     QFETCH(QString, pulsante);
     QFETCH(QString, testo);
     QFETCH(bool, risposta);
-    QFETCH(bool, stampato);
-    const bool basic = pulsante == QLatin1String("Command11");
     const QString pdf = r_->ambiente.pdfDiProva = Percorso(QStringLiteral("stampa.pdf"));
     MainWindow w(r_->ambiente);
-    QPlainTextEdit* editor = basic ? w.TextBasic() : w.TextASM();
+    QPlainTextEdit* editor = pulsante == QLatin1String("Command11") ? w.TextBasic() : w.TextASM();
     editor->setPlainText(testo);
     QFont font = editor->font();
     font.setPointSizeF(11);
     editor->setFont(font);
     r_->Risposte({risposta});
-    qobject_cast<QPushButton*>(w.Controllo(pulsante))->click();
+    Premi(w.Controllo(pulsante));
     QCOMPARE(r_->domande, QStringList{"Eseguo la stampa ?"});
-    QCOMPARE(QFile::exists(pdf), stampato);
-    if (!stampato) return;
+    QCOMPARE(QFile::exists(pdf), risposta);
+    if (!risposta) return;
     const QString letto = Uscita("pdftotext", {"-layout", pdf, "-"});
     for (const QString& riga : testo.split(QLatin1Char('\n'))) QVERIFY2(letto.contains(riga.trimmed()), qPrintable(letto));
     QVERIFY(Uscita("pdffonts", {pdf}).contains(editor->fontInfo().family().remove(QLatin1Char(' '))));
   }
 
+  // ---- The editor's colours and tools ----
+
+  // The settings' editor colours reach the colouring and the current-line
+  // shade, at start and from the settings window.
+  void coloriDelleImpostazioniNellEditor() {
+    Scrivi(QDir(lavoro_).filePath(QStringLiteral("_PicConfig.Txt")),
+           "E0E0E0\r\n203040\r\n0\r\nE0E0E0\r\n 12\r\n 10\r\n\r\n 0\r\n 0\r\n" + lavoro_.toUtf8() + "\r\n\r\n\r\n\r\n");
+    MainWindow w(r_->ambiente);
+    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x203040));
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x203040), 0.10));
+    NelDialogo([](QDialog* d) {
+      auto* form = qobject_cast<Form3*>(d);
+      if (!form) return;
+      form->Text1(2)->setText(QStringLiteral("405060"));  // BASIC background
+      QTest::keyClick(form->Text1(2), Qt::Key_Return);
+    });
+    w.ApriImpostazioni();
+    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x405060));
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x405060), 0.10));
+  }
+
+  // With the focus on a button: Ctrl+H opens the bar under the editor, above
+  // the buttons; Ctrl+G asks for a line and puts the cursor there.
+  void ricercaEVaiAllaRigaDallaFinestra() {
+    MainWindow w(r_->ambiente);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.TextBasic()->setPlainText(QStringLiteral("DIM A AS BYTE\nA = 1\nA = 2\nEND\n"));
+    const QRect pannello = w.TextBasic()->geometry();
+    w.Controllo(QStringLiteral("Command2"))->setFocus();
+    QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier);
+    auto* barra = w.BarraRicerca();
+    QVERIFY(barra->isVisible());
+    QCOMPARE(barra->geometry().top(), w.TextBasic()->geometry().bottom() + 1);
+    QVERIFY(barra->geometry().bottom() < w.Controllo(QStringLiteral("Label2"))->geometry().top());
+    barra->close();
+    QCOMPARE(w.TextBasic()->geometry(), pannello);
+
+    w.Controllo(QStringLiteral("Command2"))->setFocus();
+    NelDialogo([](QDialog* d) {
+      if (!d) return;
+      Figlio<QSpinBox>(*d, {})->setValue(3);
+      d->accept();
+    });
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(w.EditorBasic()->currentLine(), 3);
+  }
+
   // ---- Closing and the other windows ----
 
-  void chiusura_data() {
-    QTest::addColumn<bool>("modificato");
-    QTest::newRow("con modifiche") << true;
-    QTest::newRow("senza modifiche") << false;
-  }
   void chiusura() {
-    QFETCH(bool, modificato);
-    MainWindow w(r_->ambiente);
-    QSignalSpy chiusa(&w, &MainWindow::Chiusa);
-    w.show();
-    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
-    r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
-    r_->Risposte({true});
-    w.Valori().ValoreFrequenza = QStringLiteral("4");
-    w.close();
-    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-    QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
-    QVERIFY(w.FlagChiusura());
-    QCOMPARE(chiusa.count(), 1);
-    Impostazioni letto;
-    InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
-    QCOMPARE(letto.FileCorrente, modificato ? lavoro_ + QStringLiteral("/finale.bas") : QString());
-    QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
-    QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
+    for (const bool modificato : {true, false}) {
+      init();
+      MainWindow w(r_->ambiente);
+      QSignalSpy chiusa(&w, &MainWindow::Chiusa);
+      w.show();
+      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
+      r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
+      r_->Risposte({true});
+      w.Valori().ValoreFrequenza = QStringLiteral("4");
+      w.close();
+      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+      QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
+      QVERIFY(w.FlagChiusura());
+      QCOMPARE(chiusa.count(), 1);
+      Impostazioni letto;
+      InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
+      QCOMPARE(letto.FileCorrente, modificato ? lavoro_ + QStringLiteral("/finale.bas") : QString());
+      QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
+      QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
+    }
   }
 
-  // Each button opens its window (modal ones are closed again at once).
+  // Each button opens its window; what the user typed in one (then closed)
+  // is what the main window keeps.
   void finestreDaiPulsanti() {
     MainWindow w(r_->ambiente, {QStringLiteral("debug")});
-    QStringList aperte;
-    const auto premi = [&](const char* nome) {
-      QTimer::singleShot(0, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        aperte << (modale ? QString::fromLatin1(modale->metaObject()->className()) : QStringLiteral("nessuna"));
-        if (auto* d = qobject_cast<QDialog*>(modale)) d->reject();
+    const QString altra = Percorso(QStringLiteral("copie"));
+    QDir().mkpath(altra);
+    const struct {
+      const char* pulsante;
+      const char* classe;
+      const char* campo;
+      QString testo;
+    } casi[] = {{"Command14", "velmora::ui::BackupManager", "Text1", altra},
+                {"Label1", "velmora::ui::Form3", nullptr, {}},
+                {"Label2", "velmora::ui::Form3", "Text1_4", "20"},
+                {"Command10", "velmora::tools::ExamplesWindow", nullptr, {}},
+                {"ProgTMR0", "velmora::tools::Tmr0Calculator", "TMR0", "100"},
+                {"Command13", "velmora::tools::DebugDump", nullptr, {}}};
+    for (const auto& c : casi) {
+      QString aperta;
+      NelDialogo([&](QDialog* d) {
+        aperta = d ? QString::fromLatin1(d->metaObject()->className()) : QStringLiteral("nessuna");
+        if (d && c.campo) Invio(*d, c.campo, c.testo);
       });
-      QWidget* c = w.Controllo(QString::fromLatin1(nome));
-      if (auto* p = qobject_cast<QPushButton*>(c)) p->click();
-      else QTest::mouseClick(c, Qt::LeftButton);
-    };
-    for (const char* nome : {"Command14", "Label1", "Label2", "Command10", "ProgTMR0", "Command13"}) premi(nome);
-    QCOMPARE(aperte, (QStringList{"velmora::ui::BackupManager", "velmora::ui::Form3", "velmora::ui::Form3",
-                                  "velmora::tools::ExamplesWindow", "velmora::tools::Tmr0Calculator",
-                                  "velmora::tools::DebugDump"}));
+      Premi(w.Controllo(c.pulsante));
+      QCOMPARE(aperta, QString::fromLatin1(c.classe));
+    }
     QVERIFY(r_->messaggi.isEmpty());
-  }
-
-  // What the user chose in a dialog is what the window keeps once it closes.
-  void valoriDeiDialoghi() {
-    MainWindow w(r_->ambiente);
-    const auto nelDialogo = [&](const char* pulsante, std::function<void(QDialog&)> azione) {
-      QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        azione(*d);
-        d->reject();
-      });
-      QWidget* c = w.Controllo(QString::fromLatin1(pulsante));
-      if (auto* p = qobject_cast<QPushButton*>(c)) p->click();
-      else QTest::mouseClick(c, Qt::LeftButton);
-    };
-    const auto invio = [](QDialog& d, const QString& campo, const QString& testo) {
-      auto* e = d.findChild<QLineEdit*>(campo);
-      e->setText(testo);
-      QTest::keyClick(e, Qt::Key_Return);
-    };
-    nelDialogo("ProgTMR0", [&](QDialog& d) { invio(d, QStringLiteral("TMR0"), QStringLiteral("100")); });
+    QCOMPARE(w.Valori().CartellaLavoro, altra);
     QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("100"));
-
-    nelDialogo("Label2", [&](QDialog& d) { invio(d, QStringLiteral("Text1_4"), QStringLiteral("20")); });
     QCOMPARE(w.TextBasic()->font().pointSizeF(), 20.0);
     Impostazioni salvate;
     InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), salvate);
     QCOMPARE(salvate.FontSizeBasic, 20.0f);
-
-    const QString altra = Percorso(QStringLiteral("copie"));
-    QDir().mkpath(altra);
-    nelDialogo("Command14", [&](QDialog& d) { invio(d, QStringLiteral("Text1"), altra); });
-    QCOMPARE(w.Valori().CartellaLavoro, altra);
   }
 
   // The help browser is modeless, opened once, and goes when the window closes;
@@ -594,23 +826,24 @@ class MainWindowTest : public QObject {
   void helpNonModale() {
     MainWindow w(r_->ambiente);
     w.show();
-    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
-    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    Pulsante(w, "Command4")->click();
+    Pulsante(w, "Command4")->click();
     const auto help = w.findChildren<velmora::tools::HelpBrowser*>();
     QCOMPARE(help.size(), 1);
-    QVERIFY(help[0]->isVisible());
-    QVERIFY(!help[0]->isModal());
-    const auto voce = help[0]->findChild<QListWidget*>(QStringLiteral("List1"))->findItems(
-        QStringLiteral("WAIT (Utility)"), Qt::MatchExactly);
+    QVERIFY(help[0]->isVisible() && !help[0]->isModal());
+    const auto voce = Figlio<QListWidget>(*help[0], "List1")->findItems("WAIT (Utility)", Qt::MatchExactly);
     QCOMPARE(voce.size(), 1);
     help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));
     QPointer<QWidget> wait = help[0]->CalcolatoreWait();
     QVERIFY(wait && wait->isVisible());
+    help[0]->SelezionaVoce(voce[0]->listWidget()->row(voce[0]));  // again: the same calculator
+    QCOMPARE(help[0]->CalcolatoreWait(), wait.data());
+    QCOMPARE(w.findChildren<velmora::tools::WaitCalculator*>().size(), 1);
     help[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(wait && wait->isVisible());
 
-    qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Command4")))->click();
+    Pulsante(w, "Command4")->click();
     QPointer<QWidget> guardia = w.findChild<velmora::tools::HelpBrowser*>();
     QVERIFY(guardia && guardia->isVisible());
     w.close();

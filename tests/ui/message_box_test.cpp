@@ -1,15 +1,9 @@
 // The message box: the 15-tick self-close (driven tick by tick, no real
 // waits), mouse movement restarting the count, the editors dimmed while it is
 // open.
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
-
 #include "message_box.h"
 #include "settings.h"
+#include "window_test.h"
 
 using namespace velmora::ui;
 

@@ -1,11 +1,6 @@
 // The settings file and the work folder: the candidate folders on a fake drive
 // list, the probe file, the 13-line format read and written byte for byte,
 // the fix-ups of reading, and applying the values to editors and rows.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "settings.h"
 #include "window_test.h"
 

@@ -1,16 +1,29 @@
 // The settings window: filling, Enter in each field, the bold boxes, "reset"
 // and the colour chooser's answer, each seen in the values the window hands
 // out (Anteprima while open, Valori and Modificato afterwards).
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
-
 #include "colour_chooser.h"
 #include "settings_window.h"
+#include "window_test.h"
 
 using namespace velmora::ui;
+using namespace velmora::test;
+
+namespace {
+
+QStringList Campi(const Form3& form) {
+  QStringList testi;
+  for (int i = 0; i < 6; ++i) testi << form.Text1(i)->text();
+  return testi;
+}
+
+// BASIC text colour, assembly background, BASIC size.
+QString Valori(const Impostazioni& v) {
+  return QStringLiteral("%1 %2 %3")
+      .arg(ColoreDaIntero(v.ColoreCarattereBasic).name(), ColoreDaIntero(v.ColoreSfondoASM).name())
+      .arg(double(v.FontSizeBasic));
+}
+
+}  // namespace
 
 class SettingsWindowTest : public QObject {
   Q_OBJECT
@@ -35,34 +48,38 @@ class SettingsWindowTest : public QObject {
     valori_.FontBoldASM = 1;
   }
 
-  void riempimento() {
+  // Filled from the values; "reset" puts back its own set, as a change.
+  void riempimentoEReset() {
     Form3 form(valori_);
-    const QStringList attesi = {"C00000", "000080", "FFFFC0", "E0E0E0", " 14.25", " 11"};
-    for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
-    QVERIFY(!form.Check1(0)->isChecked());
-    QVERIFY(form.Check1(1)->isChecked());
+    Segui(form);
+    QCOMPARE(Campi(form), (QStringList{"C00000", "000080", "FFFFC0", "E0E0E0", " 14.25", " 11"}));
+    QVERIFY(!form.Check1(0)->isChecked() && form.Check1(1)->isChecked());
     QVERIFY(!form.Modificato());
+    form.Text1(2)->setText(QStringLiteral("123456"));
+    form.Reset();
+    QCOMPARE(Campi(form), (QStringList{"000000", "000000", "FFFFC0", "E0E0E0", " 10", " 10"}));
+    QVERIFY(!form.Check1(1)->isChecked());
+    QVERIFY(form.Modificato());
+    QCOMPARE(anteprime_.size(), 1);
+    QCOMPARE(form.Valori().FontBoldASM, qint16(0));
+    QCOMPARE(form.Valori().FontSizeASM, 10.0f);
+    QCOMPARE(ColoreDaIntero(form.Valori().ColoreSfondoASM), QColor(224, 224, 224));
   }
 
   // Enter in field i with a text: the value it sets, shown at once.
   void invioNelCampo_data() {
     QTest::addColumn<int>("campo");
     QTest::addColumn<QString>("testo");
-    QTest::addColumn<QColor>("basicTesto");
-    QTest::addColumn<QColor>("asmSfondo");
-    QTest::addColumn<double>("sizeBasic");
-    QTest::newRow("carattere basic in minuscolo") << 0 << "ff" << QColor(255, 0, 0) << QColor(224, 224, 224) << 14.25;
-    QTest::newRow("sfondo asm") << 3 << "0000FF" << QColor(0, 0, 192) << QColor(255, 0, 0) << 14.25;
-    QTest::newRow("colore illeggibile") << 0 << "zz" << QColor(0, 0, 192) << QColor(224, 224, 224) << 14.25;
-    QTest::newRow("dimensione 12") << 4 << "12" << QColor(0, 0, 192) << QColor(224, 224, 224) << 12.0;
-    QTest::newRow("dimensione zero ignorata") << 4 << "0" << QColor(0, 0, 192) << QColor(224, 224, 224) << 14.25;
+    QTest::addColumn<QString>("valori");
+    QTest::newRow("carattere basic in minuscolo") << 0 << "ff" << "#ff0000 #e0e0e0 14.25";
+    QTest::newRow("sfondo asm") << 3 << "0000FF" << "#0000c0 #ff0000 14.25";
+    QTest::newRow("colore illeggibile") << 0 << "zz" << "#0000c0 #e0e0e0 14.25";
+    QTest::newRow("dimensione 12") << 4 << "12" << "#0000c0 #e0e0e0 12";
+    QTest::newRow("dimensione zero ignorata") << 4 << "0" << "#0000c0 #e0e0e0 14.25";
   }
   void invioNelCampo() {
     QFETCH(int, campo);
     QFETCH(QString, testo);
-    QFETCH(QColor, basicTesto);
-    QFETCH(QColor, asmSfondo);
-    QFETCH(double, sizeBasic);
     Form3 form(valori_);
     Segui(form);
     form.show();
@@ -71,11 +88,8 @@ class SettingsWindowTest : public QObject {
     QVERIFY(form.isVisible());  // Enter never presses "reset" or closes the window
     QVERIFY(form.Modificato());
     QCOMPARE(anteprime_.size(), 1);
-    const Impostazioni& v = form.Valori();
-    QCOMPARE(ColoreDaIntero(v.ColoreCarattereBasic), basicTesto);
-    QCOMPARE(ColoreDaIntero(v.ColoreSfondoASM), asmSfondo);
-    QCOMPARE(v.FontSizeBasic, float(sizeBasic));
-    QCOMPARE(anteprime_[0].FontSizeBasic, float(sizeBasic));
+    QTEST(Valori(form.Valori()), "valori");
+    QTEST(Valori(anteprime_[0]), "valori");
   }
 
   void grassettoNonEModifica() {
@@ -86,21 +100,6 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(anteprime_.size(), 1);
     QCOMPARE(anteprime_[0].FontBoldBasic, qint16(1));
     QVERIFY(!form.Modificato());
-  }
-
-  void reset() {
-    Form3 form(valori_);
-    Segui(form);
-    form.Text1(2)->setText(QStringLiteral("123456"));
-    form.Reset();
-    const QStringList attesi = {"000000", "000000", "FFFFC0", "E0E0E0", " 10", " 10"};
-    for (int i = 0; i < 6; ++i) QCOMPARE(form.Text1(i)->text(), attesi[i]);
-    QVERIFY(!form.Check1(1)->isChecked());
-    QVERIFY(form.Modificato());
-    QCOMPARE(anteprime_.size(), 1);
-    QCOMPARE(form.Valori().FontBoldASM, qint16(0));
-    QCOMPARE(form.Valori().FontSizeASM, 10.0f);
-    QCOMPARE(ColoreDaIntero(form.Valori().ColoreSfondoASM), QColor(224, 224, 224));
   }
 
   // The chooser gets the pair of the field's editor; OK sets both colours,
@@ -118,19 +117,15 @@ class SettingsWindowTest : public QObject {
     const bool assembly = campo == 1 || campo == 3;
     Form3 form(valori_);
     QStringList ricevuti;
-    QTimer::singleShot(0, [&] {
-      auto* chooser = qobject_cast<ColourChooser*>(QApplication::activeModalWidget());
+    NelDialogo([&](QDialog* d) {
+      auto* chooser = qobject_cast<ColourChooser*>(d);
       QVERIFY(chooser);
-      auto* rgbCarattere = chooser->findChild<QLineEdit*>(QStringLiteral("RGBCarattere"));
-      auto* rgbSfondo = chooser->findChild<QLineEdit*>(QStringLiteral("RGBSfondo"));
+      auto* rgbCarattere = Figlio(*chooser, "RGBCarattere");
+      auto* rgbSfondo = Figlio(*chooser, "RGBSfondo");
       ricevuti << rgbCarattere->text() << rgbSfondo->text();
-      if (!conferma) {
-        chooser->findChild<QPushButton*>(QStringLiteral("BTNAnnulla"))->click();
-        return;
-      }
       rgbCarattere->setText(QStringLiteral("010203"));
       rgbSfondo->setText(QStringLiteral("0a0b0c"));
-      chooser->findChild<QPushButton*>(QStringLiteral("BTNOK"))->click();
+      Figlio<QPushButton>(*chooser, conferma ? "BTNOK" : "BTNAnnulla")->click();
     });
     form.show();
     QTest::mouseDClick(form.Text1(campo), Qt::LeftButton);

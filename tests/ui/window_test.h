@@ -1,13 +1,10 @@
-// What the window tests share: whole-file reads and writes, and an environment
-// that records every message and question and answers from queues.
+// What the window tests share: whole-file reads and writes, child lookup,
+// driving a modal dialog, and an environment that records every message and
+// question and answers from queues.
 #pragma once
 
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>
@@ -29,6 +26,39 @@ inline void Scrivi(const QString& percorso, const QByteArray& dati) {
   if (f.open(QIODevice::WriteOnly)) f.write(dati);
 }
 
+inline QString SenzaCr(QString testo) { return testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// A named child control; a missing one ends the test program.
+template <typename T = QLineEdit>
+T* Figlio(const QObject& w, const QString& nome) {
+  T* c = w.findChild<T*>(nome);
+  if (c == nullptr) qFatal("control %s missing", qPrintable(nome));
+  return c;
+}
+
+// Clicks a control as the user would: a button's click, else a mouse click.
+inline void Premi(QWidget* c) {
+  if (auto* p = qobject_cast<QAbstractButton*>(c)) p->click();
+  else QTest::mouseClick(c, Qt::LeftButton);
+}
+
+// `azione` runs on the modal dialog the next event loop shows; then it is
+// rejected if still open. `azione` gets nullptr when no dialog is modal.
+inline void NelDialogo(std::function<void(QDialog*)> azione) {
+  QTimer::singleShot(0, [azione] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    azione(d);
+    if (d && d->isVisible()) d->reject();
+  });
+}
+
+// Types `testo` into the line edit `campo` of `w` and presses Enter.
+inline void Invio(const QWidget& w, const QString& campo, const QString& testo) {
+  auto* e = Figlio(w, campo);
+  e->setText(testo);
+  QTest::keyClick(e, Qt::Key_Return);
+}
+
 using AzioneDialogo = std::function<void(ui::FormSelectFile&)>;
 
 // The user's answer in the file dialog: type a path and press OK, or cancel.
@@ -43,10 +73,11 @@ inline AzioneDialogo Annulla() {
 }
 
 // An environment for one test. Drives: none unless given; current folder
-// and data folder: `cartella`. Messages, OK boxes and questions are recorded (as their text,
-// titles apart); questions take the next queued answer (No when none),
-// the file dialog the next queued action (cancel when none); pauses are only
-// recorded. Not copyable: the environment's functions refer to it.
+// and data folder: `cartella`. Messages, OK boxes, questions and input boxes
+// are recorded (as their text, titles apart); questions take the next queued
+// answer (No when none), input boxes return `testoInput`, the file dialog the
+// next queued action (cancel when none); pauses are only recorded. Not
+// copyable: the environment's functions refer to it.
 struct Registro {
   explicit Registro(const QString& cartella = {}, const QStringList& dischi = {}) {
     ambiente.elencoDischi = [dischi] { return dischi; };
@@ -67,6 +98,10 @@ struct Registro {
       risposte.pop_front();
       return r;
     };
+    ambiente.input = [this](const QString& prompt, const QString& titolo, const QString& predefinito) {
+      richieste << prompt << titolo << predefinito;
+      return testoInput;
+    };
     ambiente.allaComparsa = [this](QDialog& d) {
       auto* dialogo = qobject_cast<ui::FormSelectFile*>(&d);
       if (!dialogo) return;
@@ -84,7 +119,8 @@ struct Registro {
   void Dialoghi(std::initializer_list<AzioneDialogo> d) { dialoghi.assign(d.begin(), d.end()); }
 
   ui::Ambiente ambiente;
-  QStringList messaggi, avvisi, titoliAvvisi, domande, titoliDomande, titoliDialoghi;
+  QStringList messaggi, avvisi, titoliAvvisi, domande, titoliDomande, titoliDialoghi, richieste;
+  QString testoInput;
   std::deque<bool> risposte;
   std::deque<AzioneDialogo> dialoghi;
   QList<int> pause;
