@@ -638,6 +638,19 @@ class MainWindowTest : public QObject {
     QVERIFY(!QFile::exists(Recupero()));
   }
 
+  // A copy that cannot be written (here a folder stands where it goes) is
+  // reported, with the advice to save.
+  void copiaNonScrivibile() {
+    MainWindow w(r_->ambiente);
+    auto* store = w.findChild<RecoveryStore*>();
+    QVERIFY(QDir().mkpath(store->path()));
+    store->setInterval(10);
+    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
+    QTRY_COMPARE(r_->messaggi.size(), 1);
+    QVERIFY2(r_->messaggi.front().contains(store->path()) && r_->messaggi.front().contains(QStringLiteral("Salva (Ctrl+S)")),
+             qPrintable(r_->messaggi.front()));
+  }
+
   // ---- PIC16F84.DEF ----
 
   void fileDefinizioni_data() {
@@ -759,6 +772,30 @@ class MainWindowTest : public QObject {
     });
     QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(w.EditorBasic()->currentLine(), 3);
+  }
+
+  // Ctrl+S, Ctrl+O and Ctrl+P press Salva, Apri and Stampa, whose tooltips
+  // name the keys.
+  void tastiDeiPulsanti_data() {
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("effetto");  // the file dialog's title or the question
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << "Command2" << "Salvataggio File";
+    QTest::newRow("Ctrl+O") << int(Qt::Key_O) << "Command3" << "Apertura File";
+    QTest::newRow("Ctrl+P") << int(Qt::Key_P) << "Command11" << "Eseguo la stampa ?";
+  }
+  void tastiDeiPulsanti() {
+    QFETCH(int, tasto);
+    QFETCH(QString, pulsante);
+    QFETCH(QString, effetto);
+    MainWindow w(r_->ambiente);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
+    w.TextBasic()->setFocus();
+    QTest::keyClick(w.TextBasic(), static_cast<Qt::Key>(tasto), Qt::ControlModifier);
+    QVERIFY2((r_->titoliDialoghi + r_->domande).contains(effetto), qPrintable((r_->titoliDialoghi + r_->domande).join('|')));
+    QCOMPARE(w.Controllo(pulsante)->toolTip(), QString::fromLatin1(QTest::currentDataTag()));
   }
 
   // ---- Closing and the other windows ----
