@@ -34,19 +34,12 @@ bool IsHex(QChar c) { return c.isDigit() || (c.toUpper() >= u'A' && c.toUpper() 
 
 }  // namespace
 
-AssemblyHighlighter::AssemblyHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
-  setColours(QColor(224, 224, 224), QColor(0, 0, 0));
-}
-
-void AssemblyHighlighter::setColours(const QColor& background, const QColor& text) {
-  formats_ = MakeTokenFormats(background, text);
+AssemblyHighlighter::AssemblyHighlighter(QTextDocument* document)
+    : TokenHighlighter(document, QColor(224, 224, 224), QColor(0, 0, 0)) {
   rehighlight();
 }
 
 void AssemblyHighlighter::highlightBlock(const QString& text) {
-  const auto paint = [this](qsizetype from, qsizetype to, TokenKind kind) {
-    setFormat(static_cast<int>(from), static_cast<int>(to - from), format(kind));
-  };
   const qsizetype n = text.size();
   qsizetype i = 0;
   // A name in the first column is a label (or the name an EQU defines).
@@ -63,10 +56,7 @@ void AssemblyHighlighter::highlightBlock(const QString& text) {
       return;
     }
     if (c == u'"') {
-      const qsizetype close = text.indexOf(u'"', i + 1);
-      const qsizetype end = close < 0 ? n : close + 1;
-      paint(i, end, TokenKind::String);
-      i = end;
+      i = paintString(text, i);
       continue;
     }
     const bool wordStart = i == 0 || !IsNameChar(text[i - 1]);

@@ -42,22 +42,14 @@ const QStringList& BasicHighlighter::StatementWords() {
   return words;
 }
 
-BasicHighlighter::BasicHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
-  setColours(QColor(192, 255, 255), QColor(0, 0, 192));
-}
-
-void BasicHighlighter::setColours(const QColor& background, const QColor& text) {
-  background_ = background;
-  formats_ = MakeTokenFormats(background, text);
+BasicHighlighter::BasicHighlighter(QTextDocument* document)
+    : TokenHighlighter(document, QColor(192, 255, 255), QColor(0, 0, 192)) {
   rehighlight();
 }
 
 void BasicHighlighter::highlightBlock(const QString& text) {
   static const QSet<QString> keywords(Keywords().begin(), Keywords().end());
   static const QSet<QString> statementWords(StatementWords().begin(), StatementWords().end());
-  const auto paint = [this](qsizetype from, qsizetype to, TokenKind kind) {
-    setFormat(static_cast<int>(from), static_cast<int>(to - from), format(kind));
-  };
   const qsizetype n = text.size();
   setCurrentBlockState(0);
 
@@ -93,10 +85,7 @@ void BasicHighlighter::highlightBlock(const QString& text) {
     const QChar c = text[i];
     const bool wordStart = i == 0 || !IsIdent(text[i - 1]);
     if (c == u'"') {
-      const qsizetype close = text.indexOf(u'"', i + 1);
-      const qsizetype end = close < 0 ? n : close + 1;
-      paint(i, end, TokenKind::String);
-      i = end;
+      i = paintString(text, i);
       continue;
     }
     if (wordStart && c.toUpper() == u'B' && i + 1 < n && text[i + 1] == u'\'') {

@@ -8,30 +8,20 @@
 // lines inside an ASM{ ... } block. Words are matched in any case, as the
 // translator upper-cases the text outside strings.
 //
-// The colours are those of token_colours.h, derived from the background.
+// The colours are those of token_highlighter.h, derived from the background.
 #pragma once
 
-#include <QColor>
 #include <QStringList>
-#include <QSyntaxHighlighter>
-#include <QTextCharFormat>
 
-#include "token_colours.h"
+#include "token_highlighter.h"
 
 namespace velmora::editor {
 
-class BasicHighlighter : public QSyntaxHighlighter {
+class BasicHighlighter : public TokenHighlighter {
   Q_OBJECT
 
  public:
   explicit BasicHighlighter(QTextDocument* document);
-
-  // Recomputes the token colours for this background/text pair and
-  // recolours the document. The text colour is the one plain text keeps.
-  void setColours(const QColor& background, const QColor& text);
-
-  QTextCharFormat format(TokenKind kind) const { return formats_[static_cast<size_t>(kind)]; }
-  QColor background() const { return background_; }
 
   // Statement keywords and completing words, upper case.
   static const QStringList& Keywords();
@@ -39,10 +29,6 @@ class BasicHighlighter : public QSyntaxHighlighter {
 
  protected:
   void highlightBlock(const QString& text) override;
-
- private:
-  QColor background_;
-  TokenFormats formats_;
 };
 
 }  // namespace velmora::editor

@@ -1,4 +1,4 @@
-#include "token_colours.h"
+#include "token_highlighter.h"
 
 #include "editor_colours.h"
 
@@ -47,6 +47,26 @@ TokenFormats MakeTokenFormats(const QColor& background, const QColor& text) {
   formats[static_cast<size_t>(TokenKind::Keyword)].setFontWeight(QFont::Bold);
   formats[static_cast<size_t>(TokenKind::Comment)].setFontItalic(true);
   return formats;
+}
+
+TokenHighlighter::TokenHighlighter(QTextDocument* document, const QColor& background, const QColor& text)
+    : QSyntaxHighlighter(document), background_(background), formats_(MakeTokenFormats(background, text)) {}
+
+void TokenHighlighter::setColours(const QColor& background, const QColor& text) {
+  background_ = background;
+  formats_ = MakeTokenFormats(background, text);
+  rehighlight();
+}
+
+void TokenHighlighter::paint(qsizetype from, qsizetype to, TokenKind kind) {
+  setFormat(static_cast<int>(from), static_cast<int>(to - from), format(kind));
+}
+
+qsizetype TokenHighlighter::paintString(const QString& text, qsizetype from) {
+  const qsizetype close = text.indexOf(u'"', from + 1);
+  const qsizetype end = close < 0 ? text.size() : close + 1;
+  paint(from, end, TokenKind::String);
+  return end;
 }
 
 }  // namespace velmora::editor
