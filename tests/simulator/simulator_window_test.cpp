@@ -1,4 +1,5 @@
-// The simulator window on the real gpasm and gpsim, offscreen: input clicks
+// The simulator window on the real gpasm and gpsim, offscreen: the listing's
+// addresses, input clicks
 // change branches and interrupts and light the outputs, breakpoints and steps
 // stop on BASIC lines, the stopwatch across WAIT agrees with the delay
 // formula, SLEEP and the watchdog stop with a message, the stack depth, and a
@@ -29,6 +30,22 @@ class SimulatorWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // gpasm's listing rows: a row without code, code, the words of a long DT
+  // going on in rows of their own, the data EEPROM (outside program memory).
+  void listingRowsGiveAddressLines() {
+    const std::string listing =
+        "0000                  00002         org 0\n"
+        "0000   0000           00003         nop\n"
+        "0001   3461 3462 3463 00004         DT \"abcdefgh\"\n"
+        "       3464 3465 3466 \n"
+        "       3467 3468      \n"
+        "0009   0000           00005 @1:     nop\n"
+        "                      00006         end\n"
+        "2100   0001 0002      00030         DE 1, 2\n";
+    const std::vector<int> lines = velmora::simulator::ReadListingLines(listing);
+    QCOMPARE(std::vector<int>(lines.begin(), lines.begin() + 11), (std::vector<int>{3, 4, 4, 4, 4, 4, 4, 4, 4, 5, 0}));
+  }
+
   // Inputs clicked while running reach the program, outputs light.
   void inputClicksWhileRunning_data() {
     QTest::addColumn<QString>("file");
