@@ -36,6 +36,10 @@ std::vector<std::pair<int, int>> ExecutionBreakpoints(const std::string& answer)
 // gpsim reports a watchdog time-out as "WDT expired reset" / "Reset: WDT_RESET".
 bool WatchdogReset(const std::string& answer) { return answer.find("WDT") != std::string::npos; }
 
+const char* const kStackOverflow =
+    "Stack pieno: una nona chiamata annidata (CALL o interrupt) ha sovrascritto il primo indirizzo di ritorno; "
+    "sul chip il programma tornerebbe nel punto sbagliato.";
+
 }  // namespace
 
 SimController::SimController(QObject* parent) : QObject(parent) {
@@ -154,6 +158,7 @@ void SimController::stepInstruction() {
   session_->request(requests,
                     [this](const GpsimSession::Answers& a) {
                       if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+                      if (R::StackOverflow(a[0])) return finish(Stop::StackOverflow, QString::fromUtf8(kStackOverflow));
                       finish(Stop::Step, QString());
                     });
 }
@@ -225,6 +230,7 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
   if (WatchdogReset(a[0]))
     return finish(Stop::Watchdog, QStringLiteral("Il watchdog ha resettato il micro: il programma generato non lo azzera "
                                                  "mai, per questo il chip va programmato con il watchdog disattivato."));
+  if (R::StackOverflow(a[0])) return finish(Stop::StackOverflow, QString::fromUtf8(kStackOverflow));
   const toolchain::RunStop stop = R::ParseRunStop(a[0]);
   if (stop.kind == toolchain::RunStop::Kind::ExecutionBreak) {
     const int address = stop.address;

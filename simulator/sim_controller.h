@@ -50,7 +50,7 @@ class SimController : public QObject {
 
  public:
   enum class Speed { RealTime, Maximum };
-  enum class Stop { Started, Paused, Breakpoint, Step, Cursor, Sleep, Watchdog, Other };
+  enum class Stop { Started, Paused, Breakpoint, Step, Cursor, Sleep, Watchdog, StackOverflow, Other };
 
   explicit SimController(QObject* parent = nullptr);
   ~SimController() override;

@@ -220,7 +220,8 @@ void SimulatorWindow::createLayout() {
       controller_.readsStack()
           ? QStringLiteral("Indirizzi di ritorno nello stack hardware, che ne tiene 8: ogni CALL e ogni "
                            "interrupt ne occupa uno, RETURN, RETLW e RETFIE lo liberano. Alla nona chiamata "
-                           "annidata il micro sovrascrive il primo indirizzo senza avvisare.")
+                           "annidata il micro sovrascrive il primo indirizzo senza avvisare: qui "
+                           "l'esecuzione si ferma con un messaggio.")
           : QStringLiteral("Profondità dello stack non disponibile: manca il modulo di Velmora per gpsim "
                            "(libvelmora_gpsim.so)."));
   auto* registersBox = new QGroupBox(QStringLiteral("Registri"));
@@ -384,6 +385,7 @@ void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
     case Stop::Breakpoint: showMessage(text, false); break;
     case Stop::Sleep:
     case Stop::Watchdog:
+    case Stop::StackOverflow:
     case Stop::Other: showMessage(text, true); break;
   }
   updateActions();

@@ -71,7 +71,8 @@ std::string Setup(const std::string& codFile, bool watchdog) {
 std::string LoadModules() { return "module library libgpsim_modules.so\n"; }
 
 std::string LoadStackModule(const std::string& libraryPath) {
-  return "module library \"" + libraryPath + "\"\nmodule load velmora_stack velmora_stack\n";
+  return "module library \"" + libraryPath +
+         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n";
 }
 
 std::string StackDepth() { return "velmora_stack.depth\n"; }
@@ -178,6 +179,12 @@ std::optional<int> ParseStackDepth(const std::string& answer) {
   for (const std::string& line : AnswerLines(answer))
     if (std::regex_match(line, depth)) return std::stoi(line);
   return std::nullopt;
+}
+
+bool StackOverflow(const std::string& answer) {
+  for (const std::string& line : AnswerLines(answer))
+    if (line.rfind("stack overflow", 0) == 0) return true;
+  return false;
 }
 
 std::vector<std::string> Errors(const std::string& answer) {

@@ -50,7 +50,8 @@ std::string Setup(const std::string& codFile, bool watchdog);
 // Loads gpsim's module library once, before the first AttachPin.
 std::string LoadModules();
 // Loads Velmora's own module (built beside the programs, see gpsim_module/)
-// and creates the object whose `StackDepth()` reads the hardware stack.
+// and creates the object whose `StackDepth()` reads the hardware stack; a
+// ninth nested push then stops the run (see `GpsimReply::StackOverflow`).
 std::string LoadStackModule(const std::string& libraryPath);
 std::string StackDepth();
 // Connects a voltage source with a series resistor to the pin, at `high`'s
@@ -109,6 +110,8 @@ std::optional<std::vector<int>> ParseEeprom(const std::string& answer);
 std::optional<std::uint64_t> ParseCycles(const std::string& answer);
 // The number printed by `StackDepth()`; nothing when the module is not loaded.
 std::optional<int> ParseStackDepth(const std::string& answer);
+// The run stopped because a ninth return address was pushed.
+bool StackOverflow(const std::string& answer);
 // gpsim's own error lines ("***ERROR: ..."), in order.
 std::vector<std::string> Errors(const std::string& answer);
 

@@ -172,18 +172,21 @@ class SimulatorWindowTest : public QObject {
   // Read through Velmora's gpsim module: one return address per CALL still open.
   void stackDepthInNestedSubs() {
     Bench b;
-    QVERIFY2(b.load("DIM X AS BYTE\r\nCALL UNO\r\nX = 7\r\nEND\r\nSUB UNO\r\n   CALL DUE\r\nEND SUB\r\n"
-                    "SUB DUE\r\n   X = 1\r\nEND SUB\r\n"),
+    QVERIFY2(b.load("DIM X AS BYTE\r\nCALL UNO\r\nX = 7\r\nASM{\r\nGIU: CALL GIU\r\n}\r\nEND\r\nSUB UNO\r\n"
+                    "   CALL DUE\r\nEND SUB\r\nSUB DUE\r\n   X = 1\r\nEND SUB\r\n"),
              b.error.c_str());
     auto* registers = b.window.findChild<QTableWidget*>(QStringLiteral("registri"));
-    struct Row { int breakpoint; const char* depth; };
-    for (const Row& row : {Row{9, "2 di 8"}, Row{3, "0 di 8"}}) {
-      b.basic.setBreakpoints({row.breakpoint});
+    // Inside the inner SUB, back in the main program, then GIU calling itself
+    // until a ninth return address stops the run.
+    struct Row { int breakpoint; int line; const char* depth; };
+    for (const Row& row : {Row{12, 12, "2 di 8"}, Row{3, 3, "0 di 8"}, Row{0, 5, "8 di 8 (pieno)"}}) {
+      b.basic.setBreakpoints(row.breakpoint ? QSet<int>{row.breakpoint} : QSet<int>{});
       QVERIFY(b.stopAfter("esegui"));
-      QCOMPARE(b.window.controller().currentBasicLine(), row.breakpoint);
+      QCOMPARE(b.window.controller().currentBasicLine(), row.line);
       QCOMPARE(registers->item(4, 1)->text(), QLatin1String(row.depth));
       QVERIFY(registers->item(4, 1)->font().bold());  // changed since the stop before
     }
+    QVERIFY2(b.window.message().startsWith(QStringLiteral("Stack pieno")), qPrintable(b.window.message()));
   }
 
   void watchdogResetStopsTheRun() {

@@ -5,7 +5,10 @@
 // offers with "module load velmora_stack velmora_stack"; from then on the
 // command "velmora_stack.depth" prints the number of return addresses on
 // the stack of the running processor (0 to 8 on the PIC16F84: every CALL
-// and every interrupt takes one, RETURN, RETLW and RETFIE give it back).
+// and every interrupt takes one, RETURN, RETLW and RETFIE give it back),
+// and "velmora_stack.break_on_overflow = 1" makes a ninth push stop the
+// run with gpsim's own "stack overflow" line (its break command offers
+// stack breaks on other processors only).
 //
 // It runs inside gpsim and is built against gpsim's own headers, so it is
 // installed beside the programs but never linked by them.
@@ -39,9 +42,24 @@ class StackDepth : public Integer {
   }
 };
 
+// Switches the running processor's break on a stack overflow.
+class BreakOnOverflow : public Integer {
+ public:
+  BreakOnOverflow() : Integer("break_on_overflow", 0, "stop the run when a ninth return address is pushed") {}
+
+  void set(gint64 value) override {
+    if (auto* cpu = dynamic_cast<pic_processor*>(get_active_cpu()); cpu && cpu->stack)
+      cpu->stack->set_break_on_overflow(value != 0);
+    Integer::set(value);
+  }
+};
+
 class StackModule : public Module {
  public:
-  explicit StackModule(const char* name) : Module(name, "Velmora: hardware stack depth") { addSymbol(new StackDepth()); }
+  explicit StackModule(const char* name) : Module(name, "Velmora: hardware stack depth") {
+    addSymbol(new StackDepth());
+    addSymbol(new BreakOnOverflow());
+  }
 };
 
 Module* NewStackModule(const char* name) { return new StackModule(name); }
