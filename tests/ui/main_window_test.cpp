@@ -99,7 +99,6 @@ class MainWindowTest : public QObject {
     QFETCH(QStringList, argomenti);
     QFETCH(bool, debug);
     MainWindow w(r_->ambiente, argomenti);
-    QCOMPARE(w.ModoDebug(), debug);
     QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
     QCOMPARE(w.windowTitle(), Titolo());
     QCOMPARE(w.FlagTestoModificato(), 0);
@@ -127,6 +126,8 @@ class MainWindowTest : public QObject {
     MainWindow w(r_->ambiente);
     QCOMPARE(Sfondo(w.TextBasic()), sfondoBasic);
     QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command3"))), sfondoBasic);
+    QCOMPARE(w.Colorazione()->background(), sfondoBasic);  // the colouring and the current-line shade
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(sfondoBasic, 0.10));
     QCOMPARE(Sfondo(w.TextASM()), QColor(255, 0, 0));
     QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
     QCOMPARE(w.TextBasic()->font().pointSizeF(), 12.0);
@@ -429,57 +430,51 @@ class MainWindowTest : public QObject {
 
   // ---- Save ----
 
-  void salvaBasic_data() {
+  // Salva and Salva ASM: the dialog's title, the bytes written (CR LF line
+  // ends, a final one added to the assembly only), the current file, which the
+  // next dialog proposes; saving the assembly leaves the BASIC text unsaved.
+  void salva_data() {
+    QTest::addColumn<QString>("pulsante");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("scelta");  // empty: ANNULLA
     QTest::addColumn<bool>("esisteGia");
     QTest::addColumn<QByteArray>("scritto");
-    QTest::newRow("annulla") << "A = 1" << "" << false << QByteArray("<assente>");
-    QTest::newRow("nuovo nome") << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
-    QTest::newRow("sovrascrive") << "B = 2\nè\n" << "vecchio.bas" << true << QByteArray("B = 2\r\n\xC3\xA8\r\n");
+    QTest::newRow("annulla") << "Command2" << "A = 1" << "" << false << QByteArray("<assente>");
+    QTest::newRow("nuovo nome") << "Command2" << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
+    QTest::newRow("sovrascrive") << "Command2" << "B = 2\nè\n" << "vecchio.bas" << true
+                                 << QByteArray("B = 2\r\n\xC3\xA8\r\n");
+    QTest::newRow("assembly") << "Command5" << "        ORG 0\n        END" << "prova.asm" << false
+                              << QByteArray("        ORG 0\r\n        END\r\n");
   }
-  void salvaBasic() {
+  void salva() {
+    QFETCH(QString, pulsante);
     QFETCH(QString, testo);
     QFETCH(QString, scelta);
     QFETCH(bool, esisteGia);
-    QFETCH(QByteArray, scritto);
+    const bool assembly = pulsante == QLatin1String("Command5");
     const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
     if (esisteGia) Scrivi(percorso, "vecchio contenuto, più lungo del nuovo");
     MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("precedente.bas");
-    w.TextBasic()->setPlainText(testo);
+    w.TextBasic()->setPlainText(assembly ? QStringLiteral("X = 1") : testo);
+    if (assembly) w.TextASM()->setPlainText(testo);
     r_->Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
     r_->Risposte({true});
-    w.Command2();
+    Premi(w.Controllo(pulsante));
     const bool salvato = !scelta.isEmpty();
-    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
+    QCOMPARE(r_->titoliDialoghi, QStringList{assembly ? "Salvataggio File ASM" : "Salvataggio File"});
     QCOMPARE(r_->domande.size(), salvato && !esisteGia ? 1 : 0);
-    QCOMPARE(Leggi(percorso), scritto);
+    QTEST(Leggi(percorso), "scritto");
     QCOMPARE(w.FileCorrente(), salvato ? percorso : QStringLiteral("precedente.bas"));
-    QCOMPARE(w.FlagTestoModificato(), salvato ? 0 : 1);
+    QCOMPARE(w.FlagTestoModificato(), salvato && !assembly ? 0 : 1);
     QCOMPARE(w.windowTitle(), Titolo());
-  }
-
-  void salvaAssembly() {
-    MainWindow w(r_->ambiente);
-    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
-    w.TextASM()->setPlainText(QStringLiteral("        ORG 0\n        END"));
-    r_->Dialoghi({Scegli(QStringLiteral("prova.asm"))});
-    r_->Risposte({true});
-    w.Command5();
-    const QString percorso = lavoro_ + QStringLiteral("/prova.asm");
-    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File ASM"});
-    QCOMPARE(Leggi(percorso), QByteArray("        ORG 0\r\n        END\r\n"));
-    QCOMPARE(w.FileCorrente(), percorso);
-    QCOMPARE(w.FlagTestoModificato(), 1);
-    // The next dialog proposes the assembly file.
     QString proposto;
     r_->Dialoghi({[&](FormSelectFile& d) {
       proposto = d.Percorso();
       d.Annulla();
     }});
     w.Command2();
-    QCOMPARE(proposto, percorso);
+    QCOMPARE(proposto, w.FileCorrente());
   }
 
   // ---- Open and Clear ----
@@ -728,25 +723,6 @@ class MainWindowTest : public QObject {
 
   // ---- The editor's colours and tools ----
 
-  // The settings' editor colours reach the colouring and the current-line
-  // shade, at start and from the settings window.
-  void coloriDelleImpostazioniNellEditor() {
-    Scrivi(QDir(lavoro_).filePath(QStringLiteral("_PicConfig.Txt")),
-           "E0E0E0\r\n203040\r\n0\r\nE0E0E0\r\n 12\r\n 10\r\n\r\n 0\r\n 0\r\n" + lavoro_.toUtf8() + "\r\n\r\n\r\n\r\n");
-    MainWindow w(r_->ambiente);
-    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x203040));
-    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x203040), 0.10));
-    NelDialogo([](QDialog* d) {
-      auto* form = qobject_cast<Form3*>(d);
-      if (!form) return;
-      form->Text1(2)->setText(QStringLiteral("405060"));  // BASIC background
-      QTest::keyClick(form->Text1(2), Qt::Key_Return);
-    });
-    w.ApriImpostazioni();
-    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x405060));
-    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x405060), 0.10));
-  }
-
   // With the focus on a button: Ctrl+H opens the bar under the editor, above
   // the buttons; Ctrl+G asks for a line and puts the cursor there.
   void ricercaEVaiAllaRigaDallaFinestra() {
@@ -824,7 +800,8 @@ class MainWindowTest : public QObject {
   }
 
   // Each button opens its window; what the user typed in one (then closed)
-  // is what the main window keeps.
+  // is what the main window keeps: a settings colour reaches the colouring
+  // and the current-line shade too.
   void finestreDaiPulsanti() {
     MainWindow w(r_->ambiente, {QStringLiteral("debug")});
     const QString altra = Percorso(QStringLiteral("copie"));
@@ -835,7 +812,7 @@ class MainWindowTest : public QObject {
       const char* campo;
       QString testo;
     } casi[] = {{"Command14", "velmora::ui::BackupManager", "Text1", altra},
-                {"Label1", "velmora::ui::Form3", nullptr, {}},
+                {"Label1", "velmora::ui::Form3", "Text1_2", "405060"},  // BASIC background
                 {"Label2", "velmora::ui::Form3", "Text1_4", "20"},
                 {"Command10", "velmora::tools::ExamplesWindow", nullptr, {}},
                 {"ProgTMR0", "velmora::tools::Tmr0Calculator", "TMR0", "100"},
@@ -853,6 +830,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Valori().CartellaLavoro, altra);
     QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("100"));
     QCOMPARE(w.TextBasic()->font().pointSizeF(), 20.0);
+    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x405060));
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x405060), 0.10));
     Impostazioni salvate;
     InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), salvate);
     QCOMPARE(salvate.FontSizeBasic, 20.0f);
