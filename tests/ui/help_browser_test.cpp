@@ -63,19 +63,12 @@ class HelpBrowserTest : public QObject {
   }
   void sceltaPagina() {
     QFETCH(QString, voce);
-    QFETCH(QString, titolo);
-    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
-    w.SelezionaVoce(Riga("DIM"));
-    QVERIFY(w.TestoPagina() != velmora::tools::IntroduzioneHelp());
-    w.SelezionaVoce(Riga(voce));
-    if (titolo.isEmpty()) QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
-    else QCOMPARE(Titolo(w.TestoPagina()), titolo);
-    QVERIFY(titolo.isEmpty() || (Sottolineature(w.TestoPagina()) == 1 && w.TestoPagina().startsWith("\r\n")));
-    QVERIFY(!w.PackageVisibile());
-    QCOMPARE(w.CalcolatoreWait() != nullptr, voce == "WAIT (Utility)");
+    const QString testo = ScegliPagina(voce, kVersione).testo;
+    QTEST(testo == velmora::tools::IntroduzioneHelp() ? QString() : Titolo(testo), "titolo");
   }
 
-  // Every entry with a page of its own gets exactly one page (one title: no
+  // Every entry with a page of its own gets exactly one page (one title after
+  // an empty line: no
   // entry but "WAIT (Utility)" matches two rules, and that one's pages are one),
   // keyword pages end with their examples, and only the two special entries
   // show the picture or open the calculator. A page file missing from the
@@ -89,7 +82,7 @@ class HelpBrowserTest : public QObject {
       QCOMPARE(p.mostraPackage, voce == "Package");
       const bool senzaPagina = voce.trimmed().isEmpty() || voce.startsWith('-') || voce == VociHelp().last();
       if (senzaPagina || voce == "Package" || voce == "Versione") continue;
-      QVERIFY2(Sottolineature(p.testo) == 1, qPrintable(voce));
+      QVERIFY2(Sottolineature(p.testo) == 1 && p.testo.startsWith("\r\n"), qPrintable(voce));
       if (i < primaParolaChiave) continue;
       QVERIFY2(p.testo.contains("\r\n---Esempio---\r\n") || p.testo.contains("\r\n---Esempi---\r\n"), qPrintable(voce));
     }
@@ -112,20 +105,17 @@ class HelpBrowserTest : public QObject {
                                       "+-------------------------------------+\r\n"));
   }
 
-  void chiusura_data() {
-    QTest::addColumn<bool>("etichetta");
-    QTest::newRow("click on the caption") << true;
-    QTest::newRow("click on the background") << false;
-  }
+  // A click on the caption or on the background closes the window.
   void chiusura() {
-    QFETCH(bool, etichetta);
-    QPointer<HelpBrowser> w = new HelpBrowser(r_->ambiente, kVersione, QDir::tempPath());
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    if (etichetta) QTest::mouseClick(Figlio<QLabel>(*w, "Label1"), Qt::LeftButton);
-    else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
-    QTRY_VERIFY(w.isNull() || !w->isVisible());
-    delete w.data();
+    for (const bool etichetta : {true, false}) {
+      QPointer<HelpBrowser> w = new HelpBrowser(r_->ambiente, kVersione, QDir::tempPath());
+      w->show();
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      if (etichetta) QTest::mouseClick(Figlio<QLabel>(*w, "Label1"), Qt::LeftButton);
+      else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
+      QTRY_VERIFY(w.isNull() || !w->isVisible());
+      delete w.data();
+    }
   }
 
   // A double click on the last entry opens the guide, on another does not.
