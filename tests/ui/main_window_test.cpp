@@ -214,30 +214,45 @@ class MainWindowTest : public QObject {
 
   // ---- Translate ----
 
-  // With the real translator, F5: the pane and the message box show what the
-  // translator gives for the same text (warnings under the report); the
-  // missing final line end is added; after an error the cursor is on the
-  // error's own line, where matching the statement's text would find the
-  // first copy.
+  // With the real translator, F5 on a file opened with Open: the pane and the
+  // message box show what the translator gives for the same text (warnings
+  // under the report); the missing final line end is added; after an error
+  // the cursor is on the error's own line, where matching the statement's
+  // text would find the first copy. Files no student would write give a
+  // short message, and every file keeps its bytes on disk.
   void translateConIlTraduttore_data() {
-    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<int>("rigaCursore");  // from 1; 0: not looked at
+    QTest::addColumn<QString>("inizio");   // how the message starts
     QTest::addColumn<QString>("avviso");   // how the report's last line starts
-    QTest::newRow("istruzione sconosciuta") << "FOO BAR\n" << 1 << "";
-    QTest::newRow("accenti, senza a capo finale") << "DIM X AS BYTE\n' prova è à\nEND" << 0 << "";
+    const QString errore = "<*> ERRORE : ", rapporto = "Nome programma: OSTILE.BAS";
+    QTest::newRow("istruzione sconosciuta") << QByteArray("FOO BAR\n") << 1 << errore << "";
+    QTest::newRow("accenti, senza a capo finale") << QByteArray("DIM X AS BYTE\n' prova \xC3\xA8 \xC3\xA0\nEND") << 0
+                                                  << rapporto << "";
     QTest::newRow("la stessa istruzione due volte, errata la seconda")
-        << "DIM X AS BYTE\n' commento\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n" << 5 << "";
-    QTest::newRow("avviso con la sua riga") << "DIM B AS BYTE\nB = 1\nEND\n" << 0 << "Avviso (riga 1): ";
+        << QByteArray("DIM X AS BYTE\n' commento\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n") << 5 << errore << "";
+    QTest::newRow("avviso con la sua riga") << QByteArray("DIM B AS BYTE\nB = 1\nEND\n") << 0 << rapporto
+                                            << "Avviso (riga 1): ";
+    QTest::newRow("byte NUL") << QByteArray("DIM X AS BYTE\nX = 1\0\nEND\n", 25) << 0
+                              << errore + "Il file contiene un carattere nullo (codice 0) alla riga 2" << "";
+    QTest::newRow("UTF-8 non valido in un commento") << QByteArray("' \xff\xfe\xc3\nDIM X AS BYTE\nX = 1\nEND\n") << 0
+                                                     << rapporto << "";
+    QTest::newRow("una riga di un megabyte") << QByteArray("X = ") + QByteArray(1000000, '1') + "\nEND\n" << 0
+                                             << errore + "Il file è troppo grande per essere un programma BASIC" << "";
   }
   void translateConIlTraduttore() {
-    QFETCH(QString, testo);
+    QFETCH(QByteArray, contenuto);
     QFETCH(int, rigaCursore);
+    QFETCH(QString, inizio);
     QFETCH(QString, avviso);
+    const QString file = Percorso(QStringLiteral("ostile.bas"));
+    Scrivi(file, contenuto);
+    r_->Dialoghi({Scegli(file)});
     MainWindow w(r_->ambiente);
-    w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
-    w.TextBasic()->setPlainText(testo);
+    w.Command3();
+    const QString testo = w.TextBasic()->toPlainText();
     velmora::TranslateOptions opzioni;
-    opzioni.programPath = w.FileCorrente().toStdString();
+    opzioni.programPath = file.toStdString();
     opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
     const auto atteso = velmora::Translator().Translate(QString(testo).replace("\n", "\r\n").toStdString(), opzioni);
 
@@ -245,17 +260,18 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F5);
     const QString assembly = QString::fromStdString(atteso.assembly);
-    const QString rapporto = QString::fromStdString(atteso.report);
+    const QString rapporto = QString::fromStdString(atteso.ok ? atteso.report : atteso.assembly);
     QCOMPARE(r_->messaggi.size(), 1);
-    if (!atteso.ok) QCOMPARE(r_->messaggi[0], assembly);
-    else if (avviso.isEmpty()) QCOMPARE(r_->messaggi[0], rapporto);
-    else {
-      QVERIFY(r_->messaggi[0].startsWith(rapporto) && r_->messaggi[0].startsWith(QStringLiteral("Nome programma")));
-      QVERIFY2(r_->messaggi[0].split("\r\n", Qt::SkipEmptyParts).last().startsWith(avviso), qPrintable(r_->messaggi[0]));
-    }
+    const QString messaggio = r_->messaggi[0];
+    QVERIFY2(messaggio.startsWith(rapporto) && messaggio.startsWith(inizio) && (atteso.ok || messaggio.size() < 400),
+             qPrintable(messaggio.left(200)));
+    QCOMPARE(messaggio == rapporto, avviso.isEmpty());
+    QVERIFY2(messaggio.split("\r\n", Qt::SkipEmptyParts).last().startsWith(avviso), qPrintable(messaggio));
     QCOMPARE(w.TextASM()->toPlainText(), SenzaCr(assembly));
     QCOMPARE(w.TextBasic()->toPlainText(), atteso.finalLineEndAdded ? testo + QLatin1Char('\n') : testo);
     if (rigaCursore > 0) QCOMPARE(w.TextBasic()->currentLine(), rigaCursore);
+    QCOMPARE(Leggi(file), contenuto);
+    if (!atteso.finalLineEndAdded) QCOMPARE(w.FlagTestoModificato(), 0);
     auto* pulsante = Pulsante(w, "Command1");
     QCOMPARE(pulsante->text(), QStringLiteral("Translate"));
     QVERIFY(pulsante->isEnabled());
@@ -325,39 +341,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!tradotto);
     QVERIFY(r_->messaggi.isEmpty() && r_->domande.isEmpty() && r_->titoliDialoghi.isEmpty());
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
-  }
-
-  // Files no student would write, opened and translated: the translator's
-  // message (or the assembly), the editor keeps what it showed, the file on
-  // disk keeps its bytes.
-  void fileOstile_data() {
-    QTest::addColumn<QByteArray>("contenuto");
-    QTest::addColumn<QString>("errore");  // empty: it translates
-    QTest::newRow("byte NUL") << QByteArray("DIM X AS BYTE\nX = 1\0\nEND\n", 25)
-                              << "Il file contiene un carattere nullo (codice 0) alla riga 2";
-    QTest::newRow("UTF-8 non valido in un commento") << QByteArray("' \xff\xfe\xc3\nDIM X AS BYTE\nX = 1\nEND\n") << "";
-    QTest::newRow("una riga di un megabyte") << QByteArray("X = ") + QByteArray(1000000, '1') + "\nEND\n"
-                                             << "Il file è troppo grande per essere un programma BASIC";
-  }
-  void fileOstile() {
-    QFETCH(QByteArray, contenuto);
-    QFETCH(QString, errore);
-    const QString daAprire = Percorso(QStringLiteral("ostile.bas"));
-    Scrivi(daAprire, contenuto);
-    r_->Dialoghi({Scegli(daAprire)});
-    MainWindow w(r_->ambiente);
-    w.Command3();
-    QCOMPARE(w.FileCorrente(), daAprire);
-    const QString caricato = w.TextBasic()->toPlainText();
-    QVERIFY(!caricato.isEmpty());
-    w.Command1();
-    QCOMPARE(r_->messaggi.size(), 1);
-    const QString inizio = errore.isEmpty() ? QStringLiteral("Nome programma: OSTILE.BAS") : "<*> ERRORE : " + errore;
-    QVERIFY2(r_->messaggi[0].startsWith(inizio) && r_->messaggi[0].size() < 400, qPrintable(r_->messaggi[0].left(200)));
-    const QString dopo = w.TextBasic()->toPlainText();  // a missing final line end is added
-    QVERIFY(dopo == caricato || dopo == caricato + QLatin1Char('\n'));
-    QCOMPARE(Leggi(daAprire), contenuto);
-    QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
   // ---- The panes linked by source line ----
@@ -570,22 +553,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->FlagTestoModificato(), 0);
   }
 
-  void clear() {
-    for (const bool modificato : {true, false}) {  // with changes the save dialog is cancelled
-      init();
-      MainWindow w(r_->ambiente);
-      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
-      w.TextASM()->setPlainText(QStringLiteral("        END"));
-      w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
-      w.setWindowTitle(w.FileCorrente());
-      w.Command7();
-      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-      QCOMPARE(w.TextBasic()->toPlainText() + w.TextASM()->toPlainText() + w.FileCorrente(), QString());
-      QCOMPARE(w.windowTitle(), Titolo());
-      QCOMPARE(w.FlagTestoModificato(), 0);
-    }
-  }
-
   // ---- The recovery copy ----
 
   // Restoring (Yes) gives the copy's text as unsaved and keeps the copy until
@@ -774,29 +741,50 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Controllo(pulsante)->toolTip(), QString::fromLatin1(QTest::currentDataTag()));
   }
 
-  // ---- Closing and the other windows ----
+  // ---- Clear, closing and the other windows ----
 
-  void chiusura() {
-    for (const bool modificato : {true, false}) {
-      init();
-      MainWindow w(r_->ambiente);
-      QSignalSpy chiusa(&w, &MainWindow::Chiusa);
-      w.show();
-      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
-      r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
-      r_->Risposte({true});
-      w.Valori().ValoreFrequenza = QStringLiteral("4");
-      w.close();
-      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-      QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
-      QVERIFY(w.FlagChiusura());
-      QCOMPARE(chiusa.count(), 1);
-      Impostazioni letto;
-      InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
-      QCOMPARE(letto.FileCorrente, modificato ? lavoro_ + QStringLiteral("/finale.bas") : QString());
+  // Clear and closing: a changed text gets the save dialog first, with no
+  // question. Clear then empties both panes and the file name; closing
+  // writes the settings, with the current file, once.
+  void clearEChiusura_data() {
+    QTest::addColumn<bool>("chiudi");
+    QTest::addColumn<bool>("modificato");
+    QTest::newRow("clear, modifiche") << false << true;
+    QTest::newRow("clear") << false << false;
+    QTest::newRow("chiusura, modifiche") << true << true;
+    QTest::newRow("chiusura") << true << false;
+  }
+  void clearEChiusura() {
+    QFETCH(bool, chiudi);
+    QFETCH(bool, modificato);
+    MainWindow w(r_->ambiente);
+    QSignalSpy chiusa(&w, &MainWindow::Chiusa);
+    w.show();
+    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
+    w.TextASM()->setPlainText(QStringLiteral("        END"));
+    w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
+    w.setWindowTitle(w.FileCorrente());
+    r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
+    r_->Risposte({true});
+    w.Valori().ValoreFrequenza = QStringLiteral("4");
+    if (chiudi) w.close();
+    else w.Command7();
+    const QString finale = Percorso(QStringLiteral("finale.bas"));  // beside the current file
+    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(Leggi(finale), modificato ? QByteArray("END") : QByteArray("<assente>"));
+    QCOMPARE(w.FlagChiusura(), chiudi);
+    QCOMPARE(chiusa.count(), chiudi ? 1 : 0);
+    Impostazioni letto;
+    InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
+    if (chiudi) {
+      QCOMPARE(letto.FileCorrente, modificato ? finale : Percorso(QStringLiteral("a.bas")));
       QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
       QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
+      return;
     }
+    QCOMPARE(w.TextBasic()->toPlainText() + w.TextASM()->toPlainText() + w.FileCorrente(), QString());
+    QCOMPARE(w.windowTitle(), Titolo());
+    QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
   // Each button opens its window; what the user typed in one (then closed)
