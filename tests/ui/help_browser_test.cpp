@@ -88,21 +88,34 @@ class HelpBrowserTest : public QObject {
     }
   }
 
-  void packageEVersione() {
+  // "Package" shows the picture instead of the text, "Versione" the version
+  // box; a click on an entry shows its page, and a double click on the last
+  // entry opens the guide, on another does not.
+  void finestra() {
     HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
     w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* testo = Figlio<QPlainTextEdit>(w, "Text1");
     w.SelezionaVoce(Riga("Package"));
-    QVERIFY(w.PackageVisibile());
+    QVERIFY(w.PackageVisibile() && testo->isHidden());
     QCOMPARE(w.TestoPagina(), QString("\r\n"));
-    QVERIFY(Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
-    w.SelezionaVoce(Riga("ASC"));
-    QVERIFY(!w.PackageVisibile());
-    QVERIFY(!Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
     w.SelezionaVoce(Riga("Versione"));
     QCOMPARE(w.TestoPagina(), QString("\r\n \r\n \r\n \r\n"
                                       "+-------------------------------------+\r\n"
                                       "| Versione programma: 18 Novembre 2015|\r\n"
                                       "+-------------------------------------+\r\n"));
+    auto* lista = Figlio<QListWidget>(w, "List1");
+    for (const int riga : {Riga("ASC"), static_cast<int>(VociHelp().size()) - 1}) {
+      lista->scrollToItem(lista->item(riga));
+      const QPoint centro = lista->visualItemRect(lista->item(riga)).center();
+      QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
+      QCOMPARE(w.TestoPagina(), ScegliPagina(lista->item(riga)->text(), kVersione).testo);
+      QVERIFY(!w.PackageVisibile() && !testo->isHidden());
+      QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
+      auto* guida = w.findChild<velmora::tools::GuideWindow*>();
+      QCOMPARE(guida != nullptr, riga != Riga("ASC"));
+      if (guida) QCOMPARE(guida->windowTitle(), QString("Help"));
+    }
   }
 
   // A click on the caption or on the background closes the window.
@@ -115,23 +128,6 @@ class HelpBrowserTest : public QObject {
       else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
       QTRY_VERIFY(w.isNull() || !w->isVisible());
       delete w.data();
-    }
-  }
-
-  // A double click on the last entry opens the guide, on another does not.
-  void guidaDalUltimaVoce() {
-    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* lista = Figlio<QListWidget>(w, "List1");
-    for (const int riga : {Riga("ASC"), static_cast<int>(VociHelp().size()) - 1}) {
-      lista->scrollToItem(lista->item(riga));
-      const QPoint centro = lista->visualItemRect(lista->item(riga)).center();
-      QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
-      QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
-      auto* guida = w.findChild<velmora::tools::GuideWindow*>();
-      QCOMPARE(guida != nullptr, riga != Riga("ASC"));
-      if (guida) QCOMPARE(guida->windowTitle(), QString("Help"));
     }
   }
 
