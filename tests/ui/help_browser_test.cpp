@@ -1,5 +1,6 @@
-// The help browser: the page-choice rules, the version box, closing, the
-// WAIT calculator and the guide it opens, and the export file.
+// The help browser: the page-choice rules (which entries show the picture or
+// open the WAIT calculator), the version box, closing, the guide it opens,
+// and the export file.
 #include "guide_window.h"
 #include "help_browser.h"
 #include "help_pages.h"
