@@ -87,57 +87,55 @@ class MainWindowTest : public QObject {
 
   // ---- Start ----
 
-  void avvioSenzaImpostazioni_data() {
+  // "debug" alone, in any case, shows the dump button. Without a settings
+  // file: the window's own look and the data folder. With one: its colours
+  // (editors, colouring, current-line shade, each pane's buttons), sizes,
+  // bold, folders and last file; unusable colours are replaced by the look
+  // the window starts with.
+  void avvio_data() {
     QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<bool>("debug");
-    QTest::newRow("nessun argomento") << QStringList{} << false;
-    QTest::newRow("Debug") << QStringList{"Debug"} << true;
-    QTest::newRow("debug e altro") << QStringList{"debug", "x"} << false;
-    QTest::newRow("nodebug") << QStringList{"nodebug"} << false;
-  }
-  void avvioSenzaImpostazioni() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(bool, debug);
-    MainWindow w(r_->ambiente, argomenti);
-    QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
-    QCOMPARE(w.windowTitle(), Titolo());
-    QCOMPARE(w.FlagTestoModificato(), 0);
-    QCOMPARE(w.Valori().CartellaLavoro, lavoro_);
-    QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), QColor(0, 0, 192));
-    QVERIFY(!w.TextBasic()->font().bold());
-    QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
-    QCOMPARE(Sfondo(w.Controllo("Command1")), QColor(224, 224, 224));
-  }
-
-  void avvioConImpostazioni_data() {
-    QTest::addColumn<QByteArray>("coloriBasic");
+    QTest::addColumn<QByteArray>("coloriBasic");  // the settings file's first two lines; empty: no file
     QTest::addColumn<QColor>("sfondoBasic");
-    QTest::newRow("colori e ultimo file") << QByteArray("FF\r\n80FF\r\n") << QColor(255, 128, 0);
-    // Unusable colours are replaced by the look the window starts with.
-    QTest::newRow("carattere uguale allo sfondo") << QByteArray("80FF\r\n80FF\r\n") << QColor(192, 255, 255);
+    QTest::addColumn<bool>("debug");
+    const QColor azzurro(192, 255, 255);
+    QTest::newRow("nessun argomento") << QStringList{} << QByteArray() << azzurro << false;
+    QTest::newRow("Debug") << QStringList{"Debug"} << QByteArray() << azzurro << true;
+    QTest::newRow("debug e altro") << QStringList{"debug", "x"} << QByteArray() << azzurro << false;
+    QTest::newRow("nodebug") << QStringList{"nodebug"} << QByteArray() << azzurro << false;
+    QTest::newRow("colori e ultimo file") << QStringList{} << QByteArray("FF\r\n80FF\r\n") << QColor(255, 128, 0) << false;
+    QTest::newRow("carattere uguale allo sfondo") << QStringList{} << QByteArray("80FF\r\n80FF\r\n") << azzurro << false;
   }
-  void avvioConImpostazioni() {
+  void avvio() {
+    QFETCH(QStringList, argomenti);
     QFETCH(QByteArray, coloriBasic);
     QFETCH(QColor, sfondoBasic);
+    const bool file = !coloriBasic.isEmpty();
     const QString ultimo = Percorso(QStringLiteral("ultimo è.bas"));
-    Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
-    Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
-           coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
-    MainWindow w(r_->ambiente);
+    if (file) {
+      Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
+      Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
+             coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
+    }
+    MainWindow w(r_->ambiente, argomenti);
+    QTEST(!w.Controllo(QStringLiteral("Command13"))->isHidden(), "debug");
+    const bool coloriDalFile = sfondoBasic != QColor(192, 255, 255);
+    QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), coloriDalFile ? QColor(255, 0, 0) : QColor(0, 0, 192));
     QCOMPARE(Sfondo(w.TextBasic()), sfondoBasic);
     QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command3"))), sfondoBasic);
-    QCOMPARE(w.Colorazione()->background(), sfondoBasic);  // the colouring and the current-line shade
+    QCOMPARE(w.Colorazione()->background(), sfondoBasic);
     QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(sfondoBasic, 0.10));
-    QCOMPARE(Sfondo(w.TextASM()), QColor(255, 0, 0));
-    QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QCOMPARE(w.TextBasic()->font().pointSizeF(), 12.0);
+    const QColor sfondoAsm = file ? QColor(255, 0, 0) : QColor(224, 224, 224);
+    QCOMPARE(Sfondo(w.TextASM()), sfondoAsm);
+    QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command1"))), sfondoAsm);
+    if (file) QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(w.TextBasic()->font().pointSizeF(), file ? 12.0 : 14.25);
     QCOMPARE(w.TextASM()->font().pointSizeF(), 14.25);  // a zero size keeps the editor's
-    QVERIFY(w.TextBasic()->font().bold());
-    QCOMPARE(w.Valori().CartellaLavoro, QStringLiteral("/archivio"));
-    QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("6"));
-    QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("X = 1\nREM è\nEND"));
-    QCOMPARE(w.windowTitle(), ultimo);
-    QCOMPARE(w.FileCorrente(), ultimo);
+    QCOMPARE(w.TextBasic()->font().bold(), file);
+    QCOMPARE(w.Valori().CartellaLavoro, file ? QStringLiteral("/archivio") : lavoro_);
+    QCOMPARE(w.Valori().ValoreTMR0, file ? QStringLiteral("6") : QString());
+    QCOMPARE(w.TextBasic()->toPlainText(), file ? QStringLiteral("X = 1\nREM è\nEND") : QString());
+    QCOMPARE(w.windowTitle(), file ? ultimo : Titolo());
+    QCOMPARE(w.FileCorrente(), file ? ultimo : QString());
     QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
