@@ -97,66 +97,48 @@ class BackupManagerTest : public QObject {
     QCOMPARE(Voci(d), QStringList{"05/03/24   | 09:07 | " + voceNota.leftJustified(31, ' ') + " | 1   "});
   }
 
-  // Elimina BackUp marks the record in place and removes the copy; No keeps
-  // both; the number of a deleted copy is never given again.
-  void eliminaBackup_data() {
+  // Elimina BackUp on the older copy (or the only one), or the whole archive
+  // cancelled: Yes marks the record in place and removes the copy, No keeps
+  // both; a deleted copy's number is never given again, but with no copy
+  // left the archive file goes and numbering starts again at 1.
+  void cancellazione_data() {
+    QTest::addColumn<int>("copie");
+    QTest::addColumn<bool>("archivio");  // Cancella archivio, else Elimina BackUp
     QTest::addColumn<bool>("risposta");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<QByteArray>("numero");  // the next copy's
+    QTest::newRow("older copy, yes") << 2 << false << true << QByteArray("3");
+    QTest::newRow("older copy, no") << 2 << false << false << QByteArray("3");
+    QTest::newRow("last copy deleted") << 1 << false << true << QByteArray("1");
+    QTest::newRow("archive cancelled") << 2 << true << true << QByteArray("1");
   }
-  void eliminaBackup() {
+  void cancellazione() {
+    QFETCH(int, copie);
+    QFETCH(bool, archivio);
     QFETCH(bool, risposta);
+    QFETCH(QByteArray, numero);
     SalvaCopia("A = 1", "prima");
-    SalvaCopia("A = 2", "seconda");
-    const QByteArray prima = Leggi(Archivio());
+    if (copie == 2) SalvaCopia("A = 2", "seconda");
+    QByteArray atteso = Leggi(Archivio());
     r_->Risposte({risposta});
     {
       BackupManager d(r_->ambiente, lavoro_, QString());
-      Seleziona(d, 1);  // the older copy, number 1
-      Figlio<QPushButton>(d, "Command3")->click();
-      QCOMPARE(r_->domande, QStringList{"Cancello il file di backup: \n05/03/24   09:07 prima"});
-      QCOMPARE(Voci(d).size(), risposta ? 1 : 2);
+      if (!archivio) Seleziona(d, copie - 1);  // the newest copy comes first
+      Figlio<QPushButton>(d, archivio ? "Command4" : "Command3")->click();
+      QCOMPARE(r_->domande, QStringList{archivio ? "Vuoi cancellare tutti i BackUp registrati ? "
+                                                 : "Cancello il file di backup: \n05/03/24   09:07 prima"});
+      QCOMPARE(Voci(d).size(), !risposta ? copie : archivio ? 0 : copie - 1);
       QVERIFY(!Figlio<QPushButton>(d, "Command3")->isEnabled());
     }
-    QByteArray atteso = prima;
-    if (risposta) atteso.replace(0, 10, "??????????");
-    QCOMPARE(Leggi(Archivio()), atteso);
+    const bool riparte = numero == "1";
+    if (riparte) atteso.clear();
+    else if (risposta) atteso.replace(0, 10, "??????????");
+    QCOMPARE(QFile::exists(Archivio()), !riparte);
     QCOMPARE(QFile::exists(Copia("Velmora0001.txt")), !risposta);
-    QVERIFY(QFile::exists(Copia("Velmora0002.txt")));
-
-    SalvaCopia("A = 3", "terza");
-    QCOMPARE(Leggi(Archivio()).mid(146, 4), QByteArray("3   "));
-  }
-
-  // When no copy is left (the last one deleted, or the archive cancelled),
-  // the archive file goes and numbering starts again at 1.
-  void numerazioneRiparte_data() {
-    QTest::addColumn<bool>("cancellaArchivio");
-    QTest::newRow("last copy deleted") << false;
-    QTest::newRow("archive cancelled") << true;
-  }
-  void numerazioneRiparte() {
-    QFETCH(bool, cancellaArchivio);
-    SalvaCopia("A = 1", "uno");
-    if (cancellaArchivio) SalvaCopia("A = 2", "due");
-    r_->Risposte({true});
-    {
-      BackupManager d(r_->ambiente, lavoro_, QString());
-      if (cancellaArchivio) {
-        Figlio<QPushButton>(d, "Command4")->click();
-        QCOMPARE(r_->domande, QStringList{"Vuoi cancellare tutti i BackUp registrati ? "});
-      } else {
-        Seleziona(d, 0);
-        Figlio<QPushButton>(d, "Command3")->click();
-      }
-      QCOMPARE(Voci(d), QStringList());
-    }
+    QCOMPARE(QFile::exists(Copia("Velmora0002.txt")), copie == 2 && !archivio);
     QCOMPARE(r_->avvisi, QStringList());
-    QVERIFY(!QFile::exists(Copia("Velmora0001.txt")));
-    QVERIFY(!QFile::exists(Copia("Velmora0002.txt")));
-    SalvaCopia("A = 9", "di nuovo");
-    QCOMPARE(Leggi(Archivio()), Record("05/03/24", "09:07", "di nuovo", "1"));
-    QCOMPARE(Leggi(Copia("Velmora0001.txt")), QByteArray("A = 9"));
+    SalvaCopia("A = 9", "dopo");
+    QCOMPARE(Leggi(Archivio()), atteso + Record("05/03/24", "09:07", "dopo", numero));
+    QCOMPARE(Leggi(Copia(("Velmora000" + numero + ".txt").constData())), QByteArray("A = 9"));
   }
 
   // Restoring hands the copy's text back and closes the window; a copy in
@@ -170,7 +152,6 @@ class BackupManagerTest : public QObject {
   }
   void ripristina() {
     QFETCH(QByteArray, contenuto);
-    QFETCH(QString, atteso);
     SalvaCopia("vecchio", "nota");
     if (contenuto.isEmpty()) QFile::remove(Copia("Velmora0001.txt"));
     else Scrivi(Copia("Velmora0001.txt"), contenuto);
@@ -178,7 +159,7 @@ class BackupManagerTest : public QObject {
     Seleziona(d, 0);
     Figlio<QPushButton>(d, "Command5")->click();
     QCOMPARE(d.Ripristinato(), !contenuto.isEmpty());
-    QCOMPARE(d.Ripristinato() ? d.TestoRipristinato() : QStringLiteral("nuovo testo"), atteso);
+    QTEST(d.Ripristinato() ? d.TestoRipristinato() : QStringLiteral("nuovo testo"), "atteso");
     QCOMPARE(d.isVisible(), contenuto.isEmpty());
     QCOMPARE(r_->avvisi.size(), contenuto.isEmpty() ? 1 : 0);
     if (contenuto.isEmpty())

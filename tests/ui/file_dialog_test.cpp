@@ -1,6 +1,6 @@
 // The file selection dialog on fake drives: where it opens, what OK returns
-// (cancel, bare names, new files created or not, creation failures), the
-// delete button.
+// (cancel, bare names, new files created or not, creation failures), Enter,
+// the delete button.
 #include "file_dialog.h"
 #include "window_test.h"
 
@@ -72,18 +72,21 @@ class FileDialogTest : public QObject {
     QVERIFY(!dialogo.CancellaVisibile());
   }
 
-  // What OK leaves in the caller's path for a given field text and answer.
+  // What OK leaves in the caller's path for a given field text and answer;
+  // a file that cannot be created gives the system's reason and number, and
+  // the dialog stays open with an empty field.
   void ok_data() {
     QTest::addColumn<QString>("campo");
     QTest::addColumn<bool>("risposta");
-    QTest::addColumn<QString>("atteso");
-    QTest::addColumn<bool>("domanda");  // Yes to it creates the file empty
+    QTest::addColumn<QString>("atteso");  // "proposta": the dialog stays open
+    QTest::addColumn<bool>("domanda");    // Yes to it creates the file empty
     QTest::newRow("campo vuoto") << "  " << true << "" << false;
     QTest::newRow("radice") << "/" << true << "" << false;
     QTest::newRow("nome esistente nella cartella") << " esiste.bas " << true << "@/disco2/corrente/esiste.bas" << false;
     QTest::newRow("doppia barra tolta") << "@/disco1//x.bas" << true << "@/disco1/x.bas" << false;
     QTest::newRow("nuovo nome, si") << "nuovo.bas" << true << "@/disco2/corrente/nuovo.bas" << true;
     QTest::newRow("nuovo nome, no") << "nuovo.bas" << false << "" << true;
+    QTest::newRow("creazione impossibile") << "@/disco1/x.bas/nuovo.bas" << true << "proposta" << true;
   }
   void ok() {
     QFETCH(QString, campo);
@@ -95,34 +98,24 @@ class FileDialogTest : public QObject {
     campo.replace(QLatin1Char('@'), radice_.path());
     atteso.replace(QLatin1Char('@'), radice_.path());
     r_->Risposte({risposta});
-    FormSelectFile dialogo(r_->ambiente, QStringLiteral("non usato"), QStringLiteral("Salvataggio File"));
+    FormSelectFile dialogo(r_->ambiente, QStringLiteral("proposta"), QStringLiteral("Salvataggio File"));
+    dialogo.show();
     dialogo.ImpostaPercorso(campo);
     dialogo.Ok();
+    const bool errore = atteso == QLatin1String("proposta");
     QCOMPARE(dialogo.FileScelto(), atteso);
-    QCOMPARE(dialogo.result(), int(QDialog::Accepted));
+    QCOMPARE(dialogo.isVisible(), errore);
+    QCOMPARE(dialogo.result(), errore ? 0 : int(QDialog::Accepted));
     QCOMPARE(r_->domande, domanda ? QStringList{QStringLiteral("Il file indicato non esiste. Deve essere creato?")}
                                : QStringList{});
     const QString nuovo = radice_.filePath(QStringLiteral("disco2/corrente/nuovo.bas"));
-    QCOMPARE(QFile::exists(nuovo), domanda && risposta);
-    if (domanda && risposta) QCOMPARE(QFileInfo(nuovo).size(), 0);
-    QVERIFY(r_->messaggi.isEmpty());
-  }
-
-  // A name that cannot be created: the system's reason and number, and the
-  // dialog stays open with an empty field.
-  void creazioneImpossibile() {
-    const QString sotto = Crea(QStringLiteral("disco1/file.txt")) + QStringLiteral("/nuovo.bas");
-    FormSelectFile dialogo(r_->ambiente, QStringLiteral("proposta"), QStringLiteral("Salvataggio File"));
-    r_->Risposte({true});
-    dialogo.show();
-    dialogo.ImpostaPercorso(sotto);
-    dialogo.Ok();
-    QCOMPARE(r_->messaggi.size(), 1);
-    QCOMPARE(r_->messaggi[0], QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
-                               qt_error_string(ENOTDIR) + QStringLiteral("\r\n(Codice errore %1)").arg(ENOTDIR));
-    QVERIFY(dialogo.isVisible());
-    QCOMPARE(dialogo.Percorso(), QString());
-    QCOMPARE(dialogo.FileScelto(), QStringLiteral("proposta"));
+    QCOMPARE(QFile::exists(nuovo), !errore && domanda && risposta);
+    if (QFile::exists(nuovo)) QCOMPARE(QFileInfo(nuovo).size(), 0);
+    QCOMPARE(r_->messaggi, errore ? QStringList{QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
+                                                qt_error_string(ENOTDIR) +
+                                                QStringLiteral("\r\n(Codice errore %1)").arg(ENOTDIR)}
+                                  : QStringList{});
+    if (errore) QCOMPARE(dialogo.Percorso(), QString());
   }
 
   // Enter in the path field is OK, once; a folder name enters the folder.
@@ -131,7 +124,7 @@ class FileDialogTest : public QObject {
     FormSelectFile dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
     dialogo.show();
     dialogo.ImpostaPercorso(QStringLiteral("sotto"));
-    auto* campo = dialogo.findChild<QLineEdit*>(QStringLiteral("FileTesto"));
+    auto* campo = Figlio(dialogo, "FileTesto");
     QTest::keyClick(campo, Qt::Key_Return);
     QVERIFY(dialogo.isVisible());
     QCOMPARE(dialogo.CartellaCorrente(), radice_.filePath(QStringLiteral("disco2/corrente/sotto")));
@@ -143,11 +136,12 @@ class FileDialogTest : public QObject {
     QVERIFY(r_->domande.isEmpty());
   }
 
+  // ANNULLA and the window's close control both hand back no file.
   void annullaEChiusura() {
     for (const bool conPulsante : {true, false}) {
       FormSelectFile dialogo(r_->ambiente, QStringLiteral("/proposto.bas"), QStringLiteral("Apertura File"));
       dialogo.show();
-      if (conPulsante) QTest::mouseClick(dialogo.findChild<QPushButton*>(QStringLiteral("BTNAnnulla")), Qt::LeftButton);
+      if (conPulsante) Premi(Figlio<QPushButton>(dialogo, "BTNAnnulla"));
       else dialogo.close();
       QCOMPARE(dialogo.FileScelto(), QString());
     }

@@ -1,5 +1,6 @@
-// The help browser: the page-choice rules, the version box, closing, the
-// WAIT calculator and the guide it opens, and the export file.
+// The help browser: the page-choice rules (which entries show the picture or
+// open the WAIT calculator), the version box, closing, the guide it opens,
+// and the export file.
 #include "guide_window.h"
 #include "help_browser.h"
 #include "help_pages.h"
@@ -63,19 +64,12 @@ class HelpBrowserTest : public QObject {
   }
   void sceltaPagina() {
     QFETCH(QString, voce);
-    QFETCH(QString, titolo);
-    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
-    w.SelezionaVoce(Riga("DIM"));
-    QVERIFY(w.TestoPagina() != velmora::tools::IntroduzioneHelp());
-    w.SelezionaVoce(Riga(voce));
-    if (titolo.isEmpty()) QCOMPARE(w.TestoPagina(), velmora::tools::IntroduzioneHelp());
-    else QCOMPARE(Titolo(w.TestoPagina()), titolo);
-    QVERIFY(titolo.isEmpty() || (Sottolineature(w.TestoPagina()) == 1 && w.TestoPagina().startsWith("\r\n")));
-    QVERIFY(!w.PackageVisibile());
-    QCOMPARE(w.CalcolatoreWait() != nullptr, voce == "WAIT (Utility)");
+    const QString testo = ScegliPagina(voce, kVersione).testo;
+    QTEST(testo == velmora::tools::IntroduzioneHelp() ? QString() : Titolo(testo), "titolo");
   }
 
-  // Every entry with a page of its own gets exactly one page (one title: no
+  // Every entry with a page of its own gets exactly one page (one title after
+  // an empty line: no
   // entry but "WAIT (Utility)" matches two rules, and that one's pages are one),
   // keyword pages end with their examples, and only the two special entries
   // show the picture or open the calculator. A page file missing from the
@@ -89,59 +83,52 @@ class HelpBrowserTest : public QObject {
       QCOMPARE(p.mostraPackage, voce == "Package");
       const bool senzaPagina = voce.trimmed().isEmpty() || voce.startsWith('-') || voce == VociHelp().last();
       if (senzaPagina || voce == "Package" || voce == "Versione") continue;
-      QVERIFY2(Sottolineature(p.testo) == 1, qPrintable(voce));
+      QVERIFY2(Sottolineature(p.testo) == 1 && p.testo.startsWith("\r\n"), qPrintable(voce));
       if (i < primaParolaChiave) continue;
       QVERIFY2(p.testo.contains("\r\n---Esempio---\r\n") || p.testo.contains("\r\n---Esempi---\r\n"), qPrintable(voce));
     }
   }
 
-  void packageEVersione() {
+  // "Package" shows the picture instead of the text, "Versione" the version
+  // box; a click on an entry shows its page, and a double click on the last
+  // entry opens the guide, on another does not.
+  void finestra() {
     HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
     w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* testo = Figlio<QPlainTextEdit>(w, "Text1");
     w.SelezionaVoce(Riga("Package"));
-    QVERIFY(w.PackageVisibile());
+    QVERIFY(w.PackageVisibile() && testo->isHidden());
     QCOMPARE(w.TestoPagina(), QString("\r\n"));
-    QVERIFY(Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
-    w.SelezionaVoce(Riga("ASC"));
-    QVERIFY(!w.PackageVisibile());
-    QVERIFY(!Figlio<QPlainTextEdit>(w, "Text1")->isHidden());
     w.SelezionaVoce(Riga("Versione"));
     QCOMPARE(w.TestoPagina(), QString("\r\n \r\n \r\n \r\n"
                                       "+-------------------------------------+\r\n"
                                       "| Versione programma: 18 Novembre 2015|\r\n"
                                       "+-------------------------------------+\r\n"));
-  }
-
-  void chiusura_data() {
-    QTest::addColumn<bool>("etichetta");
-    QTest::newRow("click on the caption") << true;
-    QTest::newRow("click on the background") << false;
-  }
-  void chiusura() {
-    QFETCH(bool, etichetta);
-    QPointer<HelpBrowser> w = new HelpBrowser(r_->ambiente, kVersione, QDir::tempPath());
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    if (etichetta) QTest::mouseClick(Figlio<QLabel>(*w, "Label1"), Qt::LeftButton);
-    else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
-    QTRY_VERIFY(w.isNull() || !w->isVisible());
-    delete w.data();
-  }
-
-  // A double click on the last entry opens the guide, on another does not.
-  void guidaDalUltimaVoce() {
-    HelpBrowser w(r_->ambiente, kVersione, QDir::tempPath());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto* lista = Figlio<QListWidget>(w, "List1");
     for (const int riga : {Riga("ASC"), static_cast<int>(VociHelp().size()) - 1}) {
       lista->scrollToItem(lista->item(riga));
       const QPoint centro = lista->visualItemRect(lista->item(riga)).center();
       QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro);
+      QCOMPARE(w.TestoPagina(), ScegliPagina(lista->item(riga)->text(), kVersione).testo);
+      QVERIFY(!w.PackageVisibile() && !testo->isHidden());
       QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro);
       auto* guida = w.findChild<velmora::tools::GuideWindow*>();
       QCOMPARE(guida != nullptr, riga != Riga("ASC"));
       if (guida) QCOMPARE(guida->windowTitle(), QString("Help"));
+    }
+  }
+
+  // A click on the caption or on the background closes the window.
+  void chiusura() {
+    for (const bool etichetta : {true, false}) {
+      QPointer<HelpBrowser> w = new HelpBrowser(r_->ambiente, kVersione, QDir::tempPath());
+      w->show();
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      if (etichetta) QTest::mouseClick(Figlio<QLabel>(*w, "Label1"), Qt::LeftButton);
+      else QTest::mouseClick(w.data(), Qt::LeftButton, {}, QPoint(3, 3));
+      QTRY_VERIFY(w.isNull() || !w->isVisible());
+      delete w.data();
     }
   }
 

@@ -87,56 +87,55 @@ class MainWindowTest : public QObject {
 
   // ---- Start ----
 
-  void avvioSenzaImpostazioni_data() {
+  // "debug" alone, in any case, shows the dump button. Without a settings
+  // file: the window's own look and the data folder. With one: its colours
+  // (editors, colouring, current-line shade, each pane's buttons), sizes,
+  // bold, folders and last file; unusable colours are replaced by the look
+  // the window starts with.
+  void avvio_data() {
     QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<bool>("debug");
-    QTest::newRow("nessun argomento") << QStringList{} << false;
-    QTest::newRow("Debug") << QStringList{"Debug"} << true;
-    QTest::newRow("debug e altro") << QStringList{"debug", "x"} << false;
-    QTest::newRow("nodebug") << QStringList{"nodebug"} << false;
-  }
-  void avvioSenzaImpostazioni() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(bool, debug);
-    MainWindow w(r_->ambiente, argomenti);
-    QCOMPARE(w.ModoDebug(), debug);
-    QCOMPARE(!w.Controllo(QStringLiteral("Command13"))->isHidden(), debug);
-    QCOMPARE(w.windowTitle(), Titolo());
-    QCOMPARE(w.FlagTestoModificato(), 0);
-    QCOMPARE(w.Valori().CartellaLavoro, lavoro_);
-    QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), QColor(0, 0, 192));
-    QVERIFY(!w.TextBasic()->font().bold());
-    QCOMPARE(Sfondo(w.TextBasic()), QColor(192, 255, 255));
-    QCOMPARE(Sfondo(w.Controllo("Command1")), QColor(224, 224, 224));
-  }
-
-  void avvioConImpostazioni_data() {
-    QTest::addColumn<QByteArray>("coloriBasic");
+    QTest::addColumn<QByteArray>("coloriBasic");  // the settings file's first two lines; empty: no file
     QTest::addColumn<QColor>("sfondoBasic");
-    QTest::newRow("colori e ultimo file") << QByteArray("FF\r\n80FF\r\n") << QColor(255, 128, 0);
-    // Unusable colours are replaced by the look the window starts with.
-    QTest::newRow("carattere uguale allo sfondo") << QByteArray("80FF\r\n80FF\r\n") << QColor(192, 255, 255);
+    QTest::addColumn<bool>("debug");
+    const QColor azzurro(192, 255, 255);
+    QTest::newRow("nessun argomento") << QStringList{} << QByteArray() << azzurro << false;
+    QTest::newRow("Debug") << QStringList{"Debug"} << QByteArray() << azzurro << true;
+    QTest::newRow("debug e altro") << QStringList{"debug", "x"} << QByteArray() << azzurro << false;
+    QTest::newRow("nodebug") << QStringList{"nodebug"} << QByteArray() << azzurro << false;
+    QTest::newRow("colori e ultimo file") << QStringList{} << QByteArray("FF\r\n80FF\r\n") << QColor(255, 128, 0) << false;
+    QTest::newRow("carattere uguale allo sfondo") << QStringList{} << QByteArray("80FF\r\n80FF\r\n") << azzurro << false;
   }
-  void avvioConImpostazioni() {
+  void avvio() {
+    QFETCH(QStringList, argomenti);
     QFETCH(QByteArray, coloriBasic);
     QFETCH(QColor, sfondoBasic);
+    const bool file = !coloriBasic.isEmpty();
     const QString ultimo = Percorso(QStringLiteral("ultimo è.bas"));
-    Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
-    Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
-           coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
-    MainWindow w(r_->ambiente);
+    if (file) {
+      Scrivi(ultimo, "X = 1\r\nREM \xE8\r\nEND");  // Windows-1252 "è"
+      Scrivi(lavoro_ + QStringLiteral("/_PicConfig.Txt"),
+             coloriBasic + "FF0000\r\nFF\r\n 12\r\n 0\r\n" + ultimo.toUtf8() + "\r\n 1\r\n 0\r\n/archivio\r\n8\r\n2\r\n6\r\n");
+    }
+    MainWindow w(r_->ambiente, argomenti);
+    QTEST(!w.Controllo(QStringLiteral("Command13"))->isHidden(), "debug");
+    const bool coloriDalFile = sfondoBasic != QColor(192, 255, 255);
+    QCOMPARE(w.TextBasic()->palette().color(QPalette::Text), coloriDalFile ? QColor(255, 0, 0) : QColor(0, 0, 192));
     QCOMPARE(Sfondo(w.TextBasic()), sfondoBasic);
     QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command3"))), sfondoBasic);
-    QCOMPARE(Sfondo(w.TextASM()), QColor(255, 0, 0));
-    QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QCOMPARE(w.TextBasic()->font().pointSizeF(), 12.0);
+    QCOMPARE(w.Colorazione()->background(), sfondoBasic);
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(sfondoBasic, 0.10));
+    const QColor sfondoAsm = file ? QColor(255, 0, 0) : QColor(224, 224, 224);
+    QCOMPARE(Sfondo(w.TextASM()), sfondoAsm);
+    QCOMPARE(Sfondo(w.Controllo(QStringLiteral("Command1"))), sfondoAsm);
+    if (file) QCOMPARE(w.TextASM()->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QCOMPARE(w.TextBasic()->font().pointSizeF(), file ? 12.0 : 14.25);
     QCOMPARE(w.TextASM()->font().pointSizeF(), 14.25);  // a zero size keeps the editor's
-    QVERIFY(w.TextBasic()->font().bold());
-    QCOMPARE(w.Valori().CartellaLavoro, QStringLiteral("/archivio"));
-    QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("6"));
-    QCOMPARE(w.TextBasic()->toPlainText(), QStringLiteral("X = 1\nREM è\nEND"));
-    QCOMPARE(w.windowTitle(), ultimo);
-    QCOMPARE(w.FileCorrente(), ultimo);
+    QCOMPARE(w.TextBasic()->font().bold(), file);
+    QCOMPARE(w.Valori().CartellaLavoro, file ? QStringLiteral("/archivio") : lavoro_);
+    QCOMPARE(w.Valori().ValoreTMR0, file ? QStringLiteral("6") : QString());
+    QCOMPARE(w.TextBasic()->toPlainText(), file ? QStringLiteral("X = 1\nREM è\nEND") : QString());
+    QCOMPARE(w.windowTitle(), file ? ultimo : Titolo());
+    QCOMPARE(w.FileCorrente(), file ? ultimo : QString());
     QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
@@ -213,30 +212,45 @@ class MainWindowTest : public QObject {
 
   // ---- Translate ----
 
-  // With the real translator, F5: the pane and the message box show what the
-  // translator gives for the same text (warnings under the report); the
-  // missing final line end is added; after an error the cursor is on the
-  // error's own line, where matching the statement's text would find the
-  // first copy.
+  // With the real translator, F5 on a file opened with Open: the pane and the
+  // message box show what the translator gives for the same text (warnings
+  // under the report); the missing final line end is added; after an error
+  // the cursor is on the error's own line, where matching the statement's
+  // text would find the first copy. Files no student would write give a
+  // short message, and every file keeps its bytes on disk.
   void translateConIlTraduttore_data() {
-    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<int>("rigaCursore");  // from 1; 0: not looked at
+    QTest::addColumn<QString>("inizio");   // how the message starts
     QTest::addColumn<QString>("avviso");   // how the report's last line starts
-    QTest::newRow("istruzione sconosciuta") << "FOO BAR\n" << 1 << "";
-    QTest::newRow("accenti, senza a capo finale") << "DIM X AS BYTE\n' prova è à\nEND" << 0 << "";
+    const QString errore = "<*> ERRORE : ", rapporto = "Nome programma: OSTILE.BAS";
+    QTest::newRow("istruzione sconosciuta") << QByteArray("FOO BAR\n") << 1 << errore << "";
+    QTest::newRow("accenti, senza a capo finale") << QByteArray("DIM X AS BYTE\n' prova \xC3\xA8 \xC3\xA0\nEND") << 0
+                                                  << rapporto << "";
     QTest::newRow("la stessa istruzione due volte, errata la seconda")
-        << "DIM X AS BYTE\n' commento\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n" << 5 << "";
-    QTest::newRow("avviso con la sua riga") << "DIM B AS BYTE\nB = 1\nEND\n" << 0 << "Avviso (riga 1): ";
+        << QByteArray("DIM X AS BYTE\n' commento\nFOR X = 1 TO 2\nNEXT X\nNEXT X\nEND\n") << 5 << errore << "";
+    QTest::newRow("avviso con la sua riga") << QByteArray("DIM B AS BYTE\nB = 1\nEND\n") << 0 << rapporto
+                                            << "Avviso (riga 1): ";
+    QTest::newRow("byte NUL") << QByteArray("DIM X AS BYTE\nX = 1\0\nEND\n", 25) << 0
+                              << errore + "Il file contiene un carattere nullo (codice 0) alla riga 2" << "";
+    QTest::newRow("UTF-8 non valido in un commento") << QByteArray("' \xff\xfe\xc3\nDIM X AS BYTE\nX = 1\nEND\n") << 0
+                                                     << rapporto << "";
+    QTest::newRow("una riga di un megabyte") << QByteArray("X = ") + QByteArray(1000000, '1') + "\nEND\n" << 0
+                                             << errore + "Il file è troppo grande per essere un programma BASIC" << "";
   }
   void translateConIlTraduttore() {
-    QFETCH(QString, testo);
+    QFETCH(QByteArray, contenuto);
     QFETCH(int, rigaCursore);
+    QFETCH(QString, inizio);
     QFETCH(QString, avviso);
+    const QString file = Percorso(QStringLiteral("ostile.bas"));
+    Scrivi(file, contenuto);
+    r_->Dialoghi({Scegli(file)});
     MainWindow w(r_->ambiente);
-    w.FileCorrente() = Percorso(QStringLiteral("prova.bas"));
-    w.TextBasic()->setPlainText(testo);
+    w.Command3();
+    const QString testo = w.TextBasic()->toPlainText();
     velmora::TranslateOptions opzioni;
-    opzioni.programPath = w.FileCorrente().toStdString();
+    opzioni.programPath = file.toStdString();
     opzioni.decimalSeparator = QLocale().decimalPoint().at(0).toLatin1();
     const auto atteso = velmora::Translator().Translate(QString(testo).replace("\n", "\r\n").toStdString(), opzioni);
 
@@ -244,17 +258,18 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F5);
     const QString assembly = QString::fromStdString(atteso.assembly);
-    const QString rapporto = QString::fromStdString(atteso.report);
+    const QString rapporto = QString::fromStdString(atteso.ok ? atteso.report : atteso.assembly);
     QCOMPARE(r_->messaggi.size(), 1);
-    if (!atteso.ok) QCOMPARE(r_->messaggi[0], assembly);
-    else if (avviso.isEmpty()) QCOMPARE(r_->messaggi[0], rapporto);
-    else {
-      QVERIFY(r_->messaggi[0].startsWith(rapporto) && r_->messaggi[0].startsWith(QStringLiteral("Nome programma")));
-      QVERIFY2(r_->messaggi[0].split("\r\n", Qt::SkipEmptyParts).last().startsWith(avviso), qPrintable(r_->messaggi[0]));
-    }
+    const QString messaggio = r_->messaggi[0];
+    QVERIFY2(messaggio.startsWith(rapporto) && messaggio.startsWith(inizio) && (atteso.ok || messaggio.size() < 400),
+             qPrintable(messaggio.left(200)));
+    QCOMPARE(messaggio == rapporto, avviso.isEmpty());
+    QVERIFY2(messaggio.split("\r\n", Qt::SkipEmptyParts).last().startsWith(avviso), qPrintable(messaggio));
     QCOMPARE(w.TextASM()->toPlainText(), SenzaCr(assembly));
     QCOMPARE(w.TextBasic()->toPlainText(), atteso.finalLineEndAdded ? testo + QLatin1Char('\n') : testo);
     if (rigaCursore > 0) QCOMPARE(w.TextBasic()->currentLine(), rigaCursore);
+    QCOMPARE(Leggi(file), contenuto);
+    if (!atteso.finalLineEndAdded) QCOMPARE(w.FlagTestoModificato(), 0);
     auto* pulsante = Pulsante(w, "Command1");
     QCOMPARE(pulsante->text(), QStringLiteral("Translate"));
     QVERIFY(pulsante->isEnabled());
@@ -324,39 +339,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!tradotto);
     QVERIFY(r_->messaggi.isEmpty() && r_->domande.isEmpty() && r_->titoliDialoghi.isEmpty());
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
-  }
-
-  // Files no student would write, opened and translated: the translator's
-  // message (or the assembly), the editor keeps what it showed, the file on
-  // disk keeps its bytes.
-  void fileOstile_data() {
-    QTest::addColumn<QByteArray>("contenuto");
-    QTest::addColumn<QString>("errore");  // empty: it translates
-    QTest::newRow("byte NUL") << QByteArray("DIM X AS BYTE\nX = 1\0\nEND\n", 25)
-                              << "Il file contiene un carattere nullo (codice 0) alla riga 2";
-    QTest::newRow("UTF-8 non valido in un commento") << QByteArray("' \xff\xfe\xc3\nDIM X AS BYTE\nX = 1\nEND\n") << "";
-    QTest::newRow("una riga di un megabyte") << QByteArray("X = ") + QByteArray(1000000, '1') + "\nEND\n"
-                                             << "Il file è troppo grande per essere un programma BASIC";
-  }
-  void fileOstile() {
-    QFETCH(QByteArray, contenuto);
-    QFETCH(QString, errore);
-    const QString daAprire = Percorso(QStringLiteral("ostile.bas"));
-    Scrivi(daAprire, contenuto);
-    r_->Dialoghi({Scegli(daAprire)});
-    MainWindow w(r_->ambiente);
-    w.Command3();
-    QCOMPARE(w.FileCorrente(), daAprire);
-    const QString caricato = w.TextBasic()->toPlainText();
-    QVERIFY(!caricato.isEmpty());
-    w.Command1();
-    QCOMPARE(r_->messaggi.size(), 1);
-    const QString inizio = errore.isEmpty() ? QStringLiteral("Nome programma: OSTILE.BAS") : "<*> ERRORE : " + errore;
-    QVERIFY2(r_->messaggi[0].startsWith(inizio) && r_->messaggi[0].size() < 400, qPrintable(r_->messaggi[0].left(200)));
-    const QString dopo = w.TextBasic()->toPlainText();  // a missing final line end is added
-    QVERIFY(dopo == caricato || dopo == caricato + QLatin1Char('\n'));
-    QCOMPARE(Leggi(daAprire), contenuto);
-    QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
   // ---- The panes linked by source line ----
@@ -429,57 +411,51 @@ class MainWindowTest : public QObject {
 
   // ---- Save ----
 
-  void salvaBasic_data() {
+  // Salva and Salva ASM: the dialog's title, the bytes written (CR LF line
+  // ends, a final one added to the assembly only), the current file, which the
+  // next dialog proposes; saving the assembly leaves the BASIC text unsaved.
+  void salva_data() {
+    QTest::addColumn<QString>("pulsante");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("scelta");  // empty: ANNULLA
     QTest::addColumn<bool>("esisteGia");
     QTest::addColumn<QByteArray>("scritto");
-    QTest::newRow("annulla") << "A = 1" << "" << false << QByteArray("<assente>");
-    QTest::newRow("nuovo nome") << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
-    QTest::newRow("sovrascrive") << "B = 2\nè\n" << "vecchio.bas" << true << QByteArray("B = 2\r\n\xC3\xA8\r\n");
+    QTest::newRow("annulla") << "Command2" << "A = 1" << "" << false << QByteArray("<assente>");
+    QTest::newRow("nuovo nome") << "Command2" << "A = 1\nEND" << "nuovo.bas" << false << QByteArray("A = 1\r\nEND");
+    QTest::newRow("sovrascrive") << "Command2" << "B = 2\nè\n" << "vecchio.bas" << true
+                                 << QByteArray("B = 2\r\n\xC3\xA8\r\n");
+    QTest::newRow("assembly") << "Command5" << "        ORG 0\n        END" << "prova.asm" << false
+                              << QByteArray("        ORG 0\r\n        END\r\n");
   }
-  void salvaBasic() {
+  void salva() {
+    QFETCH(QString, pulsante);
     QFETCH(QString, testo);
     QFETCH(QString, scelta);
     QFETCH(bool, esisteGia);
-    QFETCH(QByteArray, scritto);
+    const bool assembly = pulsante == QLatin1String("Command5");
     const QString percorso = lavoro_ + QLatin1Char('/') + (scelta.isEmpty() ? QStringLiteral("x") : scelta);
     if (esisteGia) Scrivi(percorso, "vecchio contenuto, più lungo del nuovo");
     MainWindow w(r_->ambiente);
     w.FileCorrente() = QStringLiteral("precedente.bas");
-    w.TextBasic()->setPlainText(testo);
+    w.TextBasic()->setPlainText(assembly ? QStringLiteral("X = 1") : testo);
+    if (assembly) w.TextASM()->setPlainText(testo);
     r_->Dialoghi({scelta.isEmpty() ? Annulla() : Scegli(scelta)});
     r_->Risposte({true});
-    w.Command2();
+    Premi(w.Controllo(pulsante));
     const bool salvato = !scelta.isEmpty();
-    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
+    QCOMPARE(r_->titoliDialoghi, QStringList{assembly ? "Salvataggio File ASM" : "Salvataggio File"});
     QCOMPARE(r_->domande.size(), salvato && !esisteGia ? 1 : 0);
-    QCOMPARE(Leggi(percorso), scritto);
+    QTEST(Leggi(percorso), "scritto");
     QCOMPARE(w.FileCorrente(), salvato ? percorso : QStringLiteral("precedente.bas"));
-    QCOMPARE(w.FlagTestoModificato(), salvato ? 0 : 1);
+    QCOMPARE(w.FlagTestoModificato(), salvato && !assembly ? 0 : 1);
     QCOMPARE(w.windowTitle(), Titolo());
-  }
-
-  void salvaAssembly() {
-    MainWindow w(r_->ambiente);
-    w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
-    w.TextASM()->setPlainText(QStringLiteral("        ORG 0\n        END"));
-    r_->Dialoghi({Scegli(QStringLiteral("prova.asm"))});
-    r_->Risposte({true});
-    w.Command5();
-    const QString percorso = lavoro_ + QStringLiteral("/prova.asm");
-    QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File ASM"});
-    QCOMPARE(Leggi(percorso), QByteArray("        ORG 0\r\n        END\r\n"));
-    QCOMPARE(w.FileCorrente(), percorso);
-    QCOMPARE(w.FlagTestoModificato(), 1);
-    // The next dialog proposes the assembly file.
     QString proposto;
     r_->Dialoghi({[&](FormSelectFile& d) {
       proposto = d.Percorso();
       d.Annulla();
     }});
     w.Command2();
-    QCOMPARE(proposto, percorso);
+    QCOMPARE(proposto, w.FileCorrente());
   }
 
   // ---- Open and Clear ----
@@ -575,22 +551,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->FlagTestoModificato(), 0);
   }
 
-  void clear() {
-    for (const bool modificato : {true, false}) {  // with changes the save dialog is cancelled
-      init();
-      MainWindow w(r_->ambiente);
-      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
-      w.TextASM()->setPlainText(QStringLiteral("        END"));
-      w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
-      w.setWindowTitle(w.FileCorrente());
-      w.Command7();
-      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-      QCOMPARE(w.TextBasic()->toPlainText() + w.TextASM()->toPlainText() + w.FileCorrente(), QString());
-      QCOMPARE(w.windowTitle(), Titolo());
-      QCOMPARE(w.FlagTestoModificato(), 0);
-    }
-  }
-
   // ---- The recovery copy ----
 
   // Restoring (Yes) gives the copy's text as unsaved and keeps the copy until
@@ -625,30 +585,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(r_->domande.size() - prima, ripristina ? 0 : 1);
   }
 
-  // While the text is changed the copy is written; a normal close removes it.
-  void copiaDuranteLeModificheEChiusura() {
-    MainWindow w(r_->ambiente);
-    auto* store = w.findChild<RecoveryStore*>();
-    QVERIFY(store);
-    store->setInterval(20);
-    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
-    QTRY_VERIFY(QFile::exists(Recupero()));
-    QCOMPARE(RecoveryStore::Read(Recupero())->text, QStringLiteral("END\n"));
-    w.close();  // the save dialog is cancelled
-    QVERIFY(!QFile::exists(Recupero()));
-  }
-
-  // A copy that cannot be written (here a folder stands where it goes) is
-  // reported, with the advice to save.
-  void copiaNonScrivibile() {
-    MainWindow w(r_->ambiente);
-    auto* store = w.findChild<RecoveryStore*>();
-    QVERIFY(QDir().mkpath(store->path()));
-    store->setInterval(10);
-    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
-    QTRY_COMPARE(r_->messaggi.size(), 1);
-    QVERIFY2(r_->messaggi.front().contains(store->path()) && r_->messaggi.front().contains(QStringLiteral("Salva (Ctrl+S)")),
-             qPrintable(r_->messaggi.front()));
+  // While the text is changed the copy is written, and a normal close
+  // removes it; a copy that cannot be written (here a folder stands where it
+  // goes) is reported, with the advice to save.
+  void copiaDuranteLeModifiche() {
+    for (const bool scrivibile : {true, false}) {
+      init();
+      MainWindow w(r_->ambiente);
+      auto* store = w.findChild<RecoveryStore*>();
+      if (!scrivibile) QVERIFY(QDir().mkpath(store->path()));
+      store->setInterval(10);
+      w.TextBasic()->setPlainText(QStringLiteral("END\n"));
+      if (!scrivibile) {
+        QTRY_COMPARE(r_->messaggi.size(), 1);
+        QVERIFY2(r_->messaggi[0].contains(store->path()) && r_->messaggi[0].contains(QStringLiteral("Salva (Ctrl+S)")),
+                 qPrintable(r_->messaggi[0]));
+        break;
+      }
+      QTRY_VERIFY(QFile::exists(Recupero()));
+      QCOMPARE(RecoveryStore::Read(Recupero())->text, QStringLiteral("END\n"));
+      w.close();  // the save dialog is cancelled
+      QVERIFY(!QFile::exists(Recupero()));
+      QVERIFY(r_->messaggi.isEmpty());
+    }
   }
 
   // ---- PIC16F84.DEF ----
@@ -728,25 +687,6 @@ class MainWindowTest : public QObject {
 
   // ---- The editor's colours and tools ----
 
-  // The settings' editor colours reach the colouring and the current-line
-  // shade, at start and from the settings window.
-  void coloriDelleImpostazioniNellEditor() {
-    Scrivi(QDir(lavoro_).filePath(QStringLiteral("_PicConfig.Txt")),
-           "E0E0E0\r\n203040\r\n0\r\nE0E0E0\r\n 12\r\n 10\r\n\r\n 0\r\n 0\r\n" + lavoro_.toUtf8() + "\r\n\r\n\r\n\r\n");
-    MainWindow w(r_->ambiente);
-    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x203040));
-    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x203040), 0.10));
-    NelDialogo([](QDialog* d) {
-      auto* form = qobject_cast<Form3*>(d);
-      if (!form) return;
-      form->Text1(2)->setText(QStringLiteral("405060"));  // BASIC background
-      QTest::keyClick(form->Text1(2), Qt::Key_Return);
-    });
-    w.ApriImpostazioni();
-    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x405060));
-    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x405060), 0.10));
-  }
-
   // With the focus on a button: Ctrl+H opens the bar under the editor, above
   // the buttons; Ctrl+G asks for a line and puts the cursor there.
   void ricercaEVaiAllaRigaDallaFinestra() {
@@ -798,33 +738,55 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Controllo(pulsante)->toolTip(), QString::fromLatin1(QTest::currentDataTag()));
   }
 
-  // ---- Closing and the other windows ----
+  // ---- Clear, closing and the other windows ----
 
-  void chiusura() {
-    for (const bool modificato : {true, false}) {
-      init();
-      MainWindow w(r_->ambiente);
-      QSignalSpy chiusa(&w, &MainWindow::Chiusa);
-      w.show();
-      if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
-      r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
-      r_->Risposte({true});
-      w.Valori().ValoreFrequenza = QStringLiteral("4");
-      w.close();
-      QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
-      QCOMPARE(Leggi(lavoro_ + QStringLiteral("/finale.bas")), modificato ? QByteArray("END") : QByteArray("<assente>"));
-      QVERIFY(w.FlagChiusura());
-      QCOMPARE(chiusa.count(), 1);
-      Impostazioni letto;
-      InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
-      QCOMPARE(letto.FileCorrente, modificato ? lavoro_ + QStringLiteral("/finale.bas") : QString());
+  // Clear and closing: a changed text gets the save dialog first, with no
+  // question. Clear then empties both panes and the file name; closing
+  // writes the settings, with the current file, once.
+  void clearEChiusura_data() {
+    QTest::addColumn<bool>("chiudi");
+    QTest::addColumn<bool>("modificato");
+    QTest::newRow("clear, modifiche") << false << true;
+    QTest::newRow("clear") << false << false;
+    QTest::newRow("chiusura, modifiche") << true << true;
+    QTest::newRow("chiusura") << true << false;
+  }
+  void clearEChiusura() {
+    QFETCH(bool, chiudi);
+    QFETCH(bool, modificato);
+    MainWindow w(r_->ambiente);
+    QSignalSpy chiusa(&w, &MainWindow::Chiusa);
+    w.show();
+    if (modificato) w.TextBasic()->setPlainText(QStringLiteral("END"));
+    w.TextASM()->setPlainText(QStringLiteral("        END"));
+    w.FileCorrente() = Percorso(QStringLiteral("a.bas"));
+    w.setWindowTitle(w.FileCorrente());
+    r_->Dialoghi({Scegli(QStringLiteral("finale.bas"))});
+    r_->Risposte({true});
+    w.Valori().ValoreFrequenza = QStringLiteral("4");
+    if (chiudi) w.close();
+    else w.Command7();
+    const QString finale = Percorso(QStringLiteral("finale.bas"));  // beside the current file
+    QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
+    QCOMPARE(Leggi(finale), modificato ? QByteArray("END") : QByteArray("<assente>"));
+    QCOMPARE(w.FlagChiusura(), chiudi);
+    QCOMPARE(chiusa.count(), chiudi ? 1 : 0);
+    Impostazioni letto;
+    InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
+    if (chiudi) {
+      QCOMPARE(letto.FileCorrente, modificato ? finale : Percorso(QStringLiteral("a.bas")));
       QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
       QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
+      return;
     }
+    QCOMPARE(w.TextBasic()->toPlainText() + w.TextASM()->toPlainText() + w.FileCorrente(), QString());
+    QCOMPARE(w.windowTitle(), Titolo());
+    QCOMPARE(w.FlagTestoModificato(), 0);
   }
 
   // Each button opens its window; what the user typed in one (then closed)
-  // is what the main window keeps.
+  // is what the main window keeps: a settings colour reaches the colouring
+  // and the current-line shade too.
   void finestreDaiPulsanti() {
     MainWindow w(r_->ambiente, {QStringLiteral("debug")});
     const QString altra = Percorso(QStringLiteral("copie"));
@@ -835,7 +797,7 @@ class MainWindowTest : public QObject {
       const char* campo;
       QString testo;
     } casi[] = {{"Command14", "velmora::ui::BackupManager", "Text1", altra},
-                {"Label1", "velmora::ui::Form3", nullptr, {}},
+                {"Label1", "velmora::ui::Form3", "Text1_2", "405060"},  // BASIC background
                 {"Label2", "velmora::ui::Form3", "Text1_4", "20"},
                 {"Command10", "velmora::tools::ExamplesWindow", nullptr, {}},
                 {"ProgTMR0", "velmora::tools::Tmr0Calculator", "TMR0", "100"},
@@ -853,6 +815,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Valori().CartellaLavoro, altra);
     QCOMPARE(w.Valori().ValoreTMR0, QStringLiteral("100"));
     QCOMPARE(w.TextBasic()->font().pointSizeF(), 20.0);
+    QCOMPARE(w.Colorazione()->background(), ColoreDaIntero(0x405060));
+    QCOMPARE(w.EditorBasic()->currentLineColour(), velmora::editor::Shade(ColoreDaIntero(0x405060), 0.10));
     Impostazioni salvate;
     InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), salvate);
     QCOMPARE(salvate.FontSizeBasic, 20.0f);
