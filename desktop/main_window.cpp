@@ -847,7 +847,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (flagTestoModificato_ != 0) salvaBasic();
-  recupero_->closedNormally();
+  // A text still unsaved (its save dialog was cancelled) keeps a recovery
+  // copy of what it is now, so the next start offers it back.
+  if (flagTestoModificato_ != 0 && !textBasic_->toPlainText().trimmed().isEmpty() && recupero_->writeNow())
+    recupero_->setModified(false);
+  else
+    recupero_->closedNormally();
   SalvaConfigurazione(ambiente_, valori_);
   flagChiusura_ = true;
   event->accept();

@@ -604,8 +604,11 @@ class MainWindowTest : public QObject {
       }
       QTRY_VERIFY(QFile::exists(Recupero()));
       QCOMPARE(RecoveryStore::Read(Recupero())->text, QStringLiteral("END\n"));
-      w.close();  // the save dialog is cancelled
-      QVERIFY(!QFile::exists(Recupero()));
+      // Closing with the save dialog cancelled keeps the text as it is then.
+      store->setInterval(3600000);
+      w.TextBasic()->setPlainText(QStringLiteral("X = 1\nEND\n"));
+      w.close();
+      QCOMPARE(RecoveryStore::Read(Recupero())->text, QStringLiteral("X = 1\nEND\n"));
       QVERIFY(r_->messaggi.isEmpty());
     }
   }
@@ -774,6 +777,7 @@ class MainWindowTest : public QObject {
     Impostazioni letto;
     InterpretaConfigurazione(Leggi(lavoro_ + QStringLiteral("/_PicConfig.Txt")), letto);
     if (chiudi) {
+      QVERIFY(!QFile::exists(Recupero()));  // saved, or nothing to keep
       QCOMPARE(letto.FileCorrente, modificato ? finale : Percorso(QStringLiteral("a.bas")));
       QCOMPARE(letto.ValoreFrequenza, QStringLiteral("4"));
       QCOMPARE(letto.ColoreSfondoBasic, InteroDaColore(QColor(192, 255, 255)));
