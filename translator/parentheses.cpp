@@ -105,6 +105,25 @@ void MergeWholeGroup(Split& split) {
   previous = Left(rewritten, eq) + Mid(previous, InStr(previous, "=") + 1);
 }
 
+// "X = (A AND B) + 1" becomes "X = W#D1 + 1", which the assignment and IF
+// passes take as one operand named "W#D1 + 1" (every W# name counts as a
+// variable): the code reads the byte after the work byte instead of adding.
+// The output stays the dialect's; the statement gets a warning.
+void WarnArithmeticAfterGroup(CompileState& st, const Split& split) {
+  const std::string& line = split.lines.back();
+  for (const std::string& t : split.temps) {
+    const int at = InStr(line, t + " ");
+    if (at == 0) continue;
+    const std::string after = LTrim(Mid(line, at + Len(t)));
+    if (StartsWith(after, "+") || StartsWith(after, "-")) {
+      SegnalaAvviso(st, "un'espressione tra parentesi seguita da + o - non viene calcolata: il codice legge un "
+                        "byte sbagliato; calcolare prima la parentesi in una variabile (per esempio Y = NOT(A), "
+                        "poi X = Y + 1)");
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 void SplitParentheses(CompileState& st) {
@@ -126,6 +145,7 @@ void SplitParentheses(CompileState& st) {
     Release(st, split);
     if (!extracted) return;
     MergeWholeGroup(split);
+    WarnArithmeticAfterGroup(st, split);
     if (static_cast<int>(split.lines.size()) > kMaxGenerated) {
       SegnalaErrore(st, "Espressione logica troppo complessa: richiede più di 20 istruzioni, "
                         "suddividerla in più assegnazioni");
