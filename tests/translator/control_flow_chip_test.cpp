@@ -57,12 +57,10 @@ TEST(ControlFlowOnChip, ComparisonsMatchTheReference) {
       return right == "0" ? static_cast<int>(static_cast<signed char>(v)) : v;
     };
     const int a = value(left), b = value(right);
-    ChipOptions o;
-    o.portBInputs = r.x;
     ExpectBranches("CONFIG B AS INPUT\nXV = " + std::to_string(r.x) + "\nYV = " + std::to_string(r.y) + "\n",
                    {left + " = " + right, left + " <> " + right, left + " < " + right, left + " > " + right,
                     left + " <= " + right, left + " >= " + right},
-                   {a == b, a != b, a < b, a > b, a <= b, a >= b}, false, o);
+                   {a == b, a != b, a < b, a > b, a <= b, a >= b}, false, {.portBInputs = r.x});
   }
 }
 
@@ -70,13 +68,11 @@ TEST(ControlFlowOnChip, InputLinesAndPortWithoutOperator) {
   struct Row { int pinsB, pinsA, y; };
   for (const Row& r : {Row{0x08, 0, 0}, Row{0x08, 1, 1}, Row{0xF7, 0x10, 5}, Row{0x00, 0, 0}, Row{0x00, 0, 1}}) {
     SCOPED_TRACE("B=" + std::to_string(r.pinsB) + " A=" + std::to_string(r.pinsA) + " YV=" + std::to_string(r.y));
-    ChipOptions o;
-    o.portBInputs = r.pinsB;
-    o.portAInputs = r.pinsA;
     const bool high = (r.pinsB & 0x08) != 0;
     ExpectBranches("CONFIG A, B AS INPUT\nYV = " + std::to_string(r.y) + "\n",
                    {"INPUT(B3)", "INPUT(B3) = 1", "INPUT(B3) = 0", "INPUT(B3) = YV", "INPUT(A)", "1 = INPUT(B3)"},
-                   {high, high, !high, r.y == 0 ? !high : high, (r.pinsA & 0x1F) != 0, high}, false, o);
+                   {high, high, !high, r.y == 0 ? !high : high, (r.pinsA & 0x1F) != 0, high}, false,
+                   {.portAInputs = r.pinsA, .portBInputs = r.pinsB});
   }
 }
 
