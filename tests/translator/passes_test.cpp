@@ -15,17 +15,12 @@
 #include "assignment.h"
 #include "compile_state.h"
 #include "constants_config.h"
-#include "data_eeprom.h"
 #include "declarations.h"
-#include "do_loop.h"
 #include "encoding.h"
 #include "if_blocks.h"
-#include "interrupts.h"
 #include "jumps.h"
 #include "normalise.h"
 #include "parentheses.h"
-#include "select_case.h"
-#include "statements.h"
 #include "subroutines.h"
 #include "text.h"
 
@@ -118,7 +113,7 @@ TEST(Normalise, RewritesLinesIntoCanonicalForm) {
   }
 }
 
-// ---- CONST/SYMBOL substitution and where CONFIG collection stops.
+// ---- CONST/SYMBOL substitution.
 
 TEST(ConstSymbol, SubstitutesWholeWordsInDeclarationOrder) {
   struct Row { Lines in, want; };
@@ -139,101 +134,19 @@ TEST(ConstSymbol, SubstitutesWholeWordsInDeclarationOrder) {
   }
 }
 
-// Collection stops at the first IF and starts its table afresh (the folding
-// of CONFIG lines is in the config_ports golden).
-TEST(Config, StopsAtTheFirstIf) {
-  CompileState st;
-  Load(st, {"IF X = 1 THEN", "CONFIG A AS INPUT"});
-  st.NoInit = 7;
-  TraduciConfig(st);
-  EXPECT_EQ(Pane(st), "");
-  EXPECT_EQ(Program(st), (Lines{"IF X = 1 THEN", "CONFIG A AS INPUT"}));
-  EXPECT_EQ(st.NoInit, 0);
-}
-
-// ---- DATA: where it is collected (the table is in the data_* goldens).
-
-TEST(Data, CollectsBytesOfEveryStatementAboveTheFirstIf) {
-  CompileState st;
-  Load(st, {"DATA 1, 2", "X = 1", "DATA 3", "IF X = 1 THEN", "DATA 4"});
-  TraduciData(st);
-  EXPECT_EQ(Pane(st), "");
-  EXPECT_EQ(std::vector<int>(st.ArrayDATA.begin() + 1, st.ArrayDATA.begin() + 1 + st.NoDATA),
-            (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(Program(st), (Lines{"", "X = 1", "", "IF X = 1 THEN", "DATA 4"}));
-}
-
-// ---- DIM and the lookups over FAT (the RAM layout of every type is in the
-// dim_* goldens).
-
-// FAT rows as "name|type|size".
-Lines Fat(const CompileState& st) {
-  Lines rows;
-  for (int k = 1; k <= st.NoFAT; ++k)
-    rows.push_back(st.FAT[k].name + "|" + st.FAT[k].type + "|" + st.FAT[k].size);
-  return rows;
-}
-
-// A name gpasm would refuse is still declared (the sizes of every type are in
-// the dim_* goldens).
-TEST(Dim, DeclaresEachNameWithItsSize) {
-  CompileState st;
-  Load(st, {"DIM WX, 1A AS BYTE", "X = 1"});
-  TraduciDim(st);
-  ASSERT_FALSE(st.Flag_Errore) << Pane(st);
-  EXPECT_EQ(Fat(st), (Lines{"WX|BYTE|1", "1A|BYTE|1"}));
-  EXPECT_EQ(st.NoByteRAM, 2);
-  EXPECT_EQ(Program(st), (Lines{"", "X = 1"}));
-}
-
-TEST(Dim, CollectsOnlyAboveTheFirstIfOrDo) {
-  struct Row { Lines program; Lines after; int fatRows; };
-  const Row rows[] = {
-      {{"DIM A AS BYTE", "IF A = 1 THEN", "DIM B AS BYTE"}, {"", "IF A = 1 THEN", "DIM B AS BYTE"}, 1},
-      {{"DO WHILE A = 1", "DIM B AS BYTE"}, {"DO WHILE A = 1", "DIM B AS BYTE"}, 0},
-      {{"DO", "DIM B AS BYTE", "LOOP"}, {"DO", "", "LOOP"}, 1},
-      {{"A>START:", "DIM B AS BYTE"}, {"A>START:", ""}, 1},
-      {{"X = 1", "DIMX AS BYTE"}, {"X = 1", "DIMX AS BYTE"}, 0},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.program.front());
-    CompileState st;
-    Load(st, row.program);
-    TraduciDim(st);
-    ASSERT_FALSE(st.Flag_Errore) << Pane(st);
-    EXPECT_EQ(Program(st), row.after);
-    EXPECT_EQ(st.NoFAT, row.fatRows);
-  }
-}
-
+// ---- DIM: every type's size, and a name gpasm would refuse is still declared
+// (the RAM layout is in the dim_* goldens; where DIM is collected, in the
+// collect_above_first_if golden and the errors test).
 TEST(Dim, VariableSizes) {
   CompileState st;
-  Load(st, {"DIM B1, A[3] AS BYTE", "DIM I AS INTEGER", "DIM W1 AS WORD", "DIM S AS SINGLE",
+  Load(st, {"DIM B1, A[3], 1A AS BYTE", "DIM I AS INTEGER", "DIM W1 AS WORD", "DIM S AS SINGLE",
             "DIM F1 AS FLOAT", "DIM L AS LONG", "DIM G AS GER", "DIM Y AS BYT"});
   TraduciDim(st);
   ASSERT_FALSE(st.Flag_Errore) << Pane(st);
   struct Size { const char* name; int size; };
   const Size sizes[] = {{"B1", 1}, {"A", 1}, {"I", 2}, {"W1", 2}, {"S", 4}, {"F1", 4},
-                        {"L", 8},  {"G", 1}, {"Y", 1}, {"", 0},  {"NOPE", 0}, {"b1", 0}};
+                        {"L", 8},  {"G", 1}, {"Y", 1}, {"1A", 1}, {"", 0}, {"NOPE", 0}, {"b1", 0}};
   for (const Size& s : sizes) EXPECT_EQ(VariableSize(st, s.name), s.size) << s.name;
-}
-
-// ---- The timer reload value (the handlers and the prescaler bits of each
-// ratio are in the interrupt_* goldens).
-
-TEST(SetInitTimer, RecordsAConstantOrAVariable) {
-  struct Row { const char* line; int value; std::string var; };
-  const Row rows[] = {
-      {"SET INIT TIMER TO 6", 6, ""}, {"SET INIT TIMER TO 2.5", 2, ""}, {"SET INIT TIMER TO X", 0, "X"}};
-  for (const auto& r : rows) {
-    CompileState st = Loaded({r.line});
-    AggiungiVariabile(st, "X", "BYTE", "1");
-    TraduciSetInitTimer(st, 1);
-    EXPECT_EQ(Pane(st), "") << r.line;
-    EXPECT_EQ(Program(st), Lines{""}) << r.line;
-    EXPECT_EQ(st.TimerInit, r.value) << r.line;
-    EXPECT_EQ(st.TimerInitVar, r.var) << r.line;
-  }
 }
 
 // ---- The assembly writer's RAM check (the frame, the runtime routines and the
@@ -345,34 +258,6 @@ TEST(SplitParentheses, LinesLeftAlone) {
   }
 }
 
-// ---- The statement dispatcher: lines of no statement are left as they are
-// (the lines other passes take are in the statements_forms golden).
-TEST(Istruzioni, LeavesOtherLinesAlone) {
-  for (const char* line : {"END IF", "X = 5", "FOR X = 1 TO 5", "CLEAR", "SET", "STOPX", "SWAP X",
-                           "GOTOX = 1", "WAITING = 5", "WAIT 10, Q"}) {
-    CompileState st = Loaded({"PRIMA", line, "DOPO"});
-    for (const char* v : {"X", "N"}) AggiungiVariabile(st, v, "BYTE", "1");
-    TraduciIstruzione(st, 2);
-    EXPECT_EQ(Program(st), (Lines{"PRIMA", line, "DOPO"})) << line;
-    EXPECT_EQ(Pane(st), "") << line;
-  }
-}
-
-// ---- SELECT CASE: a nested block only a colon can reach.
-
-TEST(SelectCase, NestedBlockAfterAColonIsLoweredFirst) {
-  // Only reachable with a colon in front of the inner SELECT CASE: the inner
-  // block takes the first end label, then the outer block is searched again.
-  CompileState st = Loaded({"SELECT CASE X", "CASE 1", "Y = 1 : SELECT CASE Y", "CASE 2", "A", "END SELECT",
-                            "CASE 3", "END SELECT", "END"});
-  AggiungiVariabile(st, "X", "BYTE", "1");
-  AggiungiVariabile(st, "Y", "BYTE", "1");
-  SelectCase(st);
-  EXPECT_FALSE(st.Flag_Errore) << st.TextASM;
-  EXPECT_EQ(Program(st), (Lines{"", "IF X = 1 THEN", "Y = 1", "", "IF Y = 2 THEN", "A", "END IF", "A>@1:",
-                             "GOTO @2", "END IF", "IF X = 3 THEN", "END IF", "A>@2:", "END"}));
-}
-
 // ---- SUB bodies: a call pair is recorded once, however often it is made.
 TEST(SubBody, LabelsReturnsAndRecordsCallsOnce) {
   const std::string ret = "A>        RETURN", callIn = "A>        CALL INNER1";
@@ -383,20 +268,6 @@ TEST(SubBody, LabelsReturnsAndRecordsCallsOnce) {
   EXPECT_EQ(Program(st),
             (Lines{"A>OUTER:", callIn, "IF X = 1 THEN", ret, "END IF", callIn, "A>        CALL OTHER", ret}));
   EXPECT_EQ(Rows(st.ArrayCALL, st.NoCALL), (Lines{"OUTER->INNER1", "OUTER->OTHER"}));
-}
-
-// ---- DO ... LOOP: BREAK.
-
-TEST(DoLoop, BreakLeavesThisLoopOnly) {
-  // An exact BREAK anywhere in the loop jumps to the exit label; "BREAK X" is
-  // not a loop exit; lines outside the loop are left alone.
-  CompileState st = Loaded({"BREAK", "DO WHILE X = 1", "IF Y = 2 THEN", "BREAK", "END IF", "BREAK X",
-                          "BREAK", "LOOP", "BREAK"});
-  NuovaLabel(st);
-  NuovaLabel(st);
-  DoLoop(st, 2, 8);
-  EXPECT_EQ(Program(st), (Lines{"BREAK", LabelLine("@3"), "IF X = 1 THEN", "IF Y = 2 THEN", Ins("GOTO @4"), "END IF",
-                               "BREAK X", Ins("GOTO @4"), Ins("GOTO @3"), "END IF", LabelLine("@4"), "BREAK"}));
 }
 
 // ---- Jump post-processing: compaction, label merging, alias redirection.
@@ -412,22 +283,16 @@ std::vector<std::string> PostProcess(const std::vector<std::string>& in) {
   return out;
 }
 
+// (A label sharing its line with the next instruction, and a label alias, are
+// in every golden.)
 TEST(Jumps, Layouts) {
   struct Case { std::vector<std::string> in, want; };
   const Case cases[] = {
-      // A label followed by an instruction shares its line, instruction from column 9.
-      {{"A>@5:", "A>        MOVF X , W"}, {"A>@5:     MOVF X , W"}},
-      // A label longer than seven characters gets its instruction after one space.
-      {{"A>LONGNAME:", "A>        NOP"}, {"A>LONGNAME: NOP"}},
       // The last line is a label: it marks a NOP.
       {{"A>        NOP", "A>@9:"}, {"A>        NOP", "A>@9:     NOP"}},
-      // Empty lines and bare "A>" lines disappear.
-      {{"", "A>        NOP", "A>", "", "A>        SLEEP"}, {"A>        NOP", "A>        SLEEP"}},
       // @3 and @4 lead to a GOTO @7: a jump to @3 goes straight to @7.
       {{"A>        GOTO @3", "A>        NOP", "A>@3:", "A>@4:", "A>        GOTO @7", "A>@7:", "A>        SLEEP"},
        {"A>        GOTO @7", "A>        NOP", "A>@4:     GOTO @7", "A>@7:     SLEEP"}},
-      // Two labels before an ordinary instruction: the first one is an alias of the second.
-      {{"A>        GOTO @1", "A>@1:", "A>@2:", "A>        SLEEP"}, {"A>        GOTO @2", "A>@2:     SLEEP"}},
       // A call of FOO, whose label is followed by @6, becomes a call of @6.
       {{"A>        CALL FOO", "A>        SLEEP", "A>FOO:", "A>@6:", "A>        RETURN"},
        {"A>        CALL @6", "A>        SLEEP", "A>@6:     RETURN"}},
