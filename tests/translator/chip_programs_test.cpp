@@ -67,6 +67,15 @@ TEST(EspressioniSulChip, BitwiseOperators) {
             {"T1 = NOT(P)", "T1", 0x0F}, {"T2 = NOT(0)", "T2", 0xFF}, {"T3 = Q\nT3 = NOT(T3)", "T3", 0xC3}});
 }
 
+// Parenthesised logic, in assignments and in IF conditions taken both ways.
+TEST(EspressioniSulChip, ParenthesisedLogic) {
+  Verifica("DIM AV, BV, CV AS BYTE\nAV = &H5A\nBV = &H0F\nCV = &H33\n",
+           {{"YV = (AV AND BV) OR NOT(CV)", "YV", 0xCE}, {"ZV = ((AV XOR BV) AND CV)", "ZV", 0x11},
+            {"QV = NOT(AV OR BV)", "QV", 0xA0}, {"PV = (AV OR BV) AND (CV OR 3)", "PV", 0x13},
+            {"R1 = 0\nIF (AV AND BV) = 1 THEN\nR1 = 1\nEND IF", "R1", 0},
+            {"IF (BV AND CV) = 3 THEN\nR2 = 1\nEND IF", "R2", 1}});
+}
+
 // Port reads with driven inputs, port and line writes, bit moves, jumps and
 // inline assembly.
 TEST(EspressioniSulChip, PortsBitsJumpsAndAsm) {

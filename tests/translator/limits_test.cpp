@@ -38,15 +38,17 @@ std::string Subs(int n) {
 // first n pairs in that order.
 std::string CallPairs(int n) {
   return "DIM X AS BYTE\nEND\n" + Each(11, [n](int c) {
-           return "SUB C" + N(c) + "\n" + Each(std::clamp(n - 10 * (c - 1), 0, 10), [](int l) { return "CALL L" + N(l) + "\n"; }) +
-                  "X = 0\nEND SUB\n";
+           const auto call = [](int l) { return "CALL L" + N(l) + "\n"; };
+           return "SUB C" + N(c) + "\n" + Each(std::clamp(n - 10 * (c - 1), 0, 10), call) + "X = 0\nEND SUB\n";
          }) + Each(10, [](int l) { return "SUB L" + N(l) + "\nX = 1\nEND SUB\n"; });
 }
 
 // A chain of n SUBs, each calling the next: depth n - 1.
 std::string CallChain(int n) {
   return "DIM X AS BYTE\nCALL S1\nEND\n" +
-         Each(n, [n](int k) { return "SUB S" + N(k) + "\n" + (k < n ? "CALL S" + N(k + 1) + "\n" : "") + "X = 0\nEND SUB\n"; });
+         Each(n, [n](int k) {
+           return "SUB S" + N(k) + "\n" + (k < n ? "CALL S" + N(k + 1) + "\n" : "") + "X = 0\nEND SUB\n";
+         });
 }
 
 // n parenthesised groups on one line, each taking a dynamic work byte.
@@ -54,7 +56,8 @@ std::string DynamicBytes(int n) { return "DIM X, P, Q AS BYTE\nX = " + Repeat("(
 
 // One line split into 2 * nots + plain + 1 generated lines.
 std::string Generated(int nots, int plain) {
-  return "DIM X, P, Q AS BYTE\nX = " + Repeat("NOT(P OR Q)", nots, " AND ") + Repeat(" AND (P OR Q)", plain) + "\nEND\n";
+  return "DIM X, P, Q AS BYTE\nX = " + Repeat("NOT(P OR Q)", nots, " AND ") + Repeat(" AND (P OR Q)", plain) +
+         "\nEND\n";
 }
 
 // Handler blocks: 8 lines per timer, 5 per external, 7 per line interrupt.
