@@ -7,19 +7,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "asm_writer.h"
 #include "assignment.h"
 #include "compile_state.h"
-#include "constants_config.h"
 #include "declarations.h"
 #include "encoding.h"
 #include "if_blocks.h"
 #include "jumps.h"
-#include "normalise.h"
 #include "parentheses.h"
 #include "subroutines.h"
 #include "text.h"
@@ -62,76 +59,6 @@ std::string Pane(const CompileState& st) { return encoding::Cp1252ToUtf8(st.Text
 std::string ErrorBlock(const std::string& message, const std::string& statement = {}) {
   const std::string head = "<*> ERRORE : " + message + "\r\n";
   return statement.empty() ? head : head + "---istruzione---\r\n" + encoding::Cp1252ToUtf8(statement);
-}
-
-// ---- Normalisation: source lines in, canonical lines out, for the forms the
-// normalise_* goldens cannot hold (lines a later pass refuses).
-
-// Normalises `source` (lines separated by "\n", in the translator's code
-// page) as the driver hands it over: CR LF line ends, one after the last line.
-std::unique_ptr<CompileState> Normalised(const std::string& source) {
-  auto st = std::make_unique<CompileState>();
-  st->ResetForTranslation();
-  Normalise(*st, encoding::ToCrLf(source + "\n"));
-  return st;
-}
-
-TEST(Normalise, RewritesLinesIntoCanonicalForm) {
-  struct Row {
-    std::string source;
-    Lines want;  // without the final END
-  };
-  const Row rows[] = {
-      {"", {}},
-      // Literals.
-      {"a = (0x1f+0x2)", {"A = (&H1F+&H2)"}},
-      {"a=0x1f", {"A=0X1F"}},
-      {"a = 10x", {"A = 10X"}},
-      // PORT and LINE.
-      {"x = port b", {"X = B"}},
-      {"x = portb", {"X = PORTB"}},
-      {"on line interrupt b4 call s", {"ON LINE INTERRUPT B4 CALL S"}},
-      // Labels and several statements on one line.
-      {"a = 1 : clear : b = 2", {"A = 1", "A>CLEAR:", "B = 2"}},
-      {"a = 1 : clear", {"A = 1", "CLEAR"}},
-      {"asm lab: nop", {"ASM LAB: NOP"}},
-      // OUTPUT of a single line.
-      {"output c3, 1", {"OUTPUT C3, 1"}},
-      {"output b8, 1", {"OUTPUT B8, 1"}},
-      // Single-line IF.
-      {"if a = 1 then", {"IF A = 1 THEN"}},
-      {"if (a = 1) then goto x", {"IF (A = 1) THEN", "GOTO X", "END IF"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.source);
-    const auto st = Normalised(row.source + "\nend");
-    ASSERT_FALSE(st->Flag_Errore) << Pane(*st);
-    Lines want = row.want;
-    want.push_back("END");
-    EXPECT_EQ(Program(*st), want);
-    EXPECT_EQ(st->IstruzioneCorrente, "");
-  }
-}
-
-// ---- CONST/SYMBOL substitution.
-
-TEST(ConstSymbol, SubstitutesWholeWordsInDeclarationOrder) {
-  struct Row { Lines in, want; };
-  const Row rows[] = {
-      {{"CONST X = X + 1", "Y = X+X"}, {"", "Y = X + 1+X + 1"}},
-      {{"CONST N = 9", "X = N1 + 1N + _N + N# + (N)"}, {"", "X = N1 + 1N + _9 + 9# + (9)"}},
-      // Collection stops at the first IF, FOR or DO; substitution covers every line.
-      {{"CONST N = 2", "DO", "CONST M = 3", "X = N + M"}, {"", "DO", "CONST M = 3", "X = 2 + M"}},
-      {{"FOR I = 1 TO 3", "CONST N = 2"}, {"FOR I = 1 TO 3", "CONST N = 2"}},
-      {{"CONST = 5", "CONST Z =", "X = Z"}, {"", "", "X = "}},  // an empty name matches nothing
-  };
-  for (const auto& r : rows) {
-    CompileState st;
-    Load(st, r.in);
-    TraduciConstSymbol(st);
-    EXPECT_EQ(Pane(st), "");
-    EXPECT_EQ(Program(st), r.want) << r.in[0];
-  }
 }
 
 // ---- DIM: every type's size, and a name gpasm would refuse is still declared
