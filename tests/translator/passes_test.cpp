@@ -26,16 +26,10 @@ namespace velmora {
 namespace {
 
 // A program loaded into a fresh compile state, and read back.
-void Load(CompileState& st, const Lines& lines) {
-  st.ResetForTranslation();
-  st.TextASM.clear();
-  st.NoInput = 0;
-  for (const auto& l : lines) st.ArrayInput[++st.NoInput] = l;
-}
-
 CompileState Loaded(const Lines& lines) {
   CompileState st;
-  Load(st, lines);
+  st.ResetForTranslation();
+  for (const auto& l : lines) st.ArrayInput[++st.NoInput] = l;
   return st;
 }
 
@@ -56,19 +50,12 @@ Lines Rows(const TextTable<N>& table, int n) {
 // The pane text in UTF-8.
 std::string Pane(const CompileState& st) { return encoding::Cp1252ToUtf8(st.TextASM); }
 
-// The error block of a UTF-8 message, with the statement part when one is given.
-std::string ErrorBlock(const std::string& message, const std::string& statement = {}) {
-  const std::string head = "<*> ERRORE : " + message + "\r\n";
-  return statement.empty() ? head : head + "---istruzione---\r\n" + encoding::Cp1252ToUtf8(statement);
-}
-
 // ---- DIM: every type's size, and a name gpasm would refuse is still declared
 // (the RAM layout is in the dim_* goldens; where DIM is collected, in the
 // collect_above_first_if golden and the errors test).
 TEST(Dim, VariableSizes) {
-  CompileState st;
-  Load(st, {"DIM B1, A[3], 1A AS BYTE", "DIM I AS INTEGER", "DIM W1 AS WORD", "DIM S AS SINGLE",
-            "DIM F1 AS FLOAT", "DIM L AS LONG", "DIM G AS GER", "DIM Y AS BYT"});
+  CompileState st = Loaded({"DIM B1, A[3], 1A AS BYTE", "DIM I AS INTEGER", "DIM W1 AS WORD", "DIM S AS SINGLE",
+                            "DIM F1 AS FLOAT", "DIM L AS LONG", "DIM G AS GER", "DIM Y AS BYT"});
   TraduciDim(st);
   ASSERT_FALSE(st.Flag_Errore) << Pane(st);
   struct Size { const char* name; int size; };
@@ -142,7 +129,8 @@ TEST(Assegnazione, HexOperandoKeepsTheLowByteOfSixteenBits) {
     CompileState st;
     st.IstruzioneCorrente = "X = Y + " + std::string(r.text);
     EXPECT_EQ(HexOperando(st, r.text), r.want) << r.text;
-    EXPECT_EQ(Pane(st), *r.want ? "" : ErrorBlock("Costante numerica non ammessa", st.IstruzioneCorrente));
+    const std::string refused = "<*> ERRORE : Costante numerica non ammessa\r\n---istruzione---\r\n";
+    EXPECT_EQ(Pane(st), *r.want ? "" : refused + st.IstruzioneCorrente);
   }
 }
 
@@ -186,8 +174,8 @@ TEST(SplitParentheses, LinesLeftAlone) {
 // ---- SUB bodies: a call pair is recorded once, however often it is made.
 TEST(SubBody, LabelsReturnsAndRecordsCallsOnce) {
   const std::string ret = "A>        RETURN", callIn = "A>        CALL INNER1";
-  CompileState st;
-  Load(st, {"SUB OUTER", callIn, "IF X = 1 THEN", "EXIT SUB", "END IF", callIn, "A>        CALL OTHER", "END SUB"});
+  CompileState st =
+      Loaded({"SUB OUTER", callIn, "IF X = 1 THEN", "EXIT SUB", "END IF", callIn, "A>        CALL OTHER", "END SUB"});
   TraduciSubBody(st, 1, st.NoInput);
   EXPECT_EQ(Pane(st), "");
   EXPECT_EQ(Program(st),
@@ -224,7 +212,8 @@ TEST(Jumps, Layouts) {
        {"A>        CALL @6", "A>        SLEEP", "A>@6:     RETURN"}},
       // @1 and @2 lead to GOTO @4, while @4 is itself an alias of @5: the jump
       // to @1 follows one step only, so @4 must stay in the program.
-      {{"A>        GOTO @1", "A>@1:", "A>@2:", "A>        GOTO @4", "A>        NOP", "A>@4:", "A>@5:", "A>        SLEEP"},
+      {{"A>        GOTO @1", "A>@1:", "A>@2:", "A>        GOTO @4", "A>        NOP", "A>@4:", "A>@5:",
+        "A>        SLEEP"},
        {"A>        GOTO @4", "A>@2:     GOTO @5", "A>        NOP", "A>@4:", "A>@5:     SLEEP"}},
       // The compaction does not look at the last line, so an empty line may
       // stay between a label and the instruction it marks.

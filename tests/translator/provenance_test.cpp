@@ -148,7 +148,8 @@ TEST(Report, SixLines) {
     EXPECT_EQ(StatisticsReport(st, {r.path, r.sep}),
               "Nome programma: " + r.name + "\r\nLunghezza programma " + r.length +
                   " word (max 1024)\r\nUtilizzo risorse " + r.use +
-                  " %\r\nNumero di variabili definite 3\r\nUtilizzo memoria RAM 2 byte (max 68)\r\nLivello di Stack 1 (Max 6, +2 riservati)");
+                  " %\r\nNumero di variabili definite 3\r\nUtilizzo memoria RAM 2 byte (max 68)\r\n"
+                  "Livello di Stack 1 (Max 6, +2 riservati)");
   }
 }
 
