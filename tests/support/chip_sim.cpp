@@ -11,9 +11,7 @@
 #include "chip_sim.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,22 +36,12 @@ namespace fs = std::filesystem;
 struct Folder {
   fs::path dir;
   Folder() {
-    static std::atomic<int> counter{0};
-    dir = fs::path(VELMORA_TEST_TMP) / ("chip-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    fs::create_directories(VELMORA_TEST_TMP);
+    std::string name = VELMORA_TEST_TMP "/chip-XXXXXX";
+    dir = mkdtemp(name.data());
   }
-  ~Folder() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
+  ~Folder() { std::error_code ec; fs::remove_all(dir, ec); }
 };
-
-std::string ReadFile(const fs::path& path) {
-  std::ostringstream s;
-  s << std::ifstream(path, std::ios::binary).rdbuf();
-  return s.str();
-}
 
 // Runs `command` inside `dir` with no input, stopped after 120 seconds (a
 // run normally takes well under one: this only keeps a broken script from
@@ -61,7 +49,9 @@ std::string ReadFile(const fs::path& path) {
 bool RunTool(const fs::path& dir, const std::string& command, std::string* log) {
   const std::string line = "cd '" + dir.string() + "' && timeout 120 " + command + " >tool.log 2>&1 </dev/null";
   const int status = std::system(line.c_str());
-  if (log) *log += "$ " + command + "\n" + ReadFile(dir / "tool.log");
+  std::ostringstream output;
+  output << std::ifstream(dir / "tool.log").rdbuf();
+  if (log) *log += "$ " + command + "\n" + output.str();
   return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

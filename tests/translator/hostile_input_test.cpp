@@ -23,12 +23,9 @@ std::string Repeat(const std::string& text, size_t n) {
 
 const std::string kProgram = "DIM X AS BYTE\nX = 1\nEND\n";
 
-struct Hostile {
-  const char* what;
-  std::string source;
-  bool translates;
-  std::string message;  // start of the error block when refused
-};
+// What the source is, the source, whether it translates and, when refused,
+// the start of the error block.
+struct Hostile { const char* what; std::string source; bool translates; std::string message; };
 
 TEST(HostileInput, RefusedOrTranslatedInOrder) {
   const std::string longest = "' " + std::string(kMaxSourceLineLength - 2, 'x');

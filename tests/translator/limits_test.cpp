@@ -94,12 +94,8 @@ std::string Aliases(int userPairs, int nestedIfs) {
          }) + Repeat("IF X = 0 THEN\nIF X = 1 THEN\nX = 2\nEND IF\nEND IF\n", nestedIfs) + "END\n";
 }
 
-struct Capacity {
-  const char* what;
-  std::string atLimit;
-  std::string pastLimit;
-  std::string message;  // the start of the error block past the limit
-};
+// What is counted, a program at the limit, one past it and the start of its error block.
+struct Capacity { const char* what; std::string atLimit, pastLimit, message; };
 
 TEST(Limits, AtTheLimitTranslatesAndPastItStops) {
   const Capacity rows[] = {

@@ -71,11 +71,7 @@ TEST(Provenance, EveryMarkerConstantSitsUnderTheCommentOfItsLine) {
 }
 
 TEST(Provenance, Warnings) {
-  struct Row {
-    const char* source;
-    int line;
-    const char* start;  // the message begins with it
-  };
+  struct Row { const char* source; int line; const char* start; };  // the message begins with `start`
   const Row rows[] = {
       {"SET TIMER EDGE UP\nEND\n", 1, "SET TIMER EDGE: il registro OPTION"},
       {"\nSET EXTERNAL INTERRUPT EDGE DOWN\nEND\n", 2, "SET EXTERNAL INTERRUPT EDGE: il registro OPTION"},
