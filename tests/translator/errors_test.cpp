@@ -213,7 +213,6 @@ TEST(Errors, WholePrograms) {
       {"X = 1 : END",
        "Il programma main deve concludersi con lo step END. Non è stata trovata l'istruzione END", "", 0},
       {"DIM X BYTE\nEND", "Dimensionamento variabile non corretto"},
-      {"DIM X AS BIT\nEND", "Tipologia della variabile non riconoscita"},
       {"DIM AS BYTE\nEND", "Definizione o nome variabile non ammessa"},
       {"DIM  AS BYTE\nEND", "Definizione o nome variabile non ammessa", "DIM AS BYTE"},
       {"DIM A, BUF[4 AS BYTE\nEND", "Definizione di array non ammessa"},

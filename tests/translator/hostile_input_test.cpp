@@ -16,7 +16,6 @@ using namespace std::string_literals;
 
 std::string Repeat(const std::string& text, size_t n) {
   std::string r;
-  r.reserve(text.size() * n);
   for (size_t k = 0; k < n; ++k) r += text;
   return r;
 }
