@@ -67,7 +67,7 @@ TEST_P(Golden, TranslatesToTheExpectedBytes) {
   ASSERT_EQ(r.ok, wantsAsm) << (r.ok ? "the translation succeeded where an error was expected"
                                      : "the translation failed:\n" + r.assembly);
   const std::string want = ReadBytes(wantsAsm ? asmFile : errFile);
-  EXPECT_EQ(got, want);
+  EXPECT_EQ(want, got);  // the diff reads from the golden to the output
   std::string log;
   EXPECT_TRUE(!wantsAsm || test::AssemblesCleanly(want, &log)) << log;
 }
