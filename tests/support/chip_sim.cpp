@@ -107,11 +107,6 @@ bool ParseDumps(const std::string& output, std::vector<int>& registers, std::vec
 
 }  // namespace
 
-int ChipResult::Var(const std::string& name) const {
-  const auto it = ram.find(name);
-  return it == ram.end() ? -1 : it->second;
-}
-
 ChipResult RunOnChip(const std::string& basic, const ChipOptions& options) {
   ChipResult r;
   auto st = std::make_unique<CompileState>();

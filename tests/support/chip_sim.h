@@ -39,7 +39,7 @@ struct ChipResult {
   std::vector<int> eeprom;         // the 64 bytes of data EEPROM
 
   // The byte of a variable; -1 when the source has no such equate.
-  int Var(const std::string& name) const;
+  int Var(const std::string& name) const { return ram.contains(name) ? ram.at(name) : -1; }
   bool ok() const { return translated && assembled && ran; }
 };
 
