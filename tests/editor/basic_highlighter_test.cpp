@@ -52,8 +52,8 @@ class BasicHighlighterTest : public QObject {
               asmk = int(TokenKind::Assembly);
     QTest::newRow("DIM") << false << "DIM X AS BYTE" << Tokens{{"DIM", kw}, {"X", kPlain}, {"AS", word}, {"BYTE", word}};
     QTest::newRow("lower case") << false << "for i = 1 to 10 step 2" << Tokens{{"for", kw}, {"10", num}, {"step", word}};
-    QTest::newRow("numbers") << false << "X = 1.5 + &H1F + 0x0F" << Tokens{{"1.5", num}, {"&H1F", num}, {"0x0F", num}};
-    QTest::newRow("binary, comment") << false << "x = b'101' 'commento" << Tokens{{"b'101'", num}, {"'commento", com}};
+    QTest::newRow("numbers, comment") << false << "X = 1.5 + &H1F + 0x0F + b'101' 'commento"
+                                      << Tokens{{"1.5", num}, {"&H1F", num}, {"0x0F", num}, {"b'101'", num}, {"'commento", com}};
     QTest::newRow("whole-line comment") << false << "' tutto commento DIM 5" << Tokens{{"DIM 5", com}};
     QTest::newRow("string, number") << false << "DATA \"CIAO 'x\", 0" << Tokens{{"\"CIAO 'x\"", str}, {"0", num}};
     QTest::newRow("labels") << false << "CICLO:\n  START: A = 1\nGOTO CICLO"

@@ -30,7 +30,6 @@ class FindReplaceTest : public QObject {
     QTest::newRow("previous wraps to the end") << text << "SET" << false << "pp" << QList<int>{12, 6} << text;
     QTest::newRow("next then previous") << text << "a" << false << "nnp" << QList<int>{4, 10, 4} << text;
     QTest::newRow("not found") << text << "GOTO" << false << "n" << QList<int>{-1} << text;
-    QTest::newRow("match case not found") << text << "sET" << true << "n" << QList<int>{-1} << text;
     QTest::newRow("replace one") << "A = 1\nB = 1\nA = 2" << "A" << true << "rr" << QList<int>{0, 12}
                                  << "C = 1\nB = 1\nA = 2";
   }

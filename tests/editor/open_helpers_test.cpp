@@ -13,7 +13,6 @@ class OpenHelpersTest : public QObject {
     QTest::addColumn<QList<QUrl>>("urls");
     QTest::addColumn<QString>("expected");
     QTest::newRow("one .bas") << QList<QUrl>{QUrl::fromLocalFile("/p/PROVA.bas")} << "/p/PROVA.bas";
-    QTest::newRow("upper case suffix") << QList<QUrl>{QUrl::fromLocalFile("/p/PROVA.BAS")} << "/p/PROVA.BAS";
     QTest::newRow("first .bas among others")
         << QList<QUrl>{QUrl::fromLocalFile("/p/a.asm"), QUrl::fromLocalFile("/p/b.Bas"), QUrl::fromLocalFile("/p/c.bas")}
         << "/p/b.Bas";

@@ -15,16 +15,14 @@ struct ChipOptions {
   // Instruction cycles to simulate before reading the chip back.
   long cycles = 200000;
   // Levels held on the port pins for the whole run (bit n = pin n high).
-  // Input pins read them; output pins keep the program's level. A pin named
-  // in gpsimCommands (gpsim's names: "porta0".."porta4", "portb0".."portb7")
-  // is left to those commands, e.g. a stimulus that pulses RB0.
+  // Input pins read them; output pins keep the program's level.
   int portAInputs = 0;
   int portBInputs = 0;
-  // Extra gpsim commands run after loading and before running (stimuli, say).
-  std::vector<std::string> gpsimCommands;
-  // The generated source carries no configuration word; the simulated chip
-  // gets one with the watchdog off unless a test asks for it.
-  bool watchdog = false;
+  // Pins that change instead, by gpsim's pin name ("porta0".."portb7"): low
+  // at the start, then the levels of "cycle, level, cycle, level, ...".
+  std::map<std::string, std::string> pulses = {};
+  // Extra gpsim commands run after loading and before running.
+  std::vector<std::string> gpsimCommands = {};
 };
 
 struct ChipResult {
@@ -37,24 +35,16 @@ struct ChipResult {
   std::string assembly;     // the translator's output (or its error block)
   std::string log;          // gpasm / gpsim output, for failure messages
   std::map<std::string, int> ram;  // every equate of the source -> its byte
-  int portA = -1, portB = -1;      // PORTA / PORTB register values
-  int trisA = -1, trisB = -1;
+  int portA = -1, portB = -1, trisA = -1, trisB = -1;
   std::vector<int> eeprom;         // the 64 bytes of data EEPROM
-  std::vector<int> memory;         // bank 0 file registers 0x00..0x4F
-  std::string folder;              // a failed run's files, kept when VELMORA_KEEP_TMP is set
 
   // The byte of a variable; -1 when the source has no such equate.
-  int Var(const std::string& name) const;
-  // True when all three stages succeeded.
+  int Var(const std::string& name) const { return ram.contains(name) ? ram.at(name) : -1; }
   bool ok() const { return translated && assembled && ran; }
 };
 
 // Translates `basic` (UTF-8), assembles and simulates it.
 ChipResult RunOnChip(const std::string& basic, const ChipOptions& options = {});
-
-// Assembles and simulates an assembly source as it is (no translation);
-// `translated` is set and `assembly` holds the source.
-ChipResult RunAssemblyOnChip(const std::string& assembly, const ChipOptions& options = {});
 
 // Assembles an assembly source with gpasm (PIC16F84, PIC16F84.DEF beside it);
 // true when it assembles without errors. `log` receives gpasm's output.

@@ -12,46 +12,26 @@ namespace velmora::test {
 namespace {
 
 TEST(ChipSim, ReportsAssemblerFailures) {
-  struct Row { const char* source; bool assembles; };
-  const Row rows[] = {
-      {"X       EQU 0x0C\r\n        ORG 0\r\n        CLRF X\r\n        END\r\n", true},
-      {"        ORG 0\r\n        CLRF UNDEFINED\r\n        END\r\n", false},
-      {"        ORG 0\r\n        FROB 0x0C\r\n        END\r\n", false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.source);
+  for (const std::string line : {"CLRF X", "CLRF UNDEFINED", "FROB 0x0C"}) {
     std::string log;
-    EXPECT_EQ(AssemblesCleanly(row.source, &log), row.assembles) << log;
-    const ChipResult r = RunAssemblyOnChip(row.source, {});
-    EXPECT_EQ(r.assembled, row.assembles) << r.log;
-    EXPECT_EQ(r.ok(), row.assembles);
-    if (!row.assembles) {
-      EXPECT_NE(r.log.find("rror"), std::string::npos) << r.log;
-    }
+    const ChipResult r = RunOnChip("DIM X AS BYTE\nASM(" + line + ")\nEND\n");
+    EXPECT_EQ(r.assembled, line == "CLRF X") << line << r.log;
+    EXPECT_EQ(r.ok(), r.assembled) << line;
+    EXPECT_EQ(AssemblesCleanly(r.assembly + "\r\n", &log), r.assembled) << log;
+    EXPECT_TRUE(r.assembled || r.log.find("rror") != std::string::npos) << r.log;
   }
 }
 
-// Stores 0x2A in X, then writes 0x5C into EEPROM byte `address`: beyond the
-// 64 bytes gpsim halts, and what was done before is still read back. Only
-// general-purpose RAM equates are variables.
+// Stores 42 in X, then writes 92 into EEPROM byte AD: beyond the 64 bytes
+// gpsim halts, and what was done before is still read back.
 TEST(ChipSim, AHaltedRunIsNotComplete) {
-  for (const std::string address : {"0x03", "0x41"}) {
-    const ChipResult r = RunAssemblyOnChip(
-        "X       EQU 0x0C\nCONST1  EQU 0x90\n        ORG 0\n        MOVLW 0x2A\n        MOVWF X\n        MOVLW " +
-        address +
-        "\n        MOVWF 0x09\n        MOVLW 0x5C\n        MOVWF 0x08\n        BSF 0x03 , 5\n        BSF 0x88 , 2\n"
-        "        MOVLW 0x55\n        MOVWF 0x89\n        MOVLW 0xAA\n        MOVWF 0x89\n        BSF 0x88 , 1\n"
-        "        BTFSC 0x88 , 1\n        GOTO $-1\n        BCF 0x03 , 5\n        GOTO $\n        END\n");
-    SCOPED_TRACE(address);
+  for (const int address : {3, 65}) {
+    const ChipResult r =
+        RunOnChip("DIM X, AD AS BYTE\nX = 42\nAD = " + std::to_string(address) + "\nWRITE 92, AD\nEND\n");
     EXPECT_TRUE(r.assembled) << r.log;
-    EXPECT_EQ(r.ran, address == "0x03") << r.log;
-    EXPECT_EQ(r.Var("X"), 0x2A);
-    EXPECT_EQ(r.Var("CONST1"), -1);
-    if (r.ran) {
-      EXPECT_EQ(r.eeprom.at(3), 0x5C);
-    } else {
-      EXPECT_NE(r.log.find("stopped before cycle"), std::string::npos) << r.log;
-    }
+    EXPECT_EQ(r.ran, address == 3) << r.log;
+    EXPECT_EQ(r.Var("X"), 42);
+    EXPECT_TRUE(r.ran ? r.eeprom.at(3) == 92 : r.log.find("stopped before cycle") != std::string::npos) << r.log;
   }
 }
 

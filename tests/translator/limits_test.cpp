@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <regex>
 #include <string>
 
 #include "compile_state.h"
@@ -12,63 +15,51 @@
 namespace velmora {
 namespace {
 
-std::string Repeat(const std::string& text, int n) {
+// f(1) + f(2) + ... + f(n), with `separator` between them.
+std::string Each(int n, const std::function<std::string(int)>& f, const std::string& separator = "") {
   std::string r;
-  for (int k = 0; k < n; ++k) r += text;
+  for (int k = 1; k <= n; ++k) r += (k > 1 ? separator : "") + f(k);
   return r;
 }
-
-std::string Joined(const std::string& item, const std::string& separator, int n) {
-  std::string r;
-  for (int k = 0; k < n; ++k) r += (k ? separator : "") + item;
-  return r;
+std::string Repeat(const std::string& text, int n, const std::string& separator = "") {
+  return Each(n, [&](int) { return text; }, separator);
 }
+std::string N(int k) { return std::to_string(k); }
 
 // DIM, n one-line statements and END (two lines): n + 3 lines, the last
 // translation step still holding every one of them.
 std::string Lines(int n) { return "DIM X AS BYTE\n" + Repeat("X = 0\n", n) + "END\n"; }
 
-std::string Ram(int bytes) { return "DIM A[" + std::to_string(bytes) + "] AS BYTE\nA = 1\nEND\n"; }
+std::string Ram(int bytes) { return "DIM A[" + N(bytes) + "] AS BYTE\nA = 1\nEND\n"; }
 
 std::string Subs(int n) {
-  std::string p = "DIM X AS BYTE\nEND\n";
-  for (int k = 1; k <= n; ++k) p += "SUB S" + std::to_string(k) + "\nX = 0\nEND SUB\n";
-  return p;
+  return "DIM X AS BYTE\nEND\n" + Each(n, [](int k) { return "SUB S" + N(k) + "\nX = 0\nEND SUB\n"; });
 }
 
 // Callers C1..C11 call leaves L1..L10, ten distinct pairs per caller, the
 // first n pairs in that order.
 std::string CallPairs(int n) {
-  std::string p = "DIM X AS BYTE\nEND\n";
-  for (int c = 1; c <= 11; ++c) {
-    p += "SUB C" + std::to_string(c) + "\n";
-    for (int l = 1; l <= 10 && n > 0; ++l, --n) p += "CALL L" + std::to_string(l) + "\n";
-    p += "X = 0\nEND SUB\n";
-  }
-  for (int l = 1; l <= 10; ++l) p += "SUB L" + std::to_string(l) + "\nX = 1\nEND SUB\n";
-  return p;
+  return "DIM X AS BYTE\nEND\n" + Each(11, [n](int c) {
+           const auto call = [](int l) { return "CALL L" + N(l) + "\n"; };
+           return "SUB C" + N(c) + "\n" + Each(std::clamp(n - 10 * (c - 1), 0, 10), call) + "X = 0\nEND SUB\n";
+         }) + Each(10, [](int l) { return "SUB L" + N(l) + "\nX = 1\nEND SUB\n"; });
 }
 
 // A chain of n SUBs, each calling the next: depth n - 1.
 std::string CallChain(int n) {
-  std::string p = "DIM X AS BYTE\nCALL S1\nEND\n";
-  for (int k = 1; k <= n; ++k) {
-    p += "SUB S" + std::to_string(k) + "\n";
-    if (k < n) p += "CALL S" + std::to_string(k + 1) + "\n";
-    p += "X = 0\nEND SUB\n";
-  }
-  return p;
+  return "DIM X AS BYTE\nCALL S1\nEND\n" +
+         Each(n, [n](int k) {
+           return "SUB S" + N(k) + "\n" + (k < n ? "CALL S" + N(k + 1) + "\n" : "") + "X = 0\nEND SUB\n";
+         });
 }
 
 // n parenthesised groups on one line, each taking a dynamic work byte.
-std::string DynamicBytes(int n) {
-  return "DIM X, P, Q AS BYTE\nX = " + Joined("(P OR Q)", " AND ", n) + "\nEND\n";
-}
+std::string DynamicBytes(int n) { return "DIM X, P, Q AS BYTE\nX = " + Repeat("(P OR Q)", n, " AND ") + "\nEND\n"; }
 
 // One line split into 2 * nots + plain + 1 generated lines.
 std::string Generated(int nots, int plain) {
-  return "DIM X, P, Q AS BYTE\nX = " + Joined("NOT(P OR Q)", " AND ", nots) +
-         Repeat(" AND (P OR Q)", plain) + "\nEND\n";
+  return "DIM X, P, Q AS BYTE\nX = " + Repeat("NOT(P OR Q)", nots, " AND ") + Repeat(" AND (P OR Q)", plain) +
+         "\nEND\n";
 }
 
 // Handler blocks: 8 lines per timer, 5 per external, 7 per line interrupt.
@@ -79,22 +70,18 @@ std::string Interrupts(int timer, int external, int line) {
 }
 
 std::string Data(int bytes) {
-  std::string p = "DIM X AS BYTE\n";
-  for (int k = 0; k < bytes; k += 10) p += "DATA " + Joined("7", ", ", std::min(10, bytes - k)) + "\n";
-  return p + "X = GETDATA(1)\nEND\n";
+  return "DIM X AS BYTE\n" + Each((bytes + 9) / 10, [bytes](int k) {
+           return "DATA " + Repeat("7", std::min(10, bytes - 10 * (k - 1)), ", ") + "\n";
+         }) + "X = GETDATA(1)\nEND\n";
 }
 
 std::string Constants(int n) {
-  std::string p;
-  for (int k = 1; k <= n; ++k) p += "CONST K" + std::to_string(k) + " = " + std::to_string(k) + "\n";
-  return p + "DIM X AS BYTE\nX = K1\nEND\n";
+  return Each(n, [](int k) { return "CONST K" + N(k) + " = " + N(k) + "\n"; }) + "DIM X AS BYTE\nX = K1\nEND\n";
 }
 
 // A RECONFIG of n lines.
 std::string Reconfig(int n) {
-  std::string items = "B0";
-  for (int k = 1; k < n; ++k) items += ", B" + std::to_string(k % 8);
-  return "DIM X AS BYTE\nRECONFIG " + items + " AS INPUT\nEND\n";
+  return "DIM X AS BYTE\nRECONFIG " + Each(n, [](int k) { return "B" + N((k - 1) % 8); }, ", ") + " AS INPUT\nEND\n";
 }
 
 // A WRITE of n data bytes: the address pair and two lines per byte.
@@ -103,20 +90,14 @@ std::string Write(int bytes) { return "DIM X AS BYTE\nWRITE " + Repeat("5, ", by
 // Two labels in a row give two aliases (GOTO and CALL) each; the nested IF
 // closes with two generated labels in a row, one alias more.
 std::string Aliases(int userPairs, int nestedIfs) {
-  std::string p = "DIM X AS BYTE\n";
-  for (int k = 0; k < userPairs; ++k) {
-    const std::string n = std::to_string(k);
-    p += "A" + n + ":\nB" + n + ":\nX = " + std::to_string(k % 2) + "\nGOTO A" + n + "\n";
-  }
-  return p + Repeat("IF X = 0 THEN\nIF X = 1 THEN\nX = 2\nEND IF\nEND IF\n", nestedIfs) + "END\n";
+  return "DIM X AS BYTE\n" + Each(userPairs, [](int k) {
+           const std::string n = N(k - 1);
+           return "A" + n + ":\nB" + n + ":\nX = " + N((k - 1) % 2) + "\nGOTO A" + n + "\n";
+         }) + Repeat("IF X = 0 THEN\nIF X = 1 THEN\nX = 2\nEND IF\nEND IF\n", nestedIfs) + "END\n";
 }
 
-struct Capacity {
-  const char* what;
-  std::string atLimit;
-  std::string pastLimit;
-  std::string message;  // the start of the error block past the limit
-};
+// What is counted, a program at the limit, one past it and the start of its error block.
+struct Capacity { const char* what; std::string atLimit, pastLimit, message; };
 
 TEST(Limits, AtTheLimitTranslatesAndPastItStops) {
   const Capacity rows[] = {
@@ -167,10 +148,9 @@ TEST(Limits, ReportAndOutputAtTheLimit) {
   EXPECT_NE(chain.report.find("Livello di Stack 7 (Max 6, +2 riservati)"), std::string::npos) << chain.report;
 
   const TranslationResult data = TranslateText(*st, Data(250), {});
-  int retlw = 0;
-  for (size_t p = data.assembly.find("RETLW"); p != std::string::npos; p = data.assembly.find("RETLW", p + 1))
-    ++retlw;
-  EXPECT_GE(retlw, 250) << "every DATA byte is in the table";
+  const std::regex byte("RETLW 0x07");
+  EXPECT_EQ(std::distance(std::sregex_iterator(data.assembly.begin(), data.assembly.end(), byte), {}), 250)
+      << "every DATA byte is in the table";
 
   const TranslationResult dyn = TranslateText(*st, DynamicBytes(15), {});
   EXPECT_NE(dyn.assembly.find("W#D15 "), std::string::npos) << "the fifteenth work byte has its equate";

@@ -78,23 +78,12 @@ TEST(Text, CanonicalNumberIsWhatIsNumberComparesWith) {
   for (const auto& r : rows) EXPECT_EQ(CanonicalNumber(r.v), r.want) << r.v;
 }
 
-TEST(Encoding, SourceBytesBecomeOneBytePerCharacter) {
-  // UTF-8 è is one byte E8; a Windows-1252 file is taken as it is.
-  EXPECT_EQ(encoding::SourceBytesToCp1252("A=\xc3\xa8"), "A=\xe8");
-  EXPECT_EQ(encoding::SourceBytesToCp1252("A=\xe8"), "A=\xe8");
-  EXPECT_EQ(encoding::SourceBytesToCp1252("\xef\xbb\xbfX"), "X");
-  // The euro sign has a code (0x80); a Greek letter has none.
-  EXPECT_EQ(encoding::Utf8ToCp1252("\xe2\x82\xac"), "\x80");
-  EXPECT_EQ(encoding::Utf8ToCp1252("\xce\xa9"), std::string(1, encoding::kNoCode));
-  EXPECT_EQ(encoding::Cp1252ToUtf8("\xe8\x80"), "\xc3\xa8\xe2\x82\xac");
-  EXPECT_EQ(encoding::Cp1252ToUtf8(std::string(1, encoding::kNoCode)), "\xef\xbf\xbd");
+// (How source files are read, in each encoding and with every line end, is in
+// the normalise_cp1252_line_ends and normalise_utf8_bom goldens; a character
+// without a code is an errors row.)
+TEST(Encoding, TruncatedSequencesAndSurrogatesAreNotUtf8) {
   EXPECT_FALSE(encoding::IsValidUtf8("\xc3"));
   EXPECT_FALSE(encoding::IsValidUtf8("\xed\xa0\x80"));  // a surrogate
-}
-
-TEST(Encoding, LineEndsBecomeCrLf) {
-  EXPECT_EQ(encoding::ToCrLf("A\nB\r\nC\rD"), "A\r\nB\r\nC\r\nD");
-  EXPECT_EQ(encoding::ToCrLf("A\n\n"), "A\r\n\r\n");
 }
 
 }  // namespace
