@@ -86,6 +86,8 @@ TEST(Provenance, Warnings) {
       {"DIM X AS BYTE\n\nIF DIV10R(X) = 1 THEN X = 2\nEND\n", 3, "DIV10R senza DIV10"},
       {"ASM(MOVLW &H1F + &H01)\nEND\n", 1, "ASM: solo il primo"},
       {"ASM{\nNOP\nMOVLW 0x1F + 0x02\n}\nEND\n", 3, "ASM: solo il primo"},
+      {"DIM X, A AS BYTE\nX = NOT(A) + 1\nEND\n", 2, "un'espressione tra parentesi seguita da + o -"},
+      {"DIM X, A, C AS BYTE\nIF X = (A AND C) - 1 THEN X = 0\nEND\n", 2, "un'espressione tra parentesi"},
   };
   for (const auto& r : rows) {
     Translator translator;
@@ -96,7 +98,8 @@ TEST(Provenance, Warnings) {
   }
   // Statements that work on the chip are not warned about.
   for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n",
-                           "DIM X AS BYTE\nX = DIV10R(X)\nX = DIV10(X)\nASM(MOVLW &H1F)\nEND\n"}) {
+                           "DIM X AS BYTE\nX = DIV10R(X)\nX = DIV10(X)\nASM(MOVLW &H1F)\nEND\n",
+                           "DIM X, A, C AS BYTE\nX = 1 + NOT(A)\nX = (A AND C) OR X\nEND\n"}) {
     Translator translator;
     EXPECT_TRUE(translator.Translate(fine, {}).warnings.empty()) << fine;
   }
