@@ -43,9 +43,10 @@ TEST(ControlFlowOnChip, ComparisonsMatchTheReference) {
   for (const auto& [left, right] : operands) {
     for (const int x : {0, 1, 99, 100, 101, 0x7F, 0x80, 0xFE, 0xFF}) {
       SCOPED_TRACE(left + " against " + right + " with x=" + std::to_string(x));
-      const auto value = [&](const std::string& s) {
+      const bool signedBytes = right == "0";
+      const auto value = [x, signedBytes](const std::string& s) {
         const int v = s == "YV" ? 100 : s == "XV" || s == "INPUT(B)" ? x : std::stoi(s);
-        return right == "0" ? static_cast<int>(static_cast<signed char>(v)) : v;
+        return signedBytes ? static_cast<int>(static_cast<signed char>(v)) : v;
       };
       const int a = value(left), b = value(right);
       ExpectBranches("CONFIG B AS INPUT\nXV = " + std::to_string(x) + "\nYV = 100\n",
