@@ -110,7 +110,7 @@ class SimulatorWindowTest : public QObject {
       const double tcpu = 4.0 / (row.mhz * 1e6);
       const double pause = (row.ns < 0 ? 4.0 * row.np + 1 : 4.0 * row.np * (row.ns + 1) + 1) * tcpu;
       QCOMPARE(b.window.controller().seconds(b.window.controller().stopwatchCycles()), pause);
-      QVERIFY2(b.text("cronometro").contains(QString::number(pause * 1e6, 'g', 10) + QStringLiteral(" µs")),
+      QVERIFY2(b.text("cronometro").contains(QString::number(pause * 1e6, 'g', 10).replace('.', ',') + QStringLiteral(" µs")),
                qPrintable(b.text("cronometro")));
     }
 
