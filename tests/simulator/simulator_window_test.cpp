@@ -203,7 +203,7 @@ class SimulatorWindowTest : public QObject {
   void brokenGpsimIsReported_data() {
     QTest::addColumn<QString>("script");  // the fake gpsim; empty: none on PATH
     QTest::addColumn<QString>("message");
-    QTest::newRow("silenzioso") << "#!/bin/sh\nexec /bin/sleep 600\n" << "non ha risposto";
+    QTest::newRow("silenzioso") << "#!/bin/sh\nexec /bin/sleep 600\n" << "non ha risposto entro 0,5 secondi";
     QTest::newRow("termina") << "#!/bin/sh\nexit 3\n" << "inaspettatamente";
     QTest::newRow("mancante") << "" << QString::fromStdString(velmora::toolchain::MissingToolMessage("gpsim"));
   }
@@ -226,6 +226,7 @@ class SimulatorWindowTest : public QObject {
     QTRY_VERIFY(b.window.message().contains(message));
     QVERIFY(!b.window.findChild<QAction*>(QStringLiteral("esegui"))->isEnabled());
     QVERIFY(b.window.findChild<QAction*>(QStringLiteral("reset"))->isEnabled());
+    QCOMPARE(b.window.findChild<QAction*>(QStringLiteral("reset"))->toolTip(), QStringLiteral("Reset (Maiusc+F5)"));
     // Reset with the real gpsim back on PATH: the window works again, and
     // runs as soon as gpsim is up.
     b.window.controller().setTimeLimit(10000);
