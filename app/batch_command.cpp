@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "exercise.h"
+#include "italian_text.h"
 #include "translator.h"
 
 namespace velmora {
@@ -106,21 +107,21 @@ std::optional<int> ParseArguments(int argc, char** argv, BatchArguments& a) {
       const auto n = value();
       char* end = nullptr;
       const long jobs = n ? std::strtol(n->c_str(), &end, 10) : 0;
-      if (!n || *end != '\0' || jobs < 1 || jobs > 256) return UsageError("--jobs vuole un numero da 1 a 256");
+      if (!n || *end != '\0' || jobs < 1 || jobs > 256) return UsageError("--jobs richiede un numero da 1 a 256");
       a.jobs = static_cast<unsigned>(jobs);
     } else if (arg == "--csv") {
       a.csv = value();
-      if (!a.csv || a.csv->empty()) return UsageError("--csv vuole il percorso del file CSV");
+      if (!a.csv || a.csv->empty()) return UsageError("--csv richiede il percorso del file CSV");
     } else if (arg == "--check") {
       a.check = value();
-      if (!a.check || a.check->empty()) return UsageError("--check vuole il file dell'esercizio");
+      if (!a.check || a.check->empty()) return UsageError("--check richiede il file dell'esercizio");
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("opzione sconosciuta con --batch: " + arg);
     } else {
       a.paths.push_back(arg);
     }
   }
-  if (a.paths.empty()) return UsageError("--batch vuole almeno un file o una cartella");
+  if (a.paths.empty()) return UsageError("--batch richiede almeno un file o una cartella");
   return std::nullopt;
 }
 
@@ -204,7 +205,7 @@ FileResult Process(const std::string& path, const BatchArguments& args, const Ex
   r.path = path;
   const auto source = ReadAll(path);
   if (!source) {
-    r.message = std::string("impossibile leggere il file: ") + std::strerror(errno ? errno : EIO);
+    r.message = std::string("impossibile leggere il file: ") + velmora::italian::SystemError(errno ? errno : EIO);
     return r;
   }
   TranslateOptions options;
@@ -257,7 +258,7 @@ const char* OutcomeName(Outcome o) {
 }
 
 std::string CsvText(const std::vector<FileResult>& results, const Exercise* exercise) {
-  std::vector<std::string> header = {"file", "esito", "riga", "messaggio", "parole", "ram", "variabili", "stack"};
+  std::vector<std::string> header = {"file", "esito", "riga", "messaggio", "word", "ram", "variabili", "stack"};
   if (exercise) {
     header.push_back("simulazione");
     for (const ExerciseCheck& c : exercise->checks) header.push_back(c.Title());
@@ -285,7 +286,7 @@ std::string CsvText(const std::vector<FileResult>& results, const Exercise* exer
 std::string SummaryLine(const FileResult& r, const Exercise* exercise) {
   std::string line = r.path + (r.line.empty() ? "" : ":" + r.line) + ": " + OutcomeName(r.outcome);
   if (r.outcome == Outcome::Ok) {
-    line += " (" + r.words + " word, " + r.ram + " byte RAM, " + r.variables + " variabili, stack " + r.stack + ")";
+    line += " (" + r.words + " word, " + r.ram + " byte RAM, " + r.variables + (r.variables == "1" ? " variabile" : " variabili") + ", stack " + r.stack + ")";
     if (!r.message.empty()) line += ": " + r.message;
   } else {
     line += ": " + r.message;
@@ -320,7 +321,7 @@ int BatchCommand(int argc, char** argv) {
   std::optional<Exercise> exercise;
   if (args.check) {
     const auto text = ReadAll(*args.check);
-    if (!text) return Fail("impossibile leggere l'esercizio " + *args.check + ": " + std::strerror(errno));
+    if (!text) return Fail("impossibile leggere l'esercizio " + *args.check + ": " + velmora::italian::SystemError(errno));
     std::string error;
     exercise = ParseExercise(*text, error);
     if (!exercise) return Fail(*args.check + (std::isdigit(static_cast<unsigned char>(error[0])) ? ":" : ": ") + error);
@@ -336,7 +337,7 @@ int BatchCommand(int argc, char** argv) {
     csvTemp = (target.has_parent_path() ? target.parent_path() : fs::path(".")).string() + "/." +
               target.filename().string() + ".XXXXXX";
     csvFd = ::mkstemp(csvTemp.data());
-    if (csvFd < 0) return Fail("impossibile scrivere " + *args.csv + ": " + std::strerror(errno));
+    if (csvFd < 0) return Fail("impossibile scrivere " + *args.csv + ": " + velmora::italian::SystemError(errno));
   }
 
   const std::vector<std::string> files = CollectFiles(args.paths);
@@ -390,7 +391,7 @@ int BatchCommand(int argc, char** argv) {
     if (!ok) {
       const int err = errno;
       ::unlink(csvTemp.c_str());
-      return Fail("impossibile scrivere " + *args.csv + ": " + std::strerror(err));
+      return Fail("impossibile scrivere " + *args.csv + ": " + velmora::italian::SystemError(err));
     }
   }
   return withErrors + unreadable == 0 ? kAllTranslated : kSomeFailed;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "italian_text.h"
+
 namespace velmora {
 namespace {
 
@@ -69,8 +71,9 @@ std::optional<Exercise> ParseExercise(const std::string& text, std::string& erro
       const auto eq = rest.find('=');
       const auto pin = eq == std::string::npos ? std::nullopt : toolchain::ParsePin(Trim(rest.substr(0, eq)));
       const std::string level = eq == std::string::npos ? "" : Trim(rest.substr(eq + 1));
-      if (!pin || (level != "0" && level != "1")) return fail("pin non valido: " + rest + " (per esempio A0=1)");
-      e.options.pins.emplace_back(*pin, level == "1");
+      const auto high = italian::ParseLevel(level);
+      if (!pin || !high) return fail("linea non valida: " + rest + " (per esempio A0=1)");
+      e.options.pins.emplace_back(*pin, *high);
     } else if (keyword == "TEMPO") {
       const auto seconds = Number(rest);
       if (haveLimit) return fail("tempo ripetuto");
@@ -78,7 +81,7 @@ std::optional<Exercise> ParseExercise(const std::string& text, std::string& erro
       e.options.timeLimit = std::chrono::seconds(*seconds);
       haveLimit = true;
     } else if (keyword == "WATCHDOG") {
-      if (!rest.empty()) return fail("watchdog non vuole altro sulla riga");
+      if (!rest.empty()) return fail("watchdog va da solo sulla riga");
       e.options.watchdog = true;
     } else if (keyword == "VERIFICA") {
       std::istringstream parts(rest);
@@ -112,6 +115,8 @@ bool CheckPasses(const ExerciseCheck& check, const std::optional<std::string>& p
   if (!printed) return false;
   const auto want = Number(check.expected), got = Number(*printed);
   if (want && got) return *want == *got;
+  const auto wantYes = italian::ParseYesNo(check.expected), gotYes = italian::ParseYesNo(*printed);
+  if (wantYes && gotYes) return *wantYes == *gotYes;
   return Upper(check.expected) == Upper(*printed);
 }
 

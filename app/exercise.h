@@ -3,7 +3,8 @@
 //
 //   # comment lines and blank lines are ignored
 //   cicli 100000            instruction cycles to run (required, once)
-//   pin A0=1                an input pin held high (=0: low); repeatable
+//   pin A0=1                an input line held high (=0: low; =sì or =si and
+//                           =no also read); repeatable
 //   watchdog                the watchdog on (off when absent)
 //   tempo 5                 seconds a program may run on gpsim before it is
 //                           stopped and marked (default 10 s plus 1 ms per
@@ -13,7 +14,8 @@
 // Keywords are case-insensitive. A check passes when the printed value
 // equals the expected one: as numbers when both are numbers (decimal or
 // 0x hex, so PORTB = 27 and PORTB = 0x1B agree), otherwise as texts without
-// regard to case (SLEEP = si).
+// regard to case, and a yes/no with or without the accent (SLEEP = sì
+// and SLEEP = si agree).
 #pragma once
 
 #include <optional>

@@ -10,7 +10,7 @@
 //                    by spaces)
 //   PORTA = 0x..  PORTB = 0x..  TRISA = 0x..  TRISB = 0x..  W = 0x..
 //   CICLI = N        gpsim's cycle counter when the run stopped
-//   SLEEP = si|no    whether the run stopped at a SLEEP instruction
+//   SLEEP = sì|no    whether the run stopped at a SLEEP instruction
 #include "simulate_command.h"
 
 #include <sys/stat.h>
@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "assembler.h"
+#include "italian_text.h"
 #include "simulator.h"
 #include "translator.h"
 
@@ -102,14 +103,15 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
         return UsageError("numero di cicli non valido: " + n + " (da 1 a 1000000000000)");
       a.cycles = value;
     } else if (arg == "--pin") {
-      if (i + 1 >= argc) return UsageError("l'opzione --pin richiede PIN=LIVELLO, per esempio A0=1");
+      if (i + 1 >= argc) return UsageError("l'opzione --pin richiede LINEA=LIVELLO, per esempio A0=1");
       const std::string pinArg = argv[++i];
       const auto eq = pinArg.find('=');
       const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(pinArg.substr(0, eq));
       const std::string level = eq == std::string::npos ? "" : pinArg.substr(eq + 1);
-      if (!pin || (level != "0" && level != "1"))
-        return UsageError("pin non valido: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
-      a.pins.emplace_back(*pin, level == "1");
+      const auto high = velmora::italian::ParseLevel(level);
+      if (!pin || !high)
+        return UsageError("linea non valida: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
+      a.pins.emplace_back(*pin, *high);
     } else if (arg == "--watchdog") {
       a.watchdog = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -118,7 +120,7 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
       a.files.push_back(arg);
     }
   }
-  if (a.files.size() != 1) return UsageError("--simulate vuole un solo file BASIC");
+  if (a.files.size() != 1) return UsageError("--simulate richiede un solo file Basic");
   return std::nullopt;
 }
 
@@ -148,7 +150,7 @@ ChipLines ReadChip(const std::string& assembly, const tc::ChipState& chip) {
   lines.emplace_back("TRISB", Hex2(chip.TrisB()));
   lines.emplace_back("W", Hex2(chip.w));
   lines.emplace_back("CICLI", std::to_string(chip.cycles));
-  lines.emplace_back("SLEEP", chip.sleep ? "si" : "no");
+  lines.emplace_back("SLEEP", velmora::italian::YesNo(chip.sleep));
   return lines;
 }
 
@@ -162,7 +164,7 @@ AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions
   AssemblyRun run;
   TempFolder folder;
   if (folder.path.empty()) {
-    run.error = std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno);
+    run.error = std::string("impossibile creare una cartella temporanea: ") + velmora::italian::SystemError(errno);
     return run;
   }
   const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(assembly));
@@ -194,7 +196,7 @@ int SimulateCommand(int argc, char** argv) {
   if (const auto status = ParseArguments(argc, argv, a)) return *status;
   const std::string input = a.files[0];
   std::string source;
-  if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + std::strerror(errno));
+  if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + velmora::italian::SystemError(errno));
 
   TranslateOptions options;
   options.programPath = input;

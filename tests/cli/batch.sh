@@ -19,10 +19,10 @@ run 1 "batch" --batch --csv class.csv class missing.bas
 cat >want.txt <<'OUT'
 class/rossi/es.bas: ok (37 word, 1 byte RAM, 2 variabili, stack 1)
 class/verdi/a_errore.bas:2: errore: Istruzione non risolta | istruzione: FOO "a;b"
-class/verdi/es.bas: ok (15 word, 0 byte RAM, 1 variabili, stack 1)
+class/verdi/es.bas: ok (15 word, 0 byte RAM, 1 variabile, stack 1)
 class/verdi/extra/b0.bas: ok (80 word, 3 byte RAM, 7 variabili, stack 1)
 class/verdi/nul.bas: errore: Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo
-missing.bas: illeggibile: impossibile leggere il file: No such file or directory
+missing.bas: illeggibile: impossibile leggere il file: file o cartella inesistente
 Tradotti: 3, con errori: 2, illeggibili: 1
 OUT
 same out.txt want.txt "batch summary"
@@ -30,12 +30,12 @@ same out.txt want.txt "batch summary"
 # On a terminal (script gives one) a progress bar ends at the file count.
 script -qec "'$V' --batch class missing.bas" /dev/null >tty.txt 2>&1
 grep -q '\[#\{30\}\] 6/6' tty.txt || fail "no progress bar on a terminal: $(od -c tty.txt | head -3)"
-printf '%s\r\n' 'file;esito;riga;messaggio;parole;ram;variabili;stack' \
+printf '%s\r\n' 'file;esito;riga;messaggio;word;ram;variabili;stack' \
   'class/rossi/es.bas;ok;;;37;1;2;1' \
   'class/verdi/a_errore.bas;errore;2;"Istruzione non risolta | istruzione: FOO ""a;b""";;;;' \
   'class/verdi/es.bas;ok;;;15;0;1;1' 'class/verdi/extra/b0.bas;ok;;;80;3;7;1' \
   'class/verdi/nul.bas;errore;;Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo;;;;' \
-  'missing.bas;illeggibile;;impossibile leggere il file: No such file or directory;;;;' >want.csv
+  'missing.bas;illeggibile;;impossibile leggere il file: file o cartella inesistente;;;;' >want.csv
 same class.csv want.csv "CSV"
 
 # The same result whatever the number of jobs; no .asm without --write.
@@ -54,7 +54,7 @@ run 1 "check" --batch --check "$S/examples/esercizio_linee_a.txt" --csv check.cs
 grep -qx 'class/rossi/es.bas: ok (37 word, 1 byte RAM, 2 variabili, stack 1) punteggio 4/4' out.txt ||
   fail "check: $(cat out.txt)"
 grep -q '^class/verdi/es.bas: .* punteggio 0/4$' out.txt || fail "check: $(cat out.txt)"
-[ "$(head -1 check.csv)" = "$(printf 'file;esito;riga;messaggio;parole;ram;variabili;stack;simulazione;VALORE = 27 (2);PORTB = 0x1B (1);SLEEP = si (1);punteggio\r')" ] ||
+[ "$(head -1 check.csv)" = "$(printf 'file;esito;riga;messaggio;word;ram;variabili;stack;simulazione;VALORE = 27 (2);PORTB = 0x1B (1);SLEEP = sì (1);punteggio\r')" ] ||
   fail "check CSV header: $(head -1 check.csv)"
 grep -q '^class/rossi/es.bas;ok;;;37;1;2;1;ok;2;1;1;4' check.csv || fail "check CSV row: $(cat check.csv)"
 mkdir hung && ln -s "$(command -v gpasm)" hung/gpasm && printf '#!/bin/sh\nexec /bin/sleep 60\n' >hung/gpsim && chmod +x hung/gpsim
@@ -66,7 +66,7 @@ PATH="$W/hung" run 0 "hung gpsim" --batch --check quick.txt class/rossi/es.bas c
 # nothing written.
 printf 'cicli 1000\npin A9=1\nverifica 1 X = 1\n' >bad_exercise.txt
 run 2 "exercise mistake" --batch --check bad_exercise.txt --csv never.csv class
-grep -q 'bad_exercise.txt:2: pin non valido' err.txt || fail "exercise mistake: $(cat err.txt)"
+grep -q 'bad_exercise.txt:2: linea non valida' err.txt || fail "exercise mistake: $(cat err.txt)"
 run 2 "CSV in a missing folder" --batch --csv nofolder/out.csv class
 grep -q 'impossibile scrivere nofolder/out.csv' err.txt || fail "CSV path: $(cat err.txt)"
 run 2 "CSV is a folder" --batch --csv class class
