@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 
 namespace velmora::toolchain {
 
@@ -69,15 +68,20 @@ std::optional<size_t> ReadPinTrace(const std::string& text, size_t from, PinTrac
 }
 
 std::optional<PinTrace> ReadPinTraceFile(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f) {
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  if (!f) {
     error = "impossibile leggere la registrazione " + path;
     return std::nullopt;
   }
-  std::ostringstream s;
-  s << in.rdbuf();
-  const std::string text = s.str();
   PinTrace trace;
+  trace.edges.reserve(text.size() / 12);  // a record takes 12 bytes or more
   const auto read = ReadPinTrace(text, 0, trace, error);
   if (!read) return std::nullopt;
   if (*read == 0) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <charconv>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -50,10 +51,16 @@ std::uint64_t VcdTime(std::uint64_t cycle, const VcdTimescale& scale, long clock
   return static_cast<std::uint64_t>((numerator + hz / 2) / hz);
 }
 
+void AppendNumber(std::string& out, std::uint64_t value) {
+  char digits[24];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, end);
+}
+
 std::string VcdText(const PinTrace& trace, long clockHz) {
   const VcdTimescale scale = ChooseTimescale(clockHz);
   std::string out;
-  out.reserve(256 + trace.edges.size() * 12);
+  out.reserve(1024 + trace.edges.size() * 12);
   out += "$version Velmora $end\n";
   out += "$comment quarzo " + std::to_string(clockHz) + " Hz, un ciclo di istruzione ogni 4 periodi $end\n";
   out += "$timescale " + scale.text + " $end\n";
@@ -68,10 +75,15 @@ std::string VcdText(const PinTrace& trace, long clockHz) {
   level.fill(-1);
   size_t i = 0;
   const std::uint64_t start = trace.edges.empty() ? 0 : trace.edges.front().cycle;
-  out += "#" + std::to_string(VcdTime(start, scale, clockHz)) + "\n$dumpvars\n";
+  out += '#';
+  AppendNumber(out, VcdTime(start, scale, clockHz));
+  out += "\n$dumpvars\n";
   for (; i < trace.edges.size() && trace.edges[i].cycle == start; ++i) level[trace.edges[i].line] = trace.edges[i].level;
-  for (int line = 0; line < kTraceLines; ++line)
-    out += (level[line] < 0 ? 'x' : static_cast<char>('0' + level[line])) + std::string(1, Identifier(line)) + "\n";
+  for (int line = 0; line < kTraceLines; ++line) {
+    out += level[line] < 0 ? 'x' : static_cast<char>('0' + level[line]);
+    out += Identifier(line);
+    out += '\n';
+  }
   out += "$end\n";
 
   std::uint64_t lastTime = VcdTime(start, scale, clockHz);
@@ -81,7 +93,9 @@ std::string VcdText(const PinTrace& trace, long clockHz) {
     level[e.line] = e.level;
     const std::uint64_t t = VcdTime(e.cycle, scale, clockHz);
     if (t != lastTime) {
-      out += "#" + std::to_string(t) + "\n";
+      out += '#';
+      AppendNumber(out, t);
+      out += '\n';
       lastTime = t;
     }
     out += static_cast<char>('0' + e.level);
@@ -89,7 +103,11 @@ std::string VcdText(const PinTrace& trace, long clockHz) {
     out += '\n';
   }
   const std::uint64_t endTime = VcdTime(trace.endCycle, scale, clockHz);
-  if (endTime > lastTime) out += "#" + std::to_string(endTime) + "\n";
+  if (endTime > lastTime) {
+    out += '#';
+    AppendNumber(out, endTime);
+    out += '\n';
+  }
   return out;
 }
 
