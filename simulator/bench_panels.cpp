@@ -1,0 +1,27 @@
+#include "bench_panels.h"
+
+#include "logic_analyser.h"
+#include "logic_capture.h"
+#include "sim_controller.h"
+
+namespace velmora::simulator {
+
+BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* parent)
+    : QTabWidget(parent), controller_(controller) {
+  setObjectName(QStringLiteral("pannelli"));
+  addTab(stateTab, QStringLiteral("Stato"));
+
+  capture_ = new LogicCapture(controller_, this);
+  analyser_ = new LogicAnalyser(this);
+  analyser_->setRecording(&capture_->recording());
+  analyser_->setClock(controller_.frequency());
+  addTab(analyser_, QStringLiteral("Analizzatore logico"));
+  connect(capture_, &LogicCapture::updated, this, [this] {
+    analyser_->setProgramMap(&controller_.map());
+    analyser_->setClock(controller_.frequency());
+    analyser_->refresh();
+  });
+  connect(analyser_, &LogicAnalyser::basicLineRequested, this, &BenchPanels::basicLineRequested);
+}
+
+}  // namespace velmora::simulator
