@@ -145,7 +145,7 @@ class LogicAnalyser : public QWidget {
   QLabel* hover_;
 };
 
-// "401 µs", "1,234 ms", "2,5 s": 4 significant digits, decimal comma.
+// "401 µs", "400,006 ms", "2,5 s": up to 6 significant digits, decimal comma.
 QString FormatSeconds(double seconds);
 // "2,494 kHz", "15,26 Hz".
 QString FormatHertz(double hertz);
