@@ -1,5 +1,6 @@
 #include "bench_panels.h"
 
+#include "board_view.h"
 #include "logic_analyser.h"
 #include "logic_capture.h"
 #include "sim_controller.h"
@@ -22,6 +23,10 @@ BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* 
     analyser_->refresh();
   });
   connect(analyser_, &LogicAnalyser::basicLineRequested, this, &BenchPanels::basicLineRequested);
+
+  board_ = new BoardView(controller_, &capture_->recording(), this);
+  addTab(board_, QStringLiteral("Scheda"));
+  connect(capture_, &LogicCapture::updated, board_, &BoardView::refresh);
 }
 
 }  // namespace velmora::simulator

@@ -8,6 +8,7 @@
 
 namespace velmora::simulator {
 
+class BoardView;
 class LogicAnalyser;
 class LogicCapture;
 class SimController;
@@ -20,6 +21,7 @@ class BenchPanels : public QTabWidget {
 
   LogicAnalyser* analyser() const { return analyser_; }
   LogicCapture* capture() const { return capture_; }
+  BoardView* board() const { return board_; }
 
  signals:
   // A click on an edge made by the program: the BASIC line to show.
@@ -29,6 +31,7 @@ class BenchPanels : public QTabWidget {
   SimController& controller_;
   LogicCapture* capture_;
   LogicAnalyser* analyser_;
+  BoardView* board_;
 };
 
 }  // namespace velmora::simulator

@@ -7,7 +7,10 @@
 #include <QTest>
 
 #include "assembler.h"
+#include "bench_panels.h"
 #include "board_model.h"
+#include "board_view.h"
+#include "sim_bench.h"
 #include "sim_fixture.h"
 #include "simulator.h"
 #include "translator.h"
@@ -25,6 +28,7 @@ class BoardTest : public QObject {
   void malformedFileNamesFileAndLine();
   void digitsDecodedFromThePort();
   void buttonCounterExampleWithItsBoard();
+  void boardInTheSimulatorWindow();
 };
 
 void BoardTest::fileRoundTrip() {
@@ -154,6 +158,49 @@ void BoardTest::buttonCounterExampleWithItsBoard() {
     QCOMPARE(simulator::DecodeDigit(simulator::LitSegments(display, r.chip.PortA(), r.chip.PortB())),
              std::optional<int>(presses % 10));
   }
+}
+
+// The board tab while the chip runs: key 1 presses the board's first
+// button, the counter counts and the display shows it; a button on a line
+// the program drives is a conflict; a malformed board file leaves the
+// board empty with the file and the line in the message.
+void BoardTest::boardInTheSimulatorWindow() {
+  test::Bench bench;
+  QVERIFY2(bench.load(test::Example("contatore_pulsante.bas"), false), bench.error.c_str());
+  auto* panels = bench.window.findChild<simulator::BenchPanels*>();
+  simulator::BoardView* board = panels->board();
+  BoardError error;
+  auto parts = simulator::ReadBoardFile(std::string(VELMORA_SOURCE_DIR) + "/examples/contatore_pulsante.scheda", error);
+  QVERIFY(parts);
+  BoardPart wrong = parts->parts[0];  // a second button, on B3: an output of the program
+  wrong.pin = {'B', 3};
+  parts->parts.push_back(wrong);
+  board->setBoard(*parts);
+  bench.window.show();
+  panels->setCurrentWidget(board);
+  bench.trigger("esegui");
+  QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(0); }, 10000));
+  for (int press = 1; press <= 2; ++press) {
+    QTest::keyPress(board, Qt::Key_1);
+    QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(press); }, 10000));
+    QTest::keyRelease(board, Qt::Key_1);
+    QTest::qWait(100);
+  }
+  QVERIFY(bench.stopAfter("pausa"));
+  QCOMPARE(bench.variable(QStringLiteral("CONTA"), 2), QStringLiteral("2"));
+  QVERIFY(!board->conflict(0));
+  QVERIFY(board->conflict(2));
+
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("PROGRAMMA.scheda")));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("velmora-scheda 1\nled 10 10 B0\nled 10 10 B9\n");
+  file.close();
+  board->loadFor(dir.filePath(QStringLiteral("PROGRAMMA.cod")));
+  QVERIFY(board->board().parts.empty());
+  QVERIFY2(board->message().contains(file.fileName() + QStringLiteral(":3: linea non valida per led")),
+           qPrintable(board->message()));
+  QVERIFY(bench.stopAfter("esegui", 2000) || bench.window.controller().running());  // the program still runs
 }
 
 QTEST_MAIN(BoardTest)
