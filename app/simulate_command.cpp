@@ -1,4 +1,5 @@
-// velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] FILE.bas
+// velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] [--stimoli FILE]
+//          [--vcd OUT.vcd] FILE.bas
 //
 // The program is translated as by the Translate button, its assembly source
 // and PIC16F84.DEF are written into a temporary folder (removed afterwards)
@@ -11,6 +12,10 @@
 //   PORTA = 0x..  PORTB = 0x..  TRISA = 0x..  TRISB = 0x..  W = 0x..
 //   CICLI = N        gpsim's cycle counter when the run stopped
 //   SLEEP = sì|no    whether the run stopped at a SLEEP instruction
+//
+// --stimoli changes input lines during the run (a stimuli file, times at the
+// boards' 4 MHz crystal); --vcd writes every change of the 13 lines as a
+// value change dump. Both are done inside gpsim by Velmora's module.
 #include "simulate_command.h"
 
 #include <sys/stat.h>
@@ -30,7 +35,9 @@
 #include "assembler.h"
 #include "italian_text.h"
 #include "simulator.h"
+#include "stimuli.h"
 #include "translator.h"
+#include "vcd_writer.h"
 
 namespace velmora {
 namespace {
@@ -46,8 +53,13 @@ struct SimulateArguments {
   std::uint64_t cycles = 0;
   std::vector<std::pair<tc::Pin, bool>> pins;
   bool watchdog = false;
+  std::optional<std::string> stimuli;  // the stimuli file
+  std::optional<std::string> vcd;      // where the dump goes
   std::vector<std::string> files;
 };
+
+// The crystal of the boards: times in a stimuli file and in the dump.
+constexpr long kBoardClockHz = 4000000;
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "velmorac: %s\n", message.c_str());
@@ -56,7 +68,9 @@ int Fail(const std::string& message) {
 
 int UsageError(const std::string& message) {
   Fail(message);
-  std::fprintf(stderr, "Uso: velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] FILE.bas\n");
+  std::fprintf(stderr,
+               "Uso: velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] [--stimoli FILE] [--vcd FILE.vcd] "
+               "FILE.bas\n");
   return kToolError;
 }
 
@@ -114,6 +128,9 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
       a.pins.emplace_back(*pin, *high);
     } else if (arg == "--watchdog") {
       a.watchdog = true;
+    } else if (arg == "--stimoli" || arg == "--vcd") {
+      if (i + 1 >= argc) return UsageError("l'opzione " + arg + " richiede il nome di un file");
+      (arg == "--vcd" ? a.vcd : a.stimuli) = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("opzione sconosciuta con --simulate: " + arg);
     } else {
@@ -182,6 +199,7 @@ AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions
   }
   run.ok = true;
   run.lines = ReadChip(assembly, r.chip);
+  run.trace = r.trace;
   return run;
 }
 
@@ -212,8 +230,21 @@ int SimulateCommand(int argc, char** argv) {
   sim.pins = a.pins;
   sim.watchdog = a.watchdog;
   sim.timeLimit = SimulationTimeLimit(a.cycles);
+  if (a.stimuli) {
+    // A wrong stimuli file stops the command: a run without the changes
+    // asked for would print a plausible but wrong state.
+    const tc::Stimuli stimuli = tc::ReadStimuliFile(*a.stimuli);
+    if (!stimuli.ok()) return Fail(stimuli.error->Text());
+    sim.stimuli = tc::StimulusTimeline(stimuli.lines, kBoardClockHz);
+  }
+  sim.record = a.vcd.has_value();
+  if (sim.record || !sim.stimuli.empty()) sim.modulePath = tc::VelmoraModulePath();
   const AssemblyRun run = RunAssembly(t.assembly, sim);
   if (!run.ok) return Fail(run.error);
+  if (a.vcd) {
+    std::string error;
+    if (!tc::WriteVcdFile(*a.vcd, run.trace, kBoardClockHz, error)) return Fail(error);
+  }
   std::string out;
   for (const auto& [name, value] : run.lines) out += name + " = " + value + "\n";
   std::fputs(out.c_str(), stdout);

@@ -19,6 +19,7 @@ struct AssemblyRun {
   bool timedOut = false;  // gpsim was stopped at the time limit
   std::string error;      // Italian, with gpasm's error lines when it failed
   ChipLines lines;
+  toolchain::PinTrace trace;  // the lines' changes, when the options asked for them
 };
 
 // Assembles a translated program (the assembly pane text) in a temporary
@@ -32,7 +33,8 @@ std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles);
 // True when the command line asks for a simulation (it holds --simulate).
 bool IsSimulateCommand(int argc, char** argv);
 
-// Runs `velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] FILE.bas`.
+// Runs `velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog]
+// [--stimoli FILE] [--vcd OUT.vcd] FILE.bas`.
 // Exit status: 0 the program ran, 1 translation error (the error block on
 // standard error), 2 a tool is missing or failed, or a wrong command line.
 int SimulateCommand(int argc, char** argv);

@@ -59,6 +59,7 @@ class SimController : public QObject {
   void setProgram(const QString& codPath, ProgramMap map);
   const ProgramMap& map() const { return map_; }
   bool hasProgram() const { return !codPath_.isEmpty(); }
+  const QString& codPath() const { return codPath_; }
 
   // Crystal frequency in Hz (4 cycles of the clock per instruction cycle).
   void setFrequency(long hz);

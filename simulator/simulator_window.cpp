@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "bench_panels.h"
 #include "code_editor.h"
 #include "italian_text.h"
 #include "pin_led.h"
@@ -268,10 +269,18 @@ void SimulatorWindow::createLayout() {
   middle->addWidget(variablesBox, 5);
   middle->addWidget(registersBox, 3);
   middle->addWidget(eepromBox, 4);
+  auto* state = new QWidget;
+  state->setLayout(middle);
+  auto* panels = new BenchPanels(controller_, state);
+  connect(panels, &BenchPanels::basicLineRequested, this, [this](int line) {
+    if (!basic_) return;
+    basic_->goToLine(line);
+    basic_->setFocus();
+  });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(toolbar);
   layout->addLayout(top);
-  layout->addLayout(middle, 1);
+  layout->addWidget(panels, 1);
   layout->addWidget(message_);
 }
 

@@ -77,6 +77,18 @@ std::string LoadStackModule(const std::string& libraryPath) {
 
 std::string StackDepth() { return "velmora_stack.depth\n"; }
 
+std::string ModuleLibrary(const std::string& libraryPath) { return "module library \"" + libraryPath + "\"\n"; }
+std::string LoadRecorder() { return "module load velmora_trace velmora_trace\n"; }
+std::string StartRecording(const std::string& file) { return "velmora_trace.file = \"" + file + "\"\n"; }
+std::string FlushRecording() { return "velmora_trace.flush = 1\n"; }
+std::string StopRecording() { return "velmora_trace.file = \"\"\n"; }
+std::string PlayStimuli(const std::string& file) {
+  return "module load velmora_stimuli velmora_stimuli\nvelmora_stimuli.file = \"" + file + "\"\n";
+}
+std::string StimulusScheduleLine(std::uint64_t cycle, Pin pin, bool high) {
+  return std::to_string(cycle) + " " + SourceName(pin) + ".voltage " + (high ? "5.0" : "0.0") + "\n";
+}
+
 std::string AttachPin(Pin pin, bool high) {
   const std::string source = SourceName(pin), node = "vn_" + PinName(pin);
   return "module load pullup " + source + "\n" + source + ".resistance = 1000.0\nnode " + node + "\nattach " + node +

@@ -54,6 +54,20 @@ std::string LoadModules();
 // ninth nested push then stops the run (see `GpsimReply::StackOverflow`).
 std::string LoadStackModule(const std::string& libraryPath);
 std::string StackDepth();
+// Velmora's pin recorder and stimulus player, in the same module library as
+// the stack depth (loaded once with ModuleLibrary or LoadStackModule).
+std::string ModuleLibrary(const std::string& libraryPath);
+// Creates the recorder; StartRecording opens (truncates) its file and writes
+// the present level of every line, StopRecording writes the end and closes.
+std::string LoadRecorder();
+std::string StartRecording(const std::string& file);
+std::string FlushRecording();
+std::string StopRecording();
+// Creates the player and hands it a schedule file of StimulusScheduleLine
+// lines: each change applies at its cycle while gpsim runs.
+std::string PlayStimuli(const std::string& file);
+// "CYCLE SOURCE VALUE": the source AttachPin connected to `pin` set high or low.
+std::string StimulusScheduleLine(std::uint64_t cycle, Pin pin, bool high);
 // Connects a voltage source with a series resistor to the pin, at `high`'s
 // level. The resistor is strong enough to beat PORTB's weak pull-ups and
 // weak enough that a pin the program drives as an output keeps its level.

@@ -103,8 +103,11 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
       if (named == pin) high = level;
     s += C::AttachPin(pin, high);
   }
+  if (options.record || !options.stimuli.empty()) s += C::ModuleLibrary(options.modulePath);
+  if (options.record) s += C::LoadRecorder() + C::StartRecording(kRecordingFile);
+  if (!options.stimuli.empty()) s += C::PlayStimuli(kScheduleFile);
   for (int address : sleepAddresses) s += C::BreakAtAddress(address);
-  s += C::BreakAtCycle(options.cycles) + C::Run() + C::Sync();
+  s += C::BreakAtCycle(options.cycles) + C::Run() + (options.record ? C::StopRecording() : "") + C::Sync();
   s += C::DumpRegisters() + C::Sync() + C::DumpEeprom() + C::Sync() + C::Cycles() + C::Sync();
   return s + C::Quit();
 }
@@ -137,8 +140,27 @@ void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& r) 
   r.ok = true;
 }
 
+std::string VelmoraModulePath() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return "";
+  const fs::path module = self.parent_path() / GpsimCommands::kStackModuleFromProgram;
+  return fs::is_regular_file(module, ec) ? fs::weakly_canonical(module, ec).string() : "";
+}
+
+std::string StimulusSchedule(const std::vector<StimulusChange>& changes) {
+  std::string s;
+  for (const StimulusChange& c : changes) s += GpsimCommands::StimulusScheduleLine(c.cycle, c.pin, c.high);
+  return s;
+}
+
 SimulationResult Simulate(const std::string& codPath, const SimulationOptions& options) {
   SimulationResult r;
+  if ((options.record || !options.stimuli.empty()) && options.modulePath.empty()) {
+    r.error = "il modulo di Velmora per gpsim (libvelmora_gpsim.so) non è installato: "
+              "senza di esso non si registrano le linee né si applicano gli stimoli";
+    return r;
+  }
   const std::string gpsim = FindTool("gpsim");
   if (gpsim.empty()) {
     r.toolMissing = true;
@@ -157,6 +179,14 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
     r.error = "impossibile avviare gpsim: " + startError;
     return r;
   }
+  if (!options.stimuli.empty()) {
+    std::ofstream schedule(fs::path(folder) / kScheduleFile, std::ios::binary);
+    schedule << StimulusSchedule(options.stimuli);
+    if (!schedule.flush()) {
+      r.error = "impossibile scrivere gli stimoli nella cartella di gpsim";
+      return r;
+    }
+  }
   const auto deadline = Clock::now() + options.timeLimit;
   tool.Write(HeadlessScript(cod.filename().string(), sleeps, options));
   const bool answered =
@@ -170,6 +200,19 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
   }
   tool.Wait(Clock::now() + std::chrono::seconds(5));
   ReadHeadlessTranscript(r.transcript, r);
+  if (r.ok && options.record) {
+    std::string error;
+    const fs::path recording = fs::path(folder) / kRecordingFile;
+    auto trace = ReadPinTraceFile(recording.string(), error);
+    std::error_code ec;
+    fs::remove(recording, ec);
+    if (!trace || !trace->ended) {
+      r.ok = false;
+      r.error = trace ? "la registrazione delle linee è incompleta" : error;
+      return r;
+    }
+    r.trace = std::move(*trace);
+  }
   return r;
 }
 

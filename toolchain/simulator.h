@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "gpsim_protocol.h"
+#include "pin_trace.h"
 #include "process.h"
+#include "stimuli.h"
 
 namespace velmora::toolchain {
 
@@ -49,6 +51,12 @@ struct SimulationOptions {
   std::vector<std::pair<Pin, bool>> pins;
   bool watchdog = false;
   std::chrono::milliseconds timeLimit{60000};
+  // Input changes applied by gpsim at their cycles (after `pins`), and the
+  // recording of every line change; both need Velmora's gpsim module at
+  // `modulePath` (see VelmoraModulePath()).
+  std::vector<StimulusChange> stimuli;
+  bool record = false;
+  std::string modulePath;
 };
 
 struct ChipState {
@@ -71,7 +79,20 @@ struct SimulationResult {
   std::string error;         // Italian, empty when ok
   ChipState chip;
   std::string transcript;    // everything gpsim printed
+  PinTrace trace;            // with `record`: the lines' changes over the run
 };
+
+// Velmora's gpsim module beside the running program (../lib/velmora from its
+// folder); empty when it is not there.
+std::string VelmoraModulePath();
+
+// Files of a headless run in gpsim's folder: the stimulus schedule and the
+// recording.
+inline constexpr const char* kScheduleFile = "velmora-stimoli.txt";
+inline constexpr const char* kRecordingFile = "velmora-traccia.txt";
+
+// The stimulus player's schedule for `changes` (StimulusScheduleLine lines).
+std::string StimulusSchedule(const std::vector<StimulusChange>& changes);
 
 // The commands of a headless run, as written to gpsim (also for tests and
 // the benchmark).

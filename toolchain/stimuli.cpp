@@ -118,7 +118,7 @@ std::optional<StimulusMoment> ParseMoment(const std::string& word, std::string& 
 std::uint64_t StimulusMoment::Cycle(long clockHz) const {
   if (inCycles) return cycle;
   if (clockHz <= 0) return 0;
-  using Wide = unsigned __int128;
+  __extension__ typedef unsigned __int128 Wide;
   Wide denominator = 4;
   for (int i = 0; i < scale; ++i) denominator *= 10;
   const Wide cycles = static_cast<Wide>(mantissa) * static_cast<Wide>(clockHz) / denominator;

@@ -55,7 +55,7 @@ bool Inizia(const QString& voce, const char* testo) { return voce.startsWith(QLa
 const QStringList& VociHelp() {
   static const QStringList voci = {
       "Il micro PIC16F84A", "Package", "Aritmetica di base", "Ringraziamenti", "Workspace",
-      "Per il docente", "Avvisi", "Simulatore", "CopyRight", "Versione", "Nota: Osc. RC", " ", "ASC",
+      "Per il docente", "Avvisi", "Simulatore", "Stimoli", "CopyRight", "Versione", "Nota: Osc. RC", " ", "ASC",
       "ASM", "BREAK", "CALL", "CLEAR", "CLEAR CARRY",
       "CLEAR LINE", "CLEAR PORT", "CONFIG", "CONST", "DATA",
       "DIM", "DIV10", "DIV10R", "DO", "END",
@@ -100,6 +100,7 @@ PaginaHelp ScegliPagina(const QString& voce, const QString& dataVersione) {
   if (Inizia(voce, "Per il docente")) pagina("docente");
   if (Inizia(voce, "Avvisi")) pagina("avvisi");
   if (Inizia(voce, "Simulatore")) pagina("simulatore");
+  if (Inizia(voce, "Stimoli")) pagina("stimoli");
   if (Inizia(voce, "Versione")) PaginaVersione(t, dataVersione);
   if (Inizia(voce, "Ringrazi")) pagina("ringraziamenti");
   if (Inizia(voce, "CopyRigh")) PaginaCopyright(t);

@@ -141,6 +141,10 @@ void Tmr0Calculator::connectSignals() {
   connect(timerErrore_, &QTimer::timeout, errore_, &QLabel::hide);
 }
 
+double FrequenzaInterruptTimer(double mhz, double prescaler, double ricarica) {
+  return mhz * 1000000.0 / 4.0 / prescaler / (256.0 - ricarica);
+}
+
 void Tmr0Calculator::Calcola() {
   valoreFrequenza_ = frequenza_->text().trimmed();
   valorePrescaler_ = prescaler_->text().trimmed();
@@ -163,7 +167,7 @@ void Tmr0Calculator::Calcola() {
   if (divisore == 0 || f == 0) {
     errore = QStringLiteral("Divisione per zero");
   } else {
-    f = f / divisore / (256.0 - ricarica);
+    f = FrequenzaInterruptTimer(quarzo, divisore, ricarica);
     if (!std::isfinite(f)) errore = QStringLiteral("Overflow");
   }
   if (!errore.isEmpty()) {

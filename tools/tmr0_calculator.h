@@ -20,6 +20,10 @@ class QTimer;
 
 namespace velmora::tools {
 
+// Interrupts a second: the crystal (MHz) divided by 4, by the prescaler and
+// by (256 - the value reloaded into TMR0).
+double FrequenzaInterruptTimer(double mhz, double prescaler, double ricarica);
+
 class Tmr0Calculator : public QDialog {
   Q_OBJECT
  public:

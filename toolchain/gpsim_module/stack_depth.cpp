@@ -64,8 +64,17 @@ class StackModule : public Module {
 
 Module* NewStackModule(const char* name) { return new StackModule(name); }
 
+}  // namespace
+
+Module* NewTraceModule(const char* name);    // pin_recorder.cpp
+Module* NewStimuliModule(const char* name);  // stimulus_player.cpp
+
+namespace {
+
 Module_Types kModuleTypes[] = {
     {{"velmora_stack", "velmora_stack"}, NewStackModule},
+    {{"velmora_trace", "velmora_trace"}, NewTraceModule},
+    {{"velmora_stimuli", "velmora_stimuli"}, NewStimuliModule},
     {{nullptr, nullptr}, nullptr},
 };
 

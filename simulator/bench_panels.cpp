@@ -1,0 +1,32 @@
+#include "bench_panels.h"
+
+#include "board_view.h"
+#include "logic_analyser.h"
+#include "logic_capture.h"
+#include "sim_controller.h"
+
+namespace velmora::simulator {
+
+BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* parent)
+    : QTabWidget(parent), controller_(controller) {
+  setObjectName(QStringLiteral("pannelli"));
+  addTab(stateTab, QStringLiteral("Stato"));
+
+  capture_ = new LogicCapture(controller_, this);
+  analyser_ = new LogicAnalyser(this);
+  analyser_->setRecording(&capture_->recording());
+  analyser_->setClock(controller_.frequency());
+  addTab(analyser_, QStringLiteral("Analizzatore logico"));
+  connect(capture_, &LogicCapture::updated, this, [this] {
+    analyser_->setProgramMap(&controller_.map());
+    analyser_->setClock(controller_.frequency());
+    analyser_->refresh();
+  });
+  connect(analyser_, &LogicAnalyser::basicLineRequested, this, &BenchPanels::basicLineRequested);
+
+  board_ = new BoardView(controller_, &capture_->recording(), this);
+  addTab(board_, QStringLiteral("Scheda"));
+  connect(capture_, &LogicCapture::updated, board_, &BoardView::refresh);
+}
+
+}  // namespace velmora::simulator

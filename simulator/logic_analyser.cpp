@@ -1,0 +1,441 @@
+#include "logic_analyser.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "vcd_writer.h"
+
+namespace velmora::simulator {
+
+namespace {
+
+// Six significant digits with a decimal comma, trailing zeros dropped
+// (400,006 ms: a cycle still shows at 4 MHz).
+QString Decimal(double value) {
+  QString text = QString::number(value, 'g', 6);
+  if (text.contains(QLatin1Char('e'))) text = QString::number(value, 'f', 0);
+  return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+const QColor kHigh(0, 140, 60);
+const QColor kLow(0, 90, 40);
+const QColor kInput(30, 90, 200);
+const QColor kCursorA(200, 40, 40);
+const QColor kCursorB(220, 130, 0);
+
+}  // namespace
+
+QString FormatSeconds(double seconds) {
+  const double a = std::fabs(seconds);
+  if (a == 0) return QStringLiteral("0 s");
+  if (a < 1e-3) return Decimal(seconds * 1e6) + QStringLiteral(" µs");
+  if (a < 1) return Decimal(seconds * 1e3) + QStringLiteral(" ms");
+  return Decimal(seconds) + QStringLiteral(" s");
+}
+
+QString FormatHertz(double hertz) {
+  if (hertz >= 1e6) return Decimal(hertz / 1e6) + QStringLiteral(" MHz");
+  if (hertz >= 1e3) return Decimal(hertz / 1e3) + QStringLiteral(" kHz");
+  return Decimal(hertz) + QStringLiteral(" Hz");
+}
+
+// ---------------------------------------------------------------- the view
+
+WaveformView::WaveformView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("forme_d_onda"));
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize WaveformView::sizeHint() const { return {640, kAxisHeight + LogicRecording::kSignals * kRowHeight + 4}; }
+QSize WaveformView::minimumSizeHint() const { return {200, kAxisHeight + LogicRecording::kSignals * kRowHeight + 4}; }
+
+void WaveformView::setRecording(const LogicRecording* recording) {
+  recording_ = recording;
+  fit();
+}
+
+void WaveformView::setView(double firstCycle, double cyclesPerPixel) {
+  perPixel_ = std::clamp(cyclesPerPixel, 1.0 / 64, 1e12);
+  first_ = std::max(0.0, firstCycle);
+  update();
+}
+
+void WaveformView::fit() {
+  follow_ = true;
+  if (!recording_ || recording_->end() <= recording_->start()) return setView(0, 1);
+  const double span = static_cast<double>(recording_->end() - recording_->start());
+  setView(static_cast<double>(recording_->start()), span / traceWidth());
+}
+
+void WaveformView::zoom(double factor, int aroundX) {
+  const double anchor = cycleAt(aroundX);
+  const double perPixel = std::clamp(perPixel_ / factor, 1.0 / 64, 1e12);
+  follow_ = false;
+  setView(anchor - (aroundX - kLabelWidth) * perPixel, perPixel);
+}
+
+void WaveformView::pan(double pixels) {
+  follow_ = false;
+  setView(first_ + pixels * perPixel_, perPixel_);
+}
+
+void WaveformView::recordingGrew() {
+  if (!recording_) return;
+  if (follow_) {
+    fit();
+  } else {
+    update();
+  }
+}
+
+void WaveformView::setCursors(std::optional<std::uint64_t> a, std::optional<std::uint64_t> b, int line) {
+  cursorA_ = a;
+  cursorB_ = b;
+  if (line >= 0 && line < LogicRecording::kSignals) line_ = line;
+  update();
+  emit cursorsChanged();
+}
+
+int WaveformView::lineAt(int y) const {
+  if (y < kAxisHeight) return -1;
+  const int line = (y - kAxisHeight) / kRowHeight;
+  return line < LogicRecording::kSignals ? line : -1;
+}
+
+std::optional<size_t> WaveformView::edgeAt(int line, int x) const {
+  if (!recording_ || line < 0) return std::nullopt;
+  const double c = cycleAt(x);
+  if (c < 0) return std::nullopt;
+  const auto tolerance = static_cast<std::uint64_t>(std::ceil(4 * perPixel_));
+  return recording_->edgeNear(line, static_cast<std::uint64_t>(std::llround(c)), tolerance);
+}
+
+int WaveformView::basicLineOf(int line, size_t index) const {
+  if (!recording_ || !map_) return 0;
+  const LogicRecording::Signal& s = recording_->signal(line);
+  if (index >= s.size() || !s.driven[index]) return 0;
+  return map_->BasicLineAt(s.pcs[index]);
+}
+
+QString WaveformView::describeEdge(int line, size_t index) const {
+  const LogicRecording::Signal& s = recording_->signal(line);
+  const double seconds = static_cast<double>(s.cycles[index]) * 4.0 / static_cast<double>(clockHz_);
+  QString text = QStringLiteral("%1: %2 a %3 (ciclo %4)")
+                     .arg(QString::fromStdString(toolchain::TraceLineName(line)),
+                          s.levels[index] ? QStringLiteral("salita") : QStringLiteral("discesa"),
+                          FormatSeconds(seconds))
+                     .arg(s.cycles[index]);
+  if (!s.driven[index]) return text + QStringLiteral(", dall'esterno (ingresso)");
+  const int basic = basicLineOf(line, index);
+  return basic > 0 ? text + QStringLiteral(", riga %1 del programma").arg(basic) : text;
+}
+
+void WaveformView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), palette().base());
+  p.fillRect(QRect(0, 0, kLabelWidth, height()), palette().window());
+  paintAxis(p);
+  if (!recording_) return;
+  const double last = static_cast<double>(recording_->end());
+  for (int line = 0; line < LogicRecording::kSignals; ++line) paintLine(p, line, last);
+  p.setClipRect(QRect(kLabelWidth, 0, width() - kLabelWidth, height()));
+  for (const auto& [cursor, colour, name] : {std::tuple(cursorA_, kCursorA, QStringLiteral("A")),
+                                             std::tuple(cursorB_, kCursorB, QStringLiteral("B"))}) {
+    if (!cursor) continue;
+    const int x = static_cast<int>(std::lround(xOf(static_cast<double>(*cursor))));
+    p.setPen(QPen(colour, 1, Qt::DashLine));
+    p.drawLine(x, kAxisHeight, x, height());
+    p.setPen(colour);
+    p.drawText(x + 3, kAxisHeight + 11, name);
+  }
+}
+
+void WaveformView::paintAxis(QPainter& p) {
+  p.setPen(palette().text().color());
+  p.drawLine(kLabelWidth, kAxisHeight - 1, width(), kAxisHeight - 1);
+  // A tick every power of ten (or 2 or 5 of them) of seconds, about 100 px apart.
+  const double secondsPerPixel = perPixel_ * 4.0 / static_cast<double>(clockHz_);
+  const double raw = secondsPerPixel * 100;
+  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+  const double step = raw / decade < 2 ? decade * 2 : raw / decade < 5 ? decade * 5 : decade * 10;
+  const double firstSecond = first_ * 4.0 / static_cast<double>(clockHz_);
+  const double lastSecond = cycleAt(width()) * 4.0 / static_cast<double>(clockHz_);
+  QFont small = font();
+  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+  p.setFont(small);
+  for (double t = std::ceil(firstSecond / step) * step; t <= lastSecond; t += step) {
+    const int x = static_cast<int>(std::lround(xOf(t * static_cast<double>(clockHz_) / 4.0)));
+    p.drawLine(x, kAxisHeight - 5, x, kAxisHeight - 1);
+    p.drawText(x + 2, kAxisHeight - 6, FormatSeconds(t));
+  }
+  for (int line = 0; line < LogicRecording::kSignals; ++line) {
+    p.setPen(line == line_ ? kCursorA : palette().text().color());
+    p.drawText(QRect(4, rowTop(line), kLabelWidth - 6, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+               QString::fromStdString(toolchain::TraceLineName(line)));
+  }
+}
+
+void WaveformView::paintLine(QPainter& p, int line, double last) {
+  const LogicRecording::Signal& s = recording_->signal(line);
+  const int top = rowTop(line);
+  const int yHigh = top + 4, yLow = top + kRowHeight - 5;
+  p.setPen(QColor(225, 225, 225));
+  p.drawLine(kLabelWidth, top + kRowHeight - 1, width(), top + kRowHeight - 1);
+  if (s.size() == 0) return;
+  const double left = first_, right = cycleAt(width());
+  const double lastVisible = std::min(last, right);
+  // The edge in force at the left border, then the edges on screen.
+  auto first = std::upper_bound(s.cycles.begin(), s.cycles.end(), static_cast<std::uint64_t>(std::max(0.0, left)));
+  size_t j = static_cast<size_t>(first - s.cycles.begin());
+  double x = kLabelWidth;
+  int level = -1;
+  if (j > 0) {
+    level = s.levels[j - 1];
+  } else {
+    x = std::max<double>(kLabelWidth, xOf(static_cast<double>(s.cycles[0])));
+    level = s.levels[0];
+    j = 1;
+  }
+  if (static_cast<double>(s.cycles[0]) > right) return;
+  QPolygonF wave;
+  wave.reserve(4 * std::min<size_t>(s.size(), static_cast<size_t>(width()) + 2));
+  std::vector<QLineF> bars;  // columns with more than one edge
+  wave << QPointF(x, level ? yHigh : yLow);
+  while (j < s.size() && static_cast<double>(s.cycles[j]) <= lastVisible) {
+    const double ex = std::floor(xOf(static_cast<double>(s.cycles[j])));
+    // Every edge before the next pixel column belongs to this one.
+    const auto nextColumn = static_cast<std::uint64_t>(std::max(0.0, std::ceil(cycleAt(ex + 1))));
+    const size_t k = std::max(j + 1, static_cast<size_t>(std::lower_bound(s.cycles.begin() + static_cast<long>(j),
+                                                                          s.cycles.end(), nextColumn) -
+                                                         s.cycles.begin()));
+    wave << QPointF(ex, level ? yHigh : yLow);
+    if (k - j > 1) bars.emplace_back(ex, yHigh, ex, yLow);
+    level = s.levels[k - 1];
+    wave << QPointF(ex, level ? yHigh : yLow);
+    j = k;
+  }
+  wave << QPointF(std::min<double>(width(), xOf(lastVisible)), level ? yHigh : yLow);
+  p.setClipRect(QRect(kLabelWidth, top, width() - kLabelWidth, kRowHeight));
+  const bool input = s.size() > 1 && !s.driven.back();
+  p.setPen(QPen(input ? kInput : kHigh, 1));
+  p.drawPolyline(wave);
+  if (!bars.empty()) {
+    p.setPen(QPen(input ? kInput : kLow, 1));
+    p.drawLines(bars.data(), static_cast<int>(bars.size()));
+  }
+  p.setClipping(false);
+}
+
+void WaveformView::resizeEvent(QResizeEvent*) {
+  if (follow_) fit();
+}
+
+void WaveformView::wheelEvent(QWheelEvent* event) {
+  const double steps = event->angleDelta().y() / 120.0;
+  if (event->modifiers() & Qt::ShiftModifier) {
+    pan(-steps * traceWidth() / 8);
+  } else {
+    zoom(std::pow(1.25, steps), static_cast<int>(event->position().x()));
+  }
+  event->accept();
+}
+
+void WaveformView::keyPressEvent(QKeyEvent* event) {
+  const int middle = kLabelWidth + static_cast<int>(traceWidth() / 2);
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      return zoom(2, middle);
+    case Qt::Key_Minus:
+      return zoom(0.5, middle);
+    case Qt::Key_Left:
+      return pan(-traceWidth() / 4);
+    case Qt::Key_Right:
+      return pan(traceWidth() / 4);
+    case Qt::Key_Home:
+      return fit();
+    case Qt::Key_End:
+      follow_ = true;
+      return recordingGrew();
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+std::uint64_t WaveformView::placeAt(int line, int x) const {
+  if (const auto edge = edgeAt(line, x)) return recording_->signal(line).cycles[*edge];
+  return static_cast<std::uint64_t>(std::max(0.0, std::round(cycleAt(x))));
+}
+
+void WaveformView::mousePressEvent(QMouseEvent* event) {
+  dragX_ = static_cast<int>(event->position().x());
+  dragged_ = false;
+}
+
+void WaveformView::mouseMoveEvent(QMouseEvent* event) {
+  const int x = static_cast<int>(event->position().x());
+  if (dragX_ && (event->buttons() & Qt::LeftButton)) {
+    if (std::abs(x - *dragX_) > 3 || dragged_) {
+      pan(*dragX_ - x);
+      dragX_ = x;
+      dragged_ = true;
+    }
+    return;
+  }
+  const int line = lineAt(static_cast<int>(event->position().y()));
+  const auto edge = x > kLabelWidth ? edgeAt(line, x) : std::nullopt;
+  const QString text = edge ? describeEdge(line, *edge) : QString();
+  if (edge) QToolTip::showText(event->globalPosition().toPoint(), text, this);
+  else QToolTip::hideText();
+  emit hovered(text);
+}
+
+void WaveformView::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = !dragged_;
+  dragX_.reset();
+  dragged_ = false;
+  const int x = static_cast<int>(event->position().x());
+  const int line = lineAt(static_cast<int>(event->position().y()));
+  if (!click || !recording_ || line < 0 || x <= kLabelWidth) return;
+  const std::uint64_t at = placeAt(line, x);
+  if (event->button() == Qt::RightButton) {
+    setCursors(cursorA_, at, line);
+    return;
+  }
+  setCursors(at, cursorB_, line);
+  if (const auto edge = edgeAt(line, x)) {
+    const int basic = basicLineOf(line, *edge);
+    if (basic > 0) emit basicLineRequested(basic);
+  }
+}
+
+// ---------------------------------------------------------------- the panel
+
+LogicAnalyser::LogicAnalyser(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("analizzatore_logico"));
+  view_ = new WaveformView(this);
+  measure_ = new QLabel(this);
+  measure_->setObjectName(QStringLiteral("misura"));
+  measure_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  hover_ = new QLabel(this);
+  hover_->setObjectName(QStringLiteral("fronte"));
+
+  auto* buttons = new QHBoxLayout;
+  const auto button = [&](const QString& text, const QString& tip, auto slot) {
+    auto* b = new QPushButton(text, this);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QPushButton::clicked, this, slot);
+    buttons->addWidget(b);
+    return b;
+  };
+  button(QStringLiteral("Adatta"), QStringLiteral("Mostra tutta la registrazione (Home)"), [this] { view_->fit(); });
+  button(QStringLiteral("Zoom +"), QStringLiteral("Ingrandisce (+ o rotellina)"),
+         [this] { view_->zoom(2, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
+  button(QStringLiteral("Zoom −"), QStringLiteral("Riduce (- o rotellina)"),
+         [this] { view_->zoom(0.5, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
+  button(QStringLiteral("Esporta VCD…"), QStringLiteral("Salva la registrazione per un visualizzatore di forme d'onda"),
+         [this] { askExportVcd(); });
+  button(QStringLiteral("Esporta PNG…"), QStringLiteral("Salva l'immagine del grafico"), [this] { askExportPng(); });
+  buttons->addStretch(1);
+  auto* help = new QLabel(
+      QStringLiteral("Click: cursore A · click destro: cursore B · rotellina: zoom · Maiusc+rotellina o trascina: "
+                     "scorre"),
+      this);
+  help->setEnabled(false);
+  buttons->addWidget(help);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addLayout(buttons);
+  layout->addWidget(view_, 1);
+  layout->addWidget(measure_);
+  layout->addWidget(hover_);
+
+  connect(view_, &WaveformView::cursorsChanged, this, &LogicAnalyser::showMeasure);
+  connect(view_, &WaveformView::hovered, hover_, &QLabel::setText);
+  connect(view_, &WaveformView::basicLineRequested, this, &LogicAnalyser::basicLineRequested);
+  showMeasure();
+}
+
+void LogicAnalyser::setRecording(const LogicRecording* recording) {
+  recording_ = recording;
+  view_->setRecording(recording);
+  showMeasure();
+}
+
+void LogicAnalyser::setClock(long hz) {
+  view_->setClock(hz);
+  showMeasure();
+}
+
+void LogicAnalyser::refresh() {
+  view_->recordingGrew();
+  showMeasure();
+}
+
+CursorMeasure LogicAnalyser::measure() const {
+  if (!recording_ || !view_->cursorA() || !view_->cursorB()) return {};
+  return Measure(*recording_, view_->measuredLine(), *view_->cursorA(), *view_->cursorB(), view_->clock());
+}
+
+QString LogicAnalyser::measureText() const {
+  const QString line = QString::fromStdString(toolchain::TraceLineName(view_->measuredLine()));
+  if (!recording_ || recording_->edgeCount() == 0)
+    return QStringLiteral("Nessuna registrazione: avviare la simulazione.");
+  if (!view_->cursorA() || !view_->cursorB())
+    return QStringLiteral("Linea %1. Mettere i cursori A (click) e B (click destro) per misurare.").arg(line);
+  const CursorMeasure m = measure();
+  QString text = QStringLiteral("Linea %1   Δt = %2 (%3 %4)").arg(line, FormatSeconds(m.seconds)).arg(m.cycles)
+                     .arg(m.cycles == 1 ? QStringLiteral("ciclo") : QStringLiteral("cicli"));
+  if (m.cycles > 0)
+    text += QStringLiteral("   f = %1   duty cycle = %2 %").arg(FormatHertz(m.hertz), Decimal(m.duty * 100));
+  return text;
+}
+
+void LogicAnalyser::showMeasure() { measure_->setText(measureText()); }
+
+bool LogicAnalyser::exportVcd(const QString& path, QString* error) const {
+  if (!recording_) {
+    if (error) *error = QStringLiteral("Nessuna registrazione da esportare.");
+    return false;
+  }
+  std::string reason;
+  if (toolchain::WriteVcdFile(path.toStdString(), recording_->toTrace(), view_->clock(), reason)) return true;
+  if (error) *error = QString::fromStdString(reason);
+  return false;
+}
+
+bool LogicAnalyser::exportPng(const QString& path, QString* error) const {
+  if (view_->grab().save(path, "PNG")) return true;
+  if (error) *error = QStringLiteral("Impossibile scrivere %1.").arg(path);
+  return false;
+}
+
+void LogicAnalyser::askExportVcd() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta VCD"), QString(),
+                                                    QStringLiteral("Value change dump (*.vcd)"));
+  QString error;
+  if (!path.isEmpty() && !exportVcd(path, &error)) QMessageBox::warning(this, QStringLiteral("Esporta VCD"), error);
+}
+
+void LogicAnalyser::askExportPng() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PNG"), QString(),
+                                                    QStringLiteral("Immagine PNG (*.png)"));
+  QString error;
+  if (!path.isEmpty() && !exportPng(path, &error)) QMessageBox::warning(this, QStringLiteral("Esporta PNG"), error);
+}
+
+}  // namespace velmora::simulator

@@ -1,0 +1,137 @@
+#include "logic_recording.h"
+
+#include <algorithm>
+
+namespace velmora::simulator {
+
+void LogicRecording::clear() {
+  for (Signal& s : signals_) s = Signal{};
+  end_ = 0;
+}
+
+void LogicRecording::add(const toolchain::TraceEdge& edge) {
+  if (edge.line >= kSignals) return;
+  Signal& s = signals_[edge.line];
+  end_ = std::max(end_, edge.cycle);
+  if (!s.levels.empty() && s.levels.back() == edge.level) return;
+  if (!s.cycles.empty() && edge.cycle <= s.cycles.back()) {
+    // Two changes in one cycle: the later level stands.
+    s.levels.back() = edge.level;
+    s.pcs.back() = edge.pc;
+    if (s.size() >= 2 && s.levels[s.size() - 2] == edge.level) {
+      s.cycles.pop_back();
+      s.levels.pop_back();
+      s.pcs.pop_back();
+      s.driven.pop_back();
+    }
+    return;
+  }
+  s.cycles.push_back(edge.cycle);
+  s.levels.push_back(edge.level);
+  s.pcs.push_back(edge.pc);
+  s.driven.push_back(edge.driven);
+}
+
+void LogicRecording::addAll(const toolchain::PinTrace& trace) {
+  for (const toolchain::TraceEdge& e : trace.edges) add(e);
+  setEnd(trace.endCycle);
+}
+
+std::uint64_t LogicRecording::start() const {
+  std::uint64_t first = end_;
+  for (const Signal& s : signals_)
+    if (!s.cycles.empty()) first = std::min(first, s.cycles.front());
+  return first;
+}
+
+size_t LogicRecording::edgeCount() const {
+  size_t n = 0;
+  for (const Signal& s : signals_) n += s.size() > 0 ? s.size() - 1 : 0;
+  return n;
+}
+
+size_t LogicRecording::firstAtOrAfter(int line, std::uint64_t cycle) const {
+  const auto& c = signal(line).cycles;
+  return static_cast<size_t>(std::lower_bound(c.begin(), c.end(), cycle) - c.begin());
+}
+
+int LogicRecording::levelAt(int line, std::uint64_t cycle) const {
+  const Signal& s = signal(line);
+  const auto it = std::upper_bound(s.cycles.begin(), s.cycles.end(), cycle);
+  if (it == s.cycles.begin()) return -1;
+  return s.levels[static_cast<size_t>(it - s.cycles.begin()) - 1];
+}
+
+std::optional<size_t> LogicRecording::edgeNear(int line, std::uint64_t cycle, std::uint64_t tolerance) const {
+  const Signal& s = signal(line);
+  if (s.size() < 2) return std::nullopt;
+  const size_t i = firstAtOrAfter(line, cycle);
+  std::optional<size_t> best;
+  std::uint64_t bestDistance = tolerance + 1;
+  for (size_t k : {i, i - 1}) {
+    if (k == 0 || k >= s.size()) continue;  // index 0 is the start level, not an edge
+    const std::uint64_t d = s.cycles[k] > cycle ? s.cycles[k] - cycle : cycle - s.cycles[k];
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = k;
+    }
+  }
+  return best;
+}
+
+std::uint64_t LogicRecording::highCycles(int line, std::uint64_t from, std::uint64_t to) const {
+  if (to <= from) return 0;
+  const Signal& s = signal(line);
+  std::uint64_t high = 0;
+  std::uint64_t at = from;
+  int level = levelAt(line, from);
+  for (size_t i = firstAtOrAfter(line, from + 1); i < s.size() && s.cycles[i] < to; ++i) {
+    if (level == 1) high += s.cycles[i] - at;
+    at = s.cycles[i];
+    level = s.levels[i];
+  }
+  if (level == 1) high += to - at;
+  return high;
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> LogicRecording::periodAfter(int line, std::uint64_t cycle) const {
+  const Signal& s = signal(line);
+  std::optional<std::uint64_t> first;
+  for (size_t i = std::max<size_t>(1, firstAtOrAfter(line, cycle)); i < s.size(); ++i) {
+    if (s.levels[i] != 1) continue;
+    if (!first) {
+      first = s.cycles[i];
+    } else {
+      return std::make_pair(*first, s.cycles[i]);
+    }
+  }
+  return std::nullopt;
+}
+
+toolchain::PinTrace LogicRecording::toTrace() const {
+  toolchain::PinTrace trace;
+  std::vector<toolchain::TraceEdge> edges;
+  for (int line = 0; line < kSignals; ++line) {
+    const Signal& s = signal(line);
+    for (size_t i = 0; i < s.size(); ++i)
+      edges.push_back({s.cycles[i], s.pcs[i], static_cast<std::uint8_t>(line), s.levels[i], s.driven[i]});
+  }
+  std::stable_sort(edges.begin(), edges.end(),
+                   [](const toolchain::TraceEdge& a, const toolchain::TraceEdge& b) { return a.cycle < b.cycle; });
+  trace.edges = std::move(edges);
+  trace.endCycle = end_;
+  trace.ended = true;
+  return trace;
+}
+
+CursorMeasure Measure(const LogicRecording& recording, int line, std::uint64_t a, std::uint64_t b, long clockHz) {
+  CursorMeasure m;
+  const std::uint64_t from = std::min(a, b), to = std::max(a, b);
+  m.cycles = to - from;
+  m.seconds = clockHz > 0 ? static_cast<double>(m.cycles) * 4.0 / static_cast<double>(clockHz) : 0;
+  m.hertz = m.seconds > 0 ? 1.0 / m.seconds : 0;
+  m.duty = m.cycles > 0 ? static_cast<double>(recording.highCycles(line, from, to)) / static_cast<double>(m.cycles) : 0;
+  return m;
+}
+
+}  // namespace velmora::simulator

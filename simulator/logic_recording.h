@@ -1,0 +1,74 @@
+// The recording the logic analyser shows: for each of the 13 lines its
+// levels over time as sorted arrays of edges (cycle, level, program
+// address), filled from gpsim's recording (toolchain/pin_trace.h) as it
+// grows, and the measurements made on it (level at a cycle, the edges in a
+// range by binary search, the time high between two cursors).
+//
+// About 11 bytes an edge: a million edges take some 11 MB.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "pin_trace.h"
+
+namespace velmora::simulator {
+
+class LogicRecording {
+ public:
+  struct Signal {
+    std::vector<std::uint64_t> cycles;  // strictly increasing; the first is the start level
+    std::vector<std::uint8_t> levels;
+    std::vector<std::uint16_t> pcs;     // program address executing at the edge
+    std::vector<bool> driven;           // the program drove the line (else an input changed)
+    size_t size() const { return cycles.size(); }
+  };
+
+  static constexpr int kSignals = toolchain::kTraceLines;
+
+  void clear();
+  // Adds a record of the recording; a record repeating a line's level is
+  // dropped (the first of each line is kept as its start level).
+  void add(const toolchain::TraceEdge& edge);
+  void addAll(const toolchain::PinTrace& trace);
+  // The last cycle the recording covers.
+  void setEnd(std::uint64_t cycle) { end_ = std::max(end_, cycle); }
+  std::uint64_t end() const { return end_; }
+  std::uint64_t start() const;
+  size_t edgeCount() const;
+
+  const Signal& signal(int line) const { return signals_[static_cast<size_t>(line)]; }
+  // The level of a line at `cycle` (the last edge at or before it); -1 before
+  // its first record.
+  int levelAt(int line, std::uint64_t cycle) const;
+  // Index of the first edge at or after `cycle`.
+  size_t firstAtOrAfter(int line, std::uint64_t cycle) const;
+  // The edge of `line` nearest to `cycle` within `tolerance` cycles (the
+  // start record is not an edge).
+  std::optional<size_t> edgeNear(int line, std::uint64_t cycle, std::uint64_t tolerance) const;
+  // Cycles the line is high within [from, to).
+  std::uint64_t highCycles(int line, std::uint64_t from, std::uint64_t to) const;
+  // The first two rising edges of `line` at or after `cycle`: one period.
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> periodAfter(int line, std::uint64_t cycle) const;
+
+  // The recording as gpsim's recording format again (for the .vcd export).
+  toolchain::PinTrace toTrace() const;
+
+ private:
+  std::array<Signal, kSignals> signals_;
+  std::uint64_t end_ = 0;
+};
+
+// What the two cursors measure on a line.
+struct CursorMeasure {
+  std::uint64_t cycles = 0;  // between the cursors
+  double seconds = 0;
+  double hertz = 0;          // 1 / seconds (0 when the cursors meet)
+  double duty = 0;           // fraction of the span the line is high
+};
+
+CursorMeasure Measure(const LogicRecording& recording, int line, std::uint64_t a, std::uint64_t b, long clockHz);
+
+}  // namespace velmora::simulator

@@ -1,0 +1,127 @@
+// The stimulus player of Velmora's gpsim module: changes of the input
+// sources at given instruction cycles, applied by gpsim itself while the
+// program runs, exactly at their cycle and without stopping the run (a
+// sleeping chip can be woken by them).
+//
+//   module load velmora_stimuli velmora_stimuli
+//   velmora_stimuli.file = "/path/stimoli.txt"
+//
+// The file holds one change a line, in cycle order: "CYCLE ATTRIBUTE VALUE"
+// (for example "5000 vs_porta1.voltage 5.0"): at CYCLE the numeric
+// attribute of that name, a source the session created, takes VALUE.
+// Changes already due apply at once.
+// clang-format off
+#include <gpsim/modules.h>
+#include <gpsim/value.h>
+#include <gpsim/processor.h>
+#include <gpsim/symbol.h>
+#include <gpsim/trigger.h>
+#include <gpsim/gpsim_time.h>
+// clang-format on
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Change {
+  guint64 cycle = 0;
+  std::string attribute;
+  double value = 0;
+};
+
+class Player : public TriggerObject {
+ public:
+  ~Player() override { Stop(); }
+
+  // Reads the file and arms the first change; false when it cannot be read
+  // or names an attribute that does not exist.
+  bool Load(const std::string& path, std::string& error) {
+    Stop();
+    changes_.clear();
+    next_ = 0;
+    std::ifstream in(path);
+    if (!in) {
+      error = "impossibile leggere " + path;
+      return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+      std::istringstream words(line);
+      Change c;
+      if (!(words >> c.cycle >> c.attribute >> c.value)) continue;
+      if (!globalSymbolTable().findValue(c.attribute)) {
+        error = "attributo sconosciuto: " + c.attribute;
+        changes_.clear();
+        return false;
+      }
+      changes_.push_back(c);
+    }
+    Advance();
+    return true;
+  }
+
+  void callback() override {
+    armed_ = false;
+    Advance();
+  }
+
+  void Stop() {
+    if (armed_) get_cycles().clear_break(this);
+    armed_ = false;
+  }
+
+ private:
+  // Applies every change due by now and arms the break of the next one.
+  void Advance() {
+    const guint64 now = get_cycles().get();
+    while (next_ < changes_.size() && changes_[next_].cycle <= now) {
+      if (Value* v = globalSymbolTable().findValue(changes_[next_].attribute)) v->set(changes_[next_].value);
+      ++next_;
+    }
+    if (next_ < changes_.size()) armed_ = get_cycles().set_break(changes_[next_].cycle, this);
+  }
+
+  std::vector<Change> changes_;
+  size_t next_ = 0;
+  bool armed_ = false;
+};
+
+class ScheduleFile : public String {
+ public:
+  explicit ScheduleFile(Player& player) : String("file", "", "the file of timed source changes"), player_(player) {}
+  void set(const char* text, int length) override {
+    String::set(text, length);
+    Apply();
+  }
+  void set(Value* value) override {
+    String::set(value);
+    Apply();
+  }
+
+ private:
+  void Apply() {
+    const std::string path = getVal() ? getVal() : "";
+    std::string error;
+    if (path.empty()) player_.Stop();
+    else if (!player_.Load(path, error)) std::printf("***ERROR: velmora_stimuli: %s\n", error.c_str());
+  }
+  Player& player_;
+};
+
+class StimuliModule : public Module {
+ public:
+  explicit StimuliModule(const char* name) : Module(name, "Velmora: timed input changes") {
+    addSymbol(new ScheduleFile(player_));
+  }
+
+ private:
+  Player player_;
+};
+
+}  // namespace
+
+Module* NewStimuliModule(const char* name) { return new StimuliModule(name); }
