@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "asm_writer.h"
 #include "process.h"
+#include "translator.h"
 
 namespace velmora::toolchain {
 namespace {
@@ -20,6 +20,11 @@ bool WriteFile(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(out.flush());
 }
 
+// gpasm's warning for code placed beyond the chip's program memory.
+bool IsOverflow(const std::string& line) { return line.find("Warning[220]") != std::string::npos; }
+
+std::string Count(int n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
+
 }  // namespace
 
 std::vector<AssemblerLine> ParseAssemblerOutput(const std::string& output) {
@@ -31,7 +36,7 @@ std::vector<AssemblerLine> ParseAssemblerOutput(const std::string& output) {
     if (line.empty()) continue;
     AssemblerLine l;
     l.text = line;
-    if (line.find(":Error") != std::string::npos || line.rfind("Error", 0) == 0)
+    if (line.find(":Error") != std::string::npos || line.rfind("Error", 0) == 0 || IsOverflow(line))
       l.kind = AssemblerLine::Kind::Error;
     else if (line.find(":Warning") != std::string::npos || line.rfind("Warning", 0) == 0)
       l.kind = AssemblerLine::Kind::Warning;
@@ -51,11 +56,11 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
   r.codPath = (dir / (name + ".cod")).string();
   const std::string gpasm = FindTool("gpasm");
   if (gpasm.empty()) {
-    r.toolMissing = true;
+    r.toolMissing = r.toolFailed = true;
     r.error = MissingToolMessage("gpasm");
     return r;
   }
-  if (!WriteFile(r.asmPath, assemblyBytes) || !WriteFile(dir / "PIC16F84.DEF", TestoDefinizioni() + "\r\n")) {
+  if (!WriteFile(r.asmPath, assemblyBytes) || !WriteFile(dir / "PIC16F84.DEF", DefinitionsFileBytes())) {
     r.error = "Impossibile scrivere i file in " + dir.string();
     return r;
   }
@@ -77,8 +82,22 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
   // output, so nothing half-built is loaded into the simulator.
   fs::remove(r.hexPath, ec);
   fs::remove(r.codPath, ec);
-  r.error = timedOut ? "gpasm non ha terminato entro " + std::to_string(limit.count() / 1000) + " secondi"
-                     : "Assemblaggio non riuscito (gpasm: " + std::to_string(r.errors) + " errori)";
+  // gpasm ends with status 1 after errors in the source; anything else
+  // (a signal, status 127 for a failed start, errors with no error line) is
+  // the tool failing, not the program.
+  if (timedOut) {
+    r.toolFailed = true;
+    r.error = "gpasm non ha terminato entro " + std::to_string(limit.count() / 1000) + " secondi ed è stato interrotto";
+  } else if (r.errors > 0 && (status == 0 || status == 1)) {
+    r.error = "Assemblaggio non riuscito (gpasm: " + Count(r.errors, "errore", "errori") + ")";
+  } else {
+    r.toolFailed = true;
+    std::string said = output.substr(0, output.find('\n'));
+    if (!said.empty() && said.back() == '\r') said.pop_back();
+    r.error = (status < 0 ? std::string("gpasm si è interrotto in modo anomalo")
+                          : "gpasm è terminato con il codice di uscita " + std::to_string(status)) +
+              " senza assemblare il programma" + (said.empty() ? std::string() : " (" + said + ")");
+  }
   return r;
 }
 
@@ -92,7 +111,7 @@ AssembleResult AssembleBeside(const std::string& basicPath, const std::string& a
 std::string AssembleSummary(const AssembleResult& result) {
   if (!result.ok) return result.error;
   std::string s = "Assemblaggio riuscito: " + result.hexPath;
-  if (result.warnings > 0) s += " (" + std::to_string(result.warnings) + " avvisi)";
+  if (result.warnings > 0) s += " (" + Count(result.warnings, "avviso", "avvisi") + ")";
   return s;
 }
 
