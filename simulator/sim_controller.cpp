@@ -131,11 +131,11 @@ bool SimController::writeValues(const std::vector<std::pair<int, int>>& register
 }
 
 void SimController::readBackAfterWrite(const std::string& commands) {
-  writing_ = true;
   std::vector<std::string> requests = readBack();
   requests.insert(requests.begin(), commands);
   session_->request(requests, [this](const GpsimSession::Answers& a) {
-    writing_ = false;
+    // A run started meanwhile reads the chip itself; its slices come after.
+    if (running()) return;
     if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
     lastStop_ = chip_;  // the next stop marks what changed since these values
     emit valuesChanged();
@@ -146,7 +146,6 @@ void SimController::reset() {
   const bool wasRunning = running();
   pacer_.stop();
   mode_ = Mode::Idle;
-  writing_ = false;
   temporary_.clear();
   session_.reset();
   chip_ = lastStop_ = stopBefore_ = ChipSnapshot{};
@@ -367,7 +366,7 @@ void SimController::finish(Stop why, const QString& message) {
 void SimController::onFailed(const QString& message) {
   const bool wasRunning = running();
   mode_ = Mode::Idle;
-  starting_ = writing_ = false;
+  starting_ = false;
   pacer_.stop();
   if (wasRunning) emit runningChanged(false);
   emit failed(message);

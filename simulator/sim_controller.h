@@ -87,7 +87,8 @@ class SimController : public QObject {
   // While stopped: writes file registers (address 0x00-0xFF, bank 1 at
   // 0x80 on; values 0-255) and, when given, W; then reads the chip back and
   // emits valuesChanged(). False (nothing sent) when not stopped or a value
-  // is out of range.
+  // is out of range. A command given at once (Esegui) is queued behind the
+  // write, so it runs on the values written.
   bool writeValues(const std::vector<std::pair<int, int>>& registers, int w = -1);
 
   // (Re)starts gpsim with the program; stopped() with Stop::Started when ready.
@@ -113,7 +114,7 @@ class SimController : public QObject {
 
   bool running() const { return mode_ != Mode::Idle; }
   // gpsim is up and stopped: the commands above can be given.
-  bool ready() const { return session_ && session_->alive() && !starting_ && !writing_ && mode_ == Mode::Idle; }
+  bool ready() const { return session_ && session_->alive() && !starting_ && mode_ == Mode::Idle; }
   const ChipSnapshot& chip() const { return chip_; }
   // The stack depth is read (Velmora's gpsim module was found).
   bool readsStack() const { return !stackModule_.isEmpty(); }
@@ -164,7 +165,6 @@ class SimController : public QObject {
   bool breakpointsChanged_ = true;
   std::vector<std::pair<toolchain::Pin, bool>> pins_;
   bool starting_ = false;
-  bool writing_ = false;  // values written by hand, their read-back not yet in
   Mode mode_ = Mode::Idle;
   bool pauseRequested_ = false;
   std::uint64_t sliceCycles_ = 50000;
