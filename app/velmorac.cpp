@@ -4,6 +4,9 @@
 //   velmorac [-q] [--annotate] [--words] [-o PATH] FILE.bas
 //                                      translate FILE.bas into FILE.asm (or PATH)
 //   velmorac --def [PATH]              write PIC16F84.DEF
+//   velmorac --assemble [-o PATH] FILE.bas
+//                                      also assemble it with gpasm: FILE.asm,
+//                                      FILE.hex, FILE.cod, FILE.lst
 //
 // The assembly file holds the bytes the window's "Salva" writes for the
 // assembly pane. Console texts (report, error block) are printed with the
@@ -17,8 +20,9 @@
 // line comes before the unchanged error block.
 //
 // Exit status: 0 done, 1 the program has a translation error (the error
-// block is on standard error, no file is written), 2 the command could not be
-// carried out (unreadable input, unwritable output, bad options).
+// block is on standard error, no file is written) or, with --assemble, gpasm
+// found errors in it, 2 the command could not be carried out (unreadable
+// input, unwritable output, bad options, gpasm missing, crashed or hung).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +36,8 @@
 #include <string>
 #include <vector>
 
+#include "assemble_command.h"
+#include "assembler_diagnostics.h"
 #include "batch_command.h"
 #include "simulate_command.h"
 #include "italian_text.h"
@@ -50,6 +56,7 @@ constexpr int kCommandError = 2;
 const char* const kUsage =
     "Uso: velmorac [-q] [--annotate] [--words] [-o PERCORSO] FILE.bas\n"
     "     velmorac --def [PERCORSO]\n"
+    "     velmorac --assemble [-q] [--annotate] [-o PERCORSO] FILE.bas\n"
     "     velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] [--stimoli FILE]\n"
     "              [--vcd FILE.vcd] FILE.bas\n"
     "     velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write] PERCORSO...\n"
@@ -64,6 +71,10 @@ const char* const kUsage =
     "                 commento \"; BASIC N: testo della riga\"\n"
     "  --words        dopo il resoconto elenca le word di programma di ogni riga\n"
     "                 Basic e le cinque righe che ne usano di più\n"
+    "  -a, --assemble assembla anche il programma con gpasm: scrive FILE.asm,\n"
+    "                 FILE.hex, FILE.cod e FILE.lst (con PIC16F84.DEF) accanto al\n"
+    "                 programma, o nella cartella o col nome dati da -o; gli errori\n"
+    "                 di gpasm compaiono sulla riga Basic, in italiano\n"
     "  --def [PERCORSO]\n"
     "                 scrive il file delle definizioni PIC16F84.DEF nella cartella\n"
     "                 corrente, nella cartella PERCORSO o nel file PERCORSO\n"
@@ -76,7 +87,8 @@ const char* const kUsage =
     "\n"
     "Codice di uscita: 0 traduzione riuscita, 1 errore nel programma Basic (il\n"
     "messaggio va sullo standard error e nessun file viene scritto), 2 comando non\n"
-    "eseguibile (file illeggibile, scrittura impossibile, opzioni errate).\n"
+    "eseguibile (file illeggibile, scrittura impossibile, opzioni errate, gpasm\n"
+    "mancante o fallito). Con --assemble gli errori di gpasm danno il codice 1.\n"
     "Errori e avvisi compaiono anche come FILE.bas:RIGA: errore|avviso: messaggio.\n";
 
 struct Options {
@@ -86,6 +98,7 @@ struct Options {
   bool def = false;
   bool annotate = false;
   bool words = false;
+  bool assemble = false;
   std::optional<std::string> output;
   std::vector<std::string> paths;  // positional arguments
 };
@@ -216,6 +229,8 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& o) {
       o.annotate = true;
     } else if (a == "--words") {
       o.words = true;
+    } else if (a == "-a" || a == "--assemble") {
+      o.assemble = true;
     } else if (a == "--def") {
       o.def = true;
     } else if (a.rfind("--def=", 0) == 0) {
@@ -280,7 +295,10 @@ int TranslateFile(const Options& o) {
   const std::string input = o.paths[0];
   if (o.output && o.output->empty()) return UsageError("percorso vuoto per -o");
   const bool toStdout = o.output && *o.output == "-";
-  const std::string output = o.output ? *o.output : DefaultOutput(input);
+  if (o.assemble && toStdout) return UsageError("--assemble scrive file: -o - non è ammesso");
+  const velmora::AssembleTarget target = velmora::AssembleTargetFor(input, o.output.value_or(""));
+  const std::string output =
+      o.assemble ? target.folder + "/" + target.name + ".asm" : o.output ? *o.output : DefaultOutput(input);
   if (!toStdout && output == input)
     return UsageError("il file assembly " + output + " coinciderebbe con il file Basic");
 
@@ -301,9 +319,14 @@ int TranslateFile(const Options& o) {
     return kTranslationError;
   }
 
-  const std::string bytes =
-      velmora::AssemblyFileBytes(o.annotate ? velmora::AnnotatedAssembly(r, *source) : r.assembly);
-  if (toStdout) {
+  const std::string text = o.annotate ? velmora::AnnotatedAssembly(r, *source) : r.assembly;
+  const std::string bytes = velmora::AssemblyFileBytes(text);
+  if (o.assemble) {
+    const int status = velmora::AssembleTranslated(
+        input, target, text, o.annotate ? velmora::toolchain::AnnotatedLineSources(text, r) : r.assemblyLineSources,
+        o.quiet);
+    if (status != kOk) return status;
+  } else if (toStdout) {
     if (!WriteAll(STDOUT_FILENO, bytes)) {
       Fail(std::string("impossibile scrivere sullo standard output: ") + velmora::italian::SystemError(errno));
       return kCommandError;
@@ -333,5 +356,6 @@ int main(int argc, char** argv) {
     std::printf("velmorac %s\n", VELMORA_VERSION);
     return kOk;
   }
+  if (o.def && o.assemble) return UsageError("--def e --assemble non vanno insieme");
   return o.def ? WriteDefinitions(o) : TranslateFile(o);
 }

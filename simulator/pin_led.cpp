@@ -15,8 +15,9 @@ void PinLed::setState(bool output, bool high) {
   if (output == output_ && high == high_ && !toolTip().isEmpty()) return;
   output_ = output;
   high_ = high;
-  setCursor(output ? Qt::ArrowCursor : Qt::PointingHandCursor);
-  setToolTip(output ? QStringLiteral("%1: uscita, %2").arg(text(), high ? QStringLiteral("alta") : QStringLiteral("bassa"))
+  setCursor(Qt::PointingHandCursor);
+  setToolTip(output ? QStringLiteral("%1: uscita, %2 (in pausa, clic per forzare l'altro livello)")
+                          .arg(text(), high ? QStringLiteral("alta") : QStringLiteral("bassa"))
                     : QStringLiteral("%1: ingresso, %2 (clic per cambiare il livello)")
                           .arg(text(), high ? QStringLiteral("alto") : QStringLiteral("basso")));
   update();

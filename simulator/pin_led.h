@@ -1,6 +1,7 @@
 // One pin of the chip drawn as a LED with its name and direction: an output
 // lights red when the program drives it high; an input lights green when
-// the level held on it is high, and a click toggles that level.
+// the level held on it is high. A click toggles the level (the window
+// decides how: an input's source, or an output's port latch while stopped).
 #pragma once
 
 #include <QAbstractButton>

@@ -7,6 +7,8 @@
 #include <regex>
 #include <sstream>
 
+#include "step_planner.h"
+
 namespace velmora::simulator {
 namespace {
 
@@ -35,6 +37,14 @@ std::vector<std::pair<int, int>> ExecutionBreakpoints(const std::string& answer)
 
 // gpsim reports a watchdog time-out as "WDT expired reset" / "Reset: WDT_RESET".
 bool WatchdogReset(const std::string& answer) { return answer.find("WDT") != std::string::npos; }
+
+// A file register set by hand ("reg(0x0C) = 0x21"), and W.
+std::string WriteRegister(int address, int value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "reg(0x%02X) = 0x%02X\n", address, value);
+  return text;
+}
+std::string WriteW(int value) { return "W = " + std::to_string(value) + "\n"; }
 
 const char* const kStackOverflow =
     "Stack pieno: una nona chiamata annidata (CALL o interrupt) ha sovrascritto il primo indirizzo di ritorno; "
@@ -92,6 +102,46 @@ bool SimController::pinLevel(Pin pin) const {
   return false;
 }
 
+bool SimController::forcePin(Pin pin) {
+  const int tris = chip_.reg(pin.port == 'A' ? 0x85 : 0x86);
+  if (tris < 0 || (tris >> pin.bit & 1)) {  // an input: its source
+    if (!ready()) {
+      setPin(pin, !pinLevel(pin));
+      return true;
+    }
+    for (auto& [p, level] : pins_)
+      if (p == pin) level = !level;
+    readBackAfterWrite(C::SetPin(pin, pinLevel(pin)));
+    return true;
+  }
+  const int port = pin.port == 'A' ? 0x05 : 0x06;
+  return writeValues({{port, chip_.reg(port) ^ (1 << pin.bit)}});
+}
+
+bool SimController::writeValues(const std::vector<std::pair<int, int>>& registers, int w) {
+  if (!ready() || (registers.empty() && w < 0) || w > 0xFF) return false;
+  std::string commands;
+  for (const auto& [address, value] : registers) {
+    if (address < 0 || address > 0xFF || value < 0 || value > 0xFF) return false;
+    commands += WriteRegister(address, value);
+  }
+  if (w >= 0) commands += WriteW(w);
+  readBackAfterWrite(commands);
+  return true;
+}
+
+void SimController::readBackAfterWrite(const std::string& commands) {
+  std::vector<std::string> requests = readBack();
+  requests.insert(requests.begin(), commands);
+  session_->request(requests, [this](const GpsimSession::Answers& a) {
+    // A run started meanwhile reads the chip itself; its slices come after.
+    if (running()) return;
+    if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
+    lastStop_ = chip_;  // the next stop marks what changed since these values
+    emit valuesChanged();
+  });
+}
+
 void SimController::reset() {
   const bool wasRunning = running();
   pacer_.stop();
@@ -134,10 +184,25 @@ void SimController::reset() {
 void SimController::run() { begin(Mode::Run, {}); }
 
 void SimController::stepLine() {
+  if (ready()) stepTo(LineStepStops(map_, chip_.pc));
+}
+
+void SimController::stepOver() {
+  if (ready()) stepTo(StepOverStops(map_, chip_.pc));
+}
+
+void SimController::stepOut() {
   if (!ready()) return;
-  const std::vector<int> others = map_.AddressesOfOtherLines(currentBasicLine());
-  if (others.empty()) return stepInstruction();  // no BASIC lines known: one instruction
-  begin(Mode::StepLine, std::set<int>(others.begin(), others.end()));
+  std::set<int> returns = StepOutStops(map_, chip_.pc);
+  if (returns.empty()) return stepLine();  // in the main program: nowhere to return to
+  begin(Mode::StepOut, std::move(returns));
+}
+
+bool SimController::insideRoutine() const { return chip_.pc >= 0 && !StepOutStops(map_, chip_.pc).empty(); }
+
+void SimController::stepTo(std::set<int> stops) {
+  if (stops.empty()) return stepInstruction();  // no BASIC lines known: one instruction
+  begin(Mode::StepLine, std::move(stops));
 }
 
 void SimController::runToLine(int basicLine) {
@@ -211,7 +276,7 @@ void SimController::slice() {
     breakpointsChanged_ = false;
     return syncBreakpoints([this] { slice(); });
   }
-  const bool paced = speed_ == Speed::RealTime && mode_ != Mode::StepLine;
+  const bool paced = speed_ == Speed::RealTime && !stepping();
   const std::uint64_t cycles =
       paced ? std::max<std::uint64_t>(1, static_cast<std::uint64_t>(frequency_ / 4 / kFramesPerSecond)) : sliceCycles_;
   sliceClock_.start();
@@ -223,7 +288,7 @@ void SimController::slice() {
 void SimController::onSlice(const GpsimSession::Answers& a) {
   if (mode_ == Mode::Idle) return;
   if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
-  if (speed_ == Speed::Maximum || mode_ == Mode::StepLine) {  // aim at ~30 ms of gpsim's work per slice
+  if (speed_ == Speed::Maximum || stepping()) {  // aim at ~30 ms of gpsim's work per slice
     const auto ms = static_cast<std::uint64_t>(std::max<qint64>(1, sliceClock_.elapsed()));
     sliceCycles_ = std::clamp<std::uint64_t>(sliceCycles_ * 30 / ms, kMinSlice, kMaxSlice);
   }
@@ -237,7 +302,15 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
     const int line = map_.BasicLineAt(address);
     if (std::find(map_.sleepAddresses.begin(), map_.sleepAddresses.end(), address) != map_.sleepAddresses.end())
       return finish(Stop::Sleep, QStringLiteral("Il programma ha raggiunto l'istruzione SLEEP (END): il micro si ferma."));
-    if (temporary_.count(address)) return finish(mode_ == Mode::StepLine ? Stop::Step : Stop::Cursor, QString());
+    if (temporary_.count(address) && mode_ == Mode::StepOut && line == 0) {
+      // Returned into code of no BASIC line (the interrupt handler, a
+      // runtime routine): on to the next line, as a line step.
+      mode_ = Mode::StepLine;
+      temporary_ = LineStepStops(map_, address);
+      breakpointsChanged_ = true;
+      return pacer_.start(0);
+    }
+    if (temporary_.count(address)) return finish(stepping() ? Stop::Step : Stop::Cursor, QString());
     return finish(Stop::Breakpoint, line > 0 ? QStringLiteral("Punto di interruzione alla riga %1.").arg(line)
                                              : QStringLiteral("Punto di interruzione."));
   }
@@ -250,7 +323,7 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
   emit progressed();
   if (pauseRequested_) return finish(Stop::Paused, QString());
   qint64 wait = 0;
-  if (speed_ == Speed::RealTime && mode_ != Mode::StepLine) {
+  if (speed_ == Speed::RealTime && !stepping()) {
     const double ahead = seconds(chip_.cycles - runStartCycles_) * 1000.0 - static_cast<double>(runClock_.elapsed());
     wait = std::max<qint64>(0, static_cast<qint64>(ahead));
   }

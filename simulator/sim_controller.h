@@ -1,6 +1,7 @@
 // The simulation behind the simulator window, without widgets: one gpsim
 // session, the program map, the chip as last read back, and the run
-// control (run, pause, one BASIC line, one instruction, run to a line).
+// control (run, pause, the line steps, one instruction, run to a line),
+// and the values changed by hand while it is stopped.
 //
 // A run is a chain of bounded slices: "break c NOW+N", "run", then the
 // registers, the EEPROM and the cycle counter are read back. Between slices
@@ -12,7 +13,8 @@
 //
 // Breakpoints are execution breakpoints on program addresses: the user's
 // (first address of each BASIC line), the SLEEP instructions, and the
-// temporary ones of a step or run-to-line. Before a run the set installed
+// temporary ones of a step or run-to-line (step_planner.h says where each
+// step may stop). Before a run the set installed
 // in gpsim is listed and brought in line with the wanted set.
 #pragma once
 
@@ -78,14 +80,36 @@ class SimController : public QObject {
   // The level held on a pin by its source (input pins read it).
   void setPin(toolchain::Pin pin, bool high);
   bool pinLevel(toolchain::Pin pin) const;
+  // A click on a pin: an input's source changes level (running or not); an
+  // output, while stopped, gets the other level written into its port
+  // latch, which the pin then drives. False when nothing was changed.
+  bool forcePin(toolchain::Pin pin);
+
+  // While stopped: writes file registers (address 0x00-0xFF, bank 1 at
+  // 0x80 on; values 0-255) and, when given, W; then reads the chip back and
+  // emits valuesChanged(). False (nothing sent) when not stopped or a value
+  // is out of range. A command given at once (Esegui) is queued behind the
+  // write, so it runs on the values written.
+  bool writeValues(const std::vector<std::pair<int, int>>& registers, int w = -1);
 
   // (Re)starts gpsim with the program; stopped() with Stop::Started when ready.
   void reset();
   void run();
   void pause();
   // Runs until the program reaches an address of another BASIC line (so a
-  // CALL steps into the routine); one instruction when no lines are known.
+  // CALL steps into the routine), passing through the jumps of ELSE, LOOP
+  // and the like; one instruction when no lines are known.
   void stepLine();
+  // The same, running the routines the line calls (and any interrupt) to
+  // their end: stops on a line after the call.
+  void stepOver();
+  // Runs until the routine the program is in returns, and stops there (or,
+  // back in code of no BASIC line, on the next line); a line step in the
+  // main program.
+  void stepOut();
+  // The program is inside a routine (a SUB or an interrupt routine): stepOut() has
+  // somewhere to return to.
+  bool insideRoutine() const;
   void stepInstruction();
   void runToLine(int basicLine);
 
@@ -109,9 +133,14 @@ class SimController : public QObject {
   void progressed();
   void runningChanged(bool running);
   void failed(const QString& message);
+  // writeValues() or forcePin() changed the chip while it was stopped.
+  void valuesChanged();
 
  private:
-  enum class Mode { Idle, Run, StepLine, RunToCursor };
+  enum class Mode { Idle, Run, StepLine, StepOut, RunToCursor };
+  bool stepping() const { return mode_ == Mode::StepLine || mode_ == Mode::StepOut; }
+  void stepTo(std::set<int> stops);
+  void readBackAfterWrite(const std::string& commands);
   void begin(Mode mode, std::set<int> temporary);
   void syncBreakpoints(std::function<void()> then);
   void slice();

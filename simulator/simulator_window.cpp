@@ -27,6 +27,7 @@
 #include "code_editor.h"
 #include "italian_text.h"
 #include "pin_led.h"
+#include "value_editor.h"
 
 namespace velmora::simulator {
 namespace {
@@ -140,6 +141,10 @@ void SimulatorWindow::createActions() {
   runAction_ = make(QStringLiteral("esegui"), QStringLiteral("Esegui"), Qt::Key_F5, &SimulatorWindow::run);
   pauseAction_ = make(QStringLiteral("pausa"), QStringLiteral("Pausa"), Qt::Key_F7, &SimulatorWindow::pause);
   stepAction_ = make(QStringLiteral("passo"), QStringLiteral("Passo"), Qt::Key_F10, &SimulatorWindow::stepLine);
+  stepOverAction_ = make(QStringLiteral("passo_sopra"), QStringLiteral("Passo sopra"), QKeySequence(Qt::SHIFT | Qt::Key_F10),
+                         &SimulatorWindow::stepOver);
+  stepOutAction_ = make(QStringLiteral("esci_sub"), QStringLiteral("Esci dalla SUB"), QKeySequence(Qt::SHIFT | Qt::Key_F11),
+                        &SimulatorWindow::stepOut);
   stepInstructionAction_ = make(QStringLiteral("passo_istruzione"), QStringLiteral("Passo istruzione"), Qt::Key_F11,
                                 &SimulatorWindow::stepInstruction);
   cursorAction_ = make(QStringLiteral("fino_al_cursore"), QStringLiteral("Esegui fino al cursore"), Qt::Key_F4,
@@ -151,7 +156,8 @@ void SimulatorWindow::createActions() {
 void SimulatorWindow::createLayout() {
   auto* toolbar = new QToolBar;
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (QAction* a : {runAction_, pauseAction_, stepAction_, stepInstructionAction_, cursorAction_, resetAction_})
+  for (QAction* a : {runAction_, pauseAction_, stepAction_, stepOverAction_, stepOutAction_, stepInstructionAction_,
+                     cursorAction_, resetAction_})
     toolbar->addAction(a);
   toolbar->addSeparator();
   toolbar->addWidget(new QLabel(QStringLiteral(" Quarzo (MHz) ")));
@@ -175,7 +181,7 @@ void SimulatorWindow::createLayout() {
   toolbar->addWidget(watchdog_);
 
   // Pins: port A (A4..A0) and port B (B7..B0), most significant bit first.
-  auto* pins = new QGroupBox(QStringLiteral("Linee di I/O (clic su un ingresso per cambiarne il livello)"));
+  auto* pins = new QGroupBox(QStringLiteral("Linee di I/O (clic: cambia il livello; le uscite solo in pausa)"));
   auto* pinGrid = new QGridLayout(pins);
   const auto addPort = [&](char port, int bits, int row) {
     pinGrid->addWidget(new QLabel(QStringLiteral("Porta %1").arg(QLatin1Char(port))), row, 0);
@@ -186,10 +192,8 @@ void SimulatorWindow::createLayout() {
       led->setObjectName(QStringLiteral("pin_") + name);
       leds_[name] = led;
       pinGrid->addWidget(led, row, 1 + (8 - bits) + (bits - 1 - bit));
-      connect(led, &PinLed::clicked, this, [this, pin, led] {
-        if (led->isOutput()) return;
-        controller_.setPin(pin, !controller_.pinLevel(pin));
-        refreshPins();
+      connect(led, &PinLed::clicked, this, [this, pin] {
+        if (controller_.forcePin(pin)) refreshPins();
       });
     }
   };
@@ -255,6 +259,9 @@ void SimulatorWindow::createLayout() {
   auto* eepromBox = new QGroupBox(QStringLiteral("EEPROM dati (64 byte, esadecimale)"));
   (new QVBoxLayout(eepromBox))->addWidget(eeprom_);
 
+  auto* values = new ValueEditor(controller_, variables_, registers_, this);
+  connect(values, &ValueEditor::message, this, &SimulatorWindow::showMessage);
+
   message_ = new QLabel;
   message_->setObjectName(QStringLiteral("messaggio"));
   message_->setWordWrap(true);
@@ -301,6 +308,7 @@ void SimulatorWindow::connectController() {
   });
   connect(&controller_, &SimController::stopped, this, &SimulatorWindow::onStopped);
   connect(&controller_, &SimController::failed, this, &SimulatorWindow::onFailed);
+  connect(&controller_, &SimController::valuesChanged, this, [this] { refresh(false); });
   connect(&controller_, &SimController::runningChanged, this, [this](bool running) {
     if (running) showMessage(QStringLiteral("In esecuzione..."), false);
     updateActions();
@@ -363,6 +371,8 @@ void SimulatorWindow::runWhenReady() {
 void SimulatorWindow::run() { controller_.run(); }
 void SimulatorWindow::pause() { controller_.pause(); }
 void SimulatorWindow::stepLine() { controller_.stepLine(); }
+void SimulatorWindow::stepOver() { controller_.stepOver(); }
+void SimulatorWindow::stepOut() { controller_.stepOut(); }
 void SimulatorWindow::stepInstruction() { controller_.stepInstruction(); }
 
 void SimulatorWindow::runToCursor() {
@@ -559,7 +569,8 @@ void SimulatorWindow::clearRunningLine() {
 
 void SimulatorWindow::updateActions() {
   const bool ready = controller_.ready(), running = controller_.running();
-  for (QAction* a : {runAction_, stepAction_, stepInstructionAction_, cursorAction_}) a->setEnabled(ready);
+  for (QAction* a : {runAction_, stepAction_, stepOverAction_, stepOutAction_, stepInstructionAction_, cursorAction_})
+    a->setEnabled(ready);
   pauseAction_->setEnabled(running);
   resetAction_->setEnabled(controller_.hasProgram());
 }

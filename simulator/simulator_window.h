@@ -66,6 +66,8 @@ class SimulatorWindow : public QWidget {
   void run();
   void pause();
   void stepLine();
+  void stepOver();
+  void stepOut();
   void stepInstruction();
   void runToCursor();
   void reset();
@@ -97,7 +99,8 @@ class SimulatorWindow : public QWidget {
   SimController controller_;
   QPointer<editor::CodeEditor> basic_;
   QPointer<QPlainTextEdit> assembly_;
-  QAction *runAction_, *pauseAction_, *stepAction_, *stepInstructionAction_, *cursorAction_, *resetAction_;
+  QAction *runAction_, *pauseAction_, *stepAction_, *stepOverAction_, *stepOutAction_, *stepInstructionAction_,
+      *cursorAction_, *resetAction_;
   QDoubleSpinBox* crystal_;
   QComboBox* speed_;
   QCheckBox* watchdog_;

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "asm_writer.h"
 #include "italian_text.h"
 #include "process.h"
+#include "translator.h"
 
 namespace velmora::toolchain {
 namespace {
@@ -21,6 +21,10 @@ bool WriteFile(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(out.flush());
 }
 
+// gpasm's warning for code placed beyond the chip's program memory.
+bool IsOverflow(const std::string& line) { return line.find("Warning[220]") != std::string::npos; }
+
+
 }  // namespace
 
 std::vector<AssemblerLine> ParseAssemblerOutput(const std::string& output) {
@@ -32,7 +36,7 @@ std::vector<AssemblerLine> ParseAssemblerOutput(const std::string& output) {
     if (line.empty()) continue;
     AssemblerLine l;
     l.text = line;
-    if (line.find(":Error") != std::string::npos || line.rfind("Error", 0) == 0)
+    if (line.find(":Error") != std::string::npos || line.rfind("Error", 0) == 0 || IsOverflow(line))
       l.kind = AssemblerLine::Kind::Error;
     else if (line.find(":Warning") != std::string::npos || line.rfind("Warning", 0) == 0)
       l.kind = AssemblerLine::Kind::Warning;
@@ -52,11 +56,11 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
   r.codPath = (dir / (name + ".cod")).string();
   const std::string gpasm = FindTool("gpasm");
   if (gpasm.empty()) {
-    r.toolMissing = true;
+    r.toolMissing = r.toolFailed = true;
     r.error = MissingToolMessage("gpasm");
     return r;
   }
-  if (!WriteFile(r.asmPath, assemblyBytes) || !WriteFile(dir / "PIC16F84.DEF", TestoDefinizioni() + "\r\n")) {
+  if (!WriteFile(r.asmPath, assemblyBytes) || !WriteFile(dir / "PIC16F84.DEF", DefinitionsFileBytes())) {
     r.error = "Impossibile scrivere i file in " + dir.string();
     return r;
   }
@@ -78,8 +82,23 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
   // output, so nothing half-built is loaded into the simulator.
   fs::remove(r.hexPath, ec);
   fs::remove(r.codPath, ec);
-  r.error = timedOut ? "gpasm non ha terminato entro " + italian::Count(limit.count() / 1000, "secondo", "secondi")
-                     : "Assemblaggio non riuscito (gpasm: " + italian::Count(r.errors, "errore", "errori") + ")";
+  // gpasm ends with status 1 after errors in the source; anything else
+  // (a signal, status 127 for a failed start, errors with no error line) is
+  // the tool failing, not the program.
+  if (timedOut) {
+    r.toolFailed = true;
+    r.error = "gpasm non ha terminato entro " + italian::Count(limit.count() / 1000, "secondo", "secondi") +
+              " ed è stato interrotto";
+  } else if (r.errors > 0 && (status == 0 || status == 1)) {
+    r.error = "Assemblaggio non riuscito (gpasm: " + italian::Count(r.errors, "errore", "errori") + ")";
+  } else {
+    r.toolFailed = true;
+    std::string said = output.substr(0, output.find('\n'));
+    if (!said.empty() && said.back() == '\r') said.pop_back();
+    r.error = (status < 0 ? std::string("gpasm si è interrotto in modo anomalo")
+                          : "gpasm è terminato con il codice di uscita " + std::to_string(status)) +
+              " senza assemblare il programma" + (said.empty() ? std::string() : " (" + said + ")");
+  }
   return r;
 }
 
