@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] FILE.bas
 //
 // The program is translated as by the Translate button, its assembly source

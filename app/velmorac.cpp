@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac, the command-line translator: the same translation as the
 // window's Translate button, for batch use, Makefiles and tests.
 //

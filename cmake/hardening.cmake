@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The distribution's hardening flags in release builds, as dpkg-buildflags
 # gives them with every hardening feature on: stack protector, fortified
 # libc calls, format checks, full RELRO with immediate binding (bindnow).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The .deb (cpack -G DEB in the build folder) and the source tarball
 # (cpack --config CPackSourceConfig.cmake -G TXZ).
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversation with gpsim's command interface (`gpsim -i`, commands on
 // standard input, answers on standard output).
 //

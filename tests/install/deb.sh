@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from the build folder (cpack -G DEB, into a scratch folder)
 # and checks it as the archive would: control fields, where the files go, no
 # maintainer scripts, hardened and stripped programs, and, when lintian is

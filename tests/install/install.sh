@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch DESTDIR and checks what lands there: the
 # programs run from their installed place; the manual pages, English and
 # Italian, format without warnings and name exactly the options of

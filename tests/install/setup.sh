@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/setup's choices, without touching the machine: fake dpkg-query,
 # apt-get, id and sudo on PATH, and an os-release file per family. Checks the
 # per-family names, the install in groups with one-by-one retry, what is fatal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the source tarball (cpack --config CPackSourceConfig.cmake -G TXZ),
 # checks what it holds, then configures and builds velmorac from it alone and
 # compares its translation with the build folder's. Only the translator and
