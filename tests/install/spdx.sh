@@ -14,23 +14,21 @@ if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
 else
   files=$(find . -path ./build -prune -o -type f -print | sed 's|^\./||')
 fi
-sources=$(while IFS= read -r f; do
-  if [[ $f =~ \.(cpp|h|cmake|sh)$ || $f =~ (^|/)CMakeLists\.txt$ ]] || [ "$(head -c2 "$f")" = '#!' ]; then echo "$f"; fi
-done <<<"$files")
-[ -n "$sources" ] || { echo "FAIL: no source file found"; exit 1; }
-
-missing=0
-count=0
-while IFS= read -r f; do
-  count=$((count + 1))
-  case $f in
-    *.cpp | *.h) line='// SPDX-License-Identifier: GPL-3.0-or-later' ;;
-    *) line='# SPDX-License-Identifier: GPL-3.0-or-later' ;;
-  esac
-  if ! head -2 "$f" | grep -qxF -- "$line" || { [ "$(head -1 "$f")" != "$line" ] && ! head -1 "$f" | grep -q '^#!'; }; then
-    echo "FAIL: $f does not start with: $line"
-    missing=$((missing + 1))
-  fi
-done <<<"$sources"
-echo "$((count - missing)) passed, $missing failed"
-[ "$missing" -eq 0 ]
+# One awk pass reads the first two lines of every file.
+awk '
+  {
+    f = $0; l1 = l2 = ""
+    if ((getline l1 < f) > 0) getline l2 < f
+    close(f)
+    if (f !~ /\.(cpp|h|cmake|sh)$/ && f !~ /(^|\/)CMakeLists\.txt$/ && l1 !~ /^#!/) next
+    want = f ~ /\.(cpp|h)$/ ? "// SPDX-License-Identifier: GPL-3.0-or-later" : "# SPDX-License-Identifier: GPL-3.0-or-later"
+    count++
+    if (l1 == want || (l1 ~ /^#!/ && l2 == want)) next
+    print "FAIL: " f " does not start with: " want
+    missing++
+  }
+  END {
+    if (count == 0) { print "FAIL: no source file found"; exit 1 }
+    printf "%d passed, %d failed\n", count - missing, missing
+    exit missing > 0
+  }' <<<"$files"
