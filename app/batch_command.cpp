@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --batch [--jobs N] [--csv OUT.csv] [--check EXERCISE] [--write] PATH...
 //
 // Files and folders (searched recursively for .bas, in name order) are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --batch: translate (and check) a class's programs at once.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading exercise files and judging their checks.
 #include "exercise.h"
 

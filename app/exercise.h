@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exercise files for velmorac --batch --check: what to simulate and what
 // the chip must show at the end, each check with its points.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora, the desktop program: the main window and its event loop.
 #include <QApplication>
 #include <QStyleFactory>

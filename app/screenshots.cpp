@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora_screenshots DIR: renders every window of the program into DIR/NAME.png.
 //
 // Runs on the offscreen platform, so reviewers see the windows without a

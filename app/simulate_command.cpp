@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] [--stimoli FILE]
 //          [--vcd OUT.vcd] FILE.bas
 //

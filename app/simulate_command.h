@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --simulate: translate, assemble with gpasm, run on gpsim, print
 // the chip's state.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the windows take from the world outside them, in one object.
 //
 // The main window receives an Ambiente and hands it on to every window it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own message box and its Yes/No and one-line input questions.
 //
 // MostraMessaggio shows any text (reports, errors, window messages) in a modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a realistic BASIC program of a chosen size on standard output.
 //
 //   generate_program BLOCKS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the "Simulatore" window (bench/simulator_window drives it).
 //
 //   bench_simulator_window SECONDS FILE.bas

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's window: the BASIC editor, the assembly editor and a row of
 // buttons under each.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring of the assembly pane: the translator's output, or a hand edit of
 // it, in the assembler's syntax.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring of the BASIC dialect in the editor.
 //
 // Token kinds: statement keywords and the words that complete statements

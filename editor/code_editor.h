@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BASIC editor: a plain-text editor with a left margin that carries the
 // line numbers, a breakpoint column (red dots) and an optional column of
 // per-line figures (the words each line costs after Translate).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours derived from an editor's background, readable on any background
 // the colour chooser can give (the whole 24-bit range).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find and Replace under a plain-text editor.
 //
 // The bar attaches to an editor: Ctrl+F opens it for finding, Ctrl+H with

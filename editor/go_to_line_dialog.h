@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Vai alla riga": a spin box limited to the editor's line count.
 #pragma once
 

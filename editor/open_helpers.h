@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a BASIC file by dropping it on the window or naming it on the
 // command line. These only find the path; the window opens it through its
 // unsaved-changes flow, as the Apri button does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery copy of the BASIC text: nothing lost on a crash, kill or
 // power cut.
 //

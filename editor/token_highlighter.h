@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the BASIC and the assembly pane's colouring share, so that a keyword,
 // a number or a comment looks the same in both: the token kinds, their
 // colours, and a highlighter base that paints them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fills a seed corpus folder for the fuzzers from the project's own programs:
 # examples/, the golden programs and the BASIC programs written inside the
 # translator tests (raw string literals, and runs of "...\n" literals).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the BASIC text primitives with arbitrary texts and positions.
 //
 // The first bytes choose the positions, counts and the split of the rest into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a whole translation on arbitrary bytes, as velmorac and the window do.
 //
 // Any input must end with an assembly source or with one error block; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gpsim over a QProcess: a request queue, answers cut at the sync lines, a
 // deadline per request.
 #include "gpsim_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One gpsim process driven over a QProcess pipe, asynchronously.
 //
 // Requests are queued and written one at a time; each request is a list of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One pin of the chip drawn as a LED with its name and direction: an output
 // lights red when the program drives it high; an input lights green when
 // the level held on it is high. A click toggles the level (the window

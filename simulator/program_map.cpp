@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading gpasm's listing and combining it with the BASIC line of each
 // assembly line.
 #include "program_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the simulator window knows about an assembled program: which
 // assembly line and which BASIC line each program address comes from, the
 // instruction word at each address, the jumps a line step passes through,

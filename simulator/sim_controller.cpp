@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run control over a gpsim session: start-up, slices, breakpoints, stops.
 #include "sim_controller.h"
 

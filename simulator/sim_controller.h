@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulation behind the simulator window, without widgets: one gpsim
 // session, the program map, the chip as last read back, and the run
 // control (run, pause, the line steps, one instruction, run to a line),

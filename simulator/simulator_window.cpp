@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator window: controls, pins, variables, registers, EEPROM,
 // timing, and the running line shown in the editors.
 #include "simulator_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Simulatore" window: the assembled program running on gpsim, shown
 // on the program's own terms — the running BASIC line in the editor and its
 // instruction in the assembly pane, the pins as LEDs, the variables by name,

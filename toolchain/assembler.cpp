@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assembling with gpasm: files written beside each other, gpasm run in that
 // folder so the include and the outputs need no paths.
 #include "assembler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assembling a generated source with gpasm.
 //
 // The source is written as NAME.asm with PIC16F84.DEF beside it (the source

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gpsim's command lines and the reading of its answers.
 #include "gpsim_protocol.h"
 

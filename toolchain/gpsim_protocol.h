@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversation with gpsim's command interface (`gpsim -i`, commands on
 // standard input, answers on standard output).
 //
@@ -40,8 +41,9 @@ namespace GpsimCommands {
 inline constexpr const char* kSyncLine = "velmora-pronto";
 
 // Where Velmora's gpsim module lies, from the folder of the program that
-// starts gpsim: the same in the build tree and once installed.
-inline constexpr const char* kStackModuleFromProgram = "../lib/velmora/libvelmora_gpsim.so";
+// starts gpsim: the same in the build tree and once installed
+// (VELMORA_MODULE_DIR, from the top CMakeLists.txt: lib/<multiarch>/velmora).
+inline constexpr const char* kStackModuleFromProgram = "../" VELMORA_MODULE_DIR "/libvelmora_gpsim.so";
 
 // Selects the chip, loads the program (.cod, with its symbols) and sets the
 // configuration word; a watchdog reset restarts the program as on the chip

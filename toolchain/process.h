@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the external tools (gpasm, gpsim): finding them on PATH, starting
 // them with pipes on standard input and output, and stopping them when they
 // take too long.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless run: one gpsim process, one script, one transcript.
 #include "simulator.h"
 

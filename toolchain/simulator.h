@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A headless run of an assembled program on gpsim: load the .cod, configure
 // the chip, hold the input pins, run a number of instruction cycles (or
 // until SLEEP), read the chip back.

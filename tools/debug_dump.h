@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug window: the compile-state tables after a translation.
 //
 // Reached by the main window's "Test" button in debug mode. It lists the

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "examples_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -55,9 +57,14 @@ const QStringList& FileEsempi() {
   return nomi;
 }
 
+// Installed, the examples lie in share/velmora/examples beside bin/ (where the
+// package puts them for velmorac too); the built-in copies serve the build
+// tree and a copy that cannot be read.
 QString TestoEsempio(const QString& nome) {
   static const bool registrate = (RegistraRisorseEsempi(), true);
   Q_UNUSED(registrate);
+  QFile installato(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora/examples/") + nome);
+  if (installato.open(QIODevice::ReadOnly)) return QString::fromUtf8(installato.readAll());
   QFile file(QStringLiteral(":/esempi/") + nome);
   if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("' (programma non disponibile)");
   return QString::fromUtf8(file.readAll());

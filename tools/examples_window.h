@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example programs: four commented BASIC programs in one text, with a
 // double click on the text to print them.
 #pragma once

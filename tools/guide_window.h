@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guide: one long text that walks through the chip, the aims of the
 // program and the whole dialect, section by section.
 //

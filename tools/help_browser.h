@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help browser: the list of help entries on the left, the page of the
 // selected entry on the right.
 //

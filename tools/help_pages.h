@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help of the BASIC dialect: the list of entries and the page of each.
 //
 // The help browser lists 73 entries (topics, keywords and group headings) and

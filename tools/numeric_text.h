@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the numbers of the calculator windows.
 //
 // The fields of the calculators hold free text; a number is read from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of the PIC16F84A package: the 18-pin DIP seen from above with
 // the name of every pin, drawn in code so it scales with the window.
 #pragma once

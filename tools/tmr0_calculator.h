@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TMR0 calculator: how often timer 0 raises its overflow interrupt.
 //
 // From the crystal frequency (MHz), the prescaler divisor and the value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WAIT calculator: the delays of the WAIT statement and the indices that
 // make a square wave of a wanted frequency.
 //

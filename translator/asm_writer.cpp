@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assembly writer.
 //
 // Builds the complete source in the assembly pane text: header, one equate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assignments: target = expression, one byte at a time.
 //
 // The right-hand side is one of a fixed set of forms (a constant, a variable,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assignments and arithmetic expressions, and the name tests other passes share.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block pairing: one scan per kind of block finds an opener, searches on for
 // its closer (a later opener wins, so the innermost block is translated
 // first) and steps back to examine the outer opener again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pairing of the FOR, DO and IF blocks.
 #pragma once
 

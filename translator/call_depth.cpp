@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The call depth: walks the SUB-to-SUB call pairs recorded by the SUB body
 // translator and keeps the deepest chain for the report.
 #include "call_depth.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compile state shared by every pass of one translation.
 //
 // The program is an array of text lines, numbered from 1, that the passes

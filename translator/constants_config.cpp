@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CONST/SYMBOL and CONFIG: the two declaration passes around DIM.
 //
 // CONST and SYMBOL give names to pieces of text; the pass collects them from

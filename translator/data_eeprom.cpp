@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DATA tables in program memory and WRITE to the data EEPROM.
 //
 // The DATA pass collects the bytes of every DATA statement above the first IF

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Variables and DIM.
 //
 // The DIM pass turns every declaration above the first IF/DO line into FAT

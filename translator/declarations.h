@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Variables and DIM: the declaration pass and the lookups over FAT.
 #pragma once
 

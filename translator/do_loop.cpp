@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DO ... LOOP lowered into labels, jumps and block IFs.
 //
 // One loop at a time, innermost first (the driver pairs them): the DO line

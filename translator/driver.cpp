@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translation driver: the pipeline of one translation, in order.
 //
 // Each step is one call; the error checks between them are the only places

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translation driver: one call of Translate is one translation.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions at the edges of the translator.
 //
 // The translator sees one byte per character: Windows-1252, the code page in

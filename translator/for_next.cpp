@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FOR ... NEXT lowered into fixed instruction blocks or general BASIC lines.
 //
 // One loop at a time, innermost first (the driver pairs them). When the bounds

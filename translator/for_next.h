@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FOR ... NEXT lowered into fixed instruction blocks or general BASIC lines.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparison conditions and IF blocks.
 //
 // Translates one block "IF <condition> THEN" / [ELSE] / "END IF" at a time:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Function calls in IF conditions: the IF translator compares variables and
 // constants only, so a call in a condition is first assigned to a work byte
 // (the assignment pass translates it later) and the IF tests that byte.

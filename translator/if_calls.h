@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Function calls in IF conditions, taken out before the statement passes.
 #pragma once
 

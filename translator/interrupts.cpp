@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interrupt and timer statements, handed over by the statement dispatcher.
 //
 // ON ... INTERRUPT CALL produces no code in place: it appends a block to the

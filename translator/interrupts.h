@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interrupt and timer statements, called by the statement dispatcher.
 #pragma once
 

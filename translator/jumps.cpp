@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Jump post-processing.
 //
 // Runs after every statement has become a finished line. The compaction

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Jump post-processing: compaction, labels merged into their instruction
 // lines, jumps to jumps shortened, unneeded labels removed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitwise assignments: target = left AND/XOR/OR right, and target = NOT(operand).
 //
 // One operator per statement, on one byte, with declared variables or numeric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitwise assignments: AND, XOR, OR and NOT on one byte.
 #pragma once
 

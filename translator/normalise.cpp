@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Source normalisation: the first pass of every translation.
 //
 // Each source line goes through a fixed series of rewrites (comment and case,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Source normalisation: the first pass of every translation.
 //
 // Reads the BASIC text line by line into ArrayInput, one statement per line,

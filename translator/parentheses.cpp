@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parenthesised logical expressions, split into flat assignments.
 //
 // The logical-expression translator handles one flat expression per line: one

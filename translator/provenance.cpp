@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Source lines of the output. Every program line carries the BASIC source
 // line it came from through all the passes (LineTable); the assembly writer
 // records it for each line it writes (SorgenteASM). This file turns those

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the output comes from: the BASIC source line of each assembly line,
 // of each error and warning, and the words each source line costs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics report: counts the words of the assembly text and formats
 // the six lines the window shows after a translation.
 #include "report.h"

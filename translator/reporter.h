@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error reporter: every translation error goes through SegnalaErrore.
 #pragma once
 

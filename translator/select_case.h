@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SELECT CASE: lowered early into block IFs, GOTO lines and labels.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statement dispatcher and the simple statements.
 //
 // TraduciIstruzione tests one unfinished line against the statement keywords

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SUB blocks: every SUB header is paired with the next END SUB; the body
 // translator turns the pair into a label and RETURN and records the calls.
 #include "sub_blocks.h"

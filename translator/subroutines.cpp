@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SUB headers, CALL arguments and SUB bodies.
 //
 // The SUB/CALL pass runs among the declaration passes. It records every SUB

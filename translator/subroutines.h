@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SUB headers, CALL with arguments, and the SUB bodies.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BASIC text primitives.
 //
 // Every pass of the translator is written in terms of these few operations,

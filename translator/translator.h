@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translator's public face: what the desktop program and velmorac use.
 //
 // Takes the BASIC source as it comes from a file or the editor (UTF-8, or

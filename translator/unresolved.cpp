@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unresolved statements: a line that no pass turned into assembly is a
 // statement the dialect does not know (or one written wrongly enough that no
 // pass recognised it).

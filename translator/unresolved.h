@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last check before the post-processing: no statement may be left over.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backup manager: numbered copies of the BASIC source with notes.
 //
 // Each copy is a file "Velmora" + four digits + ".txt" in the backup folder

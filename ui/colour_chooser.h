@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour chooser: a text colour and a background colour for one editor.
 //
 // Colours are six hexadecimal digits BBGGRR, the packed value with red in the

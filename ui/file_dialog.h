@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own file selection dialog, "Selezione file".
 //
 // The caller proposes a path (or a bare name, or nothing) and shows the dialog

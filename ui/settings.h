@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings that persist from one run to the next, and the work folder.
 //
 // Thirteen values (editor colours, font sizes, bold flags, the last BASIC

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window "Gestione parametri": colours, font sizes and bold for
 // the two editors.
 //

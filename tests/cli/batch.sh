@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmorac --batch from the outside: files and folders, the summary and the
 # CSV, bad input that must not stop the batch, exercise checks, and the
 # errors that stop it before any program runs. Usage: batch.sh VELMORAC SOURCE_DIR

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the tests/cli scripts: sourced with VELMORAC and SOURCE_DIR as $1
 # and $2. Sets V (velmorac, absolute) and S (the source folder), works in a
 # temporary folder removed on exit, and gives fail, run, same and finish.

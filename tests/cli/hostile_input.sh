@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmorac on files no student would write: each is refused with exit
 # status 1 and a one-block Italian message, or translated; never a crash,
 # never a hang, never a file written for a refused source, and the source

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmorac --simulate from the outside: output lines, exit status 0/1/2,
 # wrong arguments and missing tools. Usage: simulate.sh VELMORAC SOURCE_DIR
 . "$(dirname "$0")/common.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmorac from the outside: each option once, its exit status and the files
 # it leaves. Usage: velmorac.sh VELMORAC SOURCE_DIR
 . "$(dirname "$0")/common.sh"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panes' colouring: the kind of each token of sample BASIC and assembly
 // lines (read back from the block layouts) and token colours readable on
 // any background.

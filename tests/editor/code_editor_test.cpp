@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BASIC editor: breakpoints from margin clicks and F8 and how they
 // follow edits, the figures column cleared by an edit (and not by
 // colouring), role highlights, going to and scrolling to a line, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find and Replace bar on a plain-text editor: next/previous with wrap,
 // match case, replace one, replace all as one undo step, the keys.
 #include "find_replace_bar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .bas path from a drop and from the command line.
 #include "open_helpers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery copy: a copy left by a killed process is offered at start with
 // the restore question's text, the periodic write while modified, removal on
 // save and close, a declined copy kept until the next save, failures

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator window with its two panes, loaded with a translated and
 // assembled program and ready to run, for the window test and the
 // screenshot helper.

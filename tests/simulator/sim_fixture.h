@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file's bytes, for the tests that read examples and tool outputs.
 #pragma once
 

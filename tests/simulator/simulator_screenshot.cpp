@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the simulator window into a PNG: the B0 interrupt example, with
 // the B0 input held high, stopped at a breakpoint inside the interrupt
 // routine just after it lit A1 (A0 already lit by the main loop).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator window on the real gpasm and gpsim, offscreen: the listing's
 // addresses, input clicks
 // change branches and interrupts and light the outputs, breakpoints and steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translate, assemble with gpasm, simulate with gpsim, read the chip back.
 //
 // Every run works in a folder of its own under VELMORA_TEST_TMP (tests run in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs BASIC programs on the real tools: translate, assemble with gpasm,
 // simulate with gpsim, read the chip back.
 //

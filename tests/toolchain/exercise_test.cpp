@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exercise files of velmorac --batch --check: what they set, the line of
 // each mistake, and how a printed value meets an expected one.
 #include <gtest/gtest.h>

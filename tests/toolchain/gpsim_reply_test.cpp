@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading gpsim's answers and the program's files, on transcripts recorded
 // from gpsim 0.31 (transcripts/: a run stopped at SLEEP, a run stopped at
 // its cycle limit) and on hand-written inputs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolchain on the real gpasm and gpsim: pin levels, the watchdog
 // switch, assembling beside the program, a hung gpsim (velmorac --simulate:
 // tests/cli/simulate.sh).

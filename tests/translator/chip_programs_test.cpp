@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Programs run on the simulated chip: assignments and simple statements, the
 // declarations and interrupts, SUBs, and the example programs shipped with
 // the help, each read back from RAM, ports, TRIS registers and EEPROM.

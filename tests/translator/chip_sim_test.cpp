@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The on-chip helper itself, for what the on-chip tests cannot show: a source
 // gpasm refuses, or a run gpsim stops by itself, is never taken as a run.
 // (The RAM, ports, TRIS registers and EEPROM are read back by the on-chip

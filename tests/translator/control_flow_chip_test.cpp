@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control flow on the simulated chip: every comparison operator for every
 // operand kind against a reference comparison, flag conditions, loop counts,
 // BREAK and SELECT CASE with each value hit and missed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error messages of the passes through whole translations: the exact
 // error block and the source line it is tied to. A line normalisation refuses
 // is shown as written, lower case included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests: every tests/golden/NAME.bas is translated and compared byte
 // for byte with NAME.asm (the file "Salva" writes for the assembly pane) or
 // NAME.err (the pane's error block). Every .asm golden must also assemble

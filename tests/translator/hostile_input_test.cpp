@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sources no student would write: NUL bytes, broken UTF-8, enormous lines
 // and files. Each is refused with a clear message or translated in order.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capacities of the translator: each program at its limit translates, one
 // step past it the translation stops with the capacity's Italian message.
 #include <gtest/gtest.h>

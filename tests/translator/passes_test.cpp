@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translator's passes one by one, in the order they run: a program loaded
 // into a fresh compile state, one pass run, the lines and tables read back.
 // What a whole program shows is in the goldens, the errors test, the limits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a translation reports besides the listing: every instruction under the
 // comment of the BASIC line it came from, the warnings, the annotated listing
 // that gives the plain one back without its comments, and the statistics

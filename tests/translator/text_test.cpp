@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BASIC text primitives every pass stands on.
 #include "text.h"
 

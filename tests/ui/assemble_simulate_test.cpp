@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Assembla" (F6) and F9 on the real gpasm and gpsim,
 // offscreen: the files beside the BASIC file or in the work folder, gpasm's
 // errors in the message box, a missing gpasm, and F9 from a BASIC file to

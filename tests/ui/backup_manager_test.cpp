@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backup manager: the archive's bytes, the copies, the list and the flows
 // that change them, in a temporary work folder with a fixed clock.
 #include "backup_manager.h"

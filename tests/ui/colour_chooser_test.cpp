@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour chooser: texts and bars kept in step, the sample, the palette pick
 // and what OK and ANNULLA hand back.
 #include "colour_chooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The debug dump: the four sections of the compile state in order and format.
 #include "compile_state.h"
 #include "debug_dump.h"

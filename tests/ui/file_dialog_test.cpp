@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file selection dialog on fake drives: where it opens, what OK returns
 // (cancel, bare names, new files created or not, creation failures), Enter,
 // the delete button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guide and the examples window: the print and save flows, and the four
 // example programs shown exactly as they are in examples/.
 #include "examples_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help browser: the page-choice rules (which entries show the picture or
 // open the WAIT calculator), the version box, closing, the guide it opens,
 // and the export file.

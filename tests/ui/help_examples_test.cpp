@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every example of every help page is a program the translator accepts and
 // whose output gpasm assembles.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user would: start-up with and without a
 // settings file, the layout cycle and the captions on common screens,
 // Translate (report and warnings, error block, cursor on the faulty line,

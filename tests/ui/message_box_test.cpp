@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box: the 15-tick self-close (driven tick by tick, no real
 // waits), mouse movement restarting the count, the editors dimmed while it is
 // open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file and the work folder: the candidate folders on a fake drive
 // list, the probe file, the 13-line format read and written byte for byte,
 // the fix-ups of reading, and applying the values to editors and rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window: filling, Enter in each field, the bold boxes, "reset"
 // and the colour chooser's answer, each seen in the values the window hands
 // out (Anteprima while open, Valori and Modificato afterwards).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TMR0 calculator: results and units, the validation label, arithmetic errors.
 #include "tmr0_calculator.h"
 #include "window_test.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WAIT calculator: the two pause formulas, the square-wave generator with
 // its linked indices, the red marking, the form choice and closing.
 #include "wait_calculator.h"

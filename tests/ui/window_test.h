@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests share: whole-file reads and writes, child lookup,
 // driving a modal dialog, and an environment that records every message and
 // question and answers from queues.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A module library for gpsim that makes the PIC's hardware stack depth
 // readable over the command interface, which has no command for it.
 //
