@@ -72,10 +72,12 @@ std::string LoadModules() { return "module library libgpsim_modules.so\n"; }
 
 std::string LoadStackModule(const std::string& libraryPath) {
   return "module library \"" + libraryPath +
-         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n";
+         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n"
+         "velmora_stack.break_on_underflow = 1\n";
 }
 
 std::string StackDepth() { return "velmora_stack.depth\n"; }
+std::string ReturnAddress() { return "velmora_stack.return_address\n"; }
 
 std::string AttachPin(Pin pin, bool high) {
   const std::string source = SourceName(pin), node = "vn_" + PinName(pin);
@@ -175,7 +177,7 @@ std::optional<std::uint64_t> ParseCycles(const std::string& answer) {
 }
 
 std::optional<int> ParseStackDepth(const std::string& answer) {
-  static const std::regex depth(R"(^[0-9]+$)");
+  static const std::regex depth(R"(^-?[0-9]+$)");
   for (const std::string& line : AnswerLines(answer))
     if (std::regex_match(line, depth)) return std::stoi(line);
   return std::nullopt;

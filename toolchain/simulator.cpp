@@ -33,6 +33,14 @@ const Pin kAllPins[] = {{'A', 0}, {'A', 1}, {'A', 2}, {'A', 3}, {'A', 4}, {'B', 
 
 }  // namespace
 
+std::string InstalledStackModule() {
+  std::error_code ec;
+  const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return "";
+  const fs::path module = program.parent_path() / GpsimCommands::kStackModuleFromProgram;
+  return fs::is_regular_file(module, ec) ? fs::weakly_canonical(module, ec).string() : "";
+}
+
 std::vector<Variable> ReadEquates(const std::string& assembly) {
   static const std::regex equ(
       R"((?:^|\n)([^\s;]+)[ \t]+EQU[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*;[ \t]*([^(\r\n]*)\(([0-9]+)-Byte\))");
@@ -93,6 +101,10 @@ std::vector<int> SleepAddresses(const std::string& hexText) {
   return addresses;
 }
 
+// The requests of a headless run, each ended by a sync line: set-up, the
+// optional module, the run, registers, EEPROM, cycles, the return address.
+constexpr int kHeadlessRequests = 7;
+
 std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
                            const SimulationOptions& options) {
   namespace C = GpsimCommands;
@@ -104,36 +116,44 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
     s += C::AttachPin(pin, high);
   }
   for (int address : sleepAddresses) s += C::BreakAtAddress(address);
-  s += C::BreakAtCycle(options.cycles) + C::Run() + C::Sync();
+  s += C::BreakAtCycle(options.cycles) + C::Sync();
+  // The module has an answer of its own: if gpsim cannot load it, the run
+  // goes on without its stack breaks.
+  const bool module = !options.stackModule.empty();
+  s += (module ? C::LoadStackModule(options.stackModule) : "") + C::Sync();
+  s += C::Run() + C::Sync();
   s += C::DumpRegisters() + C::Sync() + C::DumpEeprom() + C::Sync() + C::Cycles() + C::Sync();
+  s += (module ? C::ReturnAddress() : "") + C::Sync();
   return s + C::Quit();
 }
 
 void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& r) {
   const std::vector<std::string> answers = GpsimReply::SplitAtSync(transcript);
-  if (answers.size() < 4) {
+  if (answers.size() < kHeadlessRequests) {
     r.error = "gpsim si è interrotto prima di completare la simulazione";
     return;
   }
-  const std::vector<std::string> errors = GpsimReply::Errors(answers[0]);
-  const auto registers = GpsimReply::ParseRegisters(answers[1]);
-  const auto eeprom = GpsimReply::ParseEeprom(answers[2]);
-  const auto cycles = GpsimReply::ParseCycles(answers[3]);
-  const RunStop stop = GpsimReply::ParseRunStop(answers[0]);
-  if (!errors.empty()) {
+  // An error in the set-up means the program or a pin did not load: the run
+  // would not be this program's.
+  if (const std::vector<std::string> errors = GpsimReply::Errors(answers[0]); !errors.empty()) {
     r.error = "gpsim ha segnalato un errore: " + errors.front();
     return;
   }
-  if (!registers || !eeprom || !cycles || stop.kind == RunStop::Kind::None) {
-    r.error = "risposta di gpsim non riconosciuta";
+  const auto registers = GpsimReply::ParseRegisters(answers[3]);
+  const auto eeprom = GpsimReply::ParseEeprom(answers[4]);
+  const auto cycles = GpsimReply::ParseCycles(answers[5]);
+  if (!registers || !eeprom || !cycles) {
+    r.error = "gpsim non ha restituito lo stato del chip";
     return;
   }
+  r.stop = ParseGpsimStop(answers[2]);
   r.chip.registers = registers->registers;
   r.chip.w = registers->w;
   r.chip.pc = registers->pc;
   r.chip.eeprom = *eeprom;
   r.chip.cycles = *cycles;
-  r.chip.sleep = stop.kind == RunStop::Kind::ExecutionBreak;
+  r.chip.sleep = r.stop.kind == StopKind::Breakpoint;
+  r.chip.returnAddress = GpsimReply::ParseStackDepth(answers[6]).value_or(-1);
   r.ok = true;
 }
 
@@ -160,7 +180,7 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
   const auto deadline = Clock::now() + options.timeLimit;
   tool.Write(HeadlessScript(cod.filename().string(), sleeps, options));
   const bool answered =
-      tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, 4); }, deadline);
+      tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, kHeadlessRequests); }, deadline);
   if (!answered && tool.TimedOut()) {
     tool.Kill();
     r.timedOut = true;

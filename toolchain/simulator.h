@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gpsim_protocol.h"
+#include "gpsim_stop.h"
 #include "process.h"
 
 namespace velmora::toolchain {
@@ -49,7 +50,16 @@ struct SimulationOptions {
   std::vector<std::pair<Pin, bool>> pins;
   bool watchdog = false;
   std::chrono::milliseconds timeLimit{60000};
+  // Velmora's gpsim module (gpsim_module/): with it a ninth nested call or
+  // a return with an empty stack stops the run, and a stop inside a runtime
+  // routine finds the CALL it came from. Empty: run without it.
+  std::string stackModule;
 };
+
+// Velmora's gpsim module where it is installed beside the running program
+// (../lib/velmora/ from its folder, in the build tree as once installed);
+// empty when it is not there.
+std::string InstalledStackModule();
 
 struct ChipState {
   std::vector<int> registers;  // file registers 0x00..0xFF (bank 1 at 0x80), -1 where none
@@ -58,6 +68,7 @@ struct ChipState {
   int pc = -1;
   std::uint64_t cycles = 0;  // gpsim's cycle counter when the run stopped
   bool sleep = false;        // the run stopped at a SLEEP instruction
+  int returnAddress = -1;    // on top of the stack (with the module); -1 empty or unknown
   int PortA() const { return registers.at(0x05); }
   int PortB() const { return registers.at(0x06); }
   int TrisA() const { return registers.at(0x85); }
@@ -65,11 +76,15 @@ struct ChipState {
 };
 
 struct SimulationResult {
+  // The chip was read back: also after a stop of the chip's own (`stop`).
   bool ok = false;
   bool toolMissing = false;  // gpsim is not installed (`error` names the package)
   bool timedOut = false;     // gpsim was killed at the time limit
   std::string error;         // Italian, empty when ok
   ChipState chip;
+  // Why the run ended: the cycle limit, a SLEEP breakpoint, or a fault of
+  // the program (`stop.IsFault()`); its notes are gpsim's unknown lines.
+  GpsimStop stop;
   std::string transcript;    // everything gpsim printed
 };
 
@@ -78,7 +93,9 @@ struct SimulationResult {
 std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
                            const SimulationOptions& options);
 
-// Reads a headless run's transcript back into `result` (ok, error, chip).
+// Reads a headless run's transcript back into `result` (ok, error, chip,
+// stop). Only a transcript cut short (gpsim died) or set-up errors (the
+// program did not load) fail; text the parser does not know becomes notes.
 void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& result);
 
 // Runs `codPath` (with the .hex of the same name beside it, for the SLEEP
