@@ -169,9 +169,9 @@ std::string StopExplanation(const GpsimStop& stop) {
       return "scrittura nel registro " + Hex(stop.address) + registerName(stop.address) + missing + ports;
     case StopKind::StackOverflow:
       return "stack pieno: una nona chiamata annidata (CALL o interrupt) ha sovrascritto il primo indirizzo di "
-             "ritorno; sul chip il programma tornerebbe nel punto sbagliato";
+             "ritorno, e sul chip il programma tornerebbe nel punto sbagliato";
     case StopKind::StackUnderflow:
-      return "stack vuoto: un RETURN (o RETLW, RETFIE) senza la CALL che lo precede; sul chip il programma "
+      return "stack vuoto: un RETURN (o RETLW, RETFIE) senza la CALL che lo precede, e sul chip il programma "
              "salterebbe a un indirizzo a caso";
     case StopKind::Watchdog:
       return "il watchdog ha resettato il micro: il programma generato non lo azzera mai, per questo il chip va "
