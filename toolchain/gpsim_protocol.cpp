@@ -1,6 +1,8 @@
 // gpsim's command lines and the reading of its answers.
 #include "gpsim_protocol.h"
 
+#include "gpsim_stop.h"
+
 #include <cctype>
 #include <cstdio>
 #include <regex>
@@ -133,17 +135,10 @@ bool HasSyncs(const std::string& transcript, int count) {
 }
 
 RunStop ParseRunStop(const std::string& answer) {
-  static const std::regex execution(R"(Execution at .*\(0x([0-9a-fA-F]+)\))");
+  const GpsimStop parsed = ParseGpsimStop(answer);
   RunStop stop;
-  for (const std::string& line : AnswerLines(answer)) {
-    std::smatch m;
-    if (line.rfind("cycle break:", 0) == 0) {
-      stop.kind = RunStop::Kind::CycleBreak;
-    } else if (std::regex_search(line, m, execution)) {
-      stop.kind = RunStop::Kind::ExecutionBreak;
-      stop.address = std::stoi(m[1].str(), nullptr, 16);
-    }
-  }
+  if (parsed.kind == StopKind::CycleLimit) stop.kind = RunStop::Kind::CycleBreak;
+  if (parsed.kind == StopKind::Breakpoint) stop = {RunStop::Kind::ExecutionBreak, parsed.address};
   return stop;
 }
 
@@ -183,11 +178,7 @@ std::optional<int> ParseStackDepth(const std::string& answer) {
   return std::nullopt;
 }
 
-bool StackOverflow(const std::string& answer) {
-  for (const std::string& line : AnswerLines(answer))
-    if (line.rfind("stack overflow", 0) == 0) return true;
-  return false;
-}
+bool StackOverflow(const std::string& answer) { return ParseGpsimStop(answer).kind == StopKind::StackOverflow; }
 
 std::vector<std::string> Errors(const std::string& answer) {
   std::vector<std::string> errors;

@@ -82,7 +82,8 @@ std::string Quit();
 
 }  // namespace GpsimCommands
 
-// Why a run stopped, read from its answer.
+// Why a run stopped at one of our breakpoints, read from its answer (the
+// full set of stops, gpsim's own included, is in gpsim_stop.h).
 struct RunStop {
   enum class Kind { None, CycleBreak, ExecutionBreak };
   Kind kind = Kind::None;
