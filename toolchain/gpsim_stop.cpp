@@ -11,7 +11,7 @@ constexpr int kProgramWords = 1024;
 
 // gpsim's trace of one executed instruction: cycle, processor, address, opcode.
 const std::regex& TraceLine() {
-  static const std::regex trace(R"(0x[0-9A-Fa-f]{16} \S+ 0x([0-9A-Fa-f]{4}) 0x[0-9A-Fa-f]{4} )");
+  static const std::regex trace(R"(0x([0-9A-Fa-f]{16}) \S+ 0x([0-9A-Fa-f]{4}) 0x[0-9A-Fa-f]{4} )");
   return trace;
 }
 
@@ -102,7 +102,8 @@ GpsimStop ParseGpsimStop(const std::string& answer) {
       stop.kind = StopKind::Breakpoint;
       stop.address = std::stoi(m[1].str(), nullptr, 16);
     } else if (std::regex_search(line, m, TraceLine()) && m.position(0) == 0) {
-      stop.pc = std::stoi(m[1].str(), nullptr, 16);
+      stop.cycle = std::stoull(m[1].str(), nullptr, 16);
+      stop.pc = std::stoi(m[2].str(), nullptr, 16);
     } else if (std::regex_search(line, m, eeprom)) {
       fault(m[1] == "read" ? StopKind::EepromRead : StopKind::EepromWrite, std::stoi(m[2].str(), nullptr, 16));
     } else if (std::regex_search(line, m, invalidRegister)) {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ struct GpsimStop {
   // The program address of the last instruction gpsim executed (its trace
   // line after a halt); -1 when it printed none.
   int pc = -1;
+  // The cycle count gpsim's trace line gives that instruction (the chip's
+  // counter, read back after the run, is one or more cycles further on).
+  std::optional<std::uint64_t> cycle;
   std::string original;            // gpsim's own words for the stop, on one line
   std::vector<std::string> notes;  // lines of the answer the parser does not know
   // The chip stopped by itself: not at our breakpoint or cycle limit.

@@ -88,6 +88,14 @@ TEST(GpsimStops, RecordedStops) {
     EXPECT_TRUE(r.stop.notes.empty()) << r.stop.notes.front();
     EXPECT_FALSE(r.chip.sleep);
   }
+  // The cycle of the faulting instruction as gpsim's trace line gives it
+  // (the EEPROM read's BSF EECON1, the MOVF of TRISC), before the counter
+  // read back after the run (5 and 4).
+  for (const auto& [file, cycle] : {std::pair("eeprom_read.txt", 4u), std::pair("register_read.txt", 3u)}) {
+    SimulationResult r;
+    ReadHeadlessTranscript(Transcript(file), r);
+    EXPECT_EQ(r.stop.cycle, std::optional<std::uint64_t>(cycle)) << file;
+  }
   // The window's run, where resets break: the watchdog stops it.
   const auto answers = GpsimReply::SplitAtSync(Transcript("watchdog_reset_window.txt"));
   ASSERT_EQ(answers.size(), 2u);
