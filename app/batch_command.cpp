@@ -201,6 +201,15 @@ bool WriteBeside(const std::string& basPath, const std::string& bytes) {
   return !ec;
 }
 
+// The row's simulation text when the chip was read back: "ok", or, when
+// gpsim stopped the program by itself, "fermata: explanation (riga N)"; the
+// checks are then scored on the chip as it was at the stop.
+std::string SimulationText(const AssemblyRun& run) {
+  if (!run.stop) return "ok";
+  return "fermata: " + run.stop->explanation +
+         (run.stop->line > 0 ? " (riga " + std::to_string(run.stop->line) + ")" : std::string());
+}
+
 FileResult Process(const std::string& path, const BatchArguments& args, const Exercise* exercise) {
   FileResult r;
   r.path = path;
@@ -228,13 +237,13 @@ FileResult Process(const std::string& path, const BatchArguments& args, const Ex
     r.message = "impossibile scrivere il file .asm";
   if (!exercise) return r;
 
-  const AssemblyRun run = RunAssembly(t.assembly, exercise->options);
+  const AssemblyRun run = RunAssembly(t.assembly, exercise->options, t.assemblyLineSources);
   r.checkPoints.assign(exercise->checks.size(), 0);
   if (!run.ok) {
     r.simulation = run.timedOut ? "interrotta" : "errore: " + ErrorMessage(run.error);
     return r;
   }
-  r.simulation = "ok";
+  r.simulation = SimulationText(run);
   for (size_t i = 0; i < exercise->checks.size(); ++i) {
     const ExerciseCheck& check = exercise->checks[i];
     std::optional<std::string> printed;

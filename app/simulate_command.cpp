@@ -13,10 +13,17 @@
 //   PORTA = 0x..  PORTB = 0x..  TRISA = 0x..  TRISB = 0x..  W = 0x..
 //   CICLI = N        gpsim's cycle counter when the run stopped
 //   SLEEP = sì|no    whether the run stopped at a SLEEP instruction
+//   FERMATA = WORD   only when gpsim stopped the program by itself (an EEPROM
+//                    address past 63, a register the chip does not have, the
+//                    stack): then standard error gets "FILE.bas:N: errore:
+//                    explanation (gpsim: its words)" and the exit status is 1
 //
 // --stimoli changes input lines during the run (a stimuli file, times at the
 // boards' 4 MHz crystal); --vcd writes every change of the 13 lines as a
 // value change dump. Both are done inside gpsim by Velmora's module.
+//
+// gpsim lines Velmora does not know go to standard error as "FILE.bas:
+// avviso: ..." and change nothing else.
 #include "simulate_command.h"
 
 #include <sys/stat.h>
@@ -48,7 +55,10 @@ namespace tc = velmora::toolchain;
 
 constexpr int kRan = 0;
 constexpr int kTranslationError = 1;
+constexpr int kChipStopped = 1;
 constexpr int kToolError = 2;
+// gpsim's unknown lines shown at most, then a count of the rest.
+constexpr size_t kNotesShown = 10;
 
 struct SimulateArguments {
   std::uint64_t cycles = 0;
@@ -156,6 +166,12 @@ struct TempFolder {
   }
 };
 
+std::string ReadText(const fs::path& path) {
+  std::ostringstream s;
+  s << std::ifstream(path, std::ios::binary).rdbuf();
+  return s.str();
+}
+
 ChipLines ReadChip(const std::string& assembly, const tc::ChipState& chip) {
   ChipLines lines;
   for (const tc::Variable& v : tc::ReadEquates(assembly)) {
@@ -178,7 +194,8 @@ std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles) {
   return std::chrono::milliseconds(10000 + cycles / 1000);
 }
 
-AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions& options) {
+AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions& options,
+                        const std::vector<int>& asmToBasic) {
   AssemblyRun run;
   TempFolder folder;
   if (folder.path.empty()) {
@@ -192,7 +209,9 @@ AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions
       if (line.kind == tc::AssemblerLine::Kind::Error) run.error += "\n" + line.text;
     return run;
   }
-  const tc::SimulationResult r = tc::Simulate(assembled.codPath, options);
+  tc::SimulationOptions withModule = options;
+  if (withModule.modulePath.empty()) withModule.modulePath = tc::VelmoraModulePath();
+  const tc::SimulationResult r = tc::Simulate(assembled.codPath, withModule);
   run.timedOut = r.timedOut;
   if (!r.ok) {
     run.error = r.error;
@@ -201,6 +220,15 @@ AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions
   run.ok = true;
   run.lines = ReadChip(assembly, r.chip);
   run.trace = r.trace;
+  run.notes = r.stop.notes;
+  if (r.stop.IsFault()) {
+    fs::path listing(assembled.codPath);
+    listing.replace_extension(".lst");
+    const tc::StopPlace place =
+        tc::PlaceOfStop(r.stop.pc, r.chip.returnAddress, tc::BasicLinesByAddress(ReadText(listing), asmToBasic));
+    run.stop = ChipStop{tc::StopWord(r.stop.kind), tc::StopExplanation(r.stop), r.stop.original, place.line};
+    run.lines.emplace_back("FERMATA", run.stop->word);
+  }
   return run;
 }
 
@@ -239,8 +267,7 @@ int SimulateCommand(int argc, char** argv) {
     sim.stimuli = tc::StimulusTimeline(stimuli.lines, kBoardClockHz);
   }
   sim.record = a.vcd.has_value();
-  if (sim.record || !sim.stimuli.empty()) sim.modulePath = tc::VelmoraModulePath();
-  const AssemblyRun run = RunAssembly(t.assembly, sim);
+  const AssemblyRun run = RunAssembly(t.assembly, sim, t.assemblyLineSources);
   if (!run.ok) return Fail(run.error);
   if (a.vcd) {
     std::string error;
@@ -249,7 +276,21 @@ int SimulateCommand(int argc, char** argv) {
   std::string out;
   for (const auto& [name, value] : run.lines) out += name + " = " + value + "\n";
   std::fputs(out.c_str(), stdout);
-  return kRan;
+  std::fflush(stdout);
+  std::string err;
+  for (size_t i = 0; i < run.notes.size() && i < kNotesShown; ++i)
+    err += input + ": avviso: riga di gpsim non riconosciuta: " + run.notes[i] + "\n";
+  if (const size_t more = run.notes.size() > kNotesShown ? run.notes.size() - kNotesShown : 0; more > 0)
+    err += input + ": avviso: " +
+           (more == 1 ? std::string("un'altra riga") : "altre " + std::to_string(more) + " righe") +
+           " di gpsim non riconosciut" + (more == 1 ? "a" : "e") + "\n";
+  if (run.stop) {
+    err += input + (run.stop->line > 0 ? ":" + std::to_string(run.stop->line) : std::string()) +
+           ": errore: " + run.stop->explanation +
+           (run.stop->original.empty() ? std::string() : " (gpsim: " + run.stop->original + ")") + "\n";
+  }
+  std::fputs(err.c_str(), stderr);
+  return run.stop ? kChipStopped : kRan;
 }
 
 }  // namespace velmora

@@ -3,38 +3,9 @@
 // assembly line.
 #include "program_map.h"
 
-#include <regex>
-#include <sstream>
-
 namespace velmora::simulator {
 
-std::vector<int> ReadListingLines(const std::string& listing) {
-  // LOC, one or more object words, the source line number, the text; the
-  // words of a long DT or DW go on in rows of words alone, which continue
-  // the row above.
-  static const std::regex row(R"(^([0-9A-Fa-f]{4}) +((?:[0-9A-Fa-f]{4} )+) *([0-9]{5}) )");
-  static const std::regex continuation(R"(^ +((?:[0-9A-Fa-f]{4} )+) *\r?$)");
-  std::vector<int> lines(kProgramWords, 0);
-  std::istringstream in(listing);
-  std::string line;
-  int next = -1, source = 0;  // the address after the last row's words, and its line
-  const auto place = [&lines, &next, &source](const std::string& words) {
-    for (size_t k = 0; k < words.size() / 5 && next < kProgramWords; ++k) lines[static_cast<size_t>(next++)] = source;
-  };
-  while (std::getline(in, line)) {
-    std::smatch m;
-    if (std::regex_search(line, m, row)) {
-      next = std::stoi(m[1].str(), nullptr, 16);
-      source = std::stoi(m[3].str());
-      place(m[2].str());
-    } else if (next >= 0 && std::regex_match(line, m, continuation)) {
-      place(m[1].str());
-    } else {
-      next = -1;
-    }
-  }
-  return lines;
-}
+std::vector<int> ReadListingLines(const std::string& listing) { return toolchain::ReadListingLines(listing); }
 
 std::vector<int> ReadProgramWords(const std::string& hexText) {
   std::vector<int> bytes(2 * kProgramWords, -1);

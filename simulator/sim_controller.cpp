@@ -36,9 +36,6 @@ std::vector<std::pair<int, int>> ExecutionBreakpoints(const std::string& answer)
   return found;
 }
 
-// gpsim reports a watchdog time-out as "WDT expired reset" / "Reset: WDT_RESET".
-bool WatchdogReset(const std::string& answer) { return answer.find("WDT") != std::string::npos; }
-
 // A file register set by hand ("reg(0x0C) = 0x21"), and W.
 std::string WriteRegister(int address, int value) {
   char text[40];
@@ -47,9 +44,7 @@ std::string WriteRegister(int address, int value) {
 }
 std::string WriteW(int value) { return "W = " + std::to_string(value) + "\n"; }
 
-const char* const kStackOverflow =
-    "Stack pieno: una nona chiamata annidata (CALL o interrupt) ha sovrascritto il primo indirizzo di ritorno; "
-    "sul chip il programma tornerebbe nel punto sbagliato.";
+constexpr int kStatus = 0x03, kPowerDownBit = 0x08;
 
 }  // namespace
 
@@ -74,12 +69,6 @@ void SimController::setFrequency(long hz) {
   if (hz <= 0 || hz == frequency_) return;
   frequency_ = hz;
   if (session_ && session_->alive()) session_->request({C::Frequency(hz)}, nullptr);
-}
-
-void SimController::setWatchdog(bool on) {
-  if (on == watchdog_) return;
-  watchdog_ = on;
-  if (hasProgram()) reset();
 }
 
 void SimController::setBreakpoints(const QSet<int>& basicLines) {
@@ -151,6 +140,8 @@ void SimController::reset() {
   session_.reset();
   chip_ = lastStop_ = stopBefore_ = ChipSnapshot{};
   stopwatch_ = 0;
+  fault_ = {};
+  watchdogInUse_ = watchdog_;
   if (wasRunning) emit runningChanged(false);
   if (!hasProgram()) return;
 
@@ -218,14 +209,16 @@ void SimController::runToLine(int basicLine) {
 void SimController::stepInstruction() {
   if (!ready()) return;
   mode_ = Mode::StepLine;
+  fault_ = {};
   emit runningChanged(true);
   std::vector<std::string> requests = readBack();
   requests.insert(requests.begin(), C::Step(1));
   session_->request(requests,
                     [this](const GpsimSession::Answers& a) {
                       if (!readChip(a, 1)) return onFailed(QStringLiteral("Risposta di gpsim non riconosciuta."));
-                      if (R::StackOverflow(a[0])) return finish(Stop::StackOverflow, QString::fromUtf8(kStackOverflow));
-                      finish(Stop::Step, QString());
+                      const toolchain::GpsimStop stop = toolchain::ParseGpsimStop(a[0]);
+                      if (stop.IsFault()) return finishFault(stop);
+                      finish(asleep() ? Stop::Asleep : Stop::Step, asleep() ? asleepMessage() : QString());
                     });
 }
 
@@ -241,6 +234,7 @@ void SimController::pause() {
 void SimController::begin(Mode mode, std::set<int> temporary) {
   if (!ready()) return;
   mode_ = mode;
+  fault_ = {};
   temporary_ = std::move(temporary);
   pauseRequested_ = false;
   breakpointsChanged_ = true;
@@ -293,12 +287,9 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
     const auto ms = static_cast<std::uint64_t>(std::max<qint64>(1, sliceClock_.elapsed()));
     sliceCycles_ = std::clamp<std::uint64_t>(sliceCycles_ * 30 / ms, kMinSlice, kMaxSlice);
   }
-  if (WatchdogReset(a[0]))
-    return finish(Stop::Watchdog, QStringLiteral("Il watchdog ha resettato il micro: il programma generato non lo azzera "
-                                                 "mai, per questo il chip va programmato con il watchdog disattivato."));
-  if (R::StackOverflow(a[0])) return finish(Stop::StackOverflow, QString::fromUtf8(kStackOverflow));
-  const toolchain::RunStop stop = R::ParseRunStop(a[0]);
-  if (stop.kind == toolchain::RunStop::Kind::ExecutionBreak) {
+  const toolchain::GpsimStop stop = toolchain::ParseGpsimStop(a[0]);
+  if (stop.IsFault()) return finishFault(stop);
+  if (stop.kind == toolchain::StopKind::Breakpoint) {
     const int address = stop.address;
     const int line = map_.BasicLineAt(address);
     if (std::find(map_.sleepAddresses.begin(), map_.sleepAddresses.end(), address) != map_.sleepAddresses.end())
@@ -315,12 +306,9 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
     return finish(Stop::Breakpoint, line > 0 ? QStringLiteral("Punto di interruzione alla riga %1.").arg(line)
                                              : QStringLiteral("Punto di interruzione."));
   }
-  if (stop.kind == toolchain::RunStop::Kind::None) {
-    const std::vector<std::string> errors = R::Errors(a[0]);
-    return finish(Stop::Other, errors.empty() ? QStringLiteral("gpsim ha interrotto l'esecuzione.")
-                                              : QStringLiteral("gpsim ha interrotto l'esecuzione: %1")
-                                                    .arg(QString::fromStdString(errors.front())));
-  }
+  // A slice that ends with the chip asleep would be followed by others
+  // for ever: the run stops and says why.
+  if (asleep()) return finish(Stop::Asleep, asleepMessage());
   emit progressed();
   if (pauseRequested_) return finish(Stop::Paused, QString());
   qint64 wait = 0;
@@ -333,7 +321,10 @@ void SimController::onSlice(const GpsimSession::Answers& a) {
 
 std::vector<std::string> SimController::readBack() const {
   std::vector<std::string> requests = {C::DumpRegisters(), C::DumpEeprom(), C::Cycles()};
-  if (readsStack()) requests.push_back(C::StackDepth());
+  if (readsStack()) {
+    requests.push_back(C::StackDepth());
+    requests.push_back(C::ReturnAddress());
+  }
   return requests;
 }
 
@@ -349,7 +340,36 @@ bool SimController::readChip(const GpsimSession::Answers& a, size_t first) {
   chip_.eeprom = *eeprom;
   chip_.cycles = *cycles;
   chip_.stack = a.size() > first + 3 ? R::ParseStackDepth(a[first + 3]).value_or(-1) : -1;
+  chip_.returnAddress = a.size() > first + 4 ? R::ParseStackDepth(a[first + 4]).value_or(-1) : -1;
   return true;
+}
+
+bool SimController::asleep() const {
+  const int status = chip_.reg(kStatus);
+  const auto& sleeps = map_.sleepAddresses;
+  return status >= 0 && (status & kPowerDownBit) == 0 &&
+         std::find(sleeps.begin(), sleeps.end(), chip_.pc - 1) != sleeps.end();
+}
+
+QString SimController::asleepMessage() const {
+  const int line = map_.BasicLineAt(chip_.pc - 1);
+  return QStringLiteral("In SLEEP%1: il micro dorme e si risveglia solo con un interrupt su B0 o sulle linee B4-B7 "
+                        "(se il programma li abilita), con il watchdog o con Reset.")
+      .arg(line > 0 ? QStringLiteral(" alla riga %1").arg(line) : QString());
+}
+
+void SimController::finishFault(const toolchain::GpsimStop& stop) {
+  using toolchain::StopKind;
+  fault_ = toolchain::PlaceOfStop(stop.pc >= 0 ? stop.pc : chip_.pc, chip_.returnAddress, map_.basicLine);
+  QString text = QString::fromStdString(toolchain::StopExplanation(stop));
+  if (!stop.original.empty()) text += QStringLiteral(" (gpsim: %1)").arg(QString::fromStdString(stop.original));
+  text = (fault_.line > 0 ? QStringLiteral("Fermata alla riga %1: ").arg(fault_.line) : QStringLiteral("Fermata: ")) +
+         text + QLatin1Char('.');
+  const Stop why = stop.kind == StopKind::Watchdog        ? Stop::Watchdog
+                   : stop.kind == StopKind::StackOverflow ? Stop::StackOverflow
+                   : stop.kind == StopKind::Unknown       ? Stop::Other
+                                                          : Stop::Fault;
+  finish(why, text);
 }
 
 void SimController::finish(Stop why, const QString& message) {

@@ -32,6 +32,7 @@
 
 #include "gpsim_protocol.h"
 #include "gpsim_session.h"
+#include "gpsim_stop.h"
 #include "program_map.h"
 
 namespace velmora::simulator {
@@ -43,6 +44,7 @@ struct ChipSnapshot {
   int w = -1;
   int pc = -1;
   int stack = -1;  // return addresses on the hardware stack; -1 when unknown
+  int returnAddress = -1;  // the one on top; -1 when empty or unknown
   std::uint64_t cycles = 0;
   bool valid() const { return registers.size() == 0x100; }
   int reg(int address) const { return valid() ? registers[static_cast<size_t>(address)] : -1; }
@@ -53,7 +55,10 @@ class SimController : public QObject {
 
  public:
   enum class Speed { RealTime, Maximum };
-  enum class Stop { Started, Paused, Breakpoint, Step, Cursor, Sleep, Watchdog, StackOverflow, Other };
+  // Sleep: at a SLEEP instruction, before it runs; Asleep: the chip ran
+  // SLEEP and sleeps. Fault: gpsim stopped the program by itself (EEPROM,
+  // register, empty stack; see gpsim_stop.h).
+  enum class Stop { Started, Paused, Breakpoint, Step, Cursor, Sleep, Asleep, Watchdog, StackOverflow, Fault, Other };
 
   explicit SimController(QObject* parent = nullptr);
   ~SimController() override;
@@ -67,10 +72,13 @@ class SimController : public QObject {
   // Crystal frequency in Hz (4 cycles of the clock per instruction cycle).
   void setFrequency(long hz);
   long frequency() const { return frequency_; }
-  // The watchdog switch restarts the simulation (the configuration word is
-  // set when the program is loaded).
-  void setWatchdog(bool on);
+  // The watchdog switch takes effect at the next reset() (the configuration
+  // word is set when the program is loaded): a run in progress is not
+  // restarted behind the user's back.
+  void setWatchdog(bool on) { watchdog_ = on; }
   bool watchdog() const { return watchdog_; }
+  // The watchdog of the simulation in progress (as at the last reset()).
+  bool watchdogInUse() const { return watchdogInUse_; }
   void setSpeed(Speed speed) { speed_ = speed; }
   Speed speed() const { return speed_; }
   // Time limit for each answer of gpsim.
@@ -126,7 +134,13 @@ class SimController : public QObject {
   // Instruction cycles between the last two stops, and the time they take.
   std::uint64_t stopwatchCycles() const { return stopwatch_; }
   double seconds(std::uint64_t cycles) const { return static_cast<double>(cycles) * 4.0 / static_cast<double>(frequency_); }
-  int currentBasicLine() const { return map_.BasicLineAt(chip_.pc); }
+  // Where the program is: the BASIC line of the PC, or, after a fault, the
+  // line it belongs to (the CALL of a runtime routine that stopped).
+  int currentBasicLine() const { return fault_.line > 0 ? fault_.line : map_.BasicLineAt(chip_.pc); }
+  // The program address that stands for currentBasicLine().
+  int currentAddress() const { return fault_.line > 0 ? fault_.address : chip_.pc; }
+  // The chip has run a SLEEP instruction and sleeps.
+  bool asleep() const;
   GpsimSession* session() const { return session_.get(); }
 
  signals:
@@ -150,6 +164,9 @@ class SimController : public QObject {
   std::vector<std::string> readBack() const;
   bool readChip(const GpsimSession::Answers& answers, size_t first);
   void finish(Stop why, const QString& message);
+  // A stop of gpsim's own: finishes with its kind and Italian message.
+  void finishFault(const toolchain::GpsimStop& stop);
+  QString asleepMessage() const;
   void onFailed(const QString& message);
   std::set<int> wantedBreakpoints() const;
 
@@ -160,6 +177,8 @@ class SimController : public QObject {
   ProgramMap map_;
   long frequency_ = 4000000;
   bool watchdog_ = false;
+  bool watchdogInUse_ = false;
+  toolchain::StopPlace fault_;  // line 0 unless stopped by a fault
   Speed speed_ = Speed::RealTime;
   int limitMs_ = 10000;
   std::set<int> userAddresses_;

@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
 
 #include "bench_panels.h"
 #include "code_editor.h"
@@ -109,6 +110,17 @@ QTableWidget* NewTable(const QString& name, const QStringList& headers, int rows
   return table;
 }
 
+// What the watchdog box means now: it takes effect at the next Reset, so a
+// run is never restarted behind the user's back. `inUse`: the watchdog of
+// the simulation in progress; nothing when none is.
+QString WatchdogMessage(bool on, std::optional<bool> inUse) {
+  const QString state = on ? QStringLiteral("Watchdog attivo") : QStringLiteral("Watchdog disattivato");
+  if (!inUse) return state + QStringLiteral(": vale dalla prossima simulazione.");
+  if (*inUse == on) return state + QStringLiteral(", come nella simulazione in corso.");
+  return state + QStringLiteral(" dal prossimo Reset (Maiusc+F5): la simulazione in corso continua %1 watchdog.")
+                     .arg(on ? QStringLiteral("senza") : QStringLiteral("con il"));
+}
+
 const char* const kRegisterRows[] = {"W", "Z", "C", "PC", "Stack", "STATUS", "TMR0", "OPTION", "INTCON",
                                      "PORTA", "PORTB", "TRISA", "TRISB"};
 // Register address of each row above; -1 for those read otherwise.
@@ -178,7 +190,8 @@ void SimulatorWindow::createLayout() {
   watchdog_ = new QCheckBox(QStringLiteral("Watchdog attivo"));
   watchdog_->setObjectName(QStringLiteral("watchdog"));
   watchdog_->setToolTip(QStringLiteral("Il chip va programmato con il watchdog disattivato: il codice generato "
-                                       "non lo azzera mai e il watchdog resetterebbe il micro."));
+                                       "non lo azzera mai e il watchdog resetterebbe il micro. La scelta vale dal "
+                                       "prossimo Reset."));
   toolbar->addWidget(watchdog_);
 
   // Pins: port A (A4..A0) and port B (B7..B0), most significant bit first.
@@ -301,11 +314,9 @@ void SimulatorWindow::connectController() {
     controller_.setSpeed(index == 0 ? SimController::Speed::RealTime : SimController::Speed::Maximum);
   });
   connect(watchdog_, &QCheckBox::toggled, this, [this](bool on) {
-    showMessage(on ? QStringLiteral("Watchdog attivo: la simulazione riparte.")
-                   : QStringLiteral("Watchdog disattivato: la simulazione riparte."),
-                false);
     controller_.setWatchdog(on);
-    updateActions();
+    showMessage(WatchdogMessage(on, controller_.session() ? std::optional<bool>(controller_.watchdogInUse()) : std::nullopt),
+                false);
   });
   connect(&controller_, &SimController::stopped, this, &SimulatorWindow::onStopped);
   connect(&controller_, &SimController::failed, this, &SimulatorWindow::onFailed);
@@ -412,10 +423,12 @@ void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
     case Stop::Paused: showMessage(QStringLiteral("In pausa") + where + QLatin1Char('.'), false); break;
     case Stop::Step: showMessage(QStringLiteral("Passo eseguito: fermo") + where + QLatin1Char('.'), false); break;
     case Stop::Cursor: showMessage(QStringLiteral("Fermo") + where + QStringLiteral(" (cursore)."), false); break;
-    case Stop::Breakpoint: showMessage(text, false); break;
+    case Stop::Breakpoint:
+    case Stop::Asleep: showMessage(text, false); break;
     case Stop::Sleep:
     case Stop::Watchdog:
     case Stop::StackOverflow:
+    case Stop::Fault:
     case Stop::Other: showMessage(text, true); break;
   }
   updateActions();
@@ -529,7 +542,7 @@ void SimulatorWindow::refreshTime() {
 void SimulatorWindow::showRunningLine(bool scroll) {
   const ChipSnapshot& chip = controller_.chip();
   const int line = chip.pc >= 0 ? controller_.currentBasicLine() : 0;
-  const int asmLine = chip.pc >= 0 ? controller_.map().AsmLineAt(chip.pc) : 0;
+  const int asmLine = chip.pc >= 0 ? controller_.map().AsmLineAt(controller_.currentAddress()) : 0;
   if (basic_) {
     basic_->setHighlightedLines(CodeEditor::LineRole::Running, line > 0 ? QSet<int>{line} : QSet<int>{});
     if (scroll && line > 0) basic_->scrollLineIntoView(line);

@@ -2,6 +2,8 @@
 // gpsim's command lines and the reading of its answers.
 #include "gpsim_protocol.h"
 
+#include "gpsim_stop.h"
+
 #include <cctype>
 #include <cstdio>
 #include <regex>
@@ -73,10 +75,12 @@ std::string LoadModules() { return "module library libgpsim_modules.so\n"; }
 
 std::string LoadStackModule(const std::string& libraryPath) {
   return "module library \"" + libraryPath +
-         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n";
+         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n"
+         "velmora_stack.break_on_underflow = 1\n";
 }
 
 std::string StackDepth() { return "velmora_stack.depth\n"; }
+std::string ReturnAddress() { return "velmora_stack.return_address\n"; }
 
 std::string ModuleLibrary(const std::string& libraryPath) { return "module library \"" + libraryPath + "\"\n"; }
 std::string LoadRecorder() { return "module load velmora_trace velmora_trace\n"; }
@@ -144,17 +148,10 @@ bool HasSyncs(const std::string& transcript, int count) {
 }
 
 RunStop ParseRunStop(const std::string& answer) {
-  static const std::regex execution(R"(Execution at .*\(0x([0-9a-fA-F]+)\))");
+  const GpsimStop parsed = ParseGpsimStop(answer);
   RunStop stop;
-  for (const std::string& line : AnswerLines(answer)) {
-    std::smatch m;
-    if (line.rfind("cycle break:", 0) == 0) {
-      stop.kind = RunStop::Kind::CycleBreak;
-    } else if (std::regex_search(line, m, execution)) {
-      stop.kind = RunStop::Kind::ExecutionBreak;
-      stop.address = std::stoi(m[1].str(), nullptr, 16);
-    }
-  }
+  if (parsed.kind == StopKind::CycleLimit) stop.kind = RunStop::Kind::CycleBreak;
+  if (parsed.kind == StopKind::Breakpoint) stop = {RunStop::Kind::ExecutionBreak, parsed.address};
   return stop;
 }
 
@@ -188,17 +185,13 @@ std::optional<std::uint64_t> ParseCycles(const std::string& answer) {
 }
 
 std::optional<int> ParseStackDepth(const std::string& answer) {
-  static const std::regex depth(R"(^[0-9]+$)");
+  static const std::regex depth(R"(^-?[0-9]+$)");
   for (const std::string& line : AnswerLines(answer))
     if (std::regex_match(line, depth)) return std::stoi(line);
   return std::nullopt;
 }
 
-bool StackOverflow(const std::string& answer) {
-  for (const std::string& line : AnswerLines(answer))
-    if (line.rfind("stack overflow", 0) == 0) return true;
-  return false;
-}
+bool StackOverflow(const std::string& answer) { return ParseGpsimStop(answer).kind == StopKind::StackOverflow; }
 
 std::vector<std::string> Errors(const std::string& answer) {
   std::vector<std::string> errors;

@@ -53,7 +53,8 @@ std::string Setup(const std::string& codFile, bool watchdog);
 std::string LoadModules();
 // Loads Velmora's own module (built beside the programs, see gpsim_module/)
 // and creates the object whose `StackDepth()` reads the hardware stack; a
-// ninth nested push then stops the run (see `GpsimReply::StackOverflow`).
+// ninth nested push, or a return with an empty stack, then stops the run
+// (see gpsim_stop.h).
 std::string LoadStackModule(const std::string& libraryPath);
 std::string StackDepth();
 // Velmora's pin recorder and stimulus player, in the same module library as
@@ -70,6 +71,8 @@ std::string StopRecording();
 std::string PlayStimuli(const std::string& file);
 // "CYCLE SOURCE VALUE": the source AttachPin connected to `pin` set high or low.
 std::string StimulusScheduleLine(std::uint64_t cycle, Pin pin, bool high);
+// The return address on top of the stack (-1 when empty), through the module.
+std::string ReturnAddress();
 // Connects a voltage source with a series resistor to the pin, at `high`'s
 // level. The resistor is strong enough to beat PORTB's weak pull-ups and
 // weak enough that a pin the program drives as an output keeps its level.
@@ -95,7 +98,8 @@ std::string Quit();
 
 }  // namespace GpsimCommands
 
-// Why a run stopped, read from its answer.
+// Why a run stopped at one of our breakpoints, read from its answer (the
+// full set of stops, gpsim's own included, is in gpsim_stop.h).
 struct RunStop {
   enum class Kind { None, CycleBreak, ExecutionBreak };
   Kind kind = Kind::None;
@@ -124,7 +128,8 @@ std::optional<RegisterDump> ParseRegisters(const std::string& answer);
 std::optional<std::vector<int>> ParseEeprom(const std::string& answer);
 // The cycle counter ("1001 = 0x000003E9").
 std::optional<std::uint64_t> ParseCycles(const std::string& answer);
-// The number printed by `StackDepth()`; nothing when the module is not loaded.
+// The number printed by `StackDepth()` or `ReturnAddress()`; nothing when
+// the module is not loaded.
 std::optional<int> ParseStackDepth(const std::string& answer);
 // The run stopped because a ninth return address was pushed.
 bool StackOverflow(const std::string& answer);

@@ -94,6 +94,10 @@ std::vector<int> SleepAddresses(const std::string& hexText) {
   return addresses;
 }
 
+// The requests of a headless run, each ended by a sync line: set-up, the
+// optional module, the run, registers, EEPROM, cycles, the return address.
+constexpr int kHeadlessRequests = 7;
+
 std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
                            const SimulationOptions& options) {
   namespace C = GpsimCommands;
@@ -104,40 +108,51 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
       if (named == pin) high = level;
     s += C::AttachPin(pin, high);
   }
-  if (options.record || !options.stimuli.empty()) s += C::ModuleLibrary(options.modulePath);
-  if (options.record) s += C::LoadRecorder() + C::StartRecording(kRecordingFile);
-  if (!options.stimuli.empty()) s += C::PlayStimuli(kScheduleFile);
   for (int address : sleepAddresses) s += C::BreakAtAddress(address);
-  s += C::BreakAtCycle(options.cycles) + C::Run() + (options.record ? C::StopRecording() : "") + C::Sync();
+  s += C::BreakAtCycle(options.cycles) + C::Sync();
+  // The module has an answer of its own: if gpsim cannot load it, the run
+  // goes on without its stack breaks (and a recording asked for is missing,
+  // which Simulate reports).
+  const bool module = !options.modulePath.empty();
+  if (module) {
+    s += C::LoadStackModule(options.modulePath);
+    if (options.record) s += C::LoadRecorder() + C::StartRecording(kRecordingFile);
+    if (!options.stimuli.empty()) s += C::PlayStimuli(kScheduleFile);
+  }
+  s += C::Sync();
+  s += C::Run() + C::Sync();
   s += C::DumpRegisters() + C::Sync() + C::DumpEeprom() + C::Sync() + C::Cycles() + C::Sync();
+  s += (module ? (options.record ? C::StopRecording() : "") + C::ReturnAddress() : "") + C::Sync();
   return s + C::Quit();
 }
 
 void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& r) {
   const std::vector<std::string> answers = GpsimReply::SplitAtSync(transcript);
-  if (answers.size() < 4) {
+  if (answers.size() < kHeadlessRequests) {
     r.error = "gpsim si è interrotto prima di completare la simulazione";
     return;
   }
-  const std::vector<std::string> errors = GpsimReply::Errors(answers[0]);
-  const auto registers = GpsimReply::ParseRegisters(answers[1]);
-  const auto eeprom = GpsimReply::ParseEeprom(answers[2]);
-  const auto cycles = GpsimReply::ParseCycles(answers[3]);
-  const RunStop stop = GpsimReply::ParseRunStop(answers[0]);
-  if (!errors.empty()) {
+  // An error in the set-up means the program or a pin did not load: the run
+  // would not be this program's.
+  if (const std::vector<std::string> errors = GpsimReply::Errors(answers[0]); !errors.empty()) {
     r.error = "gpsim ha segnalato un errore: " + errors.front();
     return;
   }
-  if (!registers || !eeprom || !cycles || stop.kind == RunStop::Kind::None) {
-    r.error = "risposta di gpsim non riconosciuta";
+  const auto registers = GpsimReply::ParseRegisters(answers[3]);
+  const auto eeprom = GpsimReply::ParseEeprom(answers[4]);
+  const auto cycles = GpsimReply::ParseCycles(answers[5]);
+  if (!registers || !eeprom || !cycles) {
+    r.error = "gpsim non ha restituito lo stato del chip";
     return;
   }
+  r.stop = ParseGpsimStop(answers[2]);
   r.chip.registers = registers->registers;
   r.chip.w = registers->w;
   r.chip.pc = registers->pc;
   r.chip.eeprom = *eeprom;
   r.chip.cycles = *cycles;
-  r.chip.sleep = stop.kind == RunStop::Kind::ExecutionBreak;
+  r.chip.sleep = r.stop.kind == StopKind::Breakpoint;
+  r.chip.returnAddress = GpsimReply::ParseStackDepth(answers[6]).value_or(-1);
   r.ok = true;
 }
 
@@ -191,7 +206,7 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
   const auto deadline = Clock::now() + options.timeLimit;
   tool.Write(HeadlessScript(cod.filename().string(), sleeps, options));
   const bool answered =
-      tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, 4); }, deadline);
+      tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, kHeadlessRequests); }, deadline);
   if (!answered && tool.TimedOut()) {
     tool.Kill();
     r.timedOut = true;

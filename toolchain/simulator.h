@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "gpsim_protocol.h"
+#include "gpsim_stop.h"
 #include "pin_trace.h"
 #include "process.h"
 #include "stimuli.h"
@@ -53,10 +54,14 @@ struct SimulationOptions {
   bool watchdog = false;
   std::chrono::milliseconds timeLimit{60000};
   // Input changes applied by gpsim at their cycles (after `pins`), and the
-  // recording of every line change; both need Velmora's gpsim module at
-  // `modulePath` (see VelmoraModulePath()).
+  // recording of every line change.
   std::vector<StimulusChange> stimuli;
   bool record = false;
+  // Velmora's gpsim module (gpsim_module/, see VelmoraModulePath()): with it
+  // a ninth nested call or a return with an empty stack stops the run, a stop
+  // inside a runtime routine finds the CALL it came from, and the recording
+  // and the stimuli are done inside gpsim. Empty: run without it (neither
+  // recording nor stimuli can then be asked for).
   std::string modulePath;
 };
 
@@ -67,6 +72,7 @@ struct ChipState {
   int pc = -1;
   std::uint64_t cycles = 0;  // gpsim's cycle counter when the run stopped
   bool sleep = false;        // the run stopped at a SLEEP instruction
+  int returnAddress = -1;    // on top of the stack (with the module); -1 empty or unknown
   int PortA() const { return registers.at(0x05); }
   int PortB() const { return registers.at(0x06); }
   int TrisA() const { return registers.at(0x85); }
@@ -74,11 +80,15 @@ struct ChipState {
 };
 
 struct SimulationResult {
+  // The chip was read back: also after a stop of the chip's own (`stop`).
   bool ok = false;
   bool toolMissing = false;  // gpsim is not installed (`error` names the package)
   bool timedOut = false;     // gpsim was killed at the time limit
   std::string error;         // Italian, empty when ok
   ChipState chip;
+  // Why the run ended: the cycle limit, a SLEEP breakpoint, or a fault of
+  // the program (`stop.IsFault()`); its notes are gpsim's unknown lines.
+  GpsimStop stop;
   std::string transcript;    // everything gpsim printed
   PinTrace trace;            // with `record`: the lines' changes over the run
 };
@@ -100,7 +110,9 @@ std::string StimulusSchedule(const std::vector<StimulusChange>& changes);
 std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
                            const SimulationOptions& options);
 
-// Reads a headless run's transcript back into `result` (ok, error, chip).
+// Reads a headless run's transcript back into `result` (ok, error, chip,
+// stop). Only a transcript cut short (gpsim died) or set-up errors (the
+// program did not load) fail; text the parser does not know becomes notes.
 void ReadHeadlessTranscript(const std::string& transcript, SimulationResult& result);
 
 // Runs `codPath` (with the .hex of the same name beside it, for the SLEEP

@@ -226,6 +226,13 @@ void TraduciReconfig(CompileState& st, int i, const std::string& line) {
         SegnalaErrore(st, "Riconfigurazioni multiple non valide");
         return;
       }
+      // The items of a list are not checked: the first character is taken
+      // for the port. A letter other than A or B still assembles (Reg_TrisC
+      // is defined) but names a register the chip does not have.
+      if (item[0] != 'A' && item[0] != 'B')
+        SegnalaAvviso(st, "RECONFIG " + encoding::Cp1252ToUtf8(item) + ": il PIC16F84 ha solo le porte A e B, la porta " +
+                              encoding::Cp1252ToUtf8(item.substr(0, 1)) +
+                              " non esiste e il suo registro TRIS nemmeno (la simulazione si ferma su questa riga)");
       if (Len(item) == 1) {
         out.push_back(input ? Ins("MOVLW 0xFF") : Ins("MOVLW 0"));
         out.push_back(Ins("MOVWF Reg_Tris" + item));

@@ -3,8 +3,9 @@
 // addresses, input clicks
 // change branches and interrupts and light the outputs, breakpoints and steps
 // stop on BASIC lines, the stopwatch across WAIT agrees with the delay
-// formula, SLEEP and the watchdog stop with a message, the stack depth, and a
-// missing, crashing or silent gpsim is reported while the window stays usable.
+// formula, SLEEP and the watchdog stop with a message, the stack depth, gpsim's
+// own stops on their BASIC line, the sleeping chip and the watchdog box, and
+// a missing, crashing or silent gpsim is reported while the window stays usable.
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QTextBlock>
@@ -187,14 +188,86 @@ class SimulatorWindowTest : public QObject {
       QCOMPARE(registers->item(4, 1)->text(), QLatin1String(row.depth));
       QVERIFY(registers->item(4, 1)->font().bold());  // changed since the stop before
     }
-    QVERIFY2(b.window.message().startsWith(QStringLiteral("Stack pieno")), qPrintable(b.window.message()));
+    QVERIFY2(b.window.message().startsWith(QStringLiteral("Fermata alla riga 5: stack pieno")), qPrintable(b.window.message()));
   }
 
+  // gpsim's own stops, one program each: the run stops on the BASIC line
+  // (a runtime routine's fault on the line that called it), both panes light
+  // it, the message says why with gpsim's words, and the program can go on.
+  void faultsStopOnTheirLine_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("EEPROM lettura") << "DIM X AS BYTE\r\nX = 3\r\nX = READ(100)\r\nEND\r\n" << 3
+                                    << "lettura della EEPROM dati all'indirizzo 100";
+    QTest::newRow("EEPROM scrittura") << "DIM A AS BYTE\r\nA = 200\r\nWRITE 1, 2, 3, A\r\nEND\r\n" << 3
+                                      << "scrittura nella EEPROM dati all'indirizzo 200";
+    QTest::newRow("registro letto") << "RECONFIG B0, C9 AS INPUT\r\nEND\r\n" << 1 << "lettura del registro 0x87 (TRISC)";
+    QTest::newRow("registro scritto") << "DIM X AS BYTE\r\nX = 1\r\nRECONFIG B0, C AS OUTPUT\r\nEND\r\n" << 3
+                                      << "scrittura nel registro 0x87 (TRISC)";
+    QTest::newRow("stack vuoto") << "DIM X AS BYTE\r\nX = 1\r\nASM(RETURN)\r\nEND\r\n" << 3 << "stack vuoto";
+  }
+
+  void faultsStopOnTheirLine() {
+    QFETCH(QString, source);
+    QFETCH(int, line);
+    QFETCH(QString, says);
+    Bench b;
+    QVERIFY2(b.load(source.toStdString()), b.error.c_str());
+    QVERIFY(b.stopAfter("esegui"));
+    const auto& c = b.window.controller();
+    QCOMPARE(c.currentBasicLine(), line);
+    QCOMPARE(c.map().BasicLineAt(c.currentAddress()), line);
+    QCOMPARE(b.basic.highlightedLines(CodeEditor::LineRole::Running), QSet<int>{line});
+    const QList<QTextEdit::ExtraSelection> marks = b.assembly.extraSelections();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks.front().cursor.block().blockNumber() + 1, c.map().AsmLineAt(c.currentAddress()));
+    QVERIFY2(b.window.message().startsWith(QStringLiteral("Fermata alla riga %1: %2").arg(line).arg(says)),
+             qPrintable(b.window.message()));
+    QVERIFY2(b.window.message().contains(QStringLiteral("(gpsim: ")), qPrintable(b.window.message()));
+    QVERIFY(b.window.findChild<QAction*>(QStringLiteral("esegui"))->isEnabled());
+  }
+
+  // A chip that has run SLEEP does not keep the window "running": the run
+  // stops and says the chip sleeps on END's line.
+  void sleepingChipStopsTheRun() {
+    Bench b;
+    QVERIFY2(b.load("DIM X AS BYTE\r\nX = 1\r\nEND\r\n"), b.error.c_str());
+    QVERIFY(b.stopAfter("esegui"));  // at the SLEEP instruction, before it runs
+    QVERIFY2(b.window.message().contains(QStringLiteral("SLEEP")), qPrintable(b.window.message()));
+    QVERIFY(!b.window.controller().asleep());
+    const std::uint64_t before = b.window.controller().chip().cycles;
+    for (int run = 0; run < 2; ++run) {  // asleep, and still asleep when run again
+      QVERIFY(b.stopAfter("esegui"));
+      QVERIFY(b.window.controller().asleep());
+      QVERIFY(!b.window.controller().running());
+      QVERIFY2(b.window.message().startsWith(QStringLiteral("In SLEEP alla riga 3: il micro dorme")),
+               qPrintable(b.window.message()));
+      QVERIFY(b.window.findChild<QAction*>(QStringLiteral("esegui"))->isEnabled());
+      QVERIFY(!b.window.findChild<QAction*>(QStringLiteral("pausa"))->isEnabled());
+      QCOMPARE(b.window.controller().currentBasicLine(), 3);
+    }
+    QVERIFY(b.window.controller().chip().cycles > before);
+  }
+
+  // The watchdog box takes effect at the next Reset and says so; a run in
+  // progress goes on as it was.
   void watchdogResetStopsTheRun() {
     Bench b;
     QVERIFY2(b.load(Example("configurazione_io.bas")), b.error.c_str());
-    b.window.findChild<QCheckBox*>(QStringLiteral("watchdog"))->setChecked(true);  // restarts gpsim
-    QVERIFY(b.ready());
+    QVERIFY(b.runUntilCycles(20000));
+    const std::uint64_t cycles = b.window.controller().chip().cycles;
+    auto* box = b.window.findChild<QCheckBox*>(QStringLiteral("watchdog"));
+    box->setChecked(true);
+    QVERIFY2(b.window.message().contains(QStringLiteral("dal prossimo Reset")), qPrintable(b.window.message()));
+    QVERIFY(b.window.controller().ready());
+    QCOMPARE(b.window.controller().chip().cycles, cycles);  // not restarted
+    QVERIFY(!b.window.controller().watchdogInUse());
+    box->setChecked(false);
+    QVERIFY2(b.window.message().contains(QStringLiteral("come nella simulazione in corso")), qPrintable(b.window.message()));
+    box->setChecked(true);
+    QVERIFY(b.stopAfter("reset"));
+    QVERIFY(b.window.controller().watchdogInUse());
     QVERIFY(b.stopAfter("esegui", 60000));
     QVERIFY2(b.window.message().contains(QStringLiteral("watchdog")), qPrintable(b.window.message()));
     // The default prescaler gives the watchdog 18 ms x 128: about 2.3 s of chip time.

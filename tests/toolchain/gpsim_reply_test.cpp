@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading gpsim's answers and the program's files, on transcripts recorded
-// from gpsim 0.31 (transcripts/: a run stopped at SLEEP, a run stopped at
-// its cycle limit) and on hand-written inputs.
+// from gpsim 0.31 (transcripts/: headless runs of velmorac --simulate with
+// Velmora's module, stopped at SLEEP, at the cycle limit and by each of
+// gpsim's own stops; watchdog_reset_window.txt is a run of the window's
+// kind, where resets break) and on hand-written inputs.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -36,6 +38,8 @@ TEST(GpsimReply, ReadsRecordedRuns) {
                          c.registers[0x07], c.w, c.pc),
               std::tuple(row.sleep, row.cycles, row.valore, row.portA, row.portB, 0xFF, 0x00, -1, row.w, row.pc));
     EXPECT_EQ(r.chip.eeprom, std::vector<int>(64, 0));
+    EXPECT_FALSE(r.stop.IsFault());
+    EXPECT_TRUE(r.stop.notes.empty());
 
     // A transcript cut short (gpsim died or was killed) is not a run.
     for (const size_t keep : {transcript.find("**gpsim> dump\n"), transcript.find("**gpsim> cycles\n")}) {
@@ -44,6 +48,104 @@ TEST(GpsimReply, ReadsRecordedRuns) {
       EXPECT_FALSE(cut.ok);
       EXPECT_FALSE(cut.error.empty());
     }
+  }
+}
+
+// gpsim's own stops, one recorded run each: the kind, the address or
+// register, the instruction gpsim ran last, the return address on top of
+// the stack, gpsim's words and the Italian explanation.
+TEST(GpsimStops, RecordedStops) {
+  using K = StopKind;
+  struct Row {
+    const char* file; K kind; const char* word; int address, pc, returnAddress; const char* original, *explains;
+  };
+  const Row rows[] = {
+      {"eeprom_read.txt", K::EepromRead, "eeprom-lettura", 100, 7, 2, "EEPROM read address is out of range 64",
+       "lettura della EEPROM dati all'indirizzo 100, che non esiste"},
+      {"eeprom_write.txt", K::EepromWrite, "eeprom-scrittura", 200, 40, 6, "EEPROM write address is out of range c8",
+       "scrittura nella EEPROM dati all'indirizzo 200, che non esiste"},
+      {"register_read.txt", K::RegisterRead, "registro-lettura", 0x87, 4, -1,
+       "attempt read from invalid file register address 0x87", "lettura del registro 0x87 (TRISC), che il PIC16F84 non ha"},
+      {"register_write.txt", K::RegisterWrite, "registro-scrittura", 0x87, 5, -1,
+       "attempt write to invalid file register address 0x87, value 0xff", "scrittura nel registro 0x87 (TRISC)"},
+      {"stack_overflow.txt", K::StackOverflow, "stack-pieno", -1, 2, 3, "stack overflow", "stack pieno: una nona"},
+      {"stack_underflow.txt", K::StackUnderflow, "stack-vuoto", -1, 0, -1, "stack underflow", "stack vuoto: un RETURN"},
+      // With resets not breaking (headless), the watchdog restarts the
+      // program and the run ends at its cycle limit.
+      {"watchdog_restarts.txt", K::CycleLimit, "", -1, 1, -1, "", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    SimulationResult r;
+    ReadHeadlessTranscript(Transcript(row.file), r);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(std::tuple(r.stop.kind, StopWord(r.stop.kind), r.stop.address, r.stop.pc, r.chip.returnAddress),
+              std::tuple(row.kind, std::string(row.word), row.address, row.pc, row.returnAddress));
+    EXPECT_EQ(r.stop.IsFault(), row.kind != K::CycleLimit);
+    if (r.stop.IsFault()) {
+      EXPECT_EQ(r.stop.original, row.original);
+    }
+    EXPECT_EQ(StopExplanation(r.stop).rfind(row.explains, 0), 0u) << StopExplanation(r.stop);
+    EXPECT_TRUE(r.stop.notes.empty()) << r.stop.notes.front();
+    EXPECT_FALSE(r.chip.sleep);
+  }
+  // The cycle of the faulting instruction as gpsim's trace line gives it
+  // (the EEPROM read's BSF EECON1, the MOVF of TRISC), before the counter
+  // read back after the run (5 and 4).
+  for (const auto& [file, cycle] : {std::pair("eeprom_read.txt", 4u), std::pair("register_read.txt", 3u)}) {
+    SimulationResult r;
+    ReadHeadlessTranscript(Transcript(file), r);
+    EXPECT_EQ(r.stop.cycle, std::optional<std::uint64_t>(cycle)) << file;
+  }
+  // The window's run, where resets break: the watchdog stops it.
+  const auto answers = GpsimReply::SplitAtSync(Transcript("watchdog_reset_window.txt"));
+  ASSERT_EQ(answers.size(), 2u);
+  const GpsimStop watchdog = ParseGpsimStop(answers[1]);
+  EXPECT_EQ(std::tuple(watchdog.kind, watchdog.pc, watchdog.original), std::tuple(K::Watchdog, 1, std::string("WDT expired reset")));
+  EXPECT_EQ(StopWord(watchdog.kind), "watchdog");
+}
+
+// Text the parser does not know never fails a run: a line added to a
+// recorded stop is a note beside the stop, and a recorded stop whose
+// message lines are replaced by text no gpsim prints becomes an unknown
+// stop that carries that text.
+TEST(GpsimStops, UnknownTextIsKept) {
+  const std::string recorded = Transcript("register_read.txt");
+  const auto replace = [&recorded](const std::string& what, const std::string& with) {
+    std::string t = recorded;
+    const size_t at = t.find(what);
+    EXPECT_NE(at, std::string::npos) << what;
+    return t.replace(at, what.size(), with);
+  };
+  SimulationResult noted;
+  ReadHeadlessTranscript(replace("running...\n", "running...\nLa cometa passa\n"), noted);
+  ASSERT_TRUE(noted.ok) << noted.error;
+  EXPECT_EQ(noted.stop.kind, StopKind::RegisterRead);
+  EXPECT_EQ(noted.stop.notes, std::vector<std::string>{"La cometa passa"});
+
+  SimulationResult unknown;
+  ReadHeadlessTranscript(
+      replace("attempt read from invalid file register\n    address 0x87\n", "Zorglub:\tfermo  qui\n"), unknown);
+  ASSERT_TRUE(unknown.ok) << unknown.error;
+  EXPECT_EQ(std::tuple(unknown.stop.kind, StopWord(unknown.stop.kind), unknown.stop.original, unknown.stop.pc),
+            std::tuple(StopKind::Unknown, std::string("altro"), std::string("Zorglub: fermo qui"), 4));
+  EXPECT_TRUE(unknown.stop.IsFault());
+
+  // A step's answer is the trace of its instruction, not an unknown stop.
+  EXPECT_EQ(ParseGpsimStop("**gpsim> step 1\n0x0000000000000003 p16f84 0x0003 0x0086 movwf\ttrisb\n"
+                           "9:   Read: 0x00FF from W\n").kind,
+            StopKind::None);
+}
+
+// The BASIC line of a stop: the instruction's own, or that of the CALL the
+// return address on the stack comes back to (a runtime routine has none).
+TEST(GpsimStops, PlaceOfStop) {
+  const std::vector<int> lines = {0, 2, 2, 3, 0, 0, 0};  // 0: start-up, 4-6: a routine
+  struct Row { int pc, returnAddress, line, address; };
+  for (const Row& row : {Row{2, -1, 2, 2}, Row{5, 3, 2, 2}, Row{5, 4, 3, 3}, Row{5, -1, 0, 5}, Row{0, 1, 0, 0},
+                         Row{-1, -1, 0, -1}, Row{900, -1, 0, 900}}) {
+    const StopPlace p = PlaceOfStop(row.pc, row.returnAddress, lines);
+    EXPECT_EQ(std::pair(p.line, p.address), std::pair(row.line, row.address)) << row.pc << " " << row.returnAddress;
   }
 }
 

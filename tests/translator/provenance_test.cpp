@@ -90,6 +90,8 @@ TEST(Provenance, Warnings) {
       {"ASM{\nNOP\nMOVLW 0x1F + 0x02\n}\nEND\n", 3, "ASM: solo il primo"},
       {"DIM X, A AS BYTE\nX = NOT(A) + 1\nEND\n", 2, "un'espressione tra parentesi seguita da + o -"},
       {"DIM X, A, C AS BYTE\nIF X = (A AND C) - 1 THEN X = 0\nEND\n", 2, "un'espressione tra parentesi"},
+      {"\nRECONFIG B0, C9 AS INPUT\nEND\n", 2, "RECONFIG C9: il PIC16F84 ha solo le porte A e B, la porta C"},
+      {"RECONFIG A, D AS OUTPUT\nEND\n", 1, "RECONFIG D: il PIC16F84 ha solo le porte A e B"},
   };
   for (const auto& r : rows) {
     Translator translator;
@@ -101,7 +103,8 @@ TEST(Provenance, Warnings) {
   // Statements that work on the chip are not warned about.
   for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n",
                            "DIM X AS BYTE\nX = DIV10R(X)\nX = DIV10(X)\nASM(MOVLW &H1F)\nEND\n",
-                           "DIM X, A, C AS BYTE\nX = 1 + NOT(A)\nX = (A AND C) OR X\nEND\n"}) {
+                           "DIM X, A, C AS BYTE\nX = 1 + NOT(A)\nX = (A AND C) OR X\nEND\n",
+                           "RECONFIG B0, A, A4 AS INPUT\nEND\n"}) {
     Translator translator;
     EXPECT_TRUE(translator.Translate(fine, {}).warnings.empty()) << fine;
   }
