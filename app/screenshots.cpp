@@ -19,6 +19,7 @@
 #include "debug_dump.h"
 #include "examples_window.h"
 #include "file_dialog.h"
+#include "find_replace_bar.h"
 #include "guide_window.h"
 #include "main_window.h"
 #include "message_box.h"
@@ -117,6 +118,14 @@ int main(int argc, char* argv[]) {
     grande.Command1();
     grande.setWindowTitle(grande.FileCorrente());
     ok &= Salva(grande, uscita, QStringLiteral("main-window-%1").arg(schermo.width()));
+    if (schermo.width() == 1366) {  // the find and replace bar, as Ctrl+H opens it
+      auto* barra = grande.findChild<editor::FindReplaceBar*>(QStringLiteral("BarraRicerca"));
+      barra->showReplace();
+      barra->setFindText(QStringLiteral("CONTATORE"));
+      barra->setReplaceText(QStringLiteral("N"));
+      barra->findNext();
+      ok &= Salva(grande, uscita, QStringLiteral("find-replace"));
+    }
   }
 
   ui::MyMsgBox box(rapporto, &finestra);

@@ -571,7 +571,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == textBasic_->viewport() || watched == textAsm_->viewport()) && trascinamento(event)) return true;
-  if (watched == barraRicerca_ && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+  // The bar takes its own height under the BASIC pane when it appears or
+  // goes, and when its replace row does (Ctrl+H on the open find bar).
+  if (watched == barraRicerca_ && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent ||
+                                   (event->type() == QEvent::LayoutRequest && barraRicerca_->isVisibleTo(this)))) {
     posizionaPannelli(disposizione_, width(), height());
     adattaPannelli();
   }

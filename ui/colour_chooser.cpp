@@ -253,9 +253,10 @@ bool ColourChooser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == colori_[1].testo) impostaBersaglio(1);
   }
   if (watched == picture1_) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
+    // The picture also gets paint, polish and resize events: only a mouse
+    // press is a QMouseEvent here.
     if (event->type() == QEvent::MouseButtonPress) {
-      premuto_ = mouse->position().toPoint();
+      premuto_ = static_cast<QMouseEvent*>(event)->position().toPoint();
       return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {

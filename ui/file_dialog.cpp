@@ -82,6 +82,8 @@ FormSelectFile::FormSelectFile(const Ambiente& ambiente, const QString& fileProp
   createLayout();
   createConnections();
   apri();
+  // Typing goes into the path field from the start: a name and Enter open it.
+  fileTesto_->setFocus();
 }
 
 void FormSelectFile::createControls() {
@@ -164,8 +166,12 @@ void FormSelectFile::createConnections() {
   connect(dir1_, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { ApriCartella(item->data(Qt::UserRole).toString()); });
   connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { SelezionaFile(item->text()); });
-  connect(file1_, &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* item) { SelezionaFile(item->text()); });
+  // A double click only fills the path, as a click does; the focus goes to
+  // the field, so Enter opens the file.
+  connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    SelezionaFile(item->text());
+    fileTesto_->setFocus();
+  });
   connect(fileTesto_, &QLineEdit::returnPressed, this, &FormSelectFile::Ok);
   connect(btnOk_, &QPushButton::clicked, this, &FormSelectFile::Ok);
   connect(btnAnnulla_, &QPushButton::clicked, this, &FormSelectFile::Annulla);

@@ -137,6 +137,39 @@ class FileDialogTest : public QObject {
     QVERIFY(r_->domande.isEmpty());
   }
 
+  // The path field has the keyboard focus at open, with or without a
+  // proposal; a double click on a file only fills the field and hands it the
+  // focus, so the next Enter opens that file.
+  void fuocoEDoppioClic_data() {
+    QTest::addColumn<QString>("proposta");
+    QTest::newRow("senza proposta") << "";
+    QTest::newRow("con proposta") << "@/disco2/corrente/b.bas";
+  }
+  void fuocoEDoppioClic() {
+    QFETCH(QString, proposta);
+    const QString a = Crea(QStringLiteral("disco2/corrente/a.bas"));
+    Crea(QStringLiteral("disco2/corrente/b.bas"));
+    FormSelectFile dialogo(r_->ambiente, proposta.replace(QLatin1Char('@'), radice_.path()),
+                           QStringLiteral("Apertura File"));
+    r_->Dialoghi({[](FormSelectFile&) {}});  // the user, not the recorder, acts
+    dialogo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialogo));
+    auto* campo = Figlio(dialogo, "FileTesto");
+    QCOMPARE(dialogo.focusWidget(), campo);
+
+    auto* elenco = Figlio<QListWidget>(dialogo, "File1");
+    elenco->setFocus();
+    QListWidgetItem* voce = elenco->findItems(QStringLiteral("a.bas"), Qt::MatchExactly).value(0);
+    QVERIFY(voce);
+    emit elenco->itemDoubleClicked(voce);  // what the list reports on a double click
+    QVERIFY(dialogo.isVisible());
+    QCOMPARE(dialogo.Percorso(), a);
+    QCOMPARE(dialogo.focusWidget(), campo);
+    QTest::keyClick(dialogo.focusWidget(), Qt::Key_Return);
+    QVERIFY(!dialogo.isVisible());
+    QCOMPARE(dialogo.FileScelto(), a);
+  }
+
   // ANNULLA and the window's close control both hand back no file.
   void annullaEChiusura() {
     for (const bool conPulsante : {true, false}) {
