@@ -3,6 +3,9 @@
 // assembly line.
 #include "program_map.h"
 
+#include <regex>
+#include <sstream>
+
 namespace velmora::simulator {
 
 std::vector<int> ReadListingLines(const std::string& listing) { return toolchain::ReadListingLines(listing); }
