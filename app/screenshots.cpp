@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
   ui::MainWindow finestra(ambienteFinestra, {QStringLiteral("DEBUG")});
   finestra.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
   finestra.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
-  finestra.Command1();
+  finestra.Traduci();
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
   // The cursor on a BASIC line lights its instructions in the assembly pane.
@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
     ui::MainWindow grande(ambienteSchermo);
     grande.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
     grande.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
-    grande.Command1();
+    grande.Traduci();
     grande.setWindowTitle(grande.FileCorrente());
     ok &= Salva(grande, uscita, QStringLiteral("main-window-%1").arg(schermo.width()));
   }
