@@ -5,6 +5,7 @@
 // user's own settings and programs are never read or touched.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QStyleFactory>
@@ -23,6 +24,7 @@
 #include "message_box.h"
 #include "settings.h"
 #include "settings_window.h"
+#include "simulator_window.h"
 #include "tmr0_calculator.h"
 #include "wait_calculator.h"
 #include "help_browser.h"
@@ -116,6 +118,34 @@ int main(int argc, char* argv[]) {
     grande.Traduci();
     grande.setWindowTitle(grande.FileCorrente());
     ok &= Salva(grande, uscita, QStringLiteral("main-window-%1").arg(schermo.width()));
+  }
+
+  // The workbench: an example stopped at a breakpoint on the real gpasm
+  // and gpsim, the bench docked beside the panes, the BASIC line in view.
+  for (const QSize schermo : {QSize(1366, 768), QSize(1920, 1080)}) {
+    ui::Ambiente ambienteSchermo = ambienteFinestra;
+    ambienteSchermo.schermo = [schermo] { return schermo; };
+    ui::MainWindow banco(ambienteSchermo);
+    banco.FileCorrente() = programmi + QStringLiteral("/interrupt_b0.bas");
+    banco.TextBasic()->setPlainText(tools::TestoEsempio(QStringLiteral("interrupt_b0.bas")));
+    banco.setWindowTitle(banco.FileCorrente());
+    banco.show();
+    int riga = 0;
+    const QStringList righe = banco.TextBasic()->toPlainText().split(QLatin1Char('\n'));
+    for (int i = 0; i < righe.size() && riga == 0; ++i)
+      if (righe[i].trimmed().startsWith(QStringLiteral("CALL"), Qt::CaseInsensitive)) riga = i + 1;
+    banco.TextBasic()->toggleBreakpoint(riga);
+    banco.Simula();
+    QElapsedTimer attesa;
+    attesa.start();
+    const auto fermoSullaRiga = [&] {
+      return banco.Simulatore() && banco.Simulatore()->controller().ready() &&
+             banco.Simulatore()->controller().currentBasicLine() == riga;
+    };
+    while (!fermoSullaRiga() && attesa.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool fermo = fermoSullaRiga();
+    if (!fermo) std::fprintf(stderr, "workbench-%d: il simulatore non si è fermato alla riga %d\n", schermo.width(), riga);
+    ok &= fermo && Salva(banco, uscita, QStringLiteral("workbench-%1").arg(schermo.width()));
   }
 
   ui::MyMsgBox box(rapporto, &finestra);
