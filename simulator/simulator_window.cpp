@@ -197,6 +197,8 @@ void SimulatorWindow::createLayout() {
   addPort('B', 8, 1);
   trisA_ = new QLabel;
   trisB_ = new QLabel;
+  for (QLabel* l : {trisA_, trisB_})
+    l->setFixedWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("TRISA = 0x00")) + 8);
   pinGrid->addWidget(trisA_, 0, 9);
   pinGrid->addWidget(trisB_, 1, 9);
 
@@ -211,8 +213,12 @@ void SimulatorWindow::createLayout() {
   stopwatch_->setToolTip(QStringLiteral("Tempo simulato tra le ultime due fermate"));
   line_ = new QLabel;
   line_->setObjectName(QStringLiteral("riga"));
+  // The texts grow while running (cycles, times): they never push the pins
+  // aside, so an LED stays under the mouse.
   for (QLabel* l : {line_, cycles_, time_, stopwatch_}) {
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("Cicli istruzione: 000000000000")));
     timingForm->addWidget(l);
   }
   timingForm->addStretch();
@@ -258,6 +264,9 @@ void SimulatorWindow::createLayout() {
   message_ = new QLabel;
   message_->setObjectName(QStringLiteral("messaggio"));
   message_->setWordWrap(true);
+  // Two lines whatever the message: a long one never makes the window grow.
+  message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  message_->setFixedHeight(2 * message_->fontMetrics().lineSpacing() + 4);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   // Wide: the run controls and the settings on one line, pins beside the

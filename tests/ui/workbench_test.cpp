@@ -147,10 +147,20 @@ class WorkbenchTest : public QObject {
       for (QAction* a : sim->actions()) QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
       QCOMPARE(Accese(w), QSet<int>{17});
 
+      // The layout stays put: a long message and growing times move
+      // neither the LEDs nor the window.
+      QWidget* a0 = sim->findChild<QWidget*>(QStringLiteral("pin_A0"));
+      const QPoint posto = a0->mapTo(&w, QPoint());
+      const QSize dimensione = w.size();
+      sim->showProblem(QString(20, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("messaggio lungo ")));
+
       w.TextBasic()->toggleBreakpoint(17);
       w.TextBasic()->setFocus();
       QTest::keyClick(w.TextBasic(), Qt::Key_F7);
       QTRY_VERIFY_WITH_TIMEOUT(sim->controller().running(), 10000);
+      QTRY_VERIFY_WITH_TIMEOUT(sim->controller().chip().cycles > 100000, 10000);
+      QCOMPARE(a0->mapTo(&w, QPoint()), posto);
+      QCOMPARE(w.size(), dimensione);
       w.Banco()->close();
       QTRY_VERIFY_WITH_TIMEOUT(sim->controller().ready(), 10000);
       QTest::qWait(100);
