@@ -821,9 +821,18 @@ void MainWindow::ApriHelp() {
   help_->show();
 }
 
+// "Apri nell'editor" puts the chosen example into the BASIC editor as a new
+// program, after offering to save a changed text (as Apri does).
 void MainWindow::ApriEsempi() {
   tools::ExamplesWindow esempi(ambiente_, this);
   esempi.exec();
+  if (esempi.EsempioScelto().isEmpty()) return;
+  offriSalvataggio();
+  FileCorrente().clear();
+  impostaTestoBasic(tools::TestoEsempio(esempi.EsempioScelto()));
+  documento_.setChanged(0);
+  setWindowTitle(titoloProgramma_);
+  impostaTestoAsm(QString());
 }
 
 void MainWindow::ApriCalcolatoreTimer() {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "code_editor.h"
+#include "examples_window.h"
 #include "main_window.h"
 #include "simulator_window.h"
 #include "window_test.h"
@@ -234,6 +235,35 @@ class WorkbenchTest : public QObject {
     QCOMPARE(Accese(w), QSet<int>{});
     w.NuovoProgramma();
     QVERIFY(sim->stale() && w.BancoSuperato());
+  }
+
+  // "Apri nell'editor" in the examples window: the example the cursor is
+  // in (its own lines and the comment box after it) goes into the editor,
+  // after the question on a changed text.
+  void esempioNellEditor() {
+    const QStringList righe = velmora::tools::TestoEsempi().split(QStringLiteral("\r\n"));
+    for (int i = 0; i < velmora::tools::FileEsempi().size(); ++i) {
+      const QStringList proprie =
+          velmora::tools::TestoEsempio(velmora::tools::FileEsempi()[i]).split(QLatin1Char('\n'));
+      const int prima = static_cast<int>(righe.indexOf(proprie[1])) - 1;  // its title line is its own
+      QVERIFY(prima > 0 && righe[prima] == proprie[0]);
+      QCOMPARE(velmora::tools::ExamplesWindow::EsempioAllaRiga(prima), i);
+      QCOMPARE(velmora::tools::ExamplesWindow::EsempioAllaRiga(prima + static_cast<int>(proprie.size()) + 2), i);
+    }
+    MainWindow w(r_->ambiente);
+    w.TextBasic()->setPlainText(QStringLiteral("END\n"));
+    r_->Risposte({false});
+    NelDialogo([](QDialog* d) {
+      auto* testo = Figlio<QPlainTextEdit>(*d, QStringLiteral("Text1"));
+      QTextCursor c(testo->document()->findBlockByNumber(
+          static_cast<int>(velmora::tools::TestoEsempi().split(QStringLiteral("\r\n")).indexOf(QStringLiteral("ON EXTERNAL INTERRUPT CALL CAMBIA_A1   ' B0 chiama CAMBIA_A1 (fronte di salita)")))));
+      testo->setTextCursor(c);
+      Figlio<QPushButton>(*d, QStringLiteral("ApriNellEditor"))->click();
+    });
+    w.ApriEsempi();
+    QCOMPARE(r_->domande.size(), 1);
+    QCOMPARE(SenzaCr(w.TextBasic()->toPlainText()), SenzaCr(velmora::tools::TestoEsempio(QStringLiteral("interrupt_b0.bas"))));
+    QVERIFY(w.FileCorrente().isEmpty() && w.FlagTestoModificato() == 0);
   }
 
   // kill -9 of a program that simulates: its gpsim ends with it, at once.
