@@ -6,6 +6,7 @@
 // user's own settings and programs are never read or touched.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QStyleFactory>
@@ -25,6 +26,7 @@
 #include "message_box.h"
 #include "settings.h"
 #include "settings_window.h"
+#include "simulator_window.h"
 #include "tmr0_calculator.h"
 #include "wait_calculator.h"
 #include "help_browser.h"
@@ -100,7 +102,7 @@ int main(int argc, char* argv[]) {
   ui::MainWindow finestra(ambienteFinestra, {QStringLiteral("DEBUG")});
   finestra.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
   finestra.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
-  finestra.Command1();
+  finestra.Traduci();
   finestra.setWindowTitle(finestra.FileCorrente());
   ok &= Salva(finestra, uscita, QStringLiteral("main-window"));
   // The cursor on a BASIC line lights its instructions in the assembly pane.
@@ -115,7 +117,7 @@ int main(int argc, char* argv[]) {
     ui::MainWindow grande(ambienteSchermo);
     grande.FileCorrente() = programmi + QStringLiteral("/lampeggio.bas");
     grande.TextBasic()->setPlainText(QString::fromLatin1(kProgramma));
-    grande.Command1();
+    grande.Traduci();
     grande.setWindowTitle(grande.FileCorrente());
     ok &= Salva(grande, uscita, QStringLiteral("main-window-%1").arg(schermo.width()));
     if (schermo.width() == 1366) {  // the find and replace bar, as Ctrl+H opens it
@@ -126,6 +128,34 @@ int main(int argc, char* argv[]) {
       barra->findNext();
       ok &= Salva(grande, uscita, QStringLiteral("find-replace"));
     }
+  }
+
+  // The workbench: an example stopped at a breakpoint on the real gpasm
+  // and gpsim, the bench docked beside the panes, the BASIC line in view.
+  for (const QSize schermo : {QSize(1366, 768), QSize(1920, 1080)}) {
+    ui::Ambiente ambienteSchermo = ambienteFinestra;
+    ambienteSchermo.schermo = [schermo] { return schermo; };
+    ui::MainWindow banco(ambienteSchermo);
+    banco.FileCorrente() = programmi + QStringLiteral("/interrupt_b0.bas");
+    banco.TextBasic()->setPlainText(tools::TestoEsempio(QStringLiteral("interrupt_b0.bas")));
+    banco.setWindowTitle(banco.FileCorrente());
+    banco.show();
+    int riga = 0;
+    const QStringList righe = banco.TextBasic()->toPlainText().split(QLatin1Char('\n'));
+    for (int i = 0; i < righe.size() && riga == 0; ++i)
+      if (righe[i].trimmed().startsWith(QStringLiteral("CALL"), Qt::CaseInsensitive)) riga = i + 1;
+    banco.TextBasic()->toggleBreakpoint(riga);
+    banco.Simula();
+    QElapsedTimer attesa;
+    attesa.start();
+    const auto fermoSullaRiga = [&] {
+      return banco.Simulatore() && banco.Simulatore()->controller().ready() &&
+             banco.Simulatore()->controller().currentBasicLine() == riga;
+    };
+    while (!fermoSullaRiga() && attesa.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool fermo = fermoSullaRiga();
+    if (!fermo) std::fprintf(stderr, "workbench-%d: il simulatore non si è fermato alla riga %d\n", schermo.width(), riga);
+    ok &= fermo && Salva(banco, uscita, QStringLiteral("workbench-%1").arg(schermo.width()));
   }
 
   ui::MyMsgBox box(rapporto, &finestra);

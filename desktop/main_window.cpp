@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -13,7 +14,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBlock>
-#include <QThread>
+#include <QDockWidget>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -43,9 +45,16 @@
 #include "help_browser.h"
 #include "numeric_text.h"
 
+#include "guide_window.h"
+#include "main_menus.h"
+
 #include "assembler.h"
 #include "process.h"
 #include "simulator_window.h"
+
+#include <QSettings>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace velmora::ui {
 
@@ -123,7 +132,13 @@ QIcon IconaLayout() {
 // the last BASIC file reopened, a recovery copy offered, and a .bas file named
 // on the command line opened.
 MainWindow::MainWindow(const Ambiente& ambiente, const QStringList& argomenti, QWidget* parent)
-    : QWidget(parent), ambiente_(ambiente) {
+    : QMainWindow(parent), ambiente_(ambiente) {
+  build_ = new BuildService(
+      [this](std::string_view testo, const TranslateOptions& opzioni) {
+        return ambiente_.traduttore ? ambiente_.traduttore(testo, opzioni) : traduttore_.Translate(testo, opzioni);
+      },
+      this);
+  connect(build_, &BuildService::assembled, this, &MainWindow::fineAssemblaggio);
   dataVersione_ = QString::fromLatin1(kDataVersione);
   debug_ = argomenti.join(QLatin1Char(' ')).trimmed().toUpper() == QLatin1String("DEBUG");
   titoloProgramma_ = QString::fromLatin1(kTitoloBase) + QString::fromStdString(AuthorCredit());
@@ -132,17 +147,21 @@ MainWindow::MainWindow(const Ambiente& ambiente, const QStringList& argomenti, Q
   createConnections();
   createAssembleAction();
   createLinkedPanes();
+  createBench();
+  createActions();
   command13_->setVisible(debug_);
   leggiImpostazioni();
-  Command6();
+  CambiaLayout();
   caricaUltimoFile();
-  flagTestoModificato_ = 0;
+  documento_.setChanged(0);
   setUpRecovery();
   openFromCommandLine(argomenti);
+  QSettings stato(fileStatoFinestra(), QSettings::IniFormat);
+  restoreState(stato.value(QStringLiteral("finestra/stato")).toByteArray());
 }
 
 QPushButton* MainWindow::nuovoPulsante(const QString& nome, const QString& testo, qint32 sfondo) {
-  auto* pulsante = new QPushButton(testo, this);
+  auto* pulsante = new QPushButton(testo, area_);
   pulsante->setObjectName(nome);
   pulsante->setAutoDefault(false);
   ImpostaSfondo(pulsante, sfondo);
@@ -151,11 +170,17 @@ QPushButton* MainWindow::nuovoPulsante(const QString& nome, const QString& testo
 
 void MainWindow::createControls() {
   setObjectName(QStringLiteral("Form1"));
+  // The panes and the button rows keep their own layout rules inside the
+  // central area, whatever the menu bar, the toolbar and the bench take.
+  area_ = new QWidget(this);
+  area_->setObjectName(QStringLiteral("AreaEditor"));
+  area_->installEventFilter(this);
+  setCentralWidget(area_);
   const QFont fontEditor = FontConRipiego(QStringLiteral("Courier New"), kPuntiEditor);
 
-  textBasic_ = new editor::CodeEditor(this);
+  textBasic_ = new editor::CodeEditor(area_);
   textBasic_->setObjectName(QStringLiteral("TextBasic"));
-  textAsm_ = new editor::CodeEditor(this);
+  textAsm_ = new editor::CodeEditor(area_);
   textAsm_->setObjectName(QStringLiteral("TextASM"));
   textAsm_->setBreakpointsEnabled(false);
   for (QPlainTextEdit* editor : std::initializer_list<QPlainTextEdit*>{textBasic_, textAsm_}) {
@@ -172,9 +197,9 @@ void MainWindow::createControls() {
   QFont fontEtichette(QStringLiteral("Arial"));
   fontEtichette.setStyleHint(QFont::SansSerif);
   fontEtichette.setPointSizeF(kPuntiEditor);
-  label2_ = new QLabel(QStringLiteral("BAS"), this);
+  label2_ = new QLabel(QStringLiteral("BAS"), area_);
   label2_->setObjectName(QStringLiteral("Label2"));
-  label1_ = new QLabel(QStringLiteral("ASM"), this);
+  label1_ = new QLabel(QStringLiteral("ASM"), area_);
   label1_->setObjectName(QStringLiteral("Label1"));
   for (QLabel* label : {label2_, label1_}) {
     label->setFont(fontEtichette);
@@ -217,42 +242,29 @@ void MainWindow::createControls() {
 
 void MainWindow::createConnections() {
   const std::pair<const char*, void (MainWindow::*)()> azioni[] = {
-      {"Command1", &MainWindow::Command1},   {"Command2", &MainWindow::Command2},
-      {"Command3", &MainWindow::Command3},   {"Command4", &MainWindow::Command4},
-      {"Command5", &MainWindow::Command5},   {"Command6", &MainWindow::Command6},
-      {"Command7", &MainWindow::Command7},   {"Command8", &MainWindow::Command8},
-      {"Command9", &MainWindow::Command9},   {"Command10", &MainWindow::Command10},
-      {"Command11", &MainWindow::Command11}, {"Command12", &MainWindow::Command12},
-      {"Command13", &MainWindow::Command13}, {"Command14", &MainWindow::Command14},
-      {"ProgTMR0", &MainWindow::ProgTMR0},
+      {"Command1", &MainWindow::Traduci},   {"Command2", &MainWindow::SalvaBasic},
+      {"Command3", &MainWindow::ApriBasic},   {"Command4", &MainWindow::ApriHelp},
+      {"Command5", &MainWindow::SalvaAsm},   {"Command6", &MainWindow::CambiaLayout},
+      {"Command7", &MainWindow::NuovoProgramma},   {"Command8", &MainWindow::SvuotaAsm},
+      {"Command9", &MainWindow::ScriviDefinizioni},   {"Command10", &MainWindow::ApriEsempi},
+      {"Command11", &MainWindow::StampaBasic}, {"Command12", &MainWindow::StampaAsm},
+      {"Command13", &MainWindow::ApriDebug}, {"Command14", &MainWindow::ApriBackup},
+      {"ProgTMR0", &MainWindow::ApriCalcolatoreTimer},
   };
   for (const auto& [nome, azione] : azioni) {
     auto* pulsante = findChild<QPushButton*>(QString::fromLatin1(nome));
     connect(pulsante, &QPushButton::clicked, this, azione);
   }
-  connect(textBasic_, &QPlainTextEdit::textChanged, this, [this] { flagTestoModificato_ = 1; });
+  connect(textBasic_, &QPlainTextEdit::textChanged, this, [this] {
+    documento_.setChanged(1);
+    documento_.touch();
+  });
   // The modeless windows opened from here (help, WAIT calculator) close with the window.
   connect(this, &MainWindow::Chiusa, this, [this] {
     for (QWidget* figlio : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (figlio->isWindow()) figlio->close();
   });
-  auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
-  connect(f5, &QShortcut::activated, this, [this] {
-    if (command1_->isEnabled()) Command1();
-  });
-  // The keys every desktop program has, on the BASIC row's buttons (which
-  // show them as their tooltip).
-  const std::pair<QKeySequence, const char*> tasti[] = {
-      {QKeySequence(Qt::CTRL | Qt::Key_S), "Command2"},
-      {QKeySequence(Qt::CTRL | Qt::Key_O), "Command3"},
-      {QKeySequence(Qt::CTRL | Qt::Key_P), "Command11"},
-  };
-  for (const auto& [tasto, nome] : tasti) {
-    auto* pulsante = findChild<QPushButton*>(QString::fromLatin1(nome));
-    pulsante->setToolTip(
-        tasto.toString(QKeySequence::NativeText).replace(QStringLiteral("Shift+"), QStringLiteral("Maiusc+")));
-    connect(new QShortcut(tasto, this), &QShortcut::activated, pulsante, &QPushButton::click);
-  }
+  // F5 and the BASIC row's Ctrl keys are the menus' actions (createActions).
 }
 
 // ---- The BASIC editor ----
@@ -263,7 +275,7 @@ void MainWindow::createConnections() {
 void MainWindow::createEditor() {
   colorazione_ = new editor::BasicHighlighter(textBasic_->document());
   colorazioneAsm_ = new editor::AssemblyHighlighter(textAsm_->document());
-  barraRicerca_ = new editor::FindReplaceBar(textBasic_, this);
+  barraRicerca_ = new editor::FindReplaceBar(textBasic_, area_);
   barraRicerca_->setObjectName(QStringLiteral("BarraRicerca"));
   barraRicerca_->installEventFilter(this);
   const std::pair<QKeySequence, std::function<void()>> tasti[] = {
@@ -300,7 +312,7 @@ void MainWindow::setUpRecovery() {
       textBasic_, &QPlainTextEdit::textChanged, this,
       [this] {
         recupero_->setOriginalPath(FileCorrente());
-        recupero_->setModified(flagTestoModificato_ != 0);
+        recupero_->setModified(documento_.changed() != 0);
       },
       Qt::QueuedConnection);
   connect(recupero_, &editor::RecoveryStore::writeFailed, this, [this](const QString& errore) {
@@ -319,7 +331,7 @@ void MainWindow::setUpRecovery() {
     setWindowTitle(FileCorrente());
   }
   impostaTestoBasic(copia.text);
-  flagTestoModificato_ = 1;
+  documento_.setChanged(1);
 }
 
 void MainWindow::openFromCommandLine(const QStringList& argomenti) {
@@ -382,6 +394,7 @@ void MainWindow::leggiImpostazioni() {
   valori_.FontBoldASM = 0;
   valori_.CartellaLavoro = TrovaCartellaScrivibile(ambiente_);
   LeggiConfigurazione(ambiente_, valori_);
+  documento_.file() = valori_.FileCorrente;
   ApplicaConfigurazione(valori_, Aspetto());
   applicaColoriEditor();
 }
@@ -484,11 +497,11 @@ void MainWindow::adattaPannelli() {
     const QRect r = pannello->geometry();
     if (primaRiga_ > 0 && r.bottom() > fine) pannello->setGeometry(r.x(), r.y(), r.width(), qMax(40, fine - r.y()));
   }
-  if (!textBasic_->isVisibleTo(this)) {
+  if (!textBasic_->isVisibleTo(area_)) {
     barraRicerca_->setVisible(false);
     return;
   }
-  if (!barraRicerca_->isVisibleTo(this)) return;
+  if (!barraRicerca_->isVisibleTo(area_)) return;
   const QRect r = textBasic_->geometry();
   const int barra = barraRicerca_->sizeHint().height();
   textBasic_->setGeometry(r.x(), r.y(), r.width(), qMax(40, r.height() - barra));
@@ -533,16 +546,22 @@ void MainWindow::posizionaPannelli(Disposizione disposizione, int w, int h) {
 // The layout cycle: side by side (then 1), stacked (2), BASIC alone (3),
 // assembly alone (4), side by side again; the window takes 90% of the screen
 // each time and the button rows are placed by the first layout only.
-void MainWindow::Command6() {
+void MainWindow::CambiaLayout() {
   QSize schermo = ambiente_.schermo ? ambiente_.schermo() : QSize();
   if (!schermo.isValid()) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     schermo = s ? s->geometry().size() : QSize(1024, 768);
   }
-  const int w = qRound(0.9 * schermo.width());
-  const int h = qRound(0.9 * schermo.height());
+  resize(qRound(0.9 * schermo.width()), qRound(0.9 * schermo.height()));
+  // The central area takes what the menu bar, the toolbar and the bench
+  // leave (a hidden window too: the layout places it at once).
+  if (layout()) {
+    layout()->invalidate();
+    layout()->activate();
+  }
+  const int w = area_->width();
+  const int h = area_->height();
   dimensioneApplicata_ = QSize(w, h);
-  resize(w, h);
 
   Disposizione disposizione = Disposizione::Affiancati;
   int prossimo = 1;
@@ -559,36 +578,40 @@ void MainWindow::Command6() {
   modoLayout_ = prossimo;
 }
 
-// A window resized by the user keeps its current layout at the new size.
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (modoLayout_ == 0 || size() == dimensioneApplicata_) return;
-  dimensioneApplicata_ = size();
-  posizionaRighe(width(), height());
-  posizionaPannelli(disposizione_, width(), height());
+// A central area resized (by the user, or by the bench opening beside it)
+// keeps its current layout at the new size.
+void MainWindow::areaRidimensionata() {
+  if (modoLayout_ == 0 || area_->size() == dimensioneApplicata_) return;
+  dimensioneApplicata_ = area_->size();
+  posizionaRighe(area_->width(), area_->height());
+  posizionaPannelli(disposizione_, area_->width(), area_->height());
   adattaPannelli();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == area_) {
+    if (event->type() == QEvent::Resize) areaRidimensionata();
+    return QMainWindow::eventFilter(watched, event);
+  }
   if ((watched == textBasic_->viewport() || watched == textAsm_->viewport()) && trascinamento(event)) return true;
   // The bar takes its own height under the BASIC pane when it appears or
   // goes, and when its replace row does (Ctrl+H on the open find bar).
   if (watched == barraRicerca_ && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent ||
                                    (event->type() == QEvent::LayoutRequest && barraRicerca_->isVisibleTo(this)))) {
-    posizionaPannelli(disposizione_, width(), height());
+    posizionaPannelli(disposizione_, area_->width(), area_->height());
     adattaPannelli();
   }
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (watched == textBasic_->viewport() || watched == textAsm_->viewport()) {
       modoLayout_ = watched == textBasic_->viewport() ? 2 : 3;
-      Command6();
+      CambiaLayout();
     }
   }
   if (event->type() == QEvent::MouseButtonRelease && (watched == label1_ || watched == label2_)) {
     ApriImpostazioni();
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Translate ----
@@ -596,7 +619,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // Translates the BASIC text into the assembly pane; the message box then shows
 // the report (and a line for each warning), or the error block with the
 // cursor put on the faulty line.
-void MainWindow::Command1() {
+void MainWindow::Traduci() {
   if (textBasic_->toPlainText().trimmed().isEmpty()) return;
   TranslationResult risultato;
   if (!traduci(risultato)) return;
@@ -621,7 +644,7 @@ bool MainWindow::traduci(TranslationResult& risultato) {
   opzioni.decimalSeparator = punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.';
   const QByteArray sorgente = testoBasicCrLf().toUtf8();
   const std::string_view testo(sorgente.constData(), static_cast<size_t>(sorgente.size()));
-  risultato = ambiente_.traduttore ? ambiente_.traduttore(testo, opzioni) : traduttore_.Translate(testo, opzioni);
+  risultato = build_->translate(testo, opzioni);
 
   if (risultato.finalLineEndAdded) {
     QTextCursor fine(textBasic_->document());
@@ -630,6 +653,7 @@ bool MainWindow::traduci(TranslationResult& risultato) {
   }
   const QString assembly = QString::fromStdString(risultato.assembly);
   impostaTestoAsm(assembly);
+  documento_.setTranslation(risultato);
 
   command1_->setEnabled(true);
   command1_->setText(QStringLiteral("Translate"));
@@ -688,16 +712,16 @@ void MainWindow::salvaBasic() {
                     errore);
     return;
   }
-  flagTestoModificato_ = 0;
+  documento_.setChanged(0);
   recupero_->setOriginalPath(FileCorrente());
   recupero_->saved();
 }
 
-void MainWindow::Command2() { salvaBasic(); }
+void MainWindow::SalvaBasic() { salvaBasic(); }
 
 // Open: after offering to save a changed text, reads the chosen file into the
 // BASIC editor and makes it the current file.
-void MainWindow::Command3() {
+void MainWindow::ApriBasic() {
   offriSalvataggio();
   const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Apertura File"));
   if (scelto.isEmpty()) return;
@@ -710,10 +734,10 @@ void MainWindow::ApriFile(const QString& percorso) {
 }
 
 void MainWindow::offriSalvataggio() {
-  if (flagTestoModificato_ != 0 &&
+  if (documento_.changed() != 0 &&
       ChiediSiNo(ambiente_, QStringLiteral("***ATTENZIONE***\r\nSalvare le modifiche effettuate ?"), TitoloMessaggi())) {
     salvaBasic();
-    flagTestoModificato_ = 0;
+    documento_.setChanged(0);
     ambiente_.Pausa(200);
   }
 }
@@ -728,14 +752,14 @@ void MainWindow::caricaFile(const QString& scelto) {
   }
   FileCorrente() = scelto;
   impostaTestoBasic(testo);
-  flagTestoModificato_ = 0;
+  documento_.setChanged(0);
   setWindowTitle(FileCorrente());
   impostaTestoAsm(QString());
 }
 
 // Save assembly: the pane's text and one CR LF; the chosen path becomes the
 // current file, the text-modified flag is left alone.
-void MainWindow::Command5() {
+void MainWindow::SalvaAsm() {
   if (textAsm_->toPlainText().trimmed().isEmpty()) return;
   const QString scelto = scegliFile(FileCorrente(), QStringLiteral("Salvataggio File ASM"));
   if (scelto.isEmpty()) return;
@@ -747,20 +771,20 @@ void MainWindow::Command5() {
                                    QStringLiteral("\r\nErrore: ") + errore);
 }
 
-void MainWindow::Command7() {
-  if (flagTestoModificato_ != 0) salvaBasic();
+void MainWindow::NuovoProgramma() {
+  if (documento_.changed() != 0) salvaBasic();
   textBasic_->clear();
   textAsm_->clear();
   FileCorrente().clear();
   setWindowTitle(titoloProgramma_);
-  flagTestoModificato_ = 0;
+  documento_.setChanged(0);
 }
 
-void MainWindow::Command8() { textAsm_->clear(); }
+void MainWindow::SvuotaAsm() { textAsm_->clear(); }
 
 // PIC16F84.DEF: written where the user chooses (proposed "Pic16F84.Def"), or
 // shown in the assembly pane when it cannot be written or on request.
-void MainWindow::Command9() {
+void MainWindow::ScriviDefinizioni() {
   const QString definizioni = QString::fromStdString(DefinitionsText());
   const QString scelto = scegliFile(QStringLiteral("Pic16F84.Def"), QStringLiteral("Salvataggio File"));
   if (!scelto.isEmpty()) {
@@ -785,12 +809,12 @@ void MainWindow::stampa(QPlainTextEdit* editor) {
   StampaTesto(ambiente_, testo + QLatin1Char('\n'), editor->font().family(), editor->font().pointSizeF(), this);
 }
 
-void MainWindow::Command11() { stampa(textBasic_); }
-void MainWindow::Command12() { stampa(textAsm_); }
+void MainWindow::StampaBasic() { stampa(textBasic_); }
+void MainWindow::StampaAsm() { stampa(textAsm_); }
 
 // ---- The other windows ----
 
-void MainWindow::Command4() {
+void MainWindow::ApriHelp() {
   if (help_) {
     help_->show();
     help_->raise();
@@ -801,12 +825,21 @@ void MainWindow::Command4() {
   help_->show();
 }
 
-void MainWindow::Command10() {
+// "Apri nell'editor" puts the chosen example into the BASIC editor as a new
+// program, after offering to save a changed text (as Apri does).
+void MainWindow::ApriEsempi() {
   tools::ExamplesWindow esempi(ambiente_, this);
   esempi.exec();
+  if (esempi.EsempioScelto().isEmpty()) return;
+  offriSalvataggio();
+  FileCorrente().clear();
+  impostaTestoBasic(tools::TestoEsempio(esempi.EsempioScelto()));
+  documento_.setChanged(0);
+  setWindowTitle(titoloProgramma_);
+  impostaTestoAsm(QString());
 }
 
-void MainWindow::ProgTMR0() {
+void MainWindow::ApriCalcolatoreTimer() {
   tools::Tmr0Calculator calcolatore(ambiente_, valori_.ValoreFrequenza, valori_.ValorePrescaler, valori_.ValoreTMR0,
                                     this);
   calcolatore.exec();
@@ -816,12 +849,12 @@ void MainWindow::ProgTMR0() {
   update();
 }
 
-void MainWindow::Command13() {
-  tools::DebugDump dump(traduttore_.State(), flagTestoModificato_, this);
+void MainWindow::ApriDebug() {
+  tools::DebugDump dump(traduttore_.State(), documento_.changed(), this);
   dump.exec();
 }
 
-void MainWindow::Command14() {
+void MainWindow::ApriBackup() {
   BackupManager backup(ambiente_, valori_.CartellaLavoro, textBasic_->toPlainText(), this);
   backup.exec();
   valori_.CartellaLavoro = backup.CartellaLavoro();
@@ -831,6 +864,7 @@ void MainWindow::Command14() {
 // The settings window shows each change on the editors as the user makes it;
 // its values become the window's, and are saved when something changed.
 void MainWindow::ApriImpostazioni() {
+  valori_.FileCorrente = documento_.file();
   Form3 impostazioni(valori_, this);
   connect(&impostazioni, &Form3::Anteprima, this, [this](const Impostazioni& valori) {
     Impostazioni anteprima = valori;
@@ -851,13 +885,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (flagTestoModificato_ != 0) salvaBasic();
+  if (documento_.changed() != 0) salvaBasic();
   // A text still unsaved (its save dialog was cancelled) keeps a recovery
   // copy of what it is now, so the next start offers it back.
-  if (flagTestoModificato_ != 0 && !textBasic_->toPlainText().trimmed().isEmpty() && recupero_->writeNow())
+  if (documento_.changed() != 0 && !textBasic_->toPlainText().trimmed().isEmpty() && recupero_->writeNow())
     recupero_->setModified(false);
   else
     recupero_->closedNormally();
+  salvaStatoBanco();
+  valori_.FileCorrente = documento_.file();
   SalvaConfigurazione(ambiente_, valori_);
   flagChiusura_ = true;
   event->accept();
@@ -866,28 +902,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- Assemble and simulate ----
 
-namespace {
-
-// gpasm needs well under a second for the largest program; past this it is stuck.
-constexpr std::chrono::seconds kLimiteGpasm{30};
-
-}  // namespace
-
-MainWindow::~MainWindow() {
-  if (assemblaggio_) assemblaggio_->wait();
-}
+MainWindow::~MainWindow() = default;
 
 // "Assembla" sits after "Translate" in the assembly row, in the row's colour;
-// F6 assembles, F9 assembles and simulates.
+// F6 assembles, F9 assembles and simulates (the Programma menu's actions).
 void MainWindow::createAssembleAction() {
   assembla_ = nuovoPulsante(QStringLiteral("Assembla"), QStringLiteral("Assembla"), SfondoDi(command9_));
   assembla_->setToolTip(QStringLiteral("F6 (F9: assembla e simula)"));
   rigaAsm_.insert(rigaAsm_.indexOf(command1_) + 1, assembla_);
   connect(assembla_, &QPushButton::clicked, this, &MainWindow::Assembla);
-  auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
-  connect(f6, &QShortcut::activated, this, &MainWindow::Assembla);
-  auto* f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
-  connect(f9, &QShortcut::activated, this, &MainWindow::Simula);
 }
 
 void MainWindow::Assembla() { assembla(false); }
@@ -895,8 +918,10 @@ void MainWindow::Simula() { assembla(true); }
 
 simulator::SimulatorWindow* MainWindow::Simulatore() const { return simulatore_.data(); }
 
-void MainWindow::assembla(bool poiSimula) {
-  if (assemblaggio_ || textBasic_->toPlainText().trimmed().isEmpty()) return;
+// Translates when needed, then gpasm through the build service; the window
+// goes on meanwhile and fineAssemblaggio takes the outcome.
+void MainWindow::assembla(bool poiSimula, std::function<void()> poi) {
+  if (Assemblando() || textBasic_->toPlainText().trimmed().isEmpty()) return;
   if (toolchain::FindTool("gpasm").empty()) {
     MostraMessaggio(ambiente_, QString::fromStdString(toolchain::MissingToolMessage("gpasm")));
     return;
@@ -905,67 +930,75 @@ void MainWindow::assembla(bool poiSimula) {
   // belongs to the BASIC text; otherwise the text is translated first.
   if (!basicTradotto_ || textAsm_->toPlainText().trimmed().isEmpty()) {
     TranslationResult risultato;
-    if (!traduci(risultato)) return;
+    if (!traduci(risultato)) {
+      if (simulatore_ && poiSimula)
+        simulatore_->showProblem(QStringLiteral("Il programma Basic ha un errore: correggerlo (il cursore è sulla "
+                                                "riga) e premere di nuovo Esegui."));
+      return;
+    }
   }
-  const std::vector<int> righe = asmTradotto_ ? righeSorgente_ : std::vector<int>{};
-  const std::string percorso = percorsoAssemblaggio().toStdString();
+  righeInCostruzione_ = asmTradotto_ ? righeSorgente_ : std::vector<int>{};
+  revisioneInCostruzione_ = documento_.revision();
+  poiSimula_ = poiSimula;
+  poi_ = std::move(poi);
   const std::string dati = AssemblyFileBytes(ConCrLf(textAsm_->toPlainText()).toStdString());
-
+  assemblaggioInAttesa_ = true;
   assembla_->setEnabled(false);
   assembla_->setText(QStringLiteral("Attendere..."));
-  auto esito = std::make_shared<toolchain::AssembleResult>();
-  assemblaggio_ = QThread::create([esito, percorso, dati] { *esito = toolchain::AssembleBeside(percorso, dati, kLimiteGpasm); });
-  connect(assemblaggio_, &QThread::finished, this, [this, esito, poiSimula, righe] {
-    assemblaggio_->deleteLater();
-    assemblaggio_ = nullptr;
-    assembla_->setEnabled(true);
-    assembla_->setText(QStringLiteral("Assembla"));
-    fineAssemblaggio(*esito, poiSimula, righe);
-  });
-  assemblaggio_->start();
+  aggiornaAzioniSimulazione();
+  build_->assemble(percorsoAssemblaggio(), dati);
 }
 
 // Beside the BASIC file; a program never saved goes to the work folder as
 // "programma".
 QString MainWindow::percorsoAssemblaggio() const {
-  if (!valori_.FileCorrente.isEmpty()) return valori_.FileCorrente;
+  if (!documento_.file().isEmpty()) return documento_.file();
   const QString cartella = valori_.CartellaLavoro.isEmpty() ? ambiente_.CartellaCorrente() : valori_.CartellaLavoro;
   return QDir(cartella).filePath(QStringLiteral("programma.bas"));
 }
 
-// The outcome and gpasm's errors and warnings in the message box; after F9 a
-// success goes straight to the simulator.
-void MainWindow::fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula,
-                                  const std::vector<int>& righe) {
+// The outcome and gpasm's errors and warnings in the message box; after F9
+// (or Esegui and Passo on a changed text) a success goes straight to the
+// bench.
+void MainWindow::fineAssemblaggio(const toolchain::AssembleResult& risultato) {
+  assemblaggioInAttesa_ = false;
+  assembla_->setEnabled(true);
+  assembla_->setText(QStringLiteral("Assembla"));
+  aggiornaAzioniSimulazione();
+  const bool poiSimula = poiSimula_;
+  auto poi = std::move(poi_);
+  poi_ = {};
   if (flagChiusura_) return;
   if (risultato.ok && poiSimula) {
-    openSimulator(QString::fromStdString(risultato.codPath), righe);
+    openSimulator(QString::fromStdString(risultato.codPath), righeInCostruzione_, std::move(poi));
     return;
   }
   QString testo = QString::fromStdString(toolchain::AssembleSummary(risultato));
   for (const toolchain::AssemblerLine& riga : risultato.lines)
     if (riga.kind == toolchain::AssemblerLine::Kind::Error || riga.kind == toolchain::AssemblerLine::Kind::Warning)
       testo += QStringLiteral("\r\n") + QString::fromStdString(riga.text);
+  if (simulatore_ && poiSimula) simulatore_->showProblem(QString::fromStdString(risultato.error));
   MostraMessaggio(ambiente_, testo);
 }
 
-// One simulator window, modeless, made on the first F9 (it closes with this
-// window, as every window opened from here). Its crystal starts at the TMR0
-// calculator's frequency, and follows it when the calculator changes it.
-void MainWindow::openSimulator(const QString& percorsoCod, const std::vector<int>& righe) {
-  const bool nuovo = !simulatore_;
-  if (nuovo) {
-    simulatore_ = new simulator::SimulatorWindow(this);
-    simulatore_->setEditors(textBasic_, textAsm_);
-  }
-  if (nuovo || frequenzaApplicata_ != valori_.ValoreFrequenza) {
+// The bench, docked beside the panes (made on the first F9), loads the
+// program built from revision `revisioneInCostruzione_` of the text. Its
+// crystal starts at the TMR0 calculator's frequency, and follows it when
+// the calculator changes it.
+void MainWindow::openSimulator(const QString& percorsoCod, const std::vector<int>& righe, std::function<void()> poi) {
+  apriBanco();
+  if (frequenzaApplicata_ != valori_.ValoreFrequenza) {
     frequenzaApplicata_ = valori_.ValoreFrequenza;
     simulatore_->setFrequency(frequenzaQuarzo());
   }
-  simulatore_->show();
-  simulatore_->raise();
-  simulatore_->activateWindow();
-  if (simulatore_->setProgram(percorsoCod, textAsm_->toPlainText(), righe)) simulatore_->runWhenReady();
+  if (!simulatore_->setProgram(percorsoCod, textAsm_->toPlainText(), righe)) return;
+  revisioneBanco_ = revisioneInCostruzione_;
+  asmModificatoDopoBanco_ = false;
+  simulatore_->setStale(BancoSuperato());
+  if (poi)
+    simulatore_->whenReady(std::move(poi));
+  else
+    simulatore_->runWhenReady();
 }
 
 // The TMR0 calculator's crystal (MHz), in Hz; 4 MHz when it holds none the
@@ -1028,6 +1061,168 @@ void MainWindow::collegaDaAsm() {
 void MainWindow::scollegaPannelli() {
   textBasic_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, {});
   textAsm_->setHighlightedLines(editor::CodeEditor::LineRole::Linked, {});
+}
+
+}  // namespace velmora::ui
+
+namespace velmora::ui {
+
+// ---- Menus and the bench ----
+
+void MainWindow::createActions() {
+  const QList<QAction*> simulazione = CreateMenus(*this);
+  banco_->addActions(simulazione);  // their keys work in the floating bench too
+  aggiornaAzioniSimulazione();
+}
+
+// The window's own actions, and the dock's show/hide (not the bench's buttons' actions).
+QAction* MainWindow::Azione(const QString& nome) const {
+  if (QAction* a = findChild<QAction*>(nome, Qt::FindDirectChildrenOnly)) return a;
+  return banco_->toggleViewAction()->objectName() == nome ? banco_->toggleViewAction() : nullptr;
+}
+
+void MainWindow::aggiornaAzioniSimulazione() {
+  if (!Azione(QStringLiteral("esegui"))) return;
+  // Without a bench, Esegui and the Passo commands build and open it.
+  const auto propria = [this](const char* nome) -> QAction* {
+    return simulatore_ ? simulatore_->findChild<QAction*>(QLatin1String(nome)) : nullptr;
+  };
+  const bool costruibile = !Assemblando();
+  for (const char* nome : {"esegui", "passo", "passo_istruzione", "fino_al_cursore"}) {
+    QAction* sua = propria(nome);
+    Azione(QLatin1String(nome))->setEnabled(costruibile && (!sua || sua->isEnabled() || BancoSuperato()));
+  }
+  // Step over and step out act through the bench's own actions of those
+  // names, once the bench has them.
+  for (const char* nome : {"passo_sopra", "esci_sub"}) {
+    QAction* sua = propria(nome);
+    Azione(QLatin1String(nome))->setEnabled(sua && sua->isEnabled());
+  }
+  for (const char* nome : {"pausa", "reset"}) {
+    QAction* sua = propria(nome);
+    Azione(QLatin1String(nome))->setEnabled(sua && sua->isEnabled());
+  }
+}
+
+void MainWindow::createBench() {
+  banco_ = new QDockWidget(QStringLiteral("Simulatore"), this);
+  banco_->setObjectName(QStringLiteral("BancoSimulazione"));
+  banco_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+  banco_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+  addDockWidget(Qt::RightDockWidgetArea, banco_);
+  banco_->hide();
+  // Closed (its button) or hidden: the run pauses and nothing stays lit.
+  connect(banco_, &QDockWidget::visibilityChanged, this, [this](bool visibile) {
+    if (visibile && !simulatore_) apriBanco();
+  });
+  connect(&documento_, &ProgramDocument::textChanged, this, &MainWindow::bancoSuperato);
+  // A new translation replaces the assembly pane the bench's lines refer to.
+  connect(&documento_, &ProgramDocument::translated, this, [this] {
+    asmModificatoDopoBanco_ = true;
+    bancoSuperato();
+  });
+  connect(textAsm_, &editor::CodeEditor::textEdited, this, [this] {
+    asmModificatoDopoBanco_ = true;
+    bancoSuperato();
+  });
+}
+
+QString MainWindow::fileStatoFinestra() const {
+  const QString cartella = valori_.CartellaLavoro.isEmpty() ? ambiente_.CartellaDati() : valori_.CartellaLavoro;
+  return QDir(cartella).filePath(QStringLiteral("finestra.ini"));
+}
+
+void MainWindow::salvaStatoBanco() {
+  QSettings stato(fileStatoFinestra(), QSettings::IniFormat);
+  stato.setValue(QStringLiteral("finestra/stato"), saveState());
+}
+
+void MainWindow::apriBanco() {
+  const bool nuovo = !simulatore_;
+  if (nuovo) {
+    simulatore_ = new simulator::SimulatorWindow(banco_);
+    simulatore_->setWindowFlags(Qt::Widget);  // a panel of the dock, not a window of its own
+    simulatore_->setObjectName(QStringLiteral("Simulatore"));
+    // The menus' actions carry the keys, in the whole window and in the
+    // floating bench; the bench's own buttons keep theirs as tooltips only.
+    for (QAction* a : simulatore_->actions()) a->setShortcut(QKeySequence());
+    simulatore_->setEditors(textBasic_, textAsm_);
+    simulatore_->setGate([this](std::function<void()> comando) { assembla(true, std::move(comando)); });
+    for (QAction* a : simulatore_->findChildren<QAction*>())
+      connect(a, &QAction::changed, this, &MainWindow::aggiornaAzioniSimulazione);
+    simulatore_->resize(460, area_->height());  // laid out narrow, so the dock can be narrow
+    simulatore_->arrange();
+    banco_->setWidget(simulatore_);
+    frequenzaApplicata_ = valori_.ValoreFrequenza;
+    simulatore_->setFrequency(frequenzaQuarzo());
+  }
+  const bool visibile = banco_->isVisible();
+  banco_->show();
+  banco_->raise();
+  if (!visibile && !banco_->isFloating())  // about two fifths of the window, the panes keep the rest
+    resizeDocks({banco_}, {qMax(460, width() * 2 / 5)}, Qt::Horizontal);
+  if (nuovo || !visibile) simulatore_->focusRunControls();
+  aggiornaAzioniSimulazione();
+}
+
+bool MainWindow::BancoSuperato() const {
+  return !simulatore_ || revisioneBanco_ == 0 || revisioneBanco_ != documento_.revision() || asmModificatoDopoBanco_;
+}
+
+void MainWindow::bancoSuperato() {
+  if (simulatore_ && simulatore_->controller().hasProgram() && BancoSuperato() && !simulatore_->stale())
+    simulatore_->setStale(true);
+  aggiornaAzioniSimulazione();
+}
+
+void MainWindow::suBanco(void (simulator::SimulatorWindow::*comando)()) {
+  if (!simulatore_ || !simulatore_->controller().hasProgram()) {
+    assembla(true, [this, comando] { ((*simulatore_).*comando)(); });
+    return;
+  }
+  apriBanco();
+  ((*simulatore_).*comando)();
+}
+
+void MainWindow::Esegui() { suBanco(&simulator::SimulatorWindow::run); }
+void MainWindow::Passo() { suBanco(&simulator::SimulatorWindow::stepLine); }
+void MainWindow::PassoIstruzione() { suBanco(&simulator::SimulatorWindow::stepInstruction); }
+void MainWindow::EseguiFinoAlCursore() { suBanco(&simulator::SimulatorWindow::runToCursor); }
+
+void MainWindow::Pausa() {
+  if (simulatore_) simulatore_->pause();
+}
+
+void MainWindow::ResetChip() {
+  if (simulatore_) simulatore_->reset();
+}
+
+void MainWindow::PassoSopra() {
+  if (QAction* sua = simulatore_ ? simulatore_->findChild<QAction*>(QStringLiteral("passo_sopra")) : nullptr) sua->trigger();
+}
+
+void MainWindow::EsciDallaSub() {
+  if (QAction* sua = simulatore_ ? simulatore_->findChild<QAction*>(QStringLiteral("esci_sub")) : nullptr) sua->trigger();
+}
+
+void MainWindow::PuntoDiInterruzione() { textBasic_->toggleBreakpoint(textBasic_->currentLine()); }
+
+void MainWindow::ApriCalcolatoreWait() {
+  auto* calcolatore = new tools::WaitCalculator(this);
+  calcolatore->setWindowFlag(Qt::Window);
+  calcolatore->setAttribute(Qt::WA_DeleteOnClose);
+  calcolatore->show();
+}
+
+void MainWindow::ApriGuida() {
+  tools::GuideWindow guida(ambiente_, dataVersione_, valori_.CartellaLavoro, this);
+  guida.exec();
+}
+
+void MainWindow::Informazioni() {
+  MostraMessaggio(ambiente_, titoloProgramma_ + QStringLiteral("\r\nVersione ") + QApplication::applicationVersion() +
+                                 QStringLiteral(" (") + dataVersione_ + QStringLiteral(")"));
 }
 
 }  // namespace velmora::ui

@@ -1,32 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's window: the BASIC editor, the assembly editor and a row of
-// buttons under each.
+// The program's window and the composition root: the BASIC editor, the
+// assembly editor and a row of buttons under each (the central area), the
+// menu bar and toolbar built from named actions, and the simulation bench
+// docked beside the panes.
 //
-// The window holds the values the other windows share: the current file, the
-// text-modified flag, the layout state, the settings and the compile state of
-// the last translation (for the debug dump). Every button is an operation
-// named after its control; the other windows are opened from here, each with
-// the window's environment, and dialogs hand back what the user chose for the
-// window to apply.
+// The window holds the values the other windows share: the program document
+// (current file, text-modified flag, last translation), the layout state,
+// the settings and the compile state of the last translation (for the debug
+// dump). Translating and assembling go through the build service. The other
+// windows are opened from here, each with the window's environment, and
+// dialogs hand back what the user chose for the window to apply.
 #pragma once
 
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QMainWindow>
 #include <QWidget>
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
+#include "build_service.h"
 #include "code_editor.h"
 #include "environment.h"
+#include "program_document.h"
 #include "settings.h"
 #include "translator.h"
 
+class QAction;
+class QDockWidget;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QThread;
 
 namespace velmora::simulator {
 class SimulatorWindow;
@@ -44,7 +52,7 @@ class RecoveryStore;
 
 namespace velmora::ui {
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // `ambiente`: clock, screen, folders, pause, translator and dialog answers,
@@ -52,26 +60,28 @@ class MainWindow : public QWidget {
   // words after the program name; the single word DEBUG (any case) turns on
   // debug mode and shows the "Test" button, a word naming a .bas file opens it.
   explicit MainWindow(const Ambiente& ambiente, const QStringList& argomenti = {}, QWidget* parent = nullptr);
-  // Waits for an assembly still running (gpasm has its own time limit).
   ~MainWindow() override;
 
-  // The buttons.
-  void Command1();   // Translate
-  void Command2();   // save BASIC
-  void Command3();   // open BASIC
-  void Command4();   // help browser
-  void Command5();   // save assembly
-  void Command6();   // next layout
-  void Command7();   // clear BASIC
-  void Command8();   // clear assembly
-  void Command9();   // write PIC16F84.DEF
-  void Command10();  // examples
-  void Command11();  // print BASIC
-  void Command12();  // print assembly
-  void Command13();  // debug dump
-  void Command14();  // backup manager
-  void ProgTMR0();   // TMR0 calculator
+  // The buttons (their controls' names in brackets).
+  void Traduci();               // "Translate" (Command1)
+  void SalvaBasic();            // BASIC "Salva" (Command2)
+  void ApriBasic();             // "Apri" (Command3)
+  void ApriHelp();              // "Help" (Command4)
+  void SalvaAsm();              // ASM "Salva" (Command5)
+  void CambiaLayout();          // the layout button (Command6)
+  void NuovoProgramma();        // BASIC "Clear" (Command7)
+  void SvuotaAsm();             // ASM "Clear" (Command8)
+  void ScriviDefinizioni();     // "Pic.Def" (Command9)
+  void ApriEsempi();            // "Esempi" (Command10)
+  void StampaBasic();           // BASIC "Stampa" (Command11)
+  void StampaAsm();             // ASM "Stampa" (Command12)
+  void ApriDebug();             // "Test" (Command13)
+  void ApriBackup();            // "BackUp" (Command14)
+  void ApriCalcolatoreTimer();  // "Timer" (ProgTMR0)
   void ApriImpostazioni();  // a click on "BAS" or "ASM"
+  void ApriCalcolatoreWait();  // Strumenti: the WAIT calculator, modeless
+  void ApriGuida();            // Aiuto: the guide
+  void Informazioni();         // Aiuto: version and credit
   // Opens `percorso` in the BASIC editor as Apri does after its file dialog
   // (first the offer to save a changed text): a dropped file, the command line.
   void ApriFile(const QString& percorso);
@@ -82,13 +92,34 @@ class MainWindow : public QWidget {
   // program never saved). gpasm runs on a worker thread; the message box
   // gives the outcome and gpasm's errors and warnings.
   void Assembla();
-  // F9: the same, then the "Simulatore" window (one, modeless) loads the
+  // F9: the same, then the bench (docked beside the panes) loads the
   // program and runs it.
   void Simula();
   // Whether gpasm is running for Assembla or F9.
-  bool Assemblando() const { return assemblaggio_ != nullptr; }
-  // The simulator window, null until F9 first opened it.
+  bool Assemblando() const { return build_->busy() || assemblaggioInAttesa_; }
+  // The bench, null until F9 first opened it.
   simulator::SimulatorWindow* Simulatore() const;
+  // The dock that holds the bench.
+  QDockWidget* Banco() const { return banco_; }
+
+  // The Simulazione menu. Esegui and the Passo commands first translate and
+  // assemble the text when the bench does not hold the program in the
+  // editor (or has none yet), then act on the new program.
+  void Esegui();
+  void Pausa();
+  void Passo();
+  void PassoSopra();
+  void EsciDallaSub();
+  void PassoIstruzione();
+  void EseguiFinoAlCursore();
+  void ResetChip();
+  void PuntoDiInterruzione();
+  // The bench runs a program other than the one in the editor (or none).
+  bool BancoSuperato() const;
+
+  // A named action of the menus ("traduci", "simula", "esegui", ...).
+  QAction* Azione(const QString& nome) const;
+  ProgramDocument& Documento() { return documento_; }
 
   editor::CodeEditor* TextBasic() const { return textBasic_; }
   editor::CodeEditor* TextASM() const { return textAsm_; }
@@ -99,8 +130,8 @@ class MainWindow : public QWidget {
   // A control by its name ("Command1" ... "Command14", "ProgTMR0", "Label1", "Label2").
   QWidget* Controllo(const QString& nome) const;
 
-  QString& FileCorrente() { return valori_.FileCorrente; }
-  int FlagTestoModificato() const { return flagTestoModificato_; }
+  QString& FileCorrente() { return documento_.file(); }
+  int FlagTestoModificato() const { return documento_.changed(); }
   int ModoLayout() const { return modoLayout_; }
   bool ModoDebug() const { return debug_; }
   bool FlagChiusura() const { return flagChiusura_; }
@@ -118,7 +149,6 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -129,6 +159,25 @@ class MainWindow : public QWidget {
   void createControls();
   void createConnections();
   void createAssembleAction();
+  // The named actions, the menu bar and the toolbar (main_menus.h).
+  void createActions();
+  // The simulation actions follow the bench: enabled as its own controls are.
+  void aggiornaAzioniSimulazione();
+  // The bench's dock (hidden until F9), its state kept between sessions in
+  // the work folder's "finestra.ini" (the settings file stays as it is).
+  void createBench();
+  QString fileStatoFinestra() const;
+  void salvaStatoBanco();
+  // Shows the dock, making the bench on first use, with the focus on its run controls.
+  void apriBanco();
+  // The text or the assembly pane changed: the bench's program is no longer the editor's.
+  void bancoSuperato();
+  // Runs `comando` on the bench; without a bench yet, first builds the
+  // program and opens it (a bench that holds an older program rebuilds by
+  // itself, through its gate).
+  void suBanco(void (simulator::SimulatorWindow::*comando)());
+  // The central area was resized (window, dock): the panes follow.
+  void areaRidimensionata();
   void createLinkedPanes();
   void leggiImpostazioni();
   void caricaUltimoFile();
@@ -162,10 +211,11 @@ class MainWindow : public QWidget {
   // links. False after an error (shown in the message box, cursor on its line).
   bool traduci(TranslationResult& risultato);
 
-  // Assembla and F9.
-  void assembla(bool poiSimula);
-  void fineAssemblaggio(const toolchain::AssembleResult& risultato, bool poiSimula, const std::vector<int>& righe);
-  void openSimulator(const QString& percorsoCod, const std::vector<int>& righe);
+  // Assembla and F9; `poi` runs on the bench once the program is loaded.
+  void assembla(bool poiSimula, std::function<void()> poi = {});
+  void fineAssemblaggio(const toolchain::AssembleResult& risultato);
+  // `poi` runs once the program is loaded and gpsim ready (Esegui by default).
+  void openSimulator(const QString& percorsoCod, const std::vector<int>& righe, std::function<void()> poi = {});
   QString percorsoAssemblaggio() const;
   long frequenzaQuarzo() const;
 
@@ -182,15 +232,17 @@ class MainWindow : public QWidget {
   Ambiente ambiente_;
   Translator traduttore_;
   Impostazioni valori_;
+  ProgramDocument documento_;
+  BuildService* build_ = nullptr;
   QString titoloProgramma_;
   QString dataVersione_;
-  int flagTestoModificato_ = 0;
   int modoLayout_ = 0;
   bool debug_ = false;
   bool flagChiusura_ = false;
   Disposizione disposizione_ = Disposizione::Affiancati;
   QSize dimensioneApplicata_;
 
+  QWidget* area_ = nullptr;  // the central area: panes and button rows
   editor::CodeEditor* textBasic_ = nullptr;
   editor::BasicHighlighter* colorazione_ = nullptr;
   editor::AssemblyHighlighter* colorazioneAsm_ = nullptr;
@@ -210,8 +262,19 @@ class MainWindow : public QWidget {
 
   // Assembla and the simulator.
   QPushButton* assembla_ = nullptr;
-  QThread* assemblaggio_ = nullptr;
+  QDockWidget* banco_ = nullptr;
   QPointer<simulator::SimulatorWindow> simulatore_;
+  // The build in flight: what follows the assembly, the assembly pane's
+  // lines and the text's revision it was made from.
+  bool assemblaggioInAttesa_ = false;
+  bool poiSimula_ = false;
+  std::function<void()> poi_;
+  std::vector<int> righeInCostruzione_;
+  std::uint64_t revisioneInCostruzione_ = 0;
+  // The text's revision the bench's program was built from (0: none), and
+  // whether the assembly pane was edited by hand since.
+  std::uint64_t revisioneBanco_ = 0;
+  bool asmModificatoDopoBanco_ = false;
   QString frequenzaApplicata_;  // the TMR0 calculator's text last given to the simulator
 
   // The last translation, while the panes still hold it: the BASIC text is

@@ -3,6 +3,10 @@
 // deadline per request.
 #include "gpsim_session.h"
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include "gpsim_protocol.h"
 #include "italian_text.h"
 #include "process.h"
@@ -26,7 +30,19 @@ size_t EndOfSyncs(const std::string& text, size_t count) {
 
 }  // namespace
 
+void EndWithParent(QProcess& process) {
+  const pid_t parent = getpid();
+  // Runs in the child between fork and exec: only async-signal-safe calls.
+  process.setChildProcessModifier([parent] {
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The parent may have died before the line above: then nobody sends it.
+    if (getppid() != parent) _exit(127);
+  });
+}
+
 GpsimSession::GpsimSession(QObject* parent) : QObject(parent), process_(*new QProcess) {
+  EndWithParent(process_);
   process_.setProcessChannelMode(QProcess::MergedChannels);
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, [this] {

@@ -21,6 +21,13 @@
 
 namespace velmora::simulator {
 
+// Ties a child process (gpsim, gpasm) to this program, before it starts:
+// the child gets its own process group (a terminal's Ctrl+C goes to the
+// program, which ends its children itself) and is killed by the kernel the
+// moment this program ends, however it ends (kill -9 included), so no
+// simulation is left running without a window.
+void EndWithParent(QProcess& process);
+
 class GpsimSession : public QObject {
   Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include "simulator_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QToolBar>
@@ -117,7 +119,7 @@ QString WatchdogMessage(bool on, std::optional<bool> inUse) {
   const QString state = on ? QStringLiteral("Watchdog attivo") : QStringLiteral("Watchdog disattivato");
   if (!inUse) return state + QStringLiteral(": vale dalla prossima simulazione.");
   if (*inUse == on) return state + QStringLiteral(", come nella simulazione in corso.");
-  return state + QStringLiteral(" dal prossimo Reset (Maiusc+F5): la simulazione in corso continua %1 watchdog.")
+  return state + QStringLiteral(" dal prossimo Reset (Maiusc+F9): la simulazione in corso continua %1 watchdog.")
                      .arg(on ? QStringLiteral("senza") : QStringLiteral("con il"));
 }
 
@@ -136,6 +138,7 @@ SimulatorWindow::SimulatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
   updateActions();
   refresh(false);
   resize(1180, 680);
+  arrange();
 }
 
 SimulatorWindow::~SimulatorWindow() { clearRunningLine(); }
@@ -151,48 +154,56 @@ void SimulatorWindow::createActions() {
     addAction(action);
     return action;
   };
-  runAction_ = make(QStringLiteral("esegui"), QStringLiteral("Esegui"), Qt::Key_F5, &SimulatorWindow::run);
-  pauseAction_ = make(QStringLiteral("pausa"), QStringLiteral("Pausa"), Qt::Key_F7, &SimulatorWindow::pause);
+  // The keys never collide with the main window's (F5 Traduci, F6 Assembla,
+  // F9 Simula, F8 the breakpoint on the cursor's line).
+  runAction_ = make(QStringLiteral("esegui"), QStringLiteral("Esegui"), Qt::Key_F7, &SimulatorWindow::run);
+  pauseAction_ = make(QStringLiteral("pausa"), QStringLiteral("Pausa"), QKeySequence(Qt::SHIFT | Qt::Key_F7),
+                      &SimulatorWindow::pause);
   stepAction_ = make(QStringLiteral("passo"), QStringLiteral("Passo"), Qt::Key_F10, &SimulatorWindow::stepLine);
   stepOverAction_ = make(QStringLiteral("passo_sopra"), QStringLiteral("Passo sopra"), QKeySequence(Qt::SHIFT | Qt::Key_F10),
                          &SimulatorWindow::stepOver);
-  stepOutAction_ = make(QStringLiteral("esci_sub"), QStringLiteral("Esci dalla SUB"), QKeySequence(Qt::SHIFT | Qt::Key_F11),
+  stepOutAction_ = make(QStringLiteral("esci_sub"), QStringLiteral("Esci dalla SUB"), QKeySequence(Qt::CTRL | Qt::Key_F10),
                         &SimulatorWindow::stepOut);
   stepInstructionAction_ = make(QStringLiteral("passo_istruzione"), QStringLiteral("Passo istruzione"), Qt::Key_F11,
                                 &SimulatorWindow::stepInstruction);
   cursorAction_ = make(QStringLiteral("fino_al_cursore"), QStringLiteral("Esegui fino al cursore"), Qt::Key_F4,
                        &SimulatorWindow::runToCursor);
-  resetAction_ = make(QStringLiteral("reset"), QStringLiteral("Reset"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+  resetAction_ = make(QStringLiteral("reset"), QStringLiteral("Reset"), QKeySequence(Qt::SHIFT | Qt::Key_F9),
                       &SimulatorWindow::reset);
 }
 
 void SimulatorWindow::createLayout() {
-  auto* toolbar = new QToolBar;
+  auto* toolbar = controls_ = new QToolBar;
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (QAction* a : {runAction_, pauseAction_, stepAction_, stepOverAction_, stepOutAction_, stepInstructionAction_,
                      cursorAction_, resetAction_})
     toolbar->addAction(a);
-  toolbar->addSeparator();
-  toolbar->addWidget(new QLabel(QStringLiteral(" Quarzo (MHz) ")));
+  for (QAction* a : toolbar->actions())  // the run controls take the focus when the bench opens
+    if (QWidget* button = toolbar->widgetForAction(a)) button->setFocusPolicy(Qt::StrongFocus);
+  auto* settings = new QHBoxLayout;
+  settings->addWidget(new QLabel(QStringLiteral("Quarzo (MHz)")));
   crystal_ = new QDoubleSpinBox;
   crystal_->setObjectName(QStringLiteral("quarzo"));
   crystal_->setRange(0.001, 40.0);
   crystal_->setDecimals(4);
   crystal_->setLocale(QLocale(QLocale::Italian, QLocale::Italy));  // "4,0000": a decimal comma
   crystal_->setValue(4.0);
-  toolbar->addWidget(crystal_);
-  toolbar->addWidget(new QLabel(QStringLiteral("  Velocità ")));
+  crystal_->setFocusPolicy(Qt::StrongFocus);
+  settings->addWidget(crystal_);
+  settings->addSpacing(8);
+  settings->addWidget(new QLabel(QStringLiteral("Velocità")));
   speed_ = new QComboBox;
   speed_->setObjectName(QStringLiteral("velocita"));
   speed_->addItems({QStringLiteral("Tempo reale"), QStringLiteral("Massima velocità")});
-  toolbar->addWidget(speed_);
-  toolbar->addWidget(new QLabel(QStringLiteral("  ")));
+  settings->addWidget(speed_);
+  settings->addSpacing(8);
   watchdog_ = new QCheckBox(QStringLiteral("Watchdog attivo"));
   watchdog_->setObjectName(QStringLiteral("watchdog"));
   watchdog_->setToolTip(QStringLiteral("Il chip va programmato con il watchdog disattivato: il codice generato "
                                        "non lo azzera mai e il watchdog resetterebbe il micro. La scelta vale dal "
                                        "prossimo Reset."));
-  toolbar->addWidget(watchdog_);
+  settings->addWidget(watchdog_);
+  settings->addStretch();
 
   // Pins: port A (A4..A0) and port B (B7..B0), most significant bit first.
   auto* pins = new QGroupBox(QStringLiteral("Linee di I/O (clic: cambia il livello; le uscite solo in pausa)"));
@@ -215,6 +226,8 @@ void SimulatorWindow::createLayout() {
   addPort('B', 8, 1);
   trisA_ = new QLabel;
   trisB_ = new QLabel;
+  for (QLabel* l : {trisA_, trisB_})
+    l->setFixedWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("TRISA = 0x00")) + 8);
   pinGrid->addWidget(trisA_, 0, 9);
   pinGrid->addWidget(trisB_, 1, 9);
 
@@ -229,8 +242,12 @@ void SimulatorWindow::createLayout() {
   stopwatch_->setToolTip(QStringLiteral("Tempo simulato tra le ultime due fermate"));
   line_ = new QLabel;
   line_->setObjectName(QStringLiteral("riga"));
+  // The texts grow while running (cycles, times): they never push the pins
+  // aside, so an LED stays under the mouse.
   for (QLabel* l : {line_, cycles_, time_, stopwatch_}) {
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("Cicli istruzione: 000000000000")));
     timingForm->addWidget(l);
   }
   timingForm->addStretch();
@@ -279,19 +296,32 @@ void SimulatorWindow::createLayout() {
   message_ = new QLabel;
   message_->setObjectName(QStringLiteral("messaggio"));
   message_->setWordWrap(true);
+  // Two lines whatever the message: a long one never makes the window grow.
+  message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  message_->setFixedHeight(2 * message_->fontMetrics().lineSpacing() + 4);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  // Pins and timing on top; variables, registers and EEPROM side by side
-  // below, each as tall as the window allows (fits 1366x768).
-  auto* top = new QHBoxLayout;
-  top->addWidget(pins, 3);
-  top->addWidget(timing, 2);
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(variablesBox, 5);
-  middle->addWidget(registersBox, 3);
-  middle->addWidget(eepromBox, 4);
+  // Wide: the run controls and the settings on one line, pins beside the
+  // timing, the three tables side by side. Narrow (docked beside the
+  // editors): each on its own line and the tables in tabs (arrange). The
+  // tables are the "Stato" tab beside the logic analyser and the board.
+  head_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  head_->addWidget(toolbar);
+  head_->addLayout(settings);
+  top_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  top_->addWidget(pins, 3);
+  top_->addWidget(timing, 2);
+  tables_ = {variablesBox, registersBox, eepromBox};
+  side_ = new QWidget;
+  middle_ = new QBoxLayout(QBoxLayout::LeftToRight, side_);
+  middle_->setContentsMargins(0, 0, 0, 0);
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName(QStringLiteral("schede"));
   auto* state = new QWidget;
-  state->setLayout(middle);
+  auto* stateLayout = new QVBoxLayout(state);
+  stateLayout->setContentsMargins(0, 0, 0, 0);
+  stateLayout->addWidget(side_, 1);
+  stateLayout->addWidget(tabs_, 1);
   auto* panels = new BenchPanels(controller_, state);
   connect(panels, &BenchPanels::basicLineRequested, this, [this](int line) {
     if (!basic_) return;
@@ -299,10 +329,51 @@ void SimulatorWindow::createLayout() {
     basic_->setFocus();
   });
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(toolbar);
-  layout->addLayout(top);
+  layout->addLayout(head_);
+  layout->addLayout(top_);
   layout->addWidget(panels, 1);
   layout->addWidget(message_);
+}
+
+void SimulatorWindow::arrange() {
+  // 0 wide: everything side by side; 1 narrow and tall: the rows stacked,
+  // the variables above the registers and the EEPROM; 2 narrow and low: the
+  // tables in tabs.
+  const int mode = width() >= 900 ? 0 : height() >= 760 ? 1 : 2;
+  if (mode == arranged_) return;
+  arranged_ = mode;
+  const QBoxLayout::Direction rows = mode == 0 ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+  head_->setDirection(rows);
+  top_->setDirection(rows);
+  while (middle_->count() > 0) delete middle_->takeAt(0);
+  const int stretch[] = {5, 3, 4};
+  for (int i = 0; i < tables_.size(); ++i) {
+    QGroupBox* box = tables_[i];
+    if (mode == 2) {
+      tabs_->addTab(box, box->title().section(QLatin1Char(' '), 0, 1));
+      continue;
+    }
+    box->setParent(side_);
+    box->show();
+  }
+  if (mode == 0) {
+    for (int i = 0; i < tables_.size(); ++i) middle_->addWidget(tables_[i], stretch[i]);
+  } else if (mode == 1) {
+    auto* below = new QHBoxLayout;
+    below->addWidget(tables_[1], 1);
+    below->addWidget(tables_[2], 1);
+    middle_->setDirection(QBoxLayout::TopToBottom);
+    middle_->addWidget(tables_[0], 1);
+    middle_->addLayout(below, 2);
+  }
+  if (mode == 0) middle_->setDirection(QBoxLayout::LeftToRight);
+  tabs_->setVisible(mode == 2);
+  side_->setVisible(mode != 2);
+}
+
+void SimulatorWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  arrange();
 }
 
 void SimulatorWindow::connectController() {
@@ -338,7 +409,7 @@ void SimulatorWindow::setEditors(CodeEditor* basic, QPlainTextEdit* assembly) {
   assembly_ = assembly;
   if (basic_) {
     connect(basic_, &CodeEditor::textEdited, this, [this] {
-      if (controller_.hasProgram())
+      if (controller_.hasProgram() && !gate_)  // with a gate, the owner marks the program stale
         showMessage(QStringLiteral("Il programma Basic è cambiato: tradurre e assemblare di nuovo per simularlo."), false);
     });
     connect(basic_, &CodeEditor::breakpointsChanged, this, [this](const QSet<int>& lines) { controller_.setBreakpoints(lines); });
@@ -358,6 +429,7 @@ bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly
   controller_.setProgram(cod.absoluteFilePath(), BuildProgramMap(listing.readAll().toStdString(), hex.readAll().toStdString(),
                                                                   assembly.toStdString(), asmToBasic));
   if (basic_) controller_.setBreakpoints(basic_->breakpoints());
+  stale_ = false;
   variables_->setRowCount(static_cast<int>(controller_.map().variables.size()));
   int row = 0;
   for (const toolchain::Variable& v : controller_.map().variables) {
@@ -375,19 +447,69 @@ void SimulatorWindow::setFrequency(long hz) {
 
 QString SimulatorWindow::message() const { return message_->text(); }
 
-void SimulatorWindow::runWhenReady() {
-  if (controller_.ready()) return run();
-  runWhenStarted_ = controller_.hasProgram();
+void SimulatorWindow::runWhenReady() { whenReady([this] { run(); }); }
+
+void SimulatorWindow::whenReady(std::function<void()> action) {
+  if (controller_.ready()) return action();
+  whenStarted_ = controller_.hasProgram() ? std::move(action) : std::function<void()>{};
 }
 
-void SimulatorWindow::run() { controller_.run(); }
+bool SimulatorWindow::gated(void (SimulatorWindow::*command)()) {
+  if (!stale_ || !gate_) return false;
+  gate_([this, command] { (this->*command)(); });
+  return true;
+}
+
+void SimulatorWindow::run() {
+  if (!gated(&SimulatorWindow::run)) controller_.run();
+}
 void SimulatorWindow::pause() { controller_.pause(); }
-void SimulatorWindow::stepLine() { controller_.stepLine(); }
-void SimulatorWindow::stepOver() { controller_.stepOver(); }
-void SimulatorWindow::stepOut() { controller_.stepOut(); }
-void SimulatorWindow::stepInstruction() { controller_.stepInstruction(); }
+void SimulatorWindow::stepLine() {
+  if (!gated(&SimulatorWindow::stepLine)) controller_.stepLine();
+}
+void SimulatorWindow::stepOver() {
+  if (!gated(&SimulatorWindow::stepOver)) controller_.stepOver();
+}
+void SimulatorWindow::stepOut() {
+  if (!gated(&SimulatorWindow::stepOut)) controller_.stepOut();
+}
+void SimulatorWindow::stepInstruction() {
+  if (!gated(&SimulatorWindow::stepInstruction)) controller_.stepInstruction();
+}
+
+void SimulatorWindow::setStale(bool stale) {
+  stale_ = stale;
+  if (!stale) return;
+  whenStarted_ = {};
+  controller_.pause();
+  clearRunningLine();
+  showMessage(QStringLiteral("Il programma nell'editor è cambiato: Esegui o Passo lo traducono, lo assemblano "
+                             "e lo simulano da capo."),
+              false);
+  updateActions();
+}
+
+void SimulatorWindow::stopShowing() {
+  whenStarted_ = {};
+  controller_.pause();
+  clearRunningLine();
+}
+
+void SimulatorWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (event->spontaneous()) return;
+  hidden_ = true;
+  stopShowing();
+}
+
+void SimulatorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  hidden_ = false;
+  showRunningLine(false);
+}
 
 void SimulatorWindow::runToCursor() {
+  if (gated(&SimulatorWindow::runToCursor)) return;
   if (!basic_ || !controller_.ready()) return;
   const int line = basic_->currentLine();
   if (controller_.map().FirstAddress(line) < 0) {
@@ -409,8 +531,7 @@ void SimulatorWindow::reset() {
 }
 
 void SimulatorWindow::closeEvent(QCloseEvent* event) {
-  controller_.pause();
-  clearRunningLine();
+  stopShowing();
   event->accept();
 }
 
@@ -419,7 +540,7 @@ void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
   const int line = controller_.currentBasicLine();
   const QString where = line > 0 ? QStringLiteral(" alla riga %1").arg(line) : QString();
   switch (why) {
-    case Stop::Started: showMessage(QStringLiteral("Simulazione pronta: Esegui (F5), Passo (F10)."), false); break;
+    case Stop::Started: showMessage(QStringLiteral("Simulazione pronta: Esegui (F7), Passo (F10)."), false); break;
     case Stop::Paused: showMessage(QStringLiteral("In pausa") + where + QLatin1Char('.'), false); break;
     case Stop::Step: showMessage(QStringLiteral("Passo eseguito: fermo") + where + QLatin1Char('.'), false); break;
     case Stop::Cursor: showMessage(QStringLiteral("Fermo") + where + QStringLiteral(" (cursore)."), false); break;
@@ -433,14 +554,15 @@ void SimulatorWindow::onStopped(SimController::Stop why, const QString& text) {
   }
   updateActions();
   refresh(true);
-  if (why == Stop::Started && runWhenStarted_) {
-    runWhenStarted_ = false;
-    run();
+  if (why == Stop::Started && whenStarted_) {
+    const std::function<void()> action = std::move(whenStarted_);
+    whenStarted_ = {};
+    action();
   }
 }
 
 void SimulatorWindow::onFailed(const QString& text) {
-  runWhenStarted_ = false;
+  whenStarted_ = {};
   showMessage(text, true);
   updateActions();
   refresh(false);
@@ -540,6 +662,8 @@ void SimulatorWindow::refreshTime() {
 }
 
 void SimulatorWindow::showRunningLine(bool scroll) {
+  // Only the program in the editor, on a bench in view, lights its lines.
+  if (stale_ || hidden_) return clearRunningLine();
   const ChipSnapshot& chip = controller_.chip();
   const int line = chip.pc >= 0 ? controller_.currentBasicLine() : 0;
   const int asmLine = chip.pc >= 0 ? controller_.map().AsmLineAt(controller_.currentAddress()) : 0;
@@ -587,6 +711,17 @@ void SimulatorWindow::updateActions() {
     a->setEnabled(ready);
   pauseAction_->setEnabled(running);
   resetAction_->setEnabled(controller_.hasProgram());
+  const QWidget* focus = QApplication::focusWidget();
+  if (wantsRunFocus_ || (focus && controls_->isAncestorOf(focus))) focusRunControls();
+}
+
+// A grey button cannot take the focus: then it goes there as soon as the
+// button turns on (gpsim starting).
+void SimulatorWindow::focusRunControls() {
+  QAction* next = controller_.running() ? pauseAction_ : runAction_;
+  QWidget* button = controls_->widgetForAction(next);
+  wantsRunFocus_ = !button || !next->isEnabled();
+  if (!wantsRunFocus_) button->setFocus(Qt::OtherFocusReason);
 }
 
 void SimulatorWindow::showMessage(const QString& text, bool error) {

@@ -15,12 +15,17 @@
 #include <QMap>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "sim_controller.h"
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
+class QToolBar;
+class QGroupBox;
+class QTabWidget;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -59,6 +64,30 @@ class SimulatorWindow : public QWidget {
   SimController& controller() { return controller_; }
   // The message line: why the last run stopped, or what went wrong.
   QString message() const;
+  // A problem shown on the message line (a rebuild that failed, say).
+  void showProblem(const QString& text) { showMessage(text, true); }
+
+  // The editor no longer holds the program loaded here (edited, another file
+  // opened, cleared): the run stops, no line of it stays lit, the message
+  // says so, and Esegui and the Passo commands go through the gate, which
+  // rebuilds and loads the program before they act. setProgram clears it.
+  void setStale(bool stale);
+  bool stale() const { return stale_; }
+  // What Esegui and the Passo commands do on a stale program: `gate` gets
+  // the command, to run once the new program is loaded.
+  void setGate(std::function<void(std::function<void()> command)> gate) { gate_ = std::move(gate); }
+  // Runs `action` as soon as gpsim is ready (now when it already is).
+  void whenReady(std::function<void()> action);
+  // Lays the window out for its size (also done at every resize): wide,
+  // everything side by side; narrow (docked beside the editors), the rows
+  // stacked, and the three tables in tabs when the height is short too.
+  void arrange();
+  // The keyboard focus on the run controls: Pausa while running, else Esegui
+  // (it follows them as they turn on and off).
+  void focusRunControls();
+  // The window stops showing the program (the dock closed, a floating
+  // window shut): the run pauses and the lit lines go.
+  void stopShowing();
 
  public slots:
   // Esegui now, or as soon as gpsim has started (F9 in the main window:
@@ -79,6 +108,9 @@ class SimulatorWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void createActions();
@@ -96,6 +128,8 @@ class SimulatorWindow : public QWidget {
   void clearRunningLine();
   void updateActions();
   void showMessage(const QString& text, bool error);
+  // A command on a stale program goes through the gate; true when it did.
+  bool gated(void (SimulatorWindow::*command)());
 
   SimController controller_;
   QPointer<editor::CodeEditor> basic_;
@@ -109,7 +143,17 @@ class SimulatorWindow : public QWidget {
   QLabel *trisA_, *trisB_, *cycles_, *time_, *stopwatch_, *line_, *message_;
   QTableWidget *variables_, *registers_, *eeprom_;
   QElapsedTimer sinceRefresh_;
-  bool runWhenStarted_ = false;
+  std::function<void()> whenStarted_;
+  std::function<void(std::function<void()>)> gate_;
+  bool stale_ = false;
+  bool hidden_ = false;
+  bool wantsRunFocus_ = false;  // hidden after being shown: nothing is lit
+  QBoxLayout *head_ = nullptr, *top_ = nullptr, *middle_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QToolBar* controls_ = nullptr;
+  QWidget* side_ = nullptr;
+  QList<QGroupBox*> tables_;
+  int arranged_ = -1;  // the layout in use (arrange)
 };
 
 }  // namespace velmora::simulator

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -108,6 +109,16 @@ void ExamplesWindow::createLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(text1_);
+  auto* apri = new QPushButton(QStringLiteral("Apri nell'editor"), this);
+  apri->setObjectName(QStringLiteral("ApriNellEditor"));
+  apri->setToolTip(QStringLiteral("Copia nell'editor Basic l'esempio in cui si trova il cursore"));
+  apri->setAutoDefault(false);
+  connect(apri, &QPushButton::clicked, this, &ExamplesWindow::ApriNellEditor);
+  auto* riga = new QHBoxLayout;
+  riga->setContentsMargins(8, 4, 8, 8);
+  riga->addStretch();
+  riga->addWidget(apri);
+  layout->addLayout(riga);
   QSize dimensione(900, 700);
   if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
     const QSize area = schermo->availableGeometry().size();
@@ -120,6 +131,27 @@ void ExamplesWindow::Stampa() {
   if (!ui::ChiediSiNo(ambiente_, QStringLiteral("Eseguo la stampa ?"))) return;
   const QFont font = text1_->font();
   ui::StampaTesto(ambiente_, TestoEsempi(), font.family(), font.pointSizeF(), this);
+}
+
+// The window's text is: the first line, a blank line, then for each example
+// its lines, a blank line, a comment box of three lines and a blank line.
+int ExamplesWindow::EsempioAllaRiga(int riga) {
+  int inizio = 2;
+  const int quanti = static_cast<int>(std::size(kEsempi));
+  for (int i = 0; i < quanti; ++i) {
+    QString programma = TestoEsempio(QString::fromLatin1(kEsempi[i].file));
+    programma.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    while (programma.endsWith(QLatin1Char('\n'))) programma.chop(1);
+    const int fine = inizio + static_cast<int>(programma.count(QLatin1Char('\n'))) + 1 + 5;
+    if (riga < fine) return i;
+    inizio = fine;
+  }
+  return quanti - 1;
+}
+
+void ExamplesWindow::ApriNellEditor() {
+  scelto_ = FileEsempi().value(EsempioAllaRiga(text1_->textCursor().blockNumber()));
+  accept();
 }
 
 bool ExamplesWindow::eventFilter(QObject* watched, QEvent* event) {

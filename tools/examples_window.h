@@ -27,6 +27,14 @@ class ExamplesWindow : public QDialog {
 
   // The double click on the text: asks, then prints.
   void Stampa();
+  // "Apri nell'editor": the example the cursor is in is chosen and the
+  // window closes (accepted); the main window then puts it in the editor.
+  void ApriNellEditor();
+  // The chosen example's file name (FileEsempi), empty when none was.
+  QString EsempioScelto() const { return scelto_; }
+  // The example whose text (or the comment box after it) holds line
+  // `riga` (from 0) of the window's text.
+  static int EsempioAllaRiga(int riga);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +45,7 @@ class ExamplesWindow : public QDialog {
   void createLayout();
 
   QPlainTextEdit* text1_ = nullptr;
+  QString scelto_;
 };
 
 }  // namespace velmora::tools

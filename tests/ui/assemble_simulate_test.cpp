@@ -55,7 +55,7 @@ class AssembleSimulateTest : public QObject {
     if (salvato) w.FileCorrente() = base + QStringLiteral(".bas");
     w.TextBasic()->setPlainText(Esempio("lettura_linee_a.bas"));
     if (!rigaAggiunta.isEmpty()) {
-      w.Command1();
+      w.Traduci();
       r_->messaggi.clear();
       w.TextASM()->moveCursor(QTextCursor::Start);
       w.TextASM()->insertPlainText(rigaAggiunta + QLatin1Char('\n'));

@@ -145,8 +145,10 @@ class MainWindowTest : public QObject {
   // Each press moves to the next layout; a double click shows that pane alone.
   void cicloDelLayout() {
     MainWindow w(r_->ambiente);
-    const int W = qRound(0.9 * 1366), H = qRound(0.9 * 768);
-    QCOMPARE(w.size(), QSize(W, H));
+    QCOMPARE(w.size(), QSize(qRound(0.9 * 1366), qRound(0.9 * 768)));
+    // The panes' rules apply to the area the menu bar and the toolbar leave.
+    const int W = w.centralWidget()->width(), H = w.centralWidget()->height();
+    QVERIFY(W == w.width() && H > 0.85 * w.height());
     auto* basic = w.TextBasic();
     auto* assembly = w.TextASM();
     const QSize intero(qRound(0.92 * W), qRound(0.87 * H));
@@ -157,21 +159,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(basic->size(), QSize(qRound(0.45 * W), qRound(0.87 * H)));
     QVERIFY(basic->geometry().right() < assembly->x() && basic->y() == assembly->y());
     const int sinistra = basic->x();
-    w.Command6();  // stacked on the same left edge
+    w.CambiaLayout();  // stacked on the same left edge
     QCOMPARE(stato(), QStringLiteral("2BA"));
     QCOMPARE(basic->size(), QSize(intero.width(), qRound(0.43 * H)));
     QVERIFY(basic->geometry().bottom() < assembly->y() && assembly->x() == sinistra);
-    w.Command6();
+    w.CambiaLayout();
     QCOMPARE(stato(), QStringLiteral("3B-"));
     QCOMPARE(basic->size(), intero);
-    w.Command6();
+    w.CambiaLayout();
     QCOMPARE(stato(), QStringLiteral("4-A"));
     QCOMPARE(assembly->size(), intero);
-    w.Command6();
+    w.CambiaLayout();
     QCOMPARE(stato(), QStringLiteral("1BA"));
     QTest::mouseDClick(assembly->viewport(), Qt::LeftButton);
     QCOMPARE(stato(), QStringLiteral("4-A"));
-    w.Command6();
+    w.CambiaLayout();
     QTest::mouseDClick(basic->viewport(), Qt::LeftButton);
     QCOMPARE(stato(), QStringLiteral("3B-"));
   }
@@ -190,11 +192,12 @@ class MainWindowTest : public QObject {
     MainWindow w(r_->ambiente, {QStringLiteral("DEBUG")});
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QWidget* area = w.centralWidget();
     QList<QRect> occupati{w.TextBasic()->geometry(), w.TextASM()->geometry()};
-    QVERIFY(w.rect().contains(occupati[0]) && w.rect().contains(occupati[1]));
+    QVERIFY(area->rect().contains(occupati[0]) && area->rect().contains(occupati[1]));
     const int larghezza = w.Controllo(QStringLiteral("Label2"))->width();
     int controllati = 0;
-    for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* c : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       auto* pulsante = qobject_cast<QPushButton*>(c);
       auto* etichetta = qobject_cast<QLabel*>(c);
       if ((!pulsante && !etichetta) || !c->isVisible()) continue;
@@ -203,7 +206,7 @@ class MainWindowTest : public QObject {
       ++controllati;
       QVERIFY2(c->font().pointSizeF() >= 9.0, nome);
       QVERIFY2(c->fontMetrics().horizontalAdvance(testo) <= c->contentsRect().width() - 4, nome);
-      QVERIFY2(w.rect().contains(c->geometry()), nome);
+      QVERIFY2(area->rect().contains(c->geometry()), nome);
       QVERIFY2(c->width() == larghezza, nome);
       for (const QRect& r : occupati) QVERIFY2(!r.intersects(c->geometry()), nome);
       occupati << c->geometry();
@@ -248,7 +251,7 @@ class MainWindowTest : public QObject {
     Scrivi(file, contenuto);
     r_->Dialoghi({Scegli(file)});
     MainWindow w(r_->ambiente);
-    w.Command3();
+    w.ApriBasic();
     const QString testo = w.TextBasic()->toPlainText();
     velmora::TranslateOptions opzioni;
     opzioni.programPath = file.toStdString();
@@ -314,7 +317,7 @@ class MainWindowTest : public QObject {
     MainWindow w(r_->ambiente);
     finestra = &w;
     w.TextBasic()->setPlainText(QStringLiteral("DIM X AS BYTE\n  x=5+y\nEND\ncall Prova(x  ' chiamata\n"));
-    w.Command1();
+    w.Traduci();
     QCOMPARE(duranteLaTraduzione,
              (QStringList{"Wait...", QColor(255, 70, 70).name(), "spento",
                           "DIM X AS BYTE\r\n  x=5+y\r\nEND\r\ncall Prova(x  ' chiamata\r\n"}));
@@ -336,7 +339,7 @@ class MainWindowTest : public QObject {
     MainWindow w(r_->ambiente);
     w.TextBasic()->setPlainText(QStringLiteral("   \n  "));
     w.TextASM()->setPlainText(QStringLiteral("precedente"));
-    for (auto azione : {&MainWindow::Command1, &MainWindow::Command2, &MainWindow::Command11}) (w.*azione)();
+    for (auto azione : {&MainWindow::Traduci, &MainWindow::SalvaBasic, &MainWindow::StampaBasic}) (w.*azione)();
     QVERIFY(!tradotto);
     QVERIFY(r_->messaggi.isEmpty() && r_->domande.isEmpty() && r_->titoliDialoghi.isEmpty());
     QCOMPARE(w.TextASM()->toPlainText(), QStringLiteral("precedente"));
@@ -363,7 +366,7 @@ class MainWindowTest : public QObject {
     CodeEditor* basic = w.TextBasic();
     CodeEditor* assembly = w.TextASM();
     basic->setPlainText(QString::fromLatin1(kProgramma));
-    w.Command1();
+    w.Traduci();
     const auto collegate = [](CodeEditor* e) { return e->highlightedLines(CodeEditor::LineRole::Linked); };
 
     CursoreSulla(basic, rigaBasic);
@@ -380,7 +383,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(collegate(basic), QSet<int>{});
 
     for (CodeEditor* modificato : {assembly, basic}) {
-      w.Command1();
+      w.Traduci();
       CursoreSulla(assembly, *righe.begin());
       QVERIFY(!collegate(basic).isEmpty());
       modificato->moveCursor(QTextCursor::End);
@@ -399,14 +402,14 @@ class MainWindowTest : public QObject {
     CodeEditor* basic = w.TextBasic();
     basic->setPlainText(QString::fromLatin1(kProgramma));
     QCOMPARE(basic->lineFigures(), (QMap<int, int>{}));
-    w.Command1();
+    w.Traduci();
     QMap<int, int> attese;
     const std::string crlf = QString::fromLatin1(kProgramma).replace("\n", "\r\n").toStdString();
     for (const velmora::LineWords& p : velmora::Translator().Translate(crlf, {}).words) attese.insert(p.line, p.words);
     QVERIFY(attese.contains(4) && attese.contains(5) && !attese.contains(1));
     QCOMPARE(basic->lineFigures(), attese);
     basic->setPlainText(QStringLiteral("FOO\nEND\n"));
-    w.Command1();
+    w.Traduci();
     QCOMPARE(basic->lineFigures(), (QMap<int, int>{}));
   }
 
@@ -455,7 +458,7 @@ class MainWindowTest : public QObject {
       proposto = d.Percorso();
       d.Annulla();
     }});
-    w.Command2();
+    w.SalvaBasic();
     QCOMPARE(proposto, w.FileCorrente());
   }
 
@@ -493,7 +496,7 @@ class MainWindowTest : public QObject {
     titoliAttesi << QStringLiteral("Apertura File");
     const QString prima = w.FileCorrente();
 
-    w.Command3();
+    w.ApriBasic();
     QCOMPARE(r_->titoliDialoghi, titoliAttesi);
     QCOMPARE(r_->domande.value(0), modificato ? kDomandaSalvare : QString());
     QCOMPARE(r_->pause, modificato && salvare ? QList<int>{200} : QList<int>{});
@@ -575,7 +578,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(w.FileCorrente(), ripristina ? originale : QString());
       QCOMPARE(QFile::exists(Recupero()), ripristina);
       if (ripristina) {
-        w.Command2();
+        w.SalvaBasic();
         QCOMPARE(Leggi(originale), QByteArray("DIM A AS BYTE\r\nA = 7\r\n"));
         QVERIFY(!QFile::exists(Recupero()));
       }
@@ -642,7 +645,7 @@ class MainWindowTest : public QObject {
       d.Ok();
     }});
     r_->Risposte({scelta.isEmpty() ? vedere : true});
-    w.Command9();
+    w.ScriviDefinizioni();
     QCOMPARE(proposto, QStringLiteral("Pic16F84.Def"));
     QCOMPARE(r_->titoliDialoghi, QStringList{"Salvataggio File"});
     QCOMPARE(w.FileCorrente(), QStringLiteral("/mio/programma.bas"));
@@ -769,7 +772,7 @@ class MainWindowTest : public QObject {
     r_->Risposte({true});
     w.Valori().ValoreFrequenza = QStringLiteral("4");
     if (chiudi) w.close();
-    else w.Command7();
+    else w.NuovoProgramma();
     const QString finale = Percorso(QStringLiteral("finale.bas"));  // beside the current file
     QCOMPARE(r_->titoliDialoghi, modificato ? QStringList{"Salvataggio File"} : QStringList{});
     QCOMPARE(Leggi(finale), modificato ? QByteArray("END") : QByteArray("<assente>"));
