@@ -158,14 +158,14 @@ int main(int argc, char* argv[]) {
     ok &= fermo && Salva(banco, uscita, QStringLiteral("workbench-%1").arg(schermo.width()));
   }
 
-  ui::MyMsgBox box(rapporto, &finestra);
+  ui::MessageBox box(rapporto, &finestra);
   ok &= Salva(box, uscita, QStringLiteral("message-box"));
 
-  ui::FormSelectFile dialogo(ambiente, QString(), QStringLiteral("Apertura File"), &finestra);
+  ui::FileDialog dialogo(ambiente, QString(), QStringLiteral("Apertura File"), &finestra);
   dialogo.SelezionaFile(QStringLiteral("lampeggio.bas"));
   ok &= Salva(dialogo, uscita, QStringLiteral("file-dialog"));
 
-  ui::Form3 impostazioni(finestra.Valori(), &finestra);
+  ui::SettingsWindow impostazioni(finestra.Valori(), &finestra);
   ok &= Salva(impostazioni, uscita, QStringLiteral("settings"));
 
   ui::BackupManager backup(ambiente, finestra.Valori().CartellaLavoro, finestra.TextBasic()->toPlainText(),

@@ -59,7 +59,7 @@ void MostraMessaggio(const Ambiente& ambiente, const QString& text) {
   }
   std::vector<std::unique_ptr<Oscuramento>> oscurati;
   for (const auto& editor : ambiente.daOscurare) oscurati.push_back(std::make_unique<Oscuramento>(editor));
-  MyMsgBox box(text, FinestraPrincipale(ambiente));
+  MessageBox box(text, FinestraPrincipale(ambiente));
   if (ambiente.allaComparsa) {
     // The test drives the box from inside its own event loop.
     QTimer::singleShot(0, &box, [&box, &ambiente] { ambiente.allaComparsa(box); });
@@ -93,12 +93,12 @@ QString ChiediTesto(const Ambiente& ambiente, const QString& prompt, const QStri
   return ok ? testo : QString();
 }
 
-MyMsgBox::MyMsgBox(const QString& text, QWidget* parent) : QDialog(parent) {
+MessageBox::MessageBox(const QString& text, QWidget* parent) : QDialog(parent) {
   createControls(text);
   createLayout();
 }
 
-void MyMsgBox::createControls(const QString& text) {
+void MessageBox::createControls(const QString& text) {
   setWindowTitle(TitoloMessaggi());
   setModal(true);
   setMouseTracking(true);
@@ -122,12 +122,12 @@ void MyMsgBox::createControls(const QString& text) {
 
   timer1_ = new QTimer(this);
   timer1_->setInterval(1000);
-  connect(timer1_, &QTimer::timeout, this, &MyMsgBox::Tick);
+  connect(timer1_, &QTimer::timeout, this, &MessageBox::Tick);
   timer1_->start();
   conteggio_ = 0;
 }
 
-void MyMsgBox::createLayout() {
+void MessageBox::createLayout() {
   auto* pulsanti = new QHBoxLayout;
   pulsanti->addStretch();
   pulsanti->addWidget(command1_);
@@ -151,7 +151,7 @@ void MyMsgBox::createLayout() {
   resize(larghezza, altezza);
 }
 
-void MyMsgBox::Tick() {
+void MessageBox::Tick() {
   ++conteggio_;
   if (conteggio_ >= kTickChiusura) {
     timer1_->stop();
@@ -159,16 +159,16 @@ void MyMsgBox::Tick() {
   }
 }
 
-void MyMsgBox::MovimentoMouse() { conteggio_ = 0; }
+void MessageBox::MovimentoMouse() { conteggio_ = 0; }
 
-QString MyMsgBox::Testo() const { return text1_->toPlainText(); }
+QString MessageBox::Testo() const { return text1_->toPlainText(); }
 
-bool MyMsgBox::eventFilter(QObject* watched, QEvent* event) {
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove) MovimentoMouse();
   return QDialog::eventFilter(watched, event);
 }
 
-void MyMsgBox::mouseMoveEvent(QMouseEvent* event) {
+void MessageBox::mouseMoveEvent(QMouseEvent* event) {
   MovimentoMouse();
   QDialog::mouseMoveEvent(event);
 }

@@ -38,12 +38,12 @@ QString TitoloMessaggi();
 // The message box itself: `Text1` shows the text, `Command1` "OK" closes it and
 // `Timer1` ticks every second; 15 ticks without mouse movement over the box
 // close it.
-class MyMsgBox : public QDialog {
+class MessageBox : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kTickChiusura = 15;
 
-  explicit MyMsgBox(const QString& text, QWidget* parent = nullptr);
+  explicit MessageBox(const QString& text, QWidget* parent = nullptr);
 
   // One tick of Timer1: counts up and closes the box at the 15th.
   void Tick();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window.h"
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
@@ -49,6 +52,7 @@
 #include "main_menus.h"
 
 #include "assembler.h"
+#include "assembler_diagnostics.h"
 #include "process.h"
 #include "simulator_window.h"
 
@@ -865,8 +869,8 @@ void MainWindow::ApriBackup() {
 // its values become the window's, and are saved when something changed.
 void MainWindow::ApriImpostazioni() {
   valori_.FileCorrente = documento_.file();
-  Form3 impostazioni(valori_, this);
-  connect(&impostazioni, &Form3::Anteprima, this, [this](const Impostazioni& valori) {
+  SettingsWindow impostazioni(valori_, this);
+  connect(&impostazioni, &SettingsWindow::Anteprima, this, [this](const Impostazioni& valori) {
     Impostazioni anteprima = valori;
     ApplicaConfigurazione(anteprima, Aspetto());
     applicaColoriEditor();
@@ -973,10 +977,23 @@ void MainWindow::fineAssemblaggio(const toolchain::AssembleResult& risultato) {
     openSimulator(QString::fromStdString(risultato.codPath), righeInCostruzione_, std::move(poi));
     return;
   }
+  // gpasm's errors and warnings on their Basic lines, in Italian with
+  // gpasm's own words; the cursor goes to the first error's line.
   QString testo = QString::fromStdString(toolchain::AssembleSummary(risultato));
-  for (const toolchain::AssemblerLine& riga : risultato.lines)
-    if (riga.kind == toolchain::AssemblerLine::Kind::Error || riga.kind == toolchain::AssemblerLine::Kind::Warning)
-      testo += QStringLiteral("\r\n") + QString::fromStdString(riga.text);
+  int rigaErrore = 0;
+  if (!risultato.toolFailed) {
+    const std::string nomeAsm = std::filesystem::path(risultato.asmPath).filename().string();
+    const std::string nomeBasic = QFileInfo(percorsoAssemblaggio()).fileName().toStdString();
+    for (const toolchain::AssemblerDiagnostic& d :
+         toolchain::MapAssemblerLines(risultato.lines, nomeAsm, righeInCostruzione_)) {
+      testo += QStringLiteral("\r\n") + QString::fromStdString(toolchain::FormatDiagnostic(nomeBasic, d));
+      if (rigaErrore == 0 && d.kind == toolchain::AssemblerDiagnostic::Kind::Error) rigaErrore = d.basicLine;
+    }
+  }
+  if (rigaErrore > 0) {
+    textBasic_->goToLine(rigaErrore);
+    textBasic_->setFocus();
+  }
   if (simulatore_ && poiSimula) simulatore_->showProblem(QString::fromStdString(risultato.error));
   MostraMessaggio(ambiente_, testo);
 }
@@ -991,7 +1008,10 @@ void MainWindow::openSimulator(const QString& percorsoCod, const std::vector<int
     frequenzaApplicata_ = valori_.ValoreFrequenza;
     simulatore_->setFrequency(frequenzaQuarzo());
   }
-  if (!simulatore_->setProgram(percorsoCod, textAsm_->toPlainText(), righe)) return;
+  // The variables come from the translation when the assembly pane is its
+  // own (righe are then its lines); an assembly edited by hand is read.
+  const std::vector<DeclaredVariable>* variabili = righe.empty() ? nullptr : &documento_.translation().variables;
+  if (!simulatore_->setProgram(percorsoCod, textAsm_->toPlainText(), righe, variabili)) return;
   revisioneBanco_ = revisioneInCostruzione_;
   asmModificatoDopoBanco_ = false;
   simulatore_->setStale(BancoSuperato());

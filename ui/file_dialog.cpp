@@ -75,7 +75,7 @@ QString CodaErrore(int codice) {
 
 }  // namespace
 
-FormSelectFile::FormSelectFile(const Ambiente& ambiente, const QString& fileProposto,
+FileDialog::FileDialog(const Ambiente& ambiente, const QString& fileProposto,
                                const QString& titoloDialogo, QWidget* parent)
     : QDialog(parent), ambiente_(ambiente), fileCorrente_(fileProposto), titoloDialogo_(titoloDialogo) {
   createControls();
@@ -86,7 +86,7 @@ FormSelectFile::FormSelectFile(const Ambiente& ambiente, const QString& fileProp
   fileTesto_->setFocus();
 }
 
-void FormSelectFile::createControls() {
+void FileDialog::createControls() {
   setWindowTitle(QStringLiteral("Selezione file"));
   setObjectName(QStringLiteral("FormSelectFile"));
   setModal(true);
@@ -130,7 +130,7 @@ void FormSelectFile::createControls() {
   for (const QString& disco : ambiente_.ElencoDischi()) drive1_->addItem(disco, disco);
 }
 
-void FormSelectFile::createLayout() {
+void FileDialog::createLayout() {
   auto* griglia = new QGridLayout;
   griglia->addWidget(label3_, 0, 0);
   griglia->addWidget(drive1_, 1, 0);
@@ -157,7 +157,7 @@ void FormSelectFile::createLayout() {
   resize(720, 520);
 }
 
-void FormSelectFile::createConnections() {
+void FileDialog::createConnections() {
   connect(drive1_, &QComboBox::currentIndexChanged, this, [this](int indice) {
     if (!aggiornando_) SelezionaDisco(indice);
   });
@@ -172,17 +172,17 @@ void FormSelectFile::createConnections() {
     SelezionaFile(item->text());
     fileTesto_->setFocus();
   });
-  connect(fileTesto_, &QLineEdit::returnPressed, this, &FormSelectFile::Ok);
-  connect(btnOk_, &QPushButton::clicked, this, &FormSelectFile::Ok);
-  connect(btnAnnulla_, &QPushButton::clicked, this, &FormSelectFile::Annulla);
-  connect(deleteFile_, &QPushButton::clicked, this, &FormSelectFile::Cancella);
+  connect(fileTesto_, &QLineEdit::returnPressed, this, &FileDialog::Ok);
+  connect(btnOk_, &QPushButton::clicked, this, &FileDialog::Ok);
+  connect(btnAnnulla_, &QPushButton::clicked, this, &FileDialog::Annulla);
+  connect(deleteFile_, &QPushButton::clicked, this, &FileDialog::Cancella);
 }
 
 // A title starting with "S" is a save dialog: red on yellow; open dialogs are
 // green on grey. A proposed path opens on its folder with the path in the
 // field; otherwise the first drive whose "Velmora Programmi" folder holds
 // files, or else the current folder, with an empty field.
-void FormSelectFile::apri() {
+void FileDialog::apri() {
   labelTitolo_->setText(titoloDialogo_);
   const bool salvataggio = titoloDialogo_.startsWith(QLatin1Char('S'));
   ImpostaColoreTesto(labelTitolo_, InteroDaColore(salvataggio ? QColor(255, 0, 0) : QColor(0, 255, 0)));
@@ -208,37 +208,37 @@ void FormSelectFile::apri() {
   fileTesto_->clear();
 }
 
-void FormSelectFile::showEvent(QShowEvent* event) {
+void FileDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (ambiente_.allaComparsa) QTimer::singleShot(0, this, [this] { ambiente_.allaComparsa(*this); });
 }
 
-void FormSelectFile::changeEvent(QEvent* event) {
+void FileDialog::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) aggiornaElenchi();
 }
 
-QString FormSelectFile::DiscoCorrente() const { return drive1_->currentData().toString(); }
+QString FileDialog::DiscoCorrente() const { return drive1_->currentData().toString(); }
 
-QString FormSelectFile::Percorso() const { return fileTesto_->text(); }
+QString FileDialog::Percorso() const { return fileTesto_->text(); }
 
-bool FormSelectFile::CancellaVisibile() const { return !deleteFile_->isHidden(); }
+bool FileDialog::CancellaVisibile() const { return !deleteFile_->isHidden(); }
 
-QStringList FormSelectFile::FileElencati() const {
+QStringList FileDialog::FileElencati() const {
   QStringList nomi;
   for (int i = 0; i < file1_->count(); ++i) nomi << file1_->item(i)->text();
   return nomi;
 }
 
-QStringList FormSelectFile::CartelleElencate() const {
+QStringList FileDialog::CartelleElencate() const {
   QStringList percorsi;
   for (int i = 0; i < dir1_->count(); ++i) percorsi << dir1_->item(i)->data(Qt::UserRole).toString();
   return percorsi;
 }
 
-void FormSelectFile::ImpostaPercorso(const QString& testo) { fileTesto_->setText(testo); }
+void FileDialog::ImpostaPercorso(const QString& testo) { fileTesto_->setText(testo); }
 
-bool FormSelectFile::impostaCartella(const QString& richiesta) {
+bool FileDialog::impostaCartella(const QString& richiesta) {
   // A folder that does not exist (any more) falls back to its nearest parent.
   QString cartella = SenzaSeparatoreFinale(QDir::cleanPath(richiesta));
   while (!QFileInfo(cartella).isDir() && cartella != CartellaDi(cartella) && !CartellaDi(cartella).isEmpty())
@@ -254,7 +254,7 @@ bool FormSelectFile::impostaCartella(const QString& richiesta) {
   return true;
 }
 
-void FormSelectFile::selezionaDiscoPer(const QString& percorso) {
+void FileDialog::selezionaDiscoPer(const QString& percorso) {
   // The drive of a path is the longest drive-list entry it lies under.
   int migliore = -1;
   qsizetype lunghezza = -1;
@@ -274,7 +274,7 @@ void FormSelectFile::selezionaDiscoPer(const QString& percorso) {
 
 // The folder list shows the path from the drive down to the current folder,
 // then the current folder's subfolders, each indented by its depth.
-void FormSelectFile::aggiornaElenchi() {
+void FileDialog::aggiornaElenchi() {
   if (cartella_.isEmpty()) return;
   dir1_->clear();
   // The path starts at the selected drive.
@@ -301,13 +301,13 @@ void FormSelectFile::aggiornaElenchi() {
   aggiornaFile(cartella_);
 }
 
-void FormSelectFile::aggiornaFile(const QString& cartella) {
+void FileDialog::aggiornaFile(const QString& cartella) {
   cartellaFile_ = cartella;
   file1_->clear();
   file1_->addItems(QDir(cartella).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
-void FormSelectFile::SelezionaDisco(int indice) {
+void FileDialog::SelezionaDisco(int indice) {
   if (indice < 0 || indice >= drive1_->count()) return;
   const QString disco = drive1_->itemData(indice).toString();
   const QString errore = ErroreLettura(disco);
@@ -323,7 +323,7 @@ void FormSelectFile::SelezionaDisco(int indice) {
   fileTesto_->setText(cartella_);
 }
 
-void FormSelectFile::SelezionaCartella(const QString& percorso) {
+void FileDialog::SelezionaCartella(const QString& percorso) {
   deleteFile_->setVisible(false);
   if (!ErroreLettura(percorso).isEmpty()) return;
   cartella_ = percorso;
@@ -331,13 +331,13 @@ void FormSelectFile::SelezionaCartella(const QString& percorso) {
   fileTesto_->setText(percorso);
 }
 
-void FormSelectFile::ApriCartella(const QString& percorso) {
+void FileDialog::ApriCartella(const QString& percorso) {
   deleteFile_->setVisible(false);
   if (!impostaCartella(percorso)) return;
   fileTesto_->setText(cartella_);
 }
 
-void FormSelectFile::SelezionaFile(const QString& nome) {
+void FileDialog::SelezionaFile(const QString& nome) {
   deleteFile_->setVisible(true);
   fileTesto_->setText(Unisci(cartellaFile_, nome));
 }
@@ -345,7 +345,7 @@ void FormSelectFile::SelezionaFile(const QString& nome) {
 // Leaves the full path to return in the field (empty for a cancel) and tells
 // whether the dialog may close: it stays open on a folder, which it enters,
 // and when the new file cannot be created.
-bool FormSelectFile::convalida() {
+bool FileDialog::convalida() {
   QString percorso = fileTesto_->text().trimmed();
   fileTesto_->setText(percorso);
   if (percorso.isEmpty() || percorso == QLatin1String("/")) {
@@ -380,21 +380,21 @@ bool FormSelectFile::convalida() {
   return true;
 }
 
-void FormSelectFile::Ok() {
+void FileDialog::Ok() {
   if (!convalida()) return;
   fileCorrente_ = fileTesto_->text().trimmed();
   accept();
 }
 
 // ANNULLA, Esc and the window's close control all cancel.
-void FormSelectFile::Annulla() { reject(); }
+void FileDialog::Annulla() { reject(); }
 
-void FormSelectFile::reject() {
+void FileDialog::reject() {
   fileCorrente_.clear();
   QDialog::reject();
 }
 
-void FormSelectFile::Cancella() {
+void FileDialog::Cancella() {
   QString percorso = fileTesto_->text().trimmed();
   if (percorso.isEmpty()) return;
   const auto doppia = percorso.indexOf(QLatin1String("//"));
@@ -416,7 +416,7 @@ void FormSelectFile::Cancella() {
 
 QString ScegliFile(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
                    QWidget* parent) {
-  FormSelectFile dialogo(ambiente, fileProposto, titoloDialogo, parent);
+  FileDialog dialogo(ambiente, fileProposto, titoloDialogo, parent);
   if (dialogo.exec() != QDialog::Accepted) return {};
   return dialogo.FileScelto();
 }

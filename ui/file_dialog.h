@@ -24,10 +24,10 @@ class QPushButton;
 
 namespace velmora::ui {
 
-class FormSelectFile : public QDialog {
+class FileDialog : public QDialog {
   Q_OBJECT
  public:
-  FormSelectFile(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
+  FileDialog(const Ambiente& ambiente, const QString& fileProposto, const QString& titoloDialogo,
                  QWidget* parent = nullptr);
 
   // After exec(): the chosen full path; empty when the user cancelled.

@@ -31,14 +31,14 @@ bool LeggiColore(const QString& testo, qint32& colore) {
 
 }  // namespace
 
-Form3::Form3(const Impostazioni& valori, QWidget* parent) : QDialog(parent), valori_(valori) {
+SettingsWindow::SettingsWindow(const Impostazioni& valori, QWidget* parent) : QDialog(parent), valori_(valori) {
   createControls();
   createLayout();
   createConnections();
   riempi();
 }
 
-void Form3::createControls() {
+void SettingsWindow::createControls() {
   setWindowTitle(QStringLiteral("Gestione parametri"));
   setObjectName(QStringLiteral("Form3"));
   for (int i = 0; i < 6; ++i) {
@@ -57,7 +57,7 @@ void Form3::createControls() {
   command1_->setDefault(false);
 }
 
-void Form3::createLayout() {
+void SettingsWindow::createLayout() {
   auto* griglia = new QGridLayout;
   auto intestazione = [this](const QString& testo) {
     auto* label = new QLabel(testo, this);
@@ -83,14 +83,14 @@ void Form3::createLayout() {
   layout->addWidget(command1_, 0, Qt::AlignRight);
 }
 
-void Form3::createConnections() {
+void SettingsWindow::createConnections() {
   for (int i = 0; i < 6; ++i)
     connect(text1_[i], &QLineEdit::returnPressed, this, [this, i] { InvioNelCampo(i); });
-  for (QCheckBox* c : check1_) connect(c, &QCheckBox::clicked, this, &Form3::ClicGrassetto);
-  connect(command1_, &QPushButton::clicked, this, &Form3::Reset);
+  for (QCheckBox* c : check1_) connect(c, &QCheckBox::clicked, this, &SettingsWindow::ClicGrassetto);
+  connect(command1_, &QPushButton::clicked, this, &SettingsWindow::Reset);
 }
 
-void Form3::riempi() {
+void SettingsWindow::riempi() {
   text1_[0]->setText(SeiCifre(valori_.ColoreCarattereBasic));
   text1_[1]->setText(SeiCifre(valori_.ColoreCarattereASM));
   text1_[2]->setText(SeiCifre(valori_.ColoreSfondoBasic));
@@ -105,7 +105,7 @@ void Form3::riempi() {
 
 // Enter in a field: colours read as hexadecimal, sizes as decimal; a text that
 // does not read leaves the value as it was.
-void Form3::InvioNelCampo(int indice) {
+void SettingsWindow::InvioNelCampo(int indice) {
   if (indice < 0 || indice > 5) return;
   const QString testo = text1_[indice]->text();
   qint32* colori[] = {&valori_.ColoreCarattereBasic, &valori_.ColoreCarattereASM, &valori_.ColoreSfondoBasic,
@@ -121,7 +121,7 @@ void Form3::InvioNelCampo(int indice) {
   emit Anteprima(valori_);
 }
 
-void Form3::DoppioClicColore(int indice) {
+void SettingsWindow::DoppioClicColore(int indice) {
   if (indice < 0 || indice > 3) return;
   const bool assembly = indice == 1 || indice == 3;
   QLineEdit* campoCarattere = text1_[assembly ? 1 : 0];
@@ -143,13 +143,13 @@ void Form3::DoppioClicColore(int indice) {
   emit Anteprima(valori_);
 }
 
-void Form3::ClicGrassetto() {
+void SettingsWindow::ClicGrassetto() {
   valori_.FontBoldBasic = check1_[0]->isChecked() ? 1 : 0;
   valori_.FontBoldASM = check1_[1]->isChecked() ? 1 : 0;
   emit Anteprima(valori_);
 }
 
-void Form3::Reset() {
+void SettingsWindow::Reset() {
   valori_.ColoreSfondoBasic = InteroDaColore(QColor(192, 255, 255));
   valori_.ColoreCarattereBasic = 0;
   valori_.FontBoldBasic = 0;
@@ -163,7 +163,7 @@ void Form3::Reset() {
   emit Anteprima(valori_);
 }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
     for (int i = 0; i < 4; ++i) {
       if (watched != text1_[i]) continue;

@@ -19,10 +19,10 @@ class QPushButton;
 
 namespace velmora::ui {
 
-class Form3 : public QDialog {
+class SettingsWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit Form3(const Impostazioni& valori, QWidget* parent = nullptr);
+  explicit SettingsWindow(const Impostazioni& valori, QWidget* parent = nullptr);
 
   const Impostazioni& Valori() const { return valori_; }
   // A change to save: a field confirmed, a colour chosen, or reset (the bold

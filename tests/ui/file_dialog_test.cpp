@@ -66,7 +66,7 @@ class FileDialogTest : public QObject {
     }
     proposta.replace(QLatin1Char('@'), radice_.path());
     campo.replace(QLatin1Char('@'), radice_.path());
-    FormSelectFile dialogo(r_->ambiente, proposta, QStringLiteral("Apertura File"));
+    FileDialog dialogo(r_->ambiente, proposta, QStringLiteral("Apertura File"));
     QCOMPARE(dialogo.CartellaCorrente(), radice_.filePath(cartella));
     QCOMPARE(dialogo.Percorso(), campo);
     QCOMPARE(dialogo.DiscoCorrente(), cartella.startsWith(QLatin1String("disco1")) ? disco1_ : disco2_);
@@ -99,7 +99,7 @@ class FileDialogTest : public QObject {
     campo.replace(QLatin1Char('@'), radice_.path());
     atteso.replace(QLatin1Char('@'), radice_.path());
     r_->Risposte({risposta});
-    FormSelectFile dialogo(r_->ambiente, QStringLiteral("proposta"), QStringLiteral("Salvataggio File"));
+    FileDialog dialogo(r_->ambiente, QStringLiteral("proposta"), QStringLiteral("Salvataggio File"));
     dialogo.show();
     dialogo.ImpostaPercorso(campo);
     dialogo.Ok();
@@ -122,7 +122,7 @@ class FileDialogTest : public QObject {
   // Enter in the path field is OK, once; a folder name enters the folder.
   void invioECartelle() {
     Crea(QStringLiteral("disco2/corrente/sotto/a.bas"));
-    FormSelectFile dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
+    FileDialog dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
     dialogo.show();
     dialogo.ImpostaPercorso(QStringLiteral("sotto"));
     auto* campo = Figlio(dialogo, "FileTesto");
@@ -149,9 +149,9 @@ class FileDialogTest : public QObject {
     QFETCH(QString, proposta);
     const QString a = Crea(QStringLiteral("disco2/corrente/a.bas"));
     Crea(QStringLiteral("disco2/corrente/b.bas"));
-    FormSelectFile dialogo(r_->ambiente, proposta.replace(QLatin1Char('@'), radice_.path()),
+    FileDialog dialogo(r_->ambiente, proposta.replace(QLatin1Char('@'), radice_.path()),
                            QStringLiteral("Apertura File"));
-    r_->Dialoghi({[](FormSelectFile&) {}});  // the user, not the recorder, acts
+    r_->Dialoghi({[](FileDialog&) {}});  // the user, not the recorder, acts
     dialogo.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialogo));
     auto* campo = Figlio(dialogo, "FileTesto");
@@ -173,7 +173,7 @@ class FileDialogTest : public QObject {
   // ANNULLA and the window's close control both hand back no file.
   void annullaEChiusura() {
     for (const bool conPulsante : {true, false}) {
-      FormSelectFile dialogo(r_->ambiente, QStringLiteral("/proposto.bas"), QStringLiteral("Apertura File"));
+      FileDialog dialogo(r_->ambiente, QStringLiteral("/proposto.bas"), QStringLiteral("Apertura File"));
       dialogo.show();
       if (conPulsante) Premi(Figlio<QPushButton>(dialogo, "BTNAnnulla"));
       else dialogo.close();
@@ -191,7 +191,7 @@ class FileDialogTest : public QObject {
     QFETCH(bool, risposta);
     const QString a = Crea(QStringLiteral("disco2/corrente/a.bas"));
     Crea(QStringLiteral("disco2/corrente/b.bas"));
-    FormSelectFile dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
+    FileDialog dialogo(r_->ambiente, QString(), QStringLiteral("Apertura File"));
     QCOMPARE(dialogo.FileElencati(), (QStringList{QStringLiteral("a.bas"), QStringLiteral("b.bas")}));
     dialogo.SelezionaFile(QStringLiteral("a.bas"));
     QVERIFY(dialogo.CancellaVisibile());

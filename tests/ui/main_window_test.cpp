@@ -454,7 +454,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.FlagTestoModificato(), salvato && !assembly ? 0 : 1);
     QCOMPARE(w.windowTitle(), Titolo());
     QString proposto;
-    r_->Dialoghi({[&](FormSelectFile& d) {
+    r_->Dialoghi({[&](FileDialog& d) {
       proposto = d.Percorso();
       d.Annulla();
     }});
@@ -638,7 +638,7 @@ class MainWindowTest : public QObject {
     w.TextBasic()->setPlainText(QStringLiteral("X = 1"));
     w.TextASM()->setPlainText(QStringLiteral("assembly"));
     QString proposto;
-    r_->Dialoghi({[&](FormSelectFile& d) {
+    r_->Dialoghi({[&](FileDialog& d) {
       proposto = d.Percorso();
       if (scelta.isEmpty()) return d.Annulla();
       d.ImpostaPercorso(scelta);
@@ -805,8 +805,8 @@ class MainWindowTest : public QObject {
       const char* campo;
       QString testo;
     } casi[] = {{"Command14", "velmora::ui::BackupManager", "Text1", altra},
-                {"Label1", "velmora::ui::Form3", "Text1_2", "405060"},  // BASIC background
-                {"Label2", "velmora::ui::Form3", "Text1_4", "20"},
+                {"Label1", "velmora::ui::SettingsWindow", "Text1_2", "405060"},  // BASIC background
+                {"Label2", "velmora::ui::SettingsWindow", "Text1_4", "20"},
                 {"Command10", "velmora::tools::ExamplesWindow", nullptr, {}},
                 {"ProgTMR0", "velmora::tools::Tmr0Calculator", "TMR0", "100"},
                 {"Command13", "velmora::tools::DebugDump", nullptr, {}}};

@@ -38,7 +38,7 @@ class MessageBoxTest : public QObject {
     QFETCH(int, primaDelMovimento);
     QFETCH(int, dopoIlMovimento);
     QFETCH(QString, dove);
-    MyMsgBox box(QStringLiteral("riga 1\r\nriga 2"));
+    MessageBox box(QStringLiteral("riga 1\r\nriga 2"));
     box.show();
     for (int i = 0; i < primaDelMovimento && box.isVisible(); ++i) box.Tick();
     if (!dove.isEmpty()) {
@@ -55,7 +55,7 @@ class MessageBoxTest : public QObject {
   // Lines ended by CR LF show as lines, with no stray characters; the
   // one-second tick runs from the start; OK closes the box.
   void testoTimerEOk() {
-    MyMsgBox box(QStringLiteral("<*> ERRORE : Istruzione non risolta\r\n---istruzione---\r\nFOO è"));
+    MessageBox box(QStringLiteral("<*> ERRORE : Istruzione non risolta\r\n---istruzione---\r\nFOO è"));
     QCOMPARE(box.Testo(), QStringLiteral("<*> ERRORE : Istruzione non risolta\n---istruzione---\nFOO è"));
     QCOMPARE(box.Timer()->interval(), 1000);
     QVERIFY(box.Timer()->isActive());
@@ -78,10 +78,10 @@ class MessageBoxTest : public QObject {
     QList<QColor> durante;
     QString mostrato;
     ambiente.allaComparsa = [&](QDialog& d) {
-      auto& box = static_cast<MyMsgBox&>(d);
+      auto& box = static_cast<MessageBox&>(d);
       durante << basic->palette().color(QPalette::Base) << assembly->palette().color(QPalette::Base);
       mostrato = box.Testo();
-      for (int i = 0; i < MyMsgBox::kTickChiusura; ++i) box.Tick();
+      for (int i = 0; i < MessageBox::kTickChiusura; ++i) box.Tick();
     };
     MostraMessaggio(ambiente, QStringLiteral("Rapporto"));
     QCOMPARE(mostrato, QStringLiteral("Rapporto"));
@@ -90,7 +90,7 @@ class MessageBoxTest : public QObject {
     QCOMPARE(assembly->palette().color(QPalette::Base), QColor(224, 224, 224));
 
     ImpostaSfondo(basic, InteroDaColore(QColor(1, 2, 3)));
-    ambiente.allaComparsa = [](QDialog& d) { static_cast<MyMsgBox&>(d).PulsanteOk()->click(); };
+    ambiente.allaComparsa = [](QDialog& d) { static_cast<MessageBox&>(d).PulsanteOk()->click(); };
     MostraMessaggio(ambiente, QStringLiteral("Ancora"));
     QCOMPARE(basic->palette().color(QPalette::Base), QColor(1, 2, 3));
   }

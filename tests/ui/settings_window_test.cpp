@@ -11,7 +11,7 @@ using namespace velmora::test;
 
 namespace {
 
-QStringList Campi(const Form3& form) {
+QStringList Campi(const SettingsWindow& form) {
   QStringList testi;
   for (int i = 0; i < 6; ++i) testi << form.Text1(i)->text();
   return testi;
@@ -32,8 +32,8 @@ class SettingsWindowTest : public QObject {
   Impostazioni valori_;
   QList<Impostazioni> anteprime_;
 
-  void Segui(Form3& form) {
-    connect(&form, &Form3::Anteprima, this, [this](const Impostazioni& v) { anteprime_ << v; });
+  void Segui(SettingsWindow& form) {
+    connect(&form, &SettingsWindow::Anteprima, this, [this](const Impostazioni& v) { anteprime_ << v; });
   }
 
  private slots:
@@ -52,7 +52,7 @@ class SettingsWindowTest : public QObject {
   // Filled from the values; a bold box shows at once but is no change to
   // save; "reset" puts back its own set, as a change.
   void riempimentoEReset() {
-    Form3 form(valori_);
+    SettingsWindow form(valori_);
     Segui(form);
     QCOMPARE(Campi(form), (QStringList{"C00000", "000080", "FFFFC0", "E0E0E0", " 14.25", " 11"}));
     QVERIFY(!form.Check1(0)->isChecked() && form.Check1(1)->isChecked());
@@ -86,7 +86,7 @@ class SettingsWindowTest : public QObject {
   void invioNelCampo() {
     QFETCH(int, campo);
     QFETCH(QString, testo);
-    Form3 form(valori_);
+    SettingsWindow form(valori_);
     Segui(form);
     form.show();
     form.Text1(campo)->setText(testo);
@@ -111,7 +111,7 @@ class SettingsWindowTest : public QObject {
     QFETCH(int, campo);
     QFETCH(bool, conferma);
     const bool assembly = campo == 1 || campo == 3;
-    Form3 form(valori_);
+    SettingsWindow form(valori_);
     QStringList ricevuti;
     NelDialogo([&](QDialog* d) {
       auto* chooser = qobject_cast<ColourChooser*>(d);

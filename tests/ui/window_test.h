@@ -60,17 +60,17 @@ inline void Invio(const QWidget& w, const QString& campo, const QString& testo) 
   QTest::keyClick(e, Qt::Key_Return);
 }
 
-using AzioneDialogo = std::function<void(ui::FormSelectFile&)>;
+using AzioneDialogo = std::function<void(ui::FileDialog&)>;
 
 // The user's answer in the file dialog: type a path and press OK, or cancel.
 inline AzioneDialogo Scegli(const QString& percorso) {
-  return [percorso](ui::FormSelectFile& d) {
+  return [percorso](ui::FileDialog& d) {
     d.ImpostaPercorso(percorso);
     d.Ok();
   };
 }
 inline AzioneDialogo Annulla() {
-  return [](ui::FormSelectFile& d) { d.Annulla(); };
+  return [](ui::FileDialog& d) { d.Annulla(); };
 }
 
 // An environment for one test. Drives: none unless given; current folder
@@ -104,7 +104,7 @@ struct Registro {
       return testoInput;
     };
     ambiente.allaComparsa = [this](QDialog& d) {
-      auto* dialogo = qobject_cast<ui::FormSelectFile*>(&d);
+      auto* dialogo = qobject_cast<ui::FileDialog*>(&d);
       if (!dialogo) return;
       titoliDialoghi << dialogo->findChild<QLabel*>(QStringLiteral("LabelTitolo"))->text();
       if (dialoghi.empty()) return dialogo->Annulla();
