@@ -61,7 +61,7 @@ int ProgramMap::AsmLineAt(int address) const {
 }
 
 ProgramMap BuildProgramMap(const std::string& listing, const std::string& hexText, const std::string& assembly,
-                           const std::vector<int>& asmToBasic) {
+                           const std::vector<int>& asmToBasic, const std::vector<DeclaredVariable>* variables) {
   ProgramMap map;
   map.asmLine = ReadListingLines(listing);
   for (int a = 0; a < kProgramWords; ++a) {
@@ -79,7 +79,7 @@ ProgramMap BuildProgramMap(const std::string& listing, const std::string& hexTex
         asmLine >= 1 && static_cast<size_t>(asmLine) <= lines.size() && IsGeneratedJump(lines[static_cast<size_t>(asmLine - 1)]);
   }
   map.sleepAddresses = toolchain::SleepAddresses(hexText);
-  for (const toolchain::Variable& v : toolchain::ReadEquates(assembly))
+  for (const toolchain::Variable& v : variables ? toolchain::VariablesOf(*variables) : toolchain::ReadEquates(assembly))
     if (v.name.rfind("W#", 0) != 0) map.variables.push_back(v);
   return map;
 }

@@ -54,7 +54,11 @@ struct ProgramMap {
 
 // `asmToBasic`: element i is the BASIC line (from 1) of assembly line i+1,
 // 0 for none. `listing` and `hexText` are gpasm's NAME.lst and NAME.hex.
+// `variables`: the translation's own variable table when the assembly is
+// the translation's; null for an assembly edited by hand, whose equates are
+// then read from its text.
 ProgramMap BuildProgramMap(const std::string& listing, const std::string& hexText, const std::string& assembly,
-                           const std::vector<int>& asmToBasic);
+                           const std::vector<int>& asmToBasic,
+                           const std::vector<DeclaredVariable>* variables = nullptr);
 
 }  // namespace velmora::simulator

@@ -417,7 +417,8 @@ void SimulatorWindow::setEditors(CodeEditor* basic, QPlainTextEdit* assembly) {
   }
 }
 
-bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly, const std::vector<int>& asmToBasic) {
+bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly, const std::vector<int>& asmToBasic,
+                                 const std::vector<DeclaredVariable>* variables) {
   const QFileInfo cod(codPath);
   const QString stem = cod.absolutePath() + QLatin1Char('/') + cod.completeBaseName();
   QFile listing(stem + QStringLiteral(".lst")), hex(stem + QStringLiteral(".hex"));
@@ -427,7 +428,7 @@ bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly
     return false;
   }
   controller_.setProgram(cod.absoluteFilePath(), BuildProgramMap(listing.readAll().toStdString(), hex.readAll().toStdString(),
-                                                                  assembly.toStdString(), asmToBasic));
+                                                                  assembly.toStdString(), asmToBasic, variables));
   if (basic_) controller_.setBreakpoints(basic_->breakpoints());
   stale_ = false;
   variables_->setRowCount(static_cast<int>(controller_.map().variables.size()));

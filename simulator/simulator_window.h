@@ -56,7 +56,8 @@ class SimulatorWindow : public QWidget {
   // it was assembled from, `asmToBasic` element i the BASIC line (from 1) of
   // assembly line i+1, 0 for none. False, with the reason in the window's
   // message, when the listing or the .hex cannot be read.
-  bool setProgram(const QString& codPath, const QString& assembly, const std::vector<int>& asmToBasic);
+  bool setProgram(const QString& codPath, const QString& assembly, const std::vector<int>& asmToBasic,
+                  const std::vector<DeclaredVariable>* variables = nullptr);
   // The crystal frequency field (Hz); 4 MHz until set.
   void setFrequency(long hz);
   long frequency() const { return controller_.frequency(); }

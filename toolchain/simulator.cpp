@@ -53,6 +53,18 @@ std::vector<Variable> ReadEquates(const std::string& assembly) {
   return variables;
 }
 
+std::vector<Variable> VariablesOf(const std::vector<DeclaredVariable>& declared) {
+  std::vector<Variable> variables;
+  for (const DeclaredVariable& d : declared) {
+    Variable v{d.name, d.address, d.type, d.size, ElementSize(d.type, d.size)};
+    if (v.elementSize <= 0 || v.size % v.elementSize != 0) v.elementSize = v.size;
+    variables.push_back(v);
+  }
+  std::stable_sort(variables.begin(), variables.end(),
+                   [](const Variable& a, const Variable& b) { return a.address < b.address; });
+  return variables;
+}
+
 std::string VariableValue(const Variable& variable, const std::vector<int>& registers) {
   std::string text;
   for (int element = 0; element * variable.elementSize < variable.size; ++element) {

@@ -20,6 +20,7 @@
 #include "pin_trace.h"
 #include "process.h"
 #include "stimuli.h"
+#include "translator.h"
 
 namespace velmora::toolchain {
 
@@ -36,6 +37,10 @@ struct Variable {
 // Every variable equate of an assembly source, in address order; the
 // translator's own work bytes (names beginning "W#") are included.
 std::vector<Variable> ReadEquates(const std::string& assembly);
+
+// The same rows from a translation's own variable table (what the equates
+// were written from), in address order: no reading of the assembly text.
+std::vector<Variable> VariablesOf(const std::vector<DeclaredVariable>& declared);
 
 // The value of a variable as stored in RAM: each element little-endian (the
 // first byte is the low byte, where the byte arithmetic works), in decimal;
