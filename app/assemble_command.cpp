@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --assemble: gpasm on the translation, its messages on BASIC lines.
 #include "assemble_command.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --assemble: the translation assembled with gpasm beside the
 // source (or where -o says), gpasm's errors and warnings on BASIC lines.
 #pragma once

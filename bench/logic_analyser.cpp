@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing speed and memory of the "Analizzatore logico" (bench/logic_analyser
 // drives it).
 //

@@ -37,7 +37,7 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "gputils, gpsim")
 endif()
 # Qt's own Italian texts (context menus, standard dialogs); gpsim's manual.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gpsim-doc")
 # Read by lintian from the installed tree; each override says why.
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides

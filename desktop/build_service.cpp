@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translate in process, assemble with gpasm on an asynchronous QProcess.
 #include "build_service.h"
 

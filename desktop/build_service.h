@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the BASIC text to a program gpsim can run: translate (in process; it
 // takes milliseconds), then assemble with gpasm in its own process.
 //

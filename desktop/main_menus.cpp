@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu bar: File, Programma, Simulazione, Strumenti, Aiuto; the toolbar
 // holds the commands a student uses most.
 #include "main_menus.h"

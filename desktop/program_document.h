@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program being edited, without widgets: the current file, whether the
 // text changed since it was loaded, saved or cleared, the last translation
 // and which version of the text it was made from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lower part of the simulator window as tabs: "Stato" (variables,
 // registers, EEPROM, given by the window), "Analizzatore logico" (the
 // lines over time, recorded inside gpsim) and the board's tab. The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board on the bench ("Scheda"): the parts placed on the chip's lines
 // and the file that keeps them beside the program, PROGRAMMA.scheda.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Scheda" tab: the board's parts drawn on a canvas, working while the
 // chip runs. LEDs, the LED bar and the displays show the lines (a
 // multiplexed display shows each segment lit within the last 5 ms of

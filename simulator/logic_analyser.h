@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Analizzatore logico" panel: the 13 lines against simulated time, as
 // gpsim recorded them (LogicRecording), with two cursors measuring the time
 // between them, its frequency and the duty cycle of a line; an edge made by

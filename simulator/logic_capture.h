@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the logic analyser while the simulator window runs: once gpsim has
 // started (with Velmora's module loaded, see SimController::readsStack) the
 // module's recorder writes every line change into a temporary file; after

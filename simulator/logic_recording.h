@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording the logic analyser shows: for each of the 13 lines its
 // levels over time as sorted arrays of edges (cycle, level, program
 // address), filled from gpsim's recording (toolchain/pin_trace.h) as it

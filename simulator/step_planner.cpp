@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PIC16F84's control flow read from its instruction words.
 #include "step_planner.h"
 

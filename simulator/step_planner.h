@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the three line steps may stop, worked out from the program itself:
 // the instruction words (calls, returns, jumps, skips) and the address ->
 // BASIC line map. The controller sets the addresses as temporary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing a value into the chip while the simulation is stopped.
 #include "value_editor.h"
 

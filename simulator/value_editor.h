@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values changed by hand while the simulation is stopped: a click on a
 // variable's value (any of its three columns) or on a register's value opens
 // a field over the cell; Enter writes what was typed into the chip through

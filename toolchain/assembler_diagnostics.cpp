@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gpasm's messages read, put in Italian and placed on BASIC lines.
 #include "assembler_diagnostics.h"
 

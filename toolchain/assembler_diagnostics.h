@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gpasm's errors and warnings on the student's own lines.
 //
 // gpasm names a line of the generated assembly ("prog.asm:9:Error[113]

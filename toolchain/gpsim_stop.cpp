@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading gpsim's halts, and saying them in Italian.
 #include "gpsim_stop.h"
 

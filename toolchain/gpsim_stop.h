@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why gpsim ended a run, read from the text it printed.
 //
 // Besides the breakpoints we set (the cycle limit, SLEEP and the user's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Italian counts, decimal commas, yes/no and system error texts.
 #include "italian_text.h"
 

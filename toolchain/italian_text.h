@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Italian for the texts the program builds from numbers and system errors,
 // shared by velmorac and the windows (standard library only, no Qt):
 // a count with the right noun form, a decimal comma, "sì" written and

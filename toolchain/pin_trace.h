@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording of the port lines made inside gpsim by Velmora's module
 // (gpsim_module/pin_recorder.cpp): every change of level of RA0-RA4 and
 // RB0-RB7 at its instruction cycle.

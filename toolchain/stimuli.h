@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stimuli files: changes of the input lines over time, for a headless run
 // (velmorac --stimoli), the board's recorded clicks and the exercise
 // files' timeline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recording of the port lines as a value change dump (IEEE 1364 VCD), the
 // file waveform viewers read: one 1-bit wire per line, named RA0-RA4 and
 // RB0-RB7, in a scope named after the chip.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmorac --assemble against gpasm run by hand on the same assembly: the
 # files it writes, byte for byte; gpasm's errors on BASIC lines; exit status
 # 0/1/2 with gpasm missing or crashing. Usage: assemble.sh VELMORAC SOURCE_DIR

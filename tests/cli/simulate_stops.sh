@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Programs that gpsim stops by itself (one per kind of stop): velmorac
 # --simulate prints the chip at the stop with FERMATA, names the BASIC line
 # on standard error and exits 1; the batch's row says "fermata: ... (riga N)"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The system's errors reach the user in Italian: one velmorac run for each
 # common error code, each message checked for the Italian text and for the
 # absence of the system's English one. Usage: system_errors.sh VELMORAC SOURCE_DIR

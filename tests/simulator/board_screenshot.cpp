@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the board into a PNG: the button counter example with its board,
 // run in the simulator window, the button pressed twice and held the
 // second time, so the display shows 2.

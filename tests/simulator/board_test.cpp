@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board: its file (every kind of part read back as written, the
 // mistakes named by file and line, a missing file is an empty board), the
 // 7-segment digits decoded from the port, and on the real gpasm and gpsim

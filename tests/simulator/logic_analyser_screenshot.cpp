@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the logic analyser into a PNG: the WAIT blink example run in the
 // simulator window for about 1,3 s of chip time, the cursors on one period
 // of RB0 (rising edge to rising edge) and the pointer on the first edge.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logic analyser on real gpsim recordings: a WAIT blink recorded live
 // in the simulator window and measured with the cursors (clicks on the
 // edges) against the WAIT calculator's own function; a TMR0 interrupt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stepping as a debugger steps, and values changed while stopped, on the
 // real gpasm and gpsim: each row a program, the steps taken (Passo, Passo
 // sopra, Esci dalla SUB) and the BASIC line each one stops on; a value typed

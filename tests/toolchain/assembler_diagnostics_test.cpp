@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gpasm's errors and warnings on BASIC lines, on the real gpasm: each row a
 // program whose assembly gpasm refuses or warns about, with the BASIC line,
 // kind and Italian text it must come back as; a gpasm that hangs or dies.

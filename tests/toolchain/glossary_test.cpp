@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help pages, the man pages and the examples keep to the house glossary
 // (help/GLOSSARIO.md): the variants it rejects must not come back. Each
 // finding is listed as FILE:LINE: rule: text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording the lines inside gpsim and changing inputs at given cycles, on
 // the real gpasm and gpsim: velmorac --simulate --vcd read back by a
 // third-party reader (sigrok-cli), --stimoli driving an IF INPUT branch, a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every example, golden program and benchmark program through velmorac
 # --simulate: whatever the program does on the chip, the status is never 2
 # (kept for a tool that is missing, crashed or hung). A program that does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stimuli files: moments, assignments, order of application and the
 // messages for what is refused.
 #include <gtest/gtest.h>

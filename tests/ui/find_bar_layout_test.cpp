@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The find and replace bar under the BASIC pane of the main window, as the
 // keys open it on common screens and in every layout that shows the pane:
 // each control at least its own minimum size (so no caption is cut), every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbench: the menus' named actions and their keys, the bench docked
 // beside the panes (focus, remembered state), a bench that never shows a
 // program other than the editor's, and gpsim ending with the program even

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pin recorder of Velmora's gpsim module: every change of level on the
 // 13 port lines, with gpsim's cycle counter at that moment, written to a
 // file as the simulation runs (the logic analyser and velmorac --vcd read

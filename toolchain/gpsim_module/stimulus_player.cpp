@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stimulus player of Velmora's gpsim module: changes of the input
 // sources at given instruction cycles, applied by gpsim itself while the
 // program runs, exactly at their cycle and without stopping the run (a
