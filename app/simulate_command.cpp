@@ -27,14 +27,14 @@
 #include <string>
 #include <vector>
 
-#include "assembler.h"
+#include "class_grading.h"
+#include "program_run.h"
 #include "simulator.h"
 #include "translator.h"
 
 namespace velmora {
 namespace {
 
-namespace fs = std::filesystem;
 namespace tc = velmora::toolchain;
 
 constexpr int kRan = 0;
@@ -68,31 +68,16 @@ std::string ForConsole(const std::string& crlfText) {
   return out;
 }
 
-bool ReadSource(const std::string& path, std::string& bytes) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    errno = EISDIR;
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  bytes = s.str();
-  return true;
-}
-
-std::string Hex2(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%02X", value < 0 ? 0 : value);
-  return text;
-}
-
 // Returns an exit status when the command line is wrong.
 std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--simulate") {
+    if (optionsEnded) {
+      a.files.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--simulate") {
       if (i + 1 >= argc) return UsageError("l'opzione --simulate richiede il numero di cicli");
       const std::string n = argv[++i];
       char* end = nullptr;
@@ -113,78 +98,20 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
     } else if (arg == "--watchdog") {
       a.watchdog = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError("opzione sconosciuta con --simulate: " + arg);
+      return UsageError("opzione sconosciuta con --simulate: " + arg +
+                        " (per un file il cui nome inizia con '-' scrivere -- prima del file)");
     } else {
       a.files.push_back(arg);
     }
   }
-  if (a.files.size() != 1) return UsageError("--simulate vuole un solo file BASIC");
+  if (a.files.size() != 1) return UsageError("--simulate richiede un solo file Basic");
   return std::nullopt;
-}
-
-// A fresh folder for the run's files, removed when the run ends.
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::error_code ec;
-    std::string pattern = (fs::temp_directory_path(ec) / "velmorac-sim-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path.empty()) fs::remove_all(path, ec);
-  }
-};
-
-ChipLines ReadChip(const std::string& assembly, const tc::ChipState& chip) {
-  ChipLines lines;
-  for (const tc::Variable& v : tc::ReadEquates(assembly)) {
-    if (v.name.rfind("W#", 0) == 0) continue;  // the translator's own work bytes
-    lines.emplace_back(v.name, tc::VariableValue(v, chip.registers));
-  }
-  lines.emplace_back("PORTA", Hex2(chip.PortA()));
-  lines.emplace_back("PORTB", Hex2(chip.PortB()));
-  lines.emplace_back("TRISA", Hex2(chip.TrisA()));
-  lines.emplace_back("TRISB", Hex2(chip.TrisB()));
-  lines.emplace_back("W", Hex2(chip.w));
-  lines.emplace_back("CICLI", std::to_string(chip.cycles));
-  lines.emplace_back("SLEEP", chip.sleep ? "si" : "no");
-  return lines;
 }
 
 }  // namespace
 
-std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles) {
-  return std::chrono::milliseconds(10000 + cycles / 1000);
-}
-
-AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions& options) {
-  AssemblyRun run;
-  TempFolder folder;
-  if (folder.path.empty()) {
-    run.error = std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno);
-    return run;
-  }
-  const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(assembly));
-  if (!assembled.ok) {
-    run.error = assembled.error;
-    for (const tc::AssemblerLine& line : assembled.lines)
-      if (line.kind == tc::AssemblerLine::Kind::Error) run.error += "\n" + line.text;
-    return run;
-  }
-  const tc::SimulationResult r = tc::Simulate(assembled.codPath, options);
-  run.timedOut = r.timedOut;
-  if (!r.ok) {
-    run.error = r.error;
-    return run;
-  }
-  run.ok = true;
-  run.lines = ReadChip(assembly, r.chip);
-  return run;
-}
-
 bool IsSimulateCommand(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (std::strcmp(argv[i], "--simulate") == 0) return true;
   return false;
 }
@@ -193,8 +120,15 @@ int SimulateCommand(int argc, char** argv) {
   SimulateArguments a;
   if (const auto status = ParseArguments(argc, argv, a)) return *status;
   const std::string input = a.files[0];
-  std::string source;
-  if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + std::strerror(errno));
+  std::string readError;
+  bool unreadable = false;
+  const auto read = ReadProgramFile(input, kMaxSourceBytes, readError, unreadable);
+  if (!read && unreadable) return Fail(input + ": " + readError);
+  if (!read) {  // too large to be a program
+    std::fprintf(stderr, "%s: errore: %s\n", input.c_str(), readError.c_str());
+    return kTranslationError;
+  }
+  const std::string& source = *read;
 
   TranslateOptions options;
   options.programPath = input;
@@ -209,8 +143,8 @@ int SimulateCommand(int argc, char** argv) {
   sim.cycles = a.cycles;
   sim.pins = a.pins;
   sim.watchdog = a.watchdog;
-  sim.timeLimit = SimulationTimeLimit(a.cycles);
-  const AssemblyRun run = RunAssembly(t.assembly, sim);
+  sim.timeLimit = SimulationGuard(a.cycles);
+  const AssemblyRun run = RunAssembly(t.assembly, tc::ReadEquates(t.assembly), sim);
   if (!run.ok) return Fail(run.error);
   std::string out;
   for (const auto& [name, value] : run.lines) out += name + " = " + value + "\n";

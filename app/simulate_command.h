@@ -2,37 +2,14 @@
 // the chip's state.
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "simulator.h"
 
 namespace velmora {
 
-// The lines --simulate prints, as (name, value) pairs in order: the declared
-// variables, PORTA, PORTB, TRISA, TRISB, W, CICLI, SLEEP.
-using ChipLines = std::vector<std::pair<std::string, std::string>>;
-
-struct AssemblyRun {
-  bool ok = false;
-  bool timedOut = false;  // gpsim was stopped at the time limit
-  std::string error;      // Italian, with gpasm's error lines when it failed
-  ChipLines lines;
-};
-
-// Assembles a translated program (the assembly pane text) in a temporary
-// folder, runs it on gpsim and reads the chip back.
-AssemblyRun RunAssembly(const std::string& assembly, const toolchain::SimulationOptions& options);
-
-// Time limit of a run of `cycles` cycles: 10 s plus 1 ms per thousand
-// cycles, far more than gpsim needs, so only a hung gpsim reaches it.
-std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles);
-
-// True when the command line asks for a simulation (it holds --simulate).
+// True when the command line asks for a simulation (it holds --simulate
+// before any "--").
 bool IsSimulateCommand(int argc, char** argv);
 
-// Runs `velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] FILE.bas`.
+// Runs `velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] [--] FILE.bas`.
 // Exit status: 0 the program ran, 1 translation error (the error block on
 // standard error), 2 a tool is missing or failed, or a wrong command line.
 int SimulateCommand(int argc, char** argv);
