@@ -1,6 +1,8 @@
 #include "class_grading_window.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -54,7 +56,7 @@ ClassGradingWindow::ClassGradingWindow(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Correzione classe"));
   createControls();
   createLayout();
-  resize(980, 560);
+  resize(1100, 560);
 }
 
 ClassGradingWindow::~ClassGradingWindow() {
@@ -89,7 +91,6 @@ void ClassGradingWindow::createControls() {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSortingEnabled(true);
   table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setStretchLastSection(true);
   table_->setToolTip(QStringLiteral("Doppio clic su una riga: apre il programma nell'editor alla riga dell'errore"));
   status_ = new QLabel(QStringLiteral("Scegliere la cartella della classe e il file dell'esercizio, poi Correggi."), this);
   status_->setWordWrap(true);
@@ -248,7 +249,9 @@ void ClassGradingWindow::showResults() {
     if (!g.statement.empty()) message += " | istruzione: " + g.statement;
     if (g.simulation == SimulationOutcome::Failed || notGraded) message = SimulationText(g);
     if (message.empty() && !g.warnings.empty()) message = "avviso: " + g.warnings.front().message;
-    table_->setItem(row, Message, new SortItem(FromUtf8(message), FromUtf8(message)));
+    auto* messageItem = new SortItem(FromUtf8(message), FromUtf8(message));
+    messageItem->setToolTip(FromUtf8(message));
+    table_->setItem(row, Message, messageItem);
     const bool scored = g.outcome != velmora::Outcome::NoProgram && !notGraded;
     table_->setItem(row, Score, new SortItem(scored ? QString::number(g.score) : QStringLiteral("-"),
                                              scored ? static_cast<double>(g.score) : -1.0));
@@ -267,8 +270,11 @@ void ClassGradingWindow::showResults() {
     }
   }
   table_->setSortingEnabled(true);
+  table_->sortItems(Student, Qt::AscendingOrder);
   table_->resizeColumnsToContents();
-  table_->horizontalHeader()->setStretchLastSection(true);
+  // A long message must not push the found values out of sight.
+  table_->setColumnWidth(Message, std::min(table_->columnWidth(Message), 320));
+  table_->horizontalHeader()->setStretchLastSection(false);
   const std::string summary = ClassSummaryText(r, &e);
   QString status = FromUtf8(CountsLine(r));
   const auto media = summary.find("Media: ");
