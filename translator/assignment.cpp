@@ -425,7 +425,8 @@ void TraduciAssegnazioni(CompileState& st) {
   }
   if (remainderLine && !st.Flag_DV10)
     st.Avvisi.push_back({*remainderLine, "DIV10R senza DIV10: la routine che dà il resto viene scritta solo insieme "
-                                         "a quella di DIV10, e l'assemblatore segnala @@DV10C come simbolo non definito"});
+                                         "a quella di DIV10, e l'assemblatore segnala @@DV10C come simbolo non definito",
+                         {}});
 }
 
 }  // namespace velmora

@@ -50,7 +50,7 @@ void NessunaIstruzione(CompileState& st) {
 }
 
 void SegnalaAvviso(CompileState& st, const std::string& messageUtf8) {
-  st.Avvisi.push_back({st.RigaCorrente, messageUtf8});
+  st.Avvisi.push_back({st.RigaCorrente, messageUtf8, {}});
 }
 
 bool InserisciRighe(CompileState& st, int position, int count) {

@@ -173,6 +173,7 @@ struct SubRow {
 struct Diagnostica {
   int riga = 0;
   std::string messaggio;
+  std::string istruzione;  // the statement of an error block (empty: none)
 };
 
 struct CompileState {

@@ -18,7 +18,6 @@
 #include "jumps.h"
 #include "normalise.h"
 #include "parentheses.h"
-#include "report.h"
 #include "select_case.h"
 #include "statements.h"
 #include "sub_blocks.h"
@@ -28,7 +27,7 @@
 
 namespace velmora {
 
-std::string Translate(CompileState& st, std::string& basicText, const TranslateOptions& options) {
+void Translate(CompileState& st, std::string& basicText) {
   st.TextASM.clear();
   st.ResetForTranslation();
   if (!text::EndsWith(basicText, "\r\n")) basicText += "\r\n";
@@ -43,30 +42,28 @@ std::string Translate(CompileState& st, std::string& basicText, const TranslateO
   SelectCase(st);                    // also after an error: its block is added
   if (ok()) TraduciSubCall(st);      // SUB headers, CALL arguments
   SplitParentheses(st);              // also after an error: its block is added
-  if (!ok()) return {};
+  if (!ok()) return;
 
   ExtractIfCalls(st);  // DIV10(, DIV10R(, READ(, GETDATA( out of IF conditions
-  if (!ok()) return {};
+  if (!ok()) return;
   TraduciIstruzioni(st);  // the simple, interrupt, timer and EEPROM statements
-  if (!ok()) return {};
+  if (!ok()) return;
   TranslateSubBlocks(st);  // SUB ... END SUB
-  if (!ok()) return {};
+  if (!ok()) return;
   CheckCallDepth(st);
-  if (!ok()) return {};
+  if (!ok()) return;
   TranslateBlocks(st);  // FOR ... NEXT, then DO ... LOOP, then IF ... END IF
-  if (!ok()) return {};
+  if (!ok()) return;
   TraduciAssegnazioni(st);
-  if (!ok()) return {};
+  if (!ok()) return;
   ReportUnresolved(st);
-  if (!ok()) return {};
+  if (!ok()) return;
 
   // Post-processing and output.
   CompattaProgramma(st);
   RisolviEtichette(st);
-  if (!ok()) return {};
+  if (!ok()) return;
   ScriviASM(st);
-  if (!ok()) return {};
-  return StatisticsReport(st, options);
 }
 
 }  // namespace velmora

@@ -4,16 +4,14 @@
 #include <string>
 
 #include "compile_state.h"
-#include "report.h"
-#include "translator.h"  // TranslateOptions
 
 namespace velmora {
 
 // Translates `basicText` (translator code page, lines ended by CR LF; a
 // missing final CR LF is appended to the text itself, as the editor shows).
 // Afterwards st.TextASM holds the assembly source or the error block and
-// st.Flag_Errore tells which. Returns the six-line report (UTF-8), or the
-// empty text after an error.
-std::string Translate(CompileState& st, std::string& basicText, const TranslateOptions& options);
+// st.Flag_Errore tells which; the report is rendered from the state after it
+// (report.h).
+void Translate(CompileState& st, std::string& basicText);
 
 }  // namespace velmora

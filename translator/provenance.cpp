@@ -30,8 +30,8 @@ std::string_view TrimBlanks(std::string_view s) {
 }  // namespace
 
 void FillSourceFields(const CompileState& st, TranslationResult& r) {
-  for (const Diagnostica& e : st.Errori) r.errors.push_back({e.riga, e.messaggio});
-  for (const Diagnostica& w : st.Avvisi) r.warnings.push_back({w.riga, w.messaggio});
+  for (const Diagnostica& e : st.Errori) r.errors.push_back({e.riga, e.messaggio, e.istruzione});
+  for (const Diagnostica& w : st.Avvisi) r.warnings.push_back({w.riga, w.messaggio, {}});
   std::stable_sort(r.warnings.begin(), r.warnings.end(),
                    [](const SourceMessage& a, const SourceMessage& b) { return a.line < b.line; });
   r.errorLine = r.errors.empty() ? 0 : r.errors.front().line;

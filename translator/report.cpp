@@ -38,9 +38,9 @@ std::string Decimal(double v, char separator) {
 
 }  // namespace
 
-std::string StatisticsReport(const CompileState& st, const TranslateOptions& options) {
+ProgramFigures Figures(const CompileState& st) {
+  ProgramFigures f;
   // Words: every line after the ORG line that is neither empty nor a bare label.
-  int words = 0;
   bool afterOrg = false;
   size_t from = 0;
   for (;;) {
@@ -50,12 +50,33 @@ std::string StatisticsReport(const CompileState& st, const TranslateOptions& opt
     line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));  // leading blanks
     from = to + 2;
     if (afterOrg) {
-      if (!line.empty() && !EndsWith(line, ":")) ++words;
+      if (!line.empty() && !EndsWith(line, ":")) ++f.words;
     } else if (StartsWith(line, "ORG ")) {
       afterOrg = true;
     }
   }
-  const double pct = std::floor(words / 1024.0 * 1000.0) / 10.0;
+  f.variables = st.NoFAT;
+  f.ramBytes = st.NoByteRAM;
+  f.maxRamBytes = st.MaxByteRAM;
+  f.stackLevel = st.LivelloStack + 1;
+  return f;
+}
+
+std::vector<DeclaredVariable> VariableTable(const CompileState& st) {
+  std::vector<DeclaredVariable> table;
+  int address = st.InizioRAM;
+  for (int i = 1; i <= st.NoFAT; ++i) {
+    const FatRow& row = st.FAT[i];
+    const int size = static_cast<int>(Val(row.size));
+    table.push_back({encoding::Cp1252ToUtf8(row.name), address, encoding::Cp1252ToUtf8(row.type), size,
+                     StartsWith(row.name, "W#")});
+    address += size;
+  }
+  return table;
+}
+
+std::string RenderReport(const ProgramFigures& f, const TranslateOptions& options) {
+  const double pct = std::floor(f.words / static_cast<double>(f.maxWords) * 1000.0) / 10.0;
 
   std::string name = options.programPath;
   const auto slash = name.find_last_of("\\/");
@@ -64,12 +85,16 @@ std::string StatisticsReport(const CompileState& st, const TranslateOptions& opt
 
   const char sep = options.decimalSeparator;
   return "Nome programma: " + name + "\r\n" +
-         "Lunghezza programma " + Dec(words) + " word (max 1024)\r\n" +
+         "Lunghezza programma " + Dec(f.words) + " word (max " + Dec(f.maxWords) + ")\r\n" +
          "Utilizzo risorse " + Decimal(pct, sep) + " %  Disponibilità " + Decimal(100.0 - pct, sep) +
          " %\r\n" +
-         "Numero di variabili definite " + Dec(st.NoFAT) + "\r\n" +
-         "Utilizzo memoria RAM " + Dec(st.NoByteRAM) + " byte (max " + Dec(st.MaxByteRAM) + ")\r\n" +
-         "Livello di Stack " + Dec(st.LivelloStack + 1) + " (Max 6, +2 riservati)";
+         "Numero di variabili definite " + Dec(f.variables) + "\r\n" +
+         "Utilizzo memoria RAM " + Dec(f.ramBytes) + " byte (max " + Dec(f.maxRamBytes) + ")\r\n" +
+         "Livello di Stack " + Dec(f.stackLevel) + " (Max 6, +2 riservati)";
+}
+
+std::string StatisticsReport(const CompileState& st, const TranslateOptions& options) {
+  return RenderReport(Figures(st), options);
 }
 
 }  // namespace velmora

@@ -40,7 +40,8 @@ std::string AsmHex(CompileState& st, int i, std::string text) {
     st.Avvisi.push_back({st.ArrayInput.Source(i),
                          "ASM: solo il primo numero esadecimale dell'istruzione arriva all'assemblatore nella "
                          "forma 0x, gli altri nella forma &H (qui " +
-                             encoding::Cp1252ToUtf8(number) + "), che l'assemblatore non riconosce"});
+                             encoding::Cp1252ToUtf8(number) + "), che l'assemblatore non riconosce",
+                         {}});
   }
   return text;
 }

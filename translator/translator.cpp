@@ -5,6 +5,7 @@
 #include "driver.h"
 #include "encoding.h"
 #include "provenance.h"
+#include "report.h"
 #include "reporter.h"
 #include "text.h"
 
@@ -70,10 +71,15 @@ TranslationResult TranslateText(CompileState& st, std::string_view source,
     if (RefuseText(st, basic))
       st.NoInput = 0;
     else
-      r.report = Translate(st, basic, options);
+      Translate(st, basic);
   }
   r.ok = !st.Flag_Errore;
   r.assembly = encoding::Cp1252ToUtf8(st.TextASM);
+  if (r.ok) {
+    r.figures = Figures(st);
+    r.report = RenderReport(r.figures, options);
+    r.variables = VariableTable(st);
+  }
   FillSourceFields(st, r);
   return r;
 }

@@ -31,6 +31,28 @@ struct TranslateOptions {
 struct SourceMessage {
   int line = 0;
   std::string message;
+  // For an error: the statement it was reported on, as the error block shows
+  // it after "---istruzione---" (empty when the block names none).
+  std::string statement;
+};
+
+// The figures of a finished translation, as the report shows them.
+struct ProgramFigures {
+  int words = 0;           // program memory words after ORG
+  int maxWords = 1024;     // program memory of the chip
+  int variables = 0;       // rows of the variable table, work bytes included
+  int ramBytes = 0;        // bytes of the declared variables
+  int maxRamBytes = 68;    // general-purpose RAM of the chip
+  int stackLevel = 0;      // the report's stack level (deepest SUB chain + 1)
+};
+
+// A row of the variable table with the address its equate gives it.
+struct DeclaredVariable {
+  std::string name;   // as declared (upper case); "W#..." for the translator's work bytes
+  int address = 0;    // RAM address of its first byte
+  std::string type;   // the type word written after " AS " (BYTE, WORD, ...)
+  int size = 1;       // bytes
+  bool work = false;  // a work byte of the translator, not declared by the program
 };
 
 // The program words one BASIC line produced.
@@ -43,8 +65,13 @@ struct TranslationResult {
   bool ok = false;
   // The assembly pane text: the assembly source, or the error block.
   std::string assembly;
-  // The six-line report; empty after an error.
+  // The six-line report; empty after an error. It is rendered from `figures`.
   std::string report;
+  // The report's figures (all zero after an error).
+  ProgramFigures figures;
+  // The variable table in address order, with the translator's work bytes
+  // (empty after an error).
+  std::vector<DeclaredVariable> variables;
   // The source did not end with a line end: the editor appends CR LF.
   bool finalLineEndAdded = false;
 

@@ -13,6 +13,7 @@
 
 #include "compile_state.h"
 #include "driver.h"
+#include "report.h"
 #include "text.h"
 #include "translator.h"
 
@@ -130,6 +131,54 @@ TEST(Provenance, AnnotatedListingsGiveThePlainOneBack) {
     }
   }
   EXPECT_GT(checked, 20);
+}
+
+// Every golden program and example: the typed fields say what the listing
+// says. Each equate is the variable row of the same rank (name, address, type,
+// size), the declared bytes are the report's RAM figure, the report is the
+// figures rendered, and each error's statement is the one its block shows.
+TEST(TypedResult, AgreesWithTheListing) {
+  int translated = 0, refused = 0;
+  for (const char* folder : {"tests/golden", "examples"}) {
+    for (const auto& entry : fs::directory_iterator(fs::path(VELMORA_SOURCE_DIR) / folder)) {
+      if (entry.path().extension() != ".bas") continue;
+      std::ostringstream bytes;
+      bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+      Translator translator;
+      const TranslationResult r = translator.Translate(bytes.str(), {});
+      if (!r.ok) {
+        ++refused;
+        EXPECT_TRUE(r.variables.empty() && r.figures.words == 0) << entry.path();
+        ASSERT_FALSE(r.errors.empty()) << entry.path();
+        for (const SourceMessage& e : r.errors) {
+          if (e.statement.empty()) continue;
+          EXPECT_NE(r.assembly.find("---istruzione---\r\n" + e.statement), std::string::npos)
+              << entry.path() << ": " << e.statement;
+        }
+        continue;
+      }
+      ++translated;
+      size_t row = 0;
+      int declared = 0;
+      for (const std::string& line : SplitLines(r.assembly)) {
+        const size_t equ = line.find("EQU 0x");
+        if (equ == std::string::npos || line.find(";") == std::string::npos) continue;
+        ASSERT_LT(row, r.variables.size()) << entry.path() << ": " << line;
+        const DeclaredVariable& v = r.variables[row++];
+        EXPECT_EQ(line.substr(0, line.find(' ')), v.name) << entry.path();
+        EXPECT_EQ(std::stoi(line.substr(equ + 6, 2), nullptr, 16), v.address) << entry.path() << ": " << line;
+        EXPECT_NE(line.find(";" + v.type + "(" + std::to_string(v.size) + "-Byte)"), std::string::npos) << line;
+        EXPECT_EQ(v.work, v.name.rfind("W#", 0) == 0) << line;
+        if (!v.work) declared += v.size;
+      }
+      EXPECT_EQ(row, r.variables.size()) << entry.path();
+      EXPECT_EQ(static_cast<int>(r.variables.size()), r.figures.variables) << entry.path();
+      EXPECT_EQ(declared, r.figures.ramBytes) << entry.path();
+      EXPECT_EQ(RenderReport(r.figures, {}), r.report) << entry.path();
+    }
+  }
+  EXPECT_GT(translated, 20);
+  EXPECT_GT(refused, 10);
 }
 
 // ---- The statistics report, from a finished listing (which passes still run
