@@ -144,7 +144,7 @@ int SimulateCommand(int argc, char** argv) {
   sim.pins = a.pins;
   sim.watchdog = a.watchdog;
   sim.timeLimit = SimulationGuard(a.cycles);
-  const AssemblyRun run = RunAssembly(t.assembly, tc::ReadEquates(t.assembly), sim);
+  const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), sim);
   if (!run.ok) return Fail(run.error);
   std::string out;
   for (const auto& [name, value] : run.lines) out += name + " = " + value + "\n";

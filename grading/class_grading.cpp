@@ -92,17 +92,6 @@ void SplitErrorBlock(const std::string& block, std::string& message, std::string
   statement = at == std::string::npos ? "" : flat(text.substr(at + mark.size()));
 }
 
-// The figure after `label` in the report ("Lunghezza programma 23 word").
-int ReportNumber(const std::string& report, const std::string& label) {
-  const auto at = report.find(label);
-  if (at == std::string::npos) return 0;
-  size_t i = at + label.size();
-  while (i < report.size() && report[i] == ' ') ++i;
-  int n = 0;
-  while (i < report.size() && std::isdigit(static_cast<unsigned char>(report[i]))) n = n * 10 + (report[i++] - '0');
-  return n;
-}
-
 // Writes `bytes` to `path` through a temporary file renamed over it; an
 // Italian message when it fails (the target then is untouched).
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
@@ -165,7 +154,7 @@ void Simulate(const TranslationResult& t, const Exercise& exercise, ProgramGrade
               std::chrono::milliseconds guard) {
   tc::SimulationOptions options = exercise.options;
   options.timeLimit = guard;
-  const AssemblyRun run = RunAssembly(t.assembly, tc::ReadEquates(t.assembly), options, exercise.CheckCycles());
+  const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), options, exercise.CheckCycles());
   JudgeRun(run, exercise, g);
 }
 
@@ -190,17 +179,20 @@ void GradeProgram(ProgramGrade& g, const GradingOptions& options, const std::str
     g.warnings = t.warnings;
     if (!t.ok) {
       g.outcome = Outcome::Error;
-      SplitErrorBlock(t.assembly, g.message, g.statement);
+      if (!t.errors.empty()) {
+        g.message = t.errors.front().message;
+        g.statement = t.errors.front().statement;
+      }
       g.line = t.errorLine;
     } else {
       g.outcome = Outcome::Ok;
       g.translated = true;
-      g.words = ReportNumber(t.report, "Lunghezza programma");
-      g.variables = ReportNumber(t.report, "Numero di variabili definite");
-      g.ram = ReportNumber(t.report, "Utilizzo memoria RAM");
-      g.stack = ReportNumber(t.report, "Livello di Stack");
-      for (const tc::Variable& v : tc::ReadEquates(t.assembly))
-        if (v.name.rfind("W#", 0) != 0) g.declared.push_back(Upper(v.name));
+      g.words = t.figures.words;
+      g.variables = t.figures.variables;
+      g.ram = t.figures.ramBytes;
+      g.stack = t.figures.stackLevel;
+      for (const DeclaredVariable& v : t.variables)
+        if (!v.work) g.declared.push_back(Upper(v.name));
       if (options.exercise) Simulate(t, *options.exercise, g, options.exercise->options.timeLimit);
     }
   }

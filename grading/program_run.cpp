@@ -40,10 +40,30 @@ std::string Hex2(int value) {
 
 }  // namespace
 
+std::vector<tc::Variable> ChipVariables(const std::vector<DeclaredVariable>& variables) {
+  std::vector<tc::Variable> chip;
+  for (const DeclaredVariable& d : variables) {
+    tc::Variable v;
+    v.name = d.name;
+    v.address = d.address;
+    v.type = d.type;
+    v.size = d.size;
+    v.elementSize = d.type == "BYTE"                      ? 1
+                    : d.type == "INTEGER" || d.type == "WORD" ? 2
+                    : d.type == "SINGLE" || d.type == "FLOAT" ? 4
+                    : d.type == "LONG"                        ? 8
+                                                              : d.size;
+    if (v.elementSize <= 0 || v.size % v.elementSize != 0) v.elementSize = v.size;
+    chip.push_back(v);
+  }
+  return chip;
+}
+
 ChipLines ReadChip(const std::vector<tc::Variable>& variables, const tc::ChipState& chip) {
   ChipLines lines;
   for (const tc::Variable& v : variables) {
     if (v.name.rfind("W#", 0) == 0) continue;  // the translator's own work bytes
+    if (v.size <= 0) continue;
     lines.emplace_back(v.name, tc::VariableValue(v, chip.registers));
   }
   lines.emplace_back("PORTA", Hex2(chip.PortA()));

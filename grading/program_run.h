@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "simulator.h"
+#include "translator.h"
 
 namespace velmora {
 
@@ -39,6 +40,10 @@ AssemblyRun RunAssembly(const std::string& assembly, const std::vector<toolchain
 // thousand cycles, far more than gpsim needs, so only a hung gpsim reaches
 // it. The cycle count alone decides how far a program runs.
 std::chrono::milliseconds SimulationGuard(std::uint64_t cycles);
+
+// The variables of a translation as the chip holds them (each element
+// little-endian): BYTE 1 byte, INTEGER and WORD 2, SINGLE and FLOAT 4, LONG 8.
+std::vector<toolchain::Variable> ChipVariables(const std::vector<DeclaredVariable>& variables);
 
 // The lines --simulate prints for a chip read back.
 ChipLines ReadChip(const std::vector<toolchain::Variable>& variables, const toolchain::ChipState& chip);
