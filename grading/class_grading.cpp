@@ -154,7 +154,8 @@ void Simulate(const TranslationResult& t, const Exercise& exercise, ProgramGrade
               std::chrono::milliseconds guard) {
   tc::SimulationOptions options = exercise.options;
   options.timeLimit = guard;
-  const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), options, exercise.CheckCycles());
+  const AssemblyRun run =
+      RunAssembly(t.assembly, ChipVariables(t.variables), options, exercise.CheckCycles(), exercise.changes);
   JudgeRun(run, exercise, g);
 }
 

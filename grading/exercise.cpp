@@ -194,6 +194,7 @@ std::vector<std::uint64_t> Exercise::CheckCycles() const {
 std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& error) {
   Exercise e;
   bool haveCycles = false, haveLimit = false;
+  std::vector<toolchain::StimulusLine> timeline;
   std::string text = fileText;
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   std::istringstream in(text);
@@ -215,18 +216,21 @@ std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& 
     rest = Trim(rest);
     keyword = Upper(keyword);
     std::optional<std::uint64_t> moment;
-    if (keyword.rfind("CICLO=", 0) == 0) {
-      const std::string n = keyword.substr(6);
-      moment = AllOf(n, 0, n.size(), "0123456789") ? Parse(n, 0, n.size(), 10) : std::nullopt;
-      if (!moment || *moment == 0 || *moment > kMaxExerciseCycles)
-        return fail("ciclo non valido: " + n + " (da 1 a " + std::to_string(kMaxExerciseCycles) + ")");
-      std::istringstream after(rest);
-      after >> keyword;
-      std::getline(after, rest);
+    if (keyword.rfind("CICLO=", 0) == 0 || keyword.rfind("T=", 0) == 0) {
+      // A timeline line, in the stimuli files' format: input changes and/or
+      // an intermediate check at a moment.
+      const toolchain::Stimuli parsed = toolchain::ParseStimuli(line, "", true);
+      if (!parsed.ok()) return fail(parsed.error->message);
+      toolchain::StimulusLine timed = parsed.lines.at(0);
+      timed.line = number;
+      timeline.push_back(timed);
+      if (!timed.check) continue;
+      moment = timed.moment.Cycle(kExerciseClockHz);
+      if (*moment == 0) return fail("una verifica al ciclo 0 non vede nessuna istruzione eseguita");
+      std::istringstream check(*timed.check);
+      keyword = "VERIFICA";
+      std::getline(check, rest);
       rest = Trim(rest);
-      keyword = Upper(keyword);
-      if (keyword != "VERIFICA")
-        return fail("dopo ciclo=" + n + " si attende una verifica (per esempio: ciclo=5000 verifica 1 PORTB = 3)");
     }
     if (keyword == "CICLI") {
       const auto cycles = AllOf(rest, 0, rest.size(), "0123456789") ? ExerciseNumber(rest) : std::nullopt;
@@ -258,7 +262,7 @@ std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& 
       c->cycle = moment;
       e.checks.push_back(*c);
     } else {
-      return fail("parola chiave sconosciuta: " + keyword + " (cicli, pin, watchdog, tempo, verifica, ciclo=N verifica)");
+      return fail("parola chiave sconosciuta: " + keyword + " (cicli, pin, watchdog, tempo, verifica, t=... o ciclo=...)");
     }
   }
   number = 0;
@@ -271,6 +275,7 @@ std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& 
                   std::to_string(e.options.cycles) + ")");
     }
   }
+  e.changes = toolchain::StimulusTimeline(timeline, kExerciseClockHz);
   if (!haveLimit) e.options.timeLimit = SimulationGuard(e.options.cycles);
   return e;
 }

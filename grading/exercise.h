@@ -14,7 +14,10 @@
 //                           on the cycles alone)
 //   verifica 2 VALORE = 27  2 points when VALORE is 27 at the end of the run
 //   ciclo=5000 verifica 1 PORTB = 3
-//                           an intermediate check at cycle 5000
+//                           an intermediate check at cycle 5000 (made
+//                           before the input changes of that moment)
+//   t=10ms A0=1             at 10 ms (4 MHz crystal) A0 goes high: the
+//                           timeline lines are those of the stimuli files
 //
 // A check is `verifica PUNTI NOME OP VALORE`, OP one of = <> < <= > >=,
 // VALORE a number in decimal, &H1B, B'00011011' or 0x1B (SLEEP: si, sì or
@@ -30,12 +33,15 @@
 #include <vector>
 
 #include "simulator.h"
+#include "stimuli.h"
 
 namespace velmora {
 
 // The longest run an exercise may ask for (100 million instruction cycles:
 // 100 s of a 4 MHz chip, a few seconds of gpsim).
 inline constexpr std::uint64_t kMaxExerciseCycles = 100'000'000;
+// The crystal an exercise's times are counted with (the boards' 4 MHz).
+inline constexpr long kExerciseClockHz = 4'000'000;
 
 enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
 
@@ -56,6 +62,8 @@ struct ExerciseCheck {
 struct Exercise {
   toolchain::SimulationOptions options;
   std::vector<ExerciseCheck> checks;
+  // The timeline's input changes, in the order they apply.
+  std::vector<toolchain::StimulusChange> changes;
   int TotalPoints() const;
   // The moments of the intermediate checks, in order, without repeats.
   std::vector<std::uint64_t> CheckCycles() const;

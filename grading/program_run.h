@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "simulator.h"
+#include "stimuli.h"
 #include "translator.h"
 
 namespace velmora {
@@ -32,9 +33,12 @@ struct AssemblyRun {
 // folder, runs it on gpsim and reads the chip back; `variables` are the
 // program's declared variables, in RAM order. With `moments` (cycle counts,
 // ascending, each at most options.cycles) the chip is also read at each.
+// `changes` (in the order they apply) change input lines during the run;
+// the levels of options.pins hold from reset until a change.
 AssemblyRun RunAssembly(const std::string& assembly, const std::vector<toolchain::Variable>& variables,
                         const toolchain::SimulationOptions& options,
-                        const std::vector<std::uint64_t>& moments = {});
+                        const std::vector<std::uint64_t>& moments = {},
+                        const std::vector<toolchain::StimulusChange>& changes = {});
 
 // The wall-clock guard of a run of `cycles` cycles: 10 s plus 1 ms per
 // thousand cycles, far more than gpsim needs, so only a hung gpsim reaches

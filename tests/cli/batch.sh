@@ -63,7 +63,7 @@ run 1 "check" --batch --check "$S/examples/esercizio_linee_a.txt" --csv check.cs
 grep -qx 'class/rossi/es.bas: ok (37 word, 1 byte RAM, 2 variabili, stack 1) punteggio 4/4' out.txt ||
   fail "check: $(cat out.txt)"
 grep -q '^class/verdi/es.bas: .* punteggio 0/4$' out.txt || fail "check: $(cat out.txt)"
-[ "$(head -1 check.csv)" = "$(printf '\357\273\277file;esito;riga;messaggio;word;ram;variabili;stack;avvisi;simulazione;VALORE = 27 (2);trovato: VALORE;PORTB = 0x1B (1);trovato: PORTB;SLEEP = si (1);trovato: SLEEP;punteggio\r')" ] ||
+[ "$(head -1 check.csv)" = "$(printf '\357\273\277file;esito;riga;messaggio;word;ram;variabili;stack;avvisi;simulazione;VALORE = 27 (2);trovato: VALORE;PORTB = &H1B (1);trovato: PORTB;SLEEP = sì (1);trovato: SLEEP;punteggio\r')" ] ||
   fail "check CSV header: $(head -1 check.csv)"
 grep -q '^class/rossi/es.bas;ok;;;37;1;2;1;;ok;2;27;1;0x1B;1;si;4' check.csv || fail "check CSV row: $(cat check.csv)"
 grep -q "^class/vuota;mancante;;[^;]*;\{13\}$(printf '\r')\$" check.csv || fail "check CSV, no program: $(cat check.csv)"

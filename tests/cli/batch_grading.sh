@@ -156,6 +156,18 @@ assert warn[1] == "ok" and warn[8].startswith("riga 1: il nome BC"), warn
 PY
 grep -q '^warn.bas:1: avviso: il nome BC' out.txt || fail "warning not in the batch: $(cat out.txt)"
 
+# The timeline drives an IF INPUT branch: A0 goes high at 5 ms (cycle 5000
+# of a 4 MHz crystal); the check at cycle 4000 sees the low branch, the end
+# the high one. A program that ignores A0 gets only the first point.
+mkdir timeline
+printf 'CONFIG A AS INPUT\nCONFIG B AS OUTPUT\nDO\nIF INPUT(A0) = 1 THEN\nOUTPUT B, 5\nELSE\nOUTPUT B, 3\nEND IF\nLOOP\nEND\n' >timeline/legge.bas
+printf 'CONFIG B AS OUTPUT\nDO\nOUTPUT B, 3\nLOOP\nEND\n' >timeline/ignora.bas
+printf 'cicli 20000\nt=5ms A0=1\nciclo=4000 verifica 1 PORTB = 3\nverifica 1 PORTB = 5\n' >timeline.txt
+run 0 "timeline" --batch --check timeline.txt --csv timeline.csv timeline
+grep -q '^timeline/legge.bas: ok .* punteggio 2/2$' out.txt || fail "timeline: $(cat out.txt)"
+grep -q '^timeline/ignora.bas: ok .* punteggio 1/2$' out.txt || fail "timeline: $(cat out.txt)"
+grep -q 'ciclo 4000: PORTB = 3 (1);trovato: PORTB (ciclo 4000)' timeline.csv || fail "timeline CSV: $(head -1 timeline.csv)"
+
 # A signal removes the temporary CSV: the batch waits on a hung gpsim.
 PATH="$W/hung" "$V" --batch --check quick.txt --csv signal.csv class/bianchi/es.bas >/dev/null 2>&1 &
 batch=$!

@@ -12,7 +12,7 @@ TEST(Exercise, ReadsSettingsWithByteOrderMarkCrLfAndComments) {
   const auto e = ParseExercise("\xEF\xBB\xBF# titolo\r\n\r\nCICLI 5000 ; mezzo secondo\r\npin a0=1\r\nPin B7=0\r\n"
                                "watchdog\r\ntempo 3\r\nverifica 2 VALORE = 27\r\nverifica 1 SLEEP=sì\r\n"
                                "verifica 1 PORTB >= &HC8 # oltre 127\r\nciclo=200 verifica 1 passi <> B'00000001'\r\n"
-                               "verifica 1 TABELLA = 1 0x2 &H3\r\n",
+                               "verifica 1 TABELLA = 1 0x2 &H3\r\nt=1ms A1=1 B0=1\r\nciclo=100 A1=0\r\n",
                                error);
   ASSERT_TRUE(e) << error;
   EXPECT_EQ(e->options.cycles, 5000u);
@@ -26,6 +26,10 @@ TEST(Exercise, ReadsSettingsWithByteOrderMarkCrLfAndComments) {
   EXPECT_EQ(e->checks[3].Title(), "ciclo 200: PASSI <> B'00000001' (1)");
   EXPECT_EQ(e->checks[4].values, (std::vector<std::uint64_t>{1, 2, 3}));
   EXPECT_EQ(e->CheckCycles(), std::vector<std::uint64_t>{200});
+  // 1 ms of a 4 MHz crystal is 1000 instruction cycles.
+  EXPECT_EQ(e->changes, (std::vector<toolchain::StimulusChange>{{100, {'A', 1}, false, 14},
+                                                                 {1000, {'A', 1}, true, 13},
+                                                                 {1000, {'B', 0}, true, 13}}));
   EXPECT_EQ(e->TotalPoints(), 6);
 }
 
@@ -57,8 +61,10 @@ TEST(Exercise, RefusesEveryBadLineWithItsLineAndWhy) {
       {"cicli 10\nverifica 1 SLEEP > no\n", "2: SLEEP si confronta solo con = o <>"},
       {"cicli 10\nverifica 1 T < 1 2\n", "2: più valori si confrontano solo con = o <>"},
       {"cicli 10\nverifica 1 X-1 = 2\n", "2: nome non valido nella verifica: X-1 = 2"},
-      {"cicli 10\nciclo=0 verifica 1 X = 1\n", "2: ciclo non valido: 0"},
-      {"cicli 10\nciclo=5 pin A0=1\n", "2: dopo ciclo=5 si attende una verifica"},
+      {"cicli 10\nciclo=0 verifica 1 X = 1\n", "2: una verifica al ciclo 0"},
+      {"cicli 10\nciclo=5 verifica 1 X == 1\n", "2: operatore non valido: =="},
+      {"cicli 10\nt=5 A0=1\n", "2: "},
+      {"cicli 10\nciclo=5 A9=1\n", "2: "},
       {"cicli 10\nverifica 1 X = 1\nciclo=11 verifica 1 X = 1\n", "3: il ciclo 11 è oltre la fine della prova (cicli 10)"},
       {"cicli 10\nesegui 5\n", "2: parola chiave sconosciuta: ESEGUI"},
   };
