@@ -91,7 +91,7 @@ done
 PATH="$W/empty" run 0 "translate without tools" --batch class/bianchi
 
 # Hostile files: a FIFO and a device are refused without blocking, a 300 MB
-# file is refused without being read (a 100 MB memory limit proves it), an
+# file is refused without being read (a 400 MB memory limit proves it), an
 # empty file is not a missing END; the same file twice is one row.
 mkdir hostile && mkfifo hostile/fifo.bas && truncate -s 300M hostile/big.bas && : >hostile/empty.bas
 printf 'DIM X AS BYTE\r\nX = 1\r\nEND\0\r\n' >hostile/nul.bas
