@@ -30,6 +30,7 @@
 #include "class_grading.h"
 #include "exercise.h"
 #include "grade_report.h"
+#include "italian_text.h"
 #include "translator.h"
 
 namespace velmora {
@@ -136,7 +137,7 @@ class PendingFile {
     const int err = errno;
     if (fd_ >= 0) std::memcpy(gTemps[slot], temp_.c_str(), temp_.size() + 1);
     pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    if (fd_ < 0) return "impossibile scrivere " + path + ": " + std::strerror(err);
+    if (fd_ < 0) return "impossibile scrivere " + path + ": " + italian::SystemError(err);
     return {};
   }
   // Writes `bytes` and renames the file over its target.
@@ -161,7 +162,7 @@ class PendingFile {
       err = errno;
     }
     Forget(!ok);
-    return ok ? std::string() : "impossibile scrivere " + path_ + ": " + std::strerror(err ? err : EIO);
+    return ok ? std::string() : "impossibile scrivere " + path_ + ": " + italian::SystemError(err ? err : EIO);
   }
   ~PendingFile() {
     if (fd_ >= 0) ::close(fd_);

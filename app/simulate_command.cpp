@@ -10,7 +10,7 @@
 //                    by spaces)
 //   PORTA = 0x..  PORTB = 0x..  TRISA = 0x..  TRISB = 0x..  W = 0x..
 //   CICLI = N        gpsim's cycle counter when the run stopped
-//   SLEEP = si|no    whether the run stopped at a SLEEP instruction
+//   SLEEP = sì|no    whether the run stopped at a SLEEP instruction
 #include "simulate_command.h"
 
 #include <sys/stat.h>
@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "class_grading.h"
+#include "italian_text.h"
 #include "program_run.h"
 #include "simulator.h"
 #include "translator.h"
@@ -87,14 +88,15 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
         return UsageError("numero di cicli non valido: " + n + " (da 1 a 1000000000000)");
       a.cycles = value;
     } else if (arg == "--pin") {
-      if (i + 1 >= argc) return UsageError("l'opzione --pin richiede PIN=LIVELLO, per esempio A0=1");
+      if (i + 1 >= argc) return UsageError("l'opzione --pin richiede LINEA=LIVELLO, per esempio A0=1");
       const std::string pinArg = argv[++i];
       const auto eq = pinArg.find('=');
       const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(pinArg.substr(0, eq));
       const std::string level = eq == std::string::npos ? "" : pinArg.substr(eq + 1);
-      if (!pin || (level != "0" && level != "1"))
-        return UsageError("pin non valido: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
-      a.pins.emplace_back(*pin, level == "1");
+      const auto high = italian::ParseLevel(level);
+      if (!pin || !high)
+        return UsageError("linea non valida: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
+      a.pins.emplace_back(*pin, *high);
     } else if (arg == "--watchdog") {
       a.watchdog = true;
     } else if (arg.size() > 1 && arg[0] == '-') {

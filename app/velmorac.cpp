@@ -34,6 +34,7 @@
 
 #include "batch_command.h"
 #include "simulate_command.h"
+#include "italian_text.h"
 #include "translator.h"
 
 #ifndef VELMORA_VERSION
@@ -53,16 +54,16 @@ const char* const kUsage =
     "     velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write]\n"
     "                      [--summary FILE.txt] [--] PERCORSO...\n"
     "\n"
-    "Traduce un programma BASIC per il PIC16F84 nel sorgente assembly.\n"
+    "Traduce un programma Basic per il PIC16F84 nel sorgente assembly.\n"
     "\n"
     "  -o PERCORSO    scrive l'assembly in PERCORSO invece che in FILE.asm accanto\n"
     "                 al programma; con -o - lo scrive sullo standard output e il\n"
     "                 resoconto passa sullo standard error\n"
     "  -q             non stampa il resoconto della traduzione\n"
-    "  --annotate     prima del codice di ogni riga BASIC scrive nell'assembly il\n"
+    "  --annotate     prima del codice di ogni riga Basic scrive nell'assembly il\n"
     "                 commento \"; BASIC N: testo della riga\"\n"
     "  --words        dopo il resoconto elenca le word di programma di ogni riga\n"
-    "                 BASIC e le cinque righe che ne usano di più\n"
+    "                 Basic e le cinque righe che ne usano di più\n"
     "  --def [PERCORSO]\n"
     "                 scrive il file delle definizioni PIC16F84.DEF nella cartella\n"
     "                 corrente, nella cartella PERCORSO o nel file PERCORSO\n"
@@ -74,8 +75,8 @@ const char* const kUsage =
     "  --help         mostra questo aiuto\n"
     "  --version      mostra la versione\n"
     "\n"
-    "Esito: 0 traduzione riuscita, 1 errore nel programma BASIC (il messaggio\n"
-    "va sullo standard error e nessun file viene scritto), 2 comando non\n"
+    "Codice di uscita: 0 traduzione riuscita, 1 errore nel programma Basic (il\n"
+    "messaggio va sullo standard error e nessun file viene scritto), 2 comando non\n"
     "eseguibile (file illeggibile, scrittura impossibile, opzioni errate).\n"
     "Errori e avvisi compaiono anche come FILE.bas:RIGA: errore|avviso: messaggio.\n";
 
@@ -242,7 +243,7 @@ int WriteDefinitions(const Options& o) {
   if (path.empty()) return UsageError("percorso vuoto per --def");
   if (IsFolder(path)) path += (path.back() == '/' ? "" : "/") + std::string("PIC16F84.DEF");
   if (!WriteFileSafely(path, velmora::DefinitionsFileBytes())) {
-    Fail("impossibile scrivere " + path + ": " + std::strerror(errno));
+    Fail("impossibile scrivere " + path + ": " + velmora::italian::SystemError(errno));
     return kCommandError;
   }
   return kOk;
@@ -263,7 +264,7 @@ std::string WordsTable(const velmora::TranslationResult& r, const std::vector<st
     const auto k = static_cast<size_t>(w.line);
     return std::string(head) + (k >= 1 && k <= texts.size() ? texts[k - 1] : std::string()) + "\n";
   };
-  std::string out = "Word di programma per riga BASIC\n  riga   word  istruzione\n";
+  std::string out = "Word di programma per riga Basic\n  riga   word  istruzione\n";
   for (const auto& w : r.words) out += row(w);
   std::vector<velmora::LineWords> costliest = r.words;
   std::stable_sort(costliest.begin(), costliest.end(),
@@ -275,18 +276,18 @@ std::string WordsTable(const velmora::TranslationResult& r, const std::vector<st
 }
 
 int TranslateFile(const Options& o) {
-  if (o.paths.empty()) return UsageError("manca il file BASIC da tradurre");
+  if (o.paths.empty()) return UsageError("manca il file Basic da tradurre");
   if (o.paths.size() > 1) return UsageError("si traduce un solo file per volta");
   const std::string input = o.paths[0];
   if (o.output && o.output->empty()) return UsageError("percorso vuoto per -o");
   const bool toStdout = o.output && *o.output == "-";
   const std::string output = o.output ? *o.output : DefaultOutput(input);
   if (!toStdout && output == input)
-    return UsageError("il file assembly " + output + " coinciderebbe con il file BASIC");
+    return UsageError("il file assembly " + output + " coinciderebbe con il file Basic");
 
   const auto source = ReadFile(input);
   if (!source) {
-    Fail("impossibile leggere " + input + ": " + std::strerror(errno));
+    Fail("impossibile leggere " + input + ": " + velmora::italian::SystemError(errno));
     return kCommandError;
   }
 
@@ -305,11 +306,11 @@ int TranslateFile(const Options& o) {
       velmora::AssemblyFileBytes(o.annotate ? velmora::AnnotatedAssembly(r, *source) : r.assembly);
   if (toStdout) {
     if (!WriteAll(STDOUT_FILENO, bytes)) {
-      Fail(std::string("impossibile scrivere sullo standard output: ") + std::strerror(errno));
+      Fail(std::string("impossibile scrivere sullo standard output: ") + velmora::italian::SystemError(errno));
       return kCommandError;
     }
   } else if (!WriteFileSafely(output, bytes)) {
-    Fail("impossibile scrivere " + output + ": " + std::strerror(errno));
+    Fail("impossibile scrivere " + output + ": " + velmora::italian::SystemError(errno));
     return kCommandError;
   }
   std::FILE* console = toStdout ? stderr : stdout;

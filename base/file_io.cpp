@@ -5,23 +5,30 @@
 
 #include <string_view>
 
+#include "italian_text.h"
 #include "translator.h"
 
 namespace velmora::ui {
 
+QString TestoErrore(int codice) { return QString::fromStdString(italian::SystemError(codice)); }
+
+QString TestoErrore(const QString& sistema) {
+  return QString::fromStdString(italian::SystemErrorText(sistema.toStdString()));
+}
+
 bool ScriviFile(const QString& percorso, const QByteArray& dati, QString& errore) {
   QSaveFile file(percorso);
   if (!file.open(QIODevice::WriteOnly)) {
-    errore = file.errorString();
+    errore = TestoErrore(file.errorString());
     return false;
   }
   if (file.write(dati) != dati.size()) {
-    errore = file.errorString();
+    errore = TestoErrore(file.errorString());
     file.cancelWriting();
     return false;
   }
   if (!file.commit()) {
-    errore = file.errorString();
+    errore = TestoErrore(file.errorString());
     return false;
   }
   return true;
@@ -30,12 +37,12 @@ bool ScriviFile(const QString& percorso, const QByteArray& dati, QString& errore
 bool LeggiTesto(const QString& percorso, QString& testo, QString& errore) {
   QFile file(percorso);
   if (!file.open(QIODevice::ReadOnly)) {
-    errore = file.errorString();
+    errore = TestoErrore(file.errorString());
     return false;
   }
   const QByteArray byte = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    errore = file.errorString();
+    errore = TestoErrore(file.errorString());
     return false;
   }
   testo = QString::fromStdString(SourceTextUtf8(std::string_view(byte.constData(), static_cast<size_t>(byte.size()))));

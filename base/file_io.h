@@ -16,4 +16,10 @@ bool ScriviFile(const QString& percorso, const QByteArray& dati, QString& errore
 // ends turned into "\n". False, with the system's reason, when unreadable.
 bool LeggiTesto(const QString& percorso, QString& testo, QString& errore);
 
+// The system's reason for a failed file operation in Italian: from an error
+// code (errno), or from the text Qt built from one (QFile::errorString()).
+// Codes and texts not in the table come back as the system gives them.
+QString TestoErrore(int codice);
+QString TestoErrore(const QString& sistema);
+
 }  // namespace velmora::ui

@@ -248,7 +248,8 @@ void MainWindow::createConnections() {
   };
   for (const auto& [tasto, nome] : tasti) {
     auto* pulsante = findChild<QPushButton*>(QString::fromLatin1(nome));
-    pulsante->setToolTip(tasto.toString(QKeySequence::NativeText));
+    pulsante->setToolTip(
+        tasto.toString(QKeySequence::NativeText).replace(QStringLiteral("Shift+"), QStringLiteral("Maiusc+")));
     connect(new QShortcut(tasto, this), &QShortcut::activated, pulsante, &QPushButton::click);
   }
 }
@@ -302,7 +303,7 @@ void MainWindow::setUpRecovery() {
       },
       Qt::QueuedConnection);
   connect(recupero_, &editor::RecoveryStore::writeFailed, this, [this](const QString& errore) {
-    MostraMessaggio(ambiente_, errore + QStringLiteral("\r\nFino al prossimo salvataggio il testo non ha una copia "
+    MostraMessaggio(ambiente_, TestoErrore(errore) + QStringLiteral("\r\nFino al prossimo salvataggio il testo non ha una copia "
                                                        "di recupero: salvarlo con Salva (Ctrl+S)."));
   });
   if (!recupero_->pending()) return;
@@ -907,7 +908,7 @@ void MainWindow::assembla(bool poiSimula) {
   const std::string dati = AssemblyFileBytes(ConCrLf(textAsm_->toPlainText()).toStdString());
 
   assembla_->setEnabled(false);
-  assembla_->setText(QStringLiteral("Wait..."));
+  assembla_->setText(QStringLiteral("Attendere..."));
   auto esito = std::make_shared<toolchain::AssembleResult>();
   assemblaggio_ = QThread::create([esito, percorso, dati] { *esito = toolchain::AssembleBeside(percorso, dati, kLimiteGpasm); });
   connect(assemblaggio_, &QThread::finished, this, [this, esito, poiSimula, righe] {

@@ -161,7 +161,7 @@ int FindReplaceBar::replaceAll() {
     found = editor_->document()->find(text, found, flags());
   }
   edit.endEditBlock();
-  status_->setText(QStringLiteral("%1 sostituzioni").arg(count));
+  status_->setText((count == 1 ? QStringLiteral("%1 sostituzione") : QStringLiteral("%1 sostituzioni")).arg(count));
   return count;
 }
 

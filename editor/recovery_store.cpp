@@ -101,10 +101,10 @@ std::optional<RecoveryCopy> RecoveryStore::Read(const QString& path) {
 QString RecoveryQuestion(const RecoveryCopy& copy) {
   const QDateTime local = copy.written.toLocalTime();
   const QString of = copy.originalPath.isEmpty()
-                         ? QStringLiteral("di un programma mai salvato")
+                         ? QStringLiteral("di un programma nuovo, ancora senza nome")
                          : QStringLiteral("del file %1").arg(copy.originalPath);
-  return QStringLiteral("È stato trovato un testo non salvato %1, scritto il %2 alle %3.\r\n"
-                        "Ripristinarlo ?\r\n"
+  return QStringLiteral("È stata trovata una copia di recupero %1, scritta il %2 alle %3, con modifiche non salvate.\r\n"
+                        "Ripristinarla?\r\n"
                         "(Rispondendo No la copia resta conservata fino al prossimo salvataggio.)")
       .arg(of, local.toString(QStringLiteral("dd/MM/yyyy")), local.toString(QStringLiteral("HH:mm:ss")));
 }

@@ -42,7 +42,7 @@ SUB CAMBIA_A1
 END SUB
 
 ' Pausa di circa mezzo secondo con quarzo a 4 MHz:
-' 20 x 100 volte WAIT 60 (circa 241 microsecondi ciascuna).
+' 20 x 100 volte WAIT 60 (circa 241 µs ciascuna).
 SUB RITARDO
    FOR I = 1 TO 20
       FOR J = 1 TO 100

@@ -1,5 +1,5 @@
 ' ==============================================================
-'  Esempio 2 - Lettura della memoria EEPROM-DATI
+'  Esempio 2 - Lettura della memoria EEPROM dati
 ' --------------------------------------------------------------
 '  Il PIC16F84 ha 64 byte di EEPROM dati (indirizzi da 0 a 63)
 '  che conservano il loro valore anche senza alimentazione.

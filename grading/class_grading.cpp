@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "grade_report.h"
+#include "italian_text.h"
 #include "process.h"
 
 namespace velmora {
@@ -99,7 +100,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
   std::string temp = (target.has_parent_path() ? target.parent_path().string() : std::string(".")) + "/." +
                      target.filename().string() + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return "impossibile scrivere " + path + ": " + std::strerror(errno);
+  if (fd < 0) return "impossibile scrivere " + path + ": " + italian::SystemError(errno);
   bool ok = ::fchmod(fd, 0644) == 0;
   for (size_t at = 0; ok && at < bytes.size();) {
     const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
@@ -118,7 +119,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
   }
   if (ok) return {};
   ::unlink(temp.c_str());
-  return "impossibile scrivere " + path + ": " + std::strerror(err ? err : EIO);
+  return "impossibile scrivere " + path + ": " + italian::SystemError(err ? err : EIO);
 }
 
 // Judges a finished run: the one place that decides a row's simulation.
@@ -341,7 +342,7 @@ std::optional<std::string> ReadProgramFile(const std::string& path, size_t limit
   // regular file is read.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
-    error = std::string("impossibile leggere il file: ") + std::strerror(errno);
+    error = std::string("impossibile leggere il file: ") + italian::SystemError(errno);
     return std::nullopt;
   }
   struct stat info {};
@@ -367,7 +368,7 @@ std::optional<std::string> ReadProgramFile(const std::string& path, size_t limit
     if (n < 0) {
       const int err = errno;
       ::close(fd);
-      error = std::string("impossibile leggere il file: ") + std::strerror(err);
+      error = std::string("impossibile leggere il file: ") + italian::SystemError(err);
       return std::nullopt;
     }
     if (n == 0) break;

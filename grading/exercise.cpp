@@ -1,6 +1,7 @@
 // Reading exercise files and judging their checks.
 #include "exercise.h"
 
+#include "italian_text.h"
 #include "program_run.h"
 
 #include <algorithm>
@@ -53,8 +54,7 @@ std::optional<std::uint64_t> ExerciseNumber(const std::string& t) {
 
 // One value as --simulate prints it: decimal, 0x hex, si or no.
 std::optional<std::uint64_t> PrintedNumber(const std::string& t) {
-  if (t == "si" || t == "sì") return 1;
-  if (t == "no") return 0;
+  if (const auto yes = italian::ParseYesNo(t)) return *yes ? 1 : 0;
   if (AllOf(t, 0, t.size(), "0123456789")) return Parse(t, 0, t.size(), 10);
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X') && AllOf(t, 2, t.size(), "0123456789ABCDEF"))
     return Parse(t, 2, t.size(), 16);
@@ -135,17 +135,16 @@ std::optional<ExerciseCheck> ParseCheck(const std::string& rest, std::string& me
   c.op = *op;
   c.expected = value;
   if (c.name == "SLEEP") {
-    const std::string v = Upper(value);
-    // "sì" upper-cased byte by byte keeps its accented letter as written.
-    if (v != "SI" && v != "S\xC3\xAC" && v != "S\xC3\x8C" && v != "NO") {
-      message = "valore non valido per SLEEP: " + value + " (si o no)";
+    const auto yes = italian::ParseYesNo(value);
+    if (!yes) {
+      message = "valore non valido per SLEEP: " + value + " (sì, si o no)";
       return std::nullopt;
     }
     if (c.op != CompareOp::Equal && c.op != CompareOp::NotEqual) {
       message = "SLEEP si confronta solo con = o <>";
       return std::nullopt;
     }
-    c.values = {v == "NO" ? 0u : 1u};
+    c.values = {*yes ? 1u : 0u};
     return c;
   }
   for (const std::string& word : Words(value)) {
@@ -243,8 +242,9 @@ std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& 
       const auto eq = rest.find('=');
       const auto pin = eq == std::string::npos ? std::nullopt : toolchain::ParsePin(Trim(rest.substr(0, eq)));
       const std::string level = eq == std::string::npos ? "" : Trim(rest.substr(eq + 1));
-      if (!pin || (level != "0" && level != "1")) return fail("pin non valido: " + rest + " (per esempio A0=1)");
-      e.options.pins.emplace_back(*pin, level == "1");
+      const auto high = italian::ParseLevel(level);
+      if (!pin || !high) return fail("linea non valida: " + rest + " (per esempio A0=1)");
+      e.options.pins.emplace_back(*pin, *high);
     } else if (keyword == "TEMPO") {
       const auto seconds = AllOf(rest, 0, rest.size(), "0123456789") ? ExerciseNumber(rest) : std::nullopt;
       if (haveLimit) return fail("tempo ripetuto");
@@ -252,7 +252,7 @@ std::optional<Exercise> ParseExercise(const std::string& fileText, std::string& 
       e.options.timeLimit = std::chrono::seconds(*seconds);
       haveLimit = true;
     } else if (keyword == "WATCHDOG") {
-      if (!rest.empty()) return fail("watchdog non richiede altro sulla riga");
+      if (!rest.empty()) return fail("watchdog va da solo sulla riga");
       e.options.watchdog = true;
     } else if (keyword == "VERIFICA") {
       std::string message;

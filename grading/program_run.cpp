@@ -15,6 +15,7 @@
 
 #include "assembler.h"
 #include "gpsim_protocol.h"
+#include "italian_text.h"
 #include "process.h"
 #include "translator.h"
 
@@ -185,7 +186,7 @@ ChipLines ReadChip(const std::vector<tc::Variable>& variables, const tc::ChipSta
   lines.emplace_back("TRISB", Hex2(chip.TrisB()));
   lines.emplace_back("W", Hex2(chip.w));
   lines.emplace_back("CICLI", std::to_string(chip.cycles));
-  lines.emplace_back("SLEEP", chip.sleep ? "si" : "no");
+  lines.emplace_back("SLEEP", italian::YesNo(chip.sleep));
   return lines;
 }
 
@@ -199,7 +200,7 @@ AssemblyRun RunAssembly(const std::string& assembly, const std::vector<tc::Varia
   AssemblyRun run;
   TempFolder folder;
   if (folder.path.empty()) {
-    run.error = std::string("impossibile creare una cartella temporanea: ") + std::strerror(errno);
+    run.error = std::string("impossibile creare una cartella temporanea: ") + italian::SystemError(errno);
     return run;
   }
   const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(assembly));

@@ -3,6 +3,7 @@
 #include "gpsim_session.h"
 
 #include "gpsim_protocol.h"
+#include "italian_text.h"
 #include "process.h"
 
 namespace velmora::simulator {
@@ -28,14 +29,16 @@ GpsimSession::GpsimSession(QObject* parent) : QObject(parent), process_(*new QPr
   process_.setProcessChannelMode(QProcess::MergedChannels);
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, [this] {
-    fail(QStringLiteral("gpsim non ha risposto entro %1 secondi ed è stato interrotto. "
+    fail(QStringLiteral("gpsim non ha risposto entro %1 %2 ed è stato interrotto. "
                         "Premere Reset per riavviare la simulazione.")
-             .arg(limitMs_ / 1000.0, 0, 'g', 3));
+             .arg(QString::number(limitMs_ / 1000.0, 'g', 3).replace(QLatin1Char('.'), QLatin1Char(',')),
+                  limitMs_ == 1000 ? QStringLiteral("secondo") : QStringLiteral("secondi")));
   });
   connect(&process_, &QProcess::readyReadStandardOutput, this, &GpsimSession::onOutput);
   connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
     if (error == QProcess::FailedToStart)
-      fail(QStringLiteral("Impossibile avviare gpsim: %1").arg(process_.errorString()));
+      fail(QStringLiteral("Impossibile avviare gpsim: %1")
+               .arg(QString::fromStdString(italian::SystemErrorText(process_.errorString().toStdString()))));
     else if (error == QProcess::Crashed)
       fail(QStringLiteral("gpsim si è chiuso in modo anomalo. Premere Reset per riavviare la simulazione."));
   });

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -23,10 +24,16 @@
 #include <cmath>
 
 #include "code_editor.h"
+#include "italian_text.h"
 #include "pin_led.h"
 
 namespace velmora::simulator {
 namespace {
+
+// A system error text from Qt (which takes it from the system) in Italian.
+QString SystemErrorText(const QString& text) {
+  return QString::fromStdString(italian::SystemErrorText(text.toStdString()));
+}
 
 using editor::CodeEditor;
 using toolchain::Pin;
@@ -48,11 +55,12 @@ QString Binary(std::uint64_t value, int bytes) {
   return text;
 }
 
-// "401 µs", "40.5412 ms", "2.75 s".
+// "401 µs", "40,5412 ms", "2,75 s": a decimal comma, as people read it.
 QString Duration(double seconds) {
-  if (seconds < 1e-3) return QStringLiteral("%1 µs").arg(QString::number(seconds * 1e6, 'g', 10));
-  if (seconds < 1.0) return QStringLiteral("%1 ms").arg(QString::number(seconds * 1e3, 'g', 10));
-  return QStringLiteral("%1 s").arg(QString::number(seconds, 'g', 10));
+  const auto number = [](double v) { return QString::number(v, 'g', 10).replace(QLatin1Char('.'), QLatin1Char(',')); };
+  if (seconds < 1e-3) return QStringLiteral("%1 µs").arg(number(seconds * 1e6));
+  if (seconds < 1.0) return QStringLiteral("%1 ms").arg(number(seconds * 1e3));
+  return QStringLiteral("%1 s").arg(number(seconds));
 }
 
 // A variable's elements, each little-endian from its address on; nothing
@@ -122,7 +130,8 @@ void SimulatorWindow::createActions() {
     auto* action = new QAction(text, this);
     action->setObjectName(name);
     action->setShortcut(key);
-    action->setToolTip(QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(
+        text, key.toString(QKeySequence::NativeText).replace(QStringLiteral("Shift+"), QStringLiteral("Maiusc+"))));
     connect(action, &QAction::triggered, this, slot);
     addAction(action);
     return action;
@@ -149,6 +158,7 @@ void SimulatorWindow::createLayout() {
   crystal_->setObjectName(QStringLiteral("quarzo"));
   crystal_->setRange(0.001, 40.0);
   crystal_->setDecimals(4);
+  crystal_->setLocale(QLocale(QLocale::Italian, QLocale::Italy));  // "4,0000": a decimal comma
   crystal_->setValue(4.0);
   toolbar->addWidget(crystal_);
   toolbar->addWidget(new QLabel(QStringLiteral("  Velocità ")));
@@ -300,7 +310,7 @@ void SimulatorWindow::setEditors(CodeEditor* basic, QPlainTextEdit* assembly) {
   if (basic_) {
     connect(basic_, &CodeEditor::textEdited, this, [this] {
       if (controller_.hasProgram())
-        showMessage(QStringLiteral("Il programma BASIC è cambiato: tradurre e assemblare di nuovo per simularlo."), false);
+        showMessage(QStringLiteral("Il programma Basic è cambiato: tradurre e assemblare di nuovo per simularlo."), false);
     });
     connect(basic_, &CodeEditor::breakpointsChanged, this, [this](const QSet<int>& lines) { controller_.setBreakpoints(lines); });
     controller_.setBreakpoints(basic_->breakpoints());
@@ -313,7 +323,7 @@ bool SimulatorWindow::setProgram(const QString& codPath, const QString& assembly
   QFile listing(stem + QStringLiteral(".lst")), hex(stem + QStringLiteral(".hex"));
   if (!listing.open(QIODevice::ReadOnly) || !hex.open(QIODevice::ReadOnly)) {
     const QFile& bad = listing.isOpen() ? hex : listing;
-    showMessage(QStringLiteral("Impossibile leggere %1: %2").arg(bad.fileName(), bad.errorString()), true);
+    showMessage(QStringLiteral("Impossibile leggere %1: %2").arg(bad.fileName(), SystemErrorText(bad.errorString())), true);
     return false;
   }
   controller_.setProgram(cod.absoluteFilePath(), BuildProgramMap(listing.readAll().toStdString(), hex.readAll().toStdString(),
@@ -485,15 +495,15 @@ void SimulatorWindow::refreshEeprom() {
 void SimulatorWindow::refreshTime() {
   const ChipSnapshot& chip = controller_.chip();
   const int line = controller_.currentBasicLine();
-  line_->setText(chip.pc < 0 ? QStringLiteral("Riga BASIC: -")
-                             : QStringLiteral("Riga BASIC: %1    PC: %2")
+  line_->setText(chip.pc < 0 ? QStringLiteral("Riga Basic: -")
+                             : QStringLiteral("Riga Basic: %1    PC: %2")
                                    .arg(line > 0 ? QString::number(line) : QStringLiteral("-"), Hex(static_cast<std::uint64_t>(chip.pc), 4)));
-  cycles_->setText(QStringLiteral("Cicli istruzione: %1").arg(chip.cycles));
+  cycles_->setText(QStringLiteral("Cicli di istruzione: %1").arg(chip.cycles));
   time_->setText(QStringLiteral("Tempo simulato: %1").arg(Duration(controller_.seconds(chip.cycles))));
   const std::uint64_t lap = controller_.stopwatchCycles();
-  stopwatch_->setText(QStringLiteral("Cronometro (tra le ultime due fermate): %1  (%2 cicli)")
+  stopwatch_->setText(QStringLiteral("Cronometro (tra le ultime due fermate): %1  (%2)")
                           .arg(Duration(controller_.seconds(lap)))
-                          .arg(lap));
+                          .arg(QString::fromStdString(italian::Count(static_cast<long long>(lap), "ciclo", "cicli"))));
 }
 
 void SimulatorWindow::showRunningLine(bool scroll) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "asm_writer.h"
+#include "italian_text.h"
 #include "process.h"
 
 namespace velmora::toolchain {
@@ -77,8 +78,8 @@ AssembleResult Assemble(const std::string& folder, const std::string& name, cons
   // output, so nothing half-built is loaded into the simulator.
   fs::remove(r.hexPath, ec);
   fs::remove(r.codPath, ec);
-  r.error = timedOut ? "gpasm non ha terminato entro " + std::to_string(limit.count() / 1000) + " secondi"
-                     : "Assemblaggio non riuscito (gpasm: " + std::to_string(r.errors) + " errori)";
+  r.error = timedOut ? "gpasm non ha terminato entro " + italian::Count(limit.count() / 1000, "secondo", "secondi")
+                     : "Assemblaggio non riuscito (gpasm: " + italian::Count(r.errors, "errore", "errori") + ")";
   return r;
 }
 
@@ -92,7 +93,7 @@ AssembleResult AssembleBeside(const std::string& basicPath, const std::string& a
 std::string AssembleSummary(const AssembleResult& result) {
   if (!result.ok) return result.error;
   std::string s = "Assemblaggio riuscito: " + result.hexPath;
-  if (result.warnings > 0) s += " (" + std::to_string(result.warnings) + " avvisi)";
+  if (result.warnings > 0) s += " (" + italian::Count(result.warnings, "avviso", "avvisi") + ")";
   return s;
 }
 

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <thread>
 
+#include "italian_text.h"
+
 namespace velmora::toolchain {
 namespace {
 
@@ -42,7 +44,7 @@ std::string FindTool(const std::string& program) {
     size_t end = folders.find(':', start);
     if (end == std::string::npos) end = folders.size();
     std::string folder = folders.substr(start, end - start);
-    if (folder.empty()) folder = ".";
+    if (folder.empty()) folder.push_back('.');  // (not = ".": GCC 12 warns falsely about it)
     const std::string candidate = folder + "/" + program;
     if (IsExecutableFile(candidate)) return candidate;
     start = end + 1;
@@ -61,11 +63,11 @@ ToolProcess::~ToolProcess() { Kill(); }
 bool ToolProcess::Start(const std::vector<std::string>& argv, const std::string& folder, std::string& error) {
   int toTool[2], fromTool[2];
   if (::pipe2(toTool, O_CLOEXEC) != 0) {
-    error = std::strerror(errno);
+    error = italian::SystemError(errno);
     return false;
   }
   if (::pipe2(fromTool, O_CLOEXEC) != 0) {
-    error = std::strerror(errno);
+    error = italian::SystemError(errno);
     ::close(toTool[0]);
     ::close(toTool[1]);
     return false;
@@ -80,7 +82,7 @@ bool ToolProcess::Start(const std::vector<std::string>& argv, const std::string&
   args.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid < 0) {
-    error = std::strerror(errno);
+    error = italian::SystemError(errno);
     for (int fd : {toTool[0], toTool[1], fromTool[0], fromTool[1]}) ::close(fd);
     return false;
   }

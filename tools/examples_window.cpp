@@ -28,7 +28,7 @@ struct Esempio {
 // resources (tools/examples.qrc), so there is one copy of each.
 const Esempio kEsempi[] = {
     {"configurazione_io.bas", "Configurazione delle porte I/O"},
-    {"lettura_eeprom.bas", "Lettura della memoria EEPROM-DATI"},
+    {"lettura_eeprom.bas", "Lettura della memoria EEPROM dati"},
     {"interrupt_b0.bas", "Interrupt su B0/INT"},
     {"lettura_linee_a.bas", "Lettura delle linee A0-A4 in un byte"},
 };

@@ -92,8 +92,8 @@ di ingresso/uscita: 5 sulla porta A (da A0 ad A4) e 8 sulla porta B
 fare dei segnali che arrivano sugli ingressi e quali livelli mettere
 sulle uscite: accendere LED, leggere pulsanti, contare impulsi,
 misurare tempi, produrre suoni. Dentro la scatola ci sono 1024 word
-di memoria di programma, 68 byte di RAM, 64 byte di EEPROM-DATI,
-un Timer a 8 bit e la gestione delle interrupt.
+di memoria di programma, 68 byte di RAM, 64 byte di EEPROM dati,
+un Timer a 8 bit e la gestione degli interrupt.
 
 GLI SCOPI DEL PROGRAMMA
 =======================
@@ -104,7 +104,7 @@ GLI SCOPI DEL PROGRAMMA
    modificare, che si assembla con MPLAB insieme al file
    PIC16F84.DEF (pulsante Pic.Def) e si carica nel micro.
 
-Si scrive il programma nel riquadro BASIC, si preme Translate e
+Si scrive il programma nel riquadro Basic, si preme Translate e
 nel riquadro ASM compare il listato con il resoconto delle risorse
 usate (word di programma, RAM, variabili, livello di stack), oppure
 un messaggio d'errore con l'istruzione da correggere.)");
@@ -158,13 +158,13 @@ un messaggio d'errore con l'istruzione da correggere.)");
   t.Colonne("WAIT Np / WAIT Np, Ns", "WAIT 123, 205");
   t.Spiega("pausa (4*Np+1)*Tcpu oppure (4*Np*(Ns+1)+1)*Tcpu");
   t.Colonne("STOP", "STOP");
-  t.Spiega("SLEEP fino a un reset o a un'interrupt");
+  t.Spiega("SLEEP fino a un reset o a un interrupt");
   t.Colonne("DATA valori", "DATA 1, 2, \"CIAO\"");
   t.Colonne("variabile = GETDATA(n)", "X = GETDATA(1)");
   t.Spiega("tabella di costanti nella memoria di programma");
   t.Colonne("WRITE dati, indirizzo", "WRITE X, 10");
   t.Colonne("variabile = READ(indirizzo)", "X = READ(10)");
-  t.Spiega("scrittura e lettura della EEPROM-DATI (64 byte)");
+  t.Spiega("scrittura e lettura della EEPROM dati (64 byte)");
   t.Colonne("variabile = RND", "X = RND");
   t.Spiega("numero casuale letto dal Timer");
   t.Colonne("ASM(istruzione) / ASM{ ... }", "ASM(NOP)");
@@ -172,9 +172,9 @@ un messaggio d'errore con l'istruzione da correggere.)");
 
   t.Sezione("|  Gestione delle Interrupt   |");
   t.Colonne("ON TIMER INTERRUPT CALL sub", "ON TIMER INTERRUPT CALL TEMPO");
-  t.Spiega("sub eseguita a ogni superamento del Timer TMR0");
+  t.Spiega("sub eseguita a ogni overflow del Timer TMR0");
   t.Colonne("ON EXTERNAL INTERRUPT CALL sub", "ON EXTERNAL INTERRUPT CALL TASTO");
-  t.Spiega("sub eseguita a un fronte sul piedino B0/INT");
+  t.Spiega("sub eseguita a un fronte sulla linea B0/INT");
   t.Colonne("ON LINE INTERRUPT CALL sub", "ON LINE INTERRUPT CALL CAMBIO");
   t.Spiega("sub eseguita a un cambiamento delle linee B4-B7");
   t.Colonne("SET INIT TIMER TO valore", "SET INIT TIMER TO 6");
@@ -187,7 +187,7 @@ un messaggio d'errore con l'istruzione da correggere.)");
   t.Colonne("SET EXTERNAL INTERRUPT EDGE UP/DOWN", "SET EXTERNAL INTERRUPT EDGE DOWN");
   t.Colonne("SET EXTERNAL INTERRUPT ON / OFF", "SET EXTERNAL INTERRUPT OFF");
   t.Colonne("SET LINE INTERRUPT ON / OFF", "SET LINE INTERRUPT ON");
-  t.Spiega("abilitano e disabilitano le singole interrupt");
+  t.Spiega("abilitano e disabilitano i singoli interrupt");
 
   t.Sezione("|   Funzioni logiche a 8 bit   |");
   t.Colonne("variabile = a AND b", "X = Y AND 15");

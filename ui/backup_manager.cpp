@@ -106,7 +106,7 @@ QByteArray NuovoRecord(const QDateTime& quando, const QString& nota, int numero)
 }
 
 QString Motivo(const QString& errore, const QString& percorso) {
-  return errore + QStringLiteral(" (") + percorso + QStringLiteral(")");
+  return TestoErrore(errore) + QStringLiteral(" (") + percorso + QStringLiteral(")");
 }
 
 /// Reads the whole archive; a missing archive reads as empty. False, with

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "file_io.h"
 #include "message_box.h"
 #include "settings.h"
 
@@ -54,7 +55,7 @@ QString ErroreLettura(const QString& cartella) {
     ::closedir(d);
     return {};
   }
-  return qt_error_string(errno);
+  return TestoErrore(errno);
 }
 
 bool ContieneFile(const QString& cartella) {
@@ -62,12 +63,12 @@ bool ContieneFile(const QString& cartella) {
 }
 
 QString MessaggioErrore(const QString& testa, int codice) {
-  return testa + QStringLiteral("\r\nErrore: ") + qt_error_string(codice) +
+  return testa + QStringLiteral("\r\nErrore: ") + TestoErrore(codice) +
          QStringLiteral("\r\n(Codice errore ") + QString::number(codice) + QLatin1Char(')');
 }
 
 QString CodaErrore(int codice) {
-  return qt_error_string(codice) + QStringLiteral("\r\n(Codice errore ") + QString::number(codice) +
+  return TestoErrore(codice) + QStringLiteral("\r\n(Codice errore ") + QString::number(codice) +
          QLatin1Char(')');
 }
 

@@ -23,12 +23,12 @@ class/verdi/es.bas: ok (15 word, 0 byte RAM, 1 variabile, stack 1)
 class/verdi/extra/b0.bas: ok (80 word, 3 byte RAM, 7 variabili, stack 1)
 class/verdi/nul.bas:1: errore: Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo
 class/vuota: mancante: nessun programma .bas nella cartella, che è vuota
-missing.bas: illeggibile: impossibile leggere il file: No such file or directory
+missing.bas: illeggibile: impossibile leggere il file: file o cartella inesistente
 Tradotti: 3, con errori: 2, illeggibili: 1, senza programma: 1
 Errori per messaggio:
   Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo: 1 studente (class/verdi/nul.bas:1)
   Istruzione non risolta: 1 studente (class/verdi/a_errore.bas:2)
-  impossibile leggere il file: No such file or directory: 1 studente (missing.bas)
+  impossibile leggere il file: file o cartella inesistente: 1 studente (missing.bas)
   nessun programma .bas nella cartella, che è vuota: 1 studente (class/vuota)
 OUT
 same out.txt want.txt "batch summary"
@@ -43,7 +43,7 @@ printf '%s\r\n' 'file;esito;riga;messaggio;word;ram;variabili;stack;avvisi' \
   'class/verdi/es.bas;ok;;;15;0;1;1;' 'class/verdi/extra/b0.bas;ok;;;80;3;7;1;' \
   'class/verdi/nul.bas;errore;1;Il file contiene un carattere nullo (codice 0) alla riga 1: non è un testo;;;;;' \
   'class/vuota;mancante;;nessun programma .bas nella cartella, che è vuota;;;;;' \
-  'missing.bas;illeggibile;;impossibile leggere il file: No such file or directory;;;;;' >>want.csv
+  'missing.bas;illeggibile;;impossibile leggere il file: file o cartella inesistente;;;;;' >>want.csv
 same class.csv want.csv "CSV"
 
 # The same result whatever the number of jobs; no .asm without --write.
@@ -65,14 +65,14 @@ grep -qx 'class/rossi/es.bas: ok (37 word, 1 byte RAM, 2 variabili, stack 1) pun
 grep -q '^class/verdi/es.bas: .* punteggio 0/4$' out.txt || fail "check: $(cat out.txt)"
 [ "$(head -1 check.csv)" = "$(printf '\357\273\277file;esito;riga;messaggio;word;ram;variabili;stack;avvisi;simulazione;VALORE = 27 (2);trovato: VALORE;PORTB = &H1B (1);trovato: PORTB;SLEEP = sì (1);trovato: SLEEP;punteggio\r')" ] ||
   fail "check CSV header: $(head -1 check.csv)"
-grep -q '^class/rossi/es.bas;ok;;;37;1;2;1;;ok;2;27;1;0x1B;1;si;4' check.csv || fail "check CSV row: $(cat check.csv)"
+grep -q '^class/rossi/es.bas;ok;;;37;1;2;1;;ok;2;27;1;0x1B;1;sì;4' check.csv || fail "check CSV row: $(cat check.csv)"
 grep -q "^class/vuota;mancante;;[^;]*;\{13\}$(printf '\r')\$" check.csv || fail "check CSV, no program: $(cat check.csv)"
 
 # Errors that stop the batch before any program runs: nothing printed,
 # nothing written.
 printf 'cicli 1000\npin A9=1\nverifica 1 X = 1\n' >bad_exercise.txt
 run 2 "exercise mistake" --batch --check bad_exercise.txt --csv never.csv class
-grep -q 'bad_exercise.txt:2: pin non valido' err.txt || fail "exercise mistake: $(cat err.txt)"
+grep -q 'bad_exercise.txt:2: linea non valida' err.txt || fail "exercise mistake: $(cat err.txt)"
 run 2 "CSV in a missing folder" --batch --csv nofolder/out.csv class
 grep -q 'impossibile scrivere nofolder/out.csv' err.txt || fail "CSV path: $(cat err.txt)"
 run 2 "CSV is a folder" --batch --csv class class

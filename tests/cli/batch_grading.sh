@@ -121,7 +121,7 @@ mkdir write && cp class/bianchi/es.bas write/luci.bas && cp class/neri/es.bas wr
 cp class/bianchi/es.bas write/blocked.bas && mkdir write/blocked.asm
 cp class/bianchi/es.bas write/good.bas
 run 1 "--write" --batch --write --check high.txt write
-grep -q '^write/blocked.bas: errore: impossibile scrivere write/blocked.asm: Is a directory' out.txt || fail "--write failure: $(cat out.txt)"
+grep -q '^write/blocked.bas: errore: impossibile scrivere write/blocked.asm: è una cartella' out.txt || fail "--write failure: $(cat out.txt)"
 [ "$(grep -c '^write/luci.*: errore: nessun file scritto: write/luci.* scriverebbe lo stesso file luci.asm' out.txt)" = 2 ] || fail "--write collision: $(cat out.txt)"
 [ -e write/luci.asm ] || [ -e write/luci.esito.txt ] && fail "--write collision: a file was written"
 "$V" -q -o expected.asm write/good.bas
@@ -134,7 +134,7 @@ Verifiche (simulazione di 5000 cicli di istruzione):
   atteso X = 200, trovato 200: 2 punti su 2
   atteso PORTB = &HC8, trovato 0xC8: 1 punto su 1
   atteso X > 127, trovato 200: 1 punto su 1
-  atteso SLEEP = sì, trovato si: 1 punto su 1
+  atteso SLEEP = sì, trovato sì: 1 punto su 1
   atteso PASSO = 3, trovato nulla: 0 punti su 1
 Punteggio: 5 su 6
 OUT

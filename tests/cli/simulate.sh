@@ -10,7 +10,7 @@ run 0 "run to SLEEP" --simulate 100000 count.bas
 printf 'N = 6\nI = 5\nPORTA = 0x00\nPORTB = 0xA5\nTRISA = 0x3F\nTRISB = 0x00\nW = 0xA5\n' >want.txt
 head -7 out.txt | cmp -s - want.txt || fail "run to SLEEP: $(cat out.txt)"
 grep -Eq '^CICLI = [0-9]+$' out.txt || fail "no CICLI line: $(cat out.txt)"
-[ "$(tail -1 out.txt)" = "SLEEP = si" ] || fail "SLEEP not reached: $(cat out.txt)"
+[ "$(tail -1 out.txt)" = "SLEEP = sì" ] || fail "SLEEP not reached: $(cat out.txt)"
 [ "$(ls -A | sort | tr '\n' ' ')" = "count.bas err.txt out.txt want.txt " ] || fail "stray files: $(ls -A)"
 
 run 0 "cycle limit" --simulate 10 --watchdog count.bas
@@ -26,8 +26,9 @@ while IFS='|' read -r args want; do
   [ "$(grep -E '^(VALORE|PORTA|PORTB|TRISA|SLEEP) ' out.txt | paste -sd ' ')" = "$want" ] || fail "$args: $(cat out.txt)"
 done <<'ROWS'
 100000 --pin A0=1 --pin A2=1 lettura_linee_a.bas|VALORE = 5 PORTA = 0x05 PORTB = 0x05 TRISA = 0xFF SLEEP = no
-100000 --pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1 lettura_linee_a.bas|VALORE = 27 PORTA = 0x1B PORTB = 0x1B TRISA = 0xFF SLEEP = si
-200000 lettura_eeprom.bas|PORTA = 0x00 PORTB = 0x00 TRISA = 0x3F SLEEP = si
+100000 --pin A0=sì --pin A2=si --pin A1=no lettura_linee_a.bas|VALORE = 5 PORTA = 0x05 PORTB = 0x05 TRISA = 0xFF SLEEP = no
+100000 --pin A0=1 --pin a1=1 --pin A3=1 --pin A4=1 lettura_linee_a.bas|VALORE = 27 PORTA = 0x1B PORTB = 0x1B TRISA = 0xFF SLEEP = sì
+200000 lettura_eeprom.bas|PORTA = 0x00 PORTB = 0x00 TRISA = 0x3F SLEEP = sì
 ROWS
 
 printf 'X = 5\r\nEND\r\n' >bad.bas
@@ -36,7 +37,7 @@ grep -q 'ERRORE' err.txt || fail "translation error: no error block: $(cat err.t
 [ -s out.txt ] && fail "translation error: output printed"
 
 for args in "--simulate 0 count.bas" "--simulate x count.bas" "--simulate 100 --pin A5=1 count.bas" \
-            "--simulate 100 --pin B0=2 count.bas" "--simulate 100" "--simulate 100 count.bas bad.bas" \
+            "--simulate 100 --pin B0=2 count.bas" "--simulate 100 --pin B0=s count.bas" "--simulate 100" "--simulate 100 count.bas bad.bas" \
             "--simulate 100 nosuch.bas" "--simulate 100 --pin B10=1 count.bas" "--simulate 100 --pin C0=1 count.bas"; do
   # shellcheck disable=SC2086
   run 2 "$args" $args

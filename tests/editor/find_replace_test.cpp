@@ -63,10 +63,12 @@ class FindReplaceTest : public QObject {
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("count");
-    QTest::newRow("any case") << "x" << "CONTA" << false << "CONTA = CONTA + 1\nCONTA = 0" << 3;
-    QTest::newRow("match case") << "x" << "Y" << true << "X = Y + 1\nY = 0" << 2;
-    QTest::newRow("replacement contains the needle") << "X" << "XX" << true << "XX = x + 1\nx = 0" << 1;
-    QTest::newRow("none") << "Z" << "W" << false << "X = x + 1\nx = 0" << 0;
+    QTest::addColumn<QString>("status");
+    QTest::newRow("any case") << "x" << "CONTA" << false << "CONTA = CONTA + 1\nCONTA = 0" << 3 << "3 sostituzioni";
+    QTest::newRow("match case") << "x" << "Y" << true << "X = Y + 1\nY = 0" << 2 << "2 sostituzioni";
+    QTest::newRow("replacement contains the needle")
+        << "X" << "XX" << true << "XX = x + 1\nx = 0" << 1 << "1 sostituzione";
+    QTest::newRow("none") << "Z" << "W" << false << "X = x + 1\nx = 0" << 0 << "0 sostituzioni";
   }
   void replaceAll() {
     QFETCH(QString, needle);
@@ -81,6 +83,7 @@ class FindReplaceTest : public QObject {
     bar.setMatchCase(matchCase);
     QCOMPARE(bar.replaceAll(), count);
     QTEST(editor.toPlainText(), "expected");
+    QTEST(bar.status(), "status");
     if (count == 0) return;
     editor.undo();  // one step takes back every replacement
     QCOMPARE(editor.toPlainText(), original);

@@ -62,7 +62,7 @@ class RecoveryStoreTest : public QObject {
     // The restore question names the time written, in Italian form, and the file.
     const QString q = RecoveryQuestion(*store.pending());
     const QDateTime local = kOra.toLocalTime();
-    QVERIFY(q.startsWith("È stato trovato un testo non salvato"));
+    QVERIFY(q.startsWith("È stata trovata una copia di recupero"));
     QVERIFY2(q.contains(local.toString("dd/MM/yyyy") + " alle " + local.toString("HH:mm:ss")), qPrintable(q));
     QVERIFY(q.contains(store.pending()->originalPath));
   }

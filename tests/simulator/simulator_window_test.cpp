@@ -110,7 +110,7 @@ class SimulatorWindowTest : public QObject {
       const double tcpu = 4.0 / (row.mhz * 1e6);
       const double pause = (row.ns < 0 ? 4.0 * row.np + 1 : 4.0 * row.np * (row.ns + 1) + 1) * tcpu;
       QCOMPARE(b.window.controller().seconds(b.window.controller().stopwatchCycles()), pause);
-      QVERIFY2(b.text("cronometro").contains(QString::number(pause * 1e6, 'g', 10) + QStringLiteral(" µs")),
+      QVERIFY2(b.text("cronometro").contains(QString::number(pause * 1e6, 'g', 10).replace('.', ',') + QStringLiteral(" µs")),
                qPrintable(b.text("cronometro")));
     }
 
@@ -203,7 +203,7 @@ class SimulatorWindowTest : public QObject {
   void brokenGpsimIsReported_data() {
     QTest::addColumn<QString>("script");  // the fake gpsim; empty: none on PATH
     QTest::addColumn<QString>("message");
-    QTest::newRow("silenzioso") << "#!/bin/sh\nexec /bin/sleep 600\n" << "non ha risposto";
+    QTest::newRow("silenzioso") << "#!/bin/sh\nexec /bin/sleep 600\n" << "non ha risposto entro 0,5 secondi";
     QTest::newRow("termina") << "#!/bin/sh\nexit 3\n" << "inaspettatamente";
     QTest::newRow("mancante") << "" << QString::fromStdString(velmora::toolchain::MissingToolMessage("gpsim"));
   }
@@ -226,6 +226,7 @@ class SimulatorWindowTest : public QObject {
     QTRY_VERIFY(b.window.message().contains(message));
     QVERIFY(!b.window.findChild<QAction*>(QStringLiteral("esegui"))->isEnabled());
     QVERIFY(b.window.findChild<QAction*>(QStringLiteral("reset"))->isEnabled());
+    QCOMPARE(b.window.findChild<QAction*>(QStringLiteral("reset"))->toolTip(), QStringLiteral("Reset (Maiusc+F5)"));
     // Reset with the real gpsim back on PATH: the window works again, and
     // runs as soon as gpsim is up.
     b.window.controller().setTimeLimit(10000);

@@ -9,27 +9,27 @@ namespace {
 
 TEST(Exercise, ReadsSettingsWithByteOrderMarkCrLfAndComments) {
   std::string error;
-  const auto e = ParseExercise("\xEF\xBB\xBF# titolo\r\n\r\nCICLI 5000 ; mezzo secondo\r\npin a0=1\r\nPin B7=0\r\n"
+  const auto e = ParseExercise("\xEF\xBB\xBF# titolo\r\n\r\nCICLI 5000 ; mezzo secondo\r\npin a0=1\r\nPin B7=0\r\npin A1=sì\r\npin B1=no\r\n"
                                "watchdog\r\ntempo 3\r\nverifica 2 VALORE = 27\r\nverifica 1 SLEEP=sì\r\n"
                                "verifica 1 PORTB >= &HC8 # oltre 127\r\nciclo=200 verifica 1 passi <> B'00000001'\r\n"
                                "verifica 1 TABELLA = 1 0x2 &H3\r\nt=1ms A1=1 B0=1\r\nciclo=100 A1=0\r\n",
                                error);
   ASSERT_TRUE(e) << error;
   EXPECT_EQ(e->options.cycles, 5000u);
-  EXPECT_EQ(e->options.pins, (std::vector<std::pair<toolchain::Pin, bool>>{{{'A', 0}, true}, {{'B', 7}, false}}));
+  EXPECT_EQ(e->options.pins, (std::vector<std::pair<toolchain::Pin, bool>>{{{'A', 0}, true}, {{'B', 7}, false}, {{'A', 1}, true}, {{'B', 1}, false}}));
   EXPECT_TRUE(e->options.watchdog);
   EXPECT_EQ(e->options.timeLimit, std::chrono::seconds(3));
   ASSERT_EQ(e->checks.size(), 5u);
   EXPECT_EQ(e->checks[1].Title(), "SLEEP = sì (1)");
   EXPECT_EQ(e->checks[2].values, std::vector<std::uint64_t>{200});
-  EXPECT_EQ(e->checks[2].line, 10);
+  EXPECT_EQ(e->checks[2].line, 12);
   EXPECT_EQ(e->checks[3].Title(), "ciclo 200: PASSI <> B'00000001' (1)");
   EXPECT_EQ(e->checks[4].values, (std::vector<std::uint64_t>{1, 2, 3}));
   EXPECT_EQ(e->CheckCycles(), std::vector<std::uint64_t>{200});
   // 1 ms of a 4 MHz crystal is 1000 instruction cycles.
-  EXPECT_EQ(e->changes, (std::vector<toolchain::StimulusChange>{{100, {'A', 1}, false, 14},
-                                                                 {1000, {'A', 1}, true, 13},
-                                                                 {1000, {'B', 0}, true, 13}}));
+  EXPECT_EQ(e->changes, (std::vector<toolchain::StimulusChange>{{100, {'A', 1}, false, 16},
+                                                                 {1000, {'A', 1}, true, 15},
+                                                                 {1000, {'B', 0}, true, 15}}));
   EXPECT_EQ(e->TotalPoints(), 6);
 }
 
@@ -42,10 +42,10 @@ TEST(Exercise, RefusesEveryBadLineWithItsLineAndWhy) {
       {"cicli 0\n", "1: numero di cicli non valido: 0 (da 1 a 100000000)"},
       {"cicli 1000000000000\n", "1: numero di cicli non valido: 1000000000000"},
       {"cicli &H10\n", "1: numero di cicli non valido: &H10"},
-      {"cicli 10\npin A5=1\n", "2: pin non valido: A5=1"},
-      {"cicli 10\npin A0=2\n", "2: pin non valido: A0=2"},
+      {"cicli 10\npin A5=1\n", "2: linea non valida: A5=1"},
+      {"cicli 10\npin A0=2\n", "2: linea non valida: A0=2"},
       {"cicli 10\ntempo 0\n", "2: tempo non valido: 0"},
-      {"cicli 10\nwatchdog si\n", "2: watchdog non richiede altro"},
+      {"cicli 10\nwatchdog si\n", "2: watchdog va da solo"},
       {"cicli 10\nverifica X = 1\n", "2: punti non validi: X"},
       {"cicli 10\nverifica 1 X 1\n", "2: verifica non valida: X 1"},
       {"cicli 10\nverifica 1 = 1\n", "2: verifica non valida"},
@@ -57,7 +57,7 @@ TEST(Exercise, RefusesEveryBadLineWithItsLineAndWhy) {
       {"cicli 10\nverifica 1 X = B'0102'\n", "2: valore non valido: B'0102'"},
       {"cicli 10\nverifica 1 X = 99999999999999999999\n", "2: valore non valido: 99999999999999999999"},
       {"cicli 10\nverifica 1 PORTB = 300\n", "2: valore fuori intervallo per PORTB: 300 (da 0 a 255)"},
-      {"cicli 10\nverifica 1 SLEEP = forse\n", "2: valore non valido per SLEEP: forse (si o no)"},
+      {"cicli 10\nverifica 1 SLEEP = forse\n", "2: valore non valido per SLEEP: forse (sì, si o no)"},
       {"cicli 10\nverifica 1 SLEEP > no\n", "2: SLEEP si confronta solo con = o <>"},
       {"cicli 10\nverifica 1 T < 1 2\n", "2: più valori si confrontano solo con = o <>"},
       {"cicli 10\nverifica 1 X-1 = 2\n", "2: nome non valido nella verifica: X-1 = 2"},
@@ -90,7 +90,7 @@ TEST(Exercise, ComparesValuesWithEachOperator) {
       {"N <> 200", "72", true},        {"N < 200", "199", true},       {"N < 200", "200", false},
       {"N <= 200", "200", true},       {"N > 127", "128", true},       {"N > 127", "127", false},
       {"N >= 128", "128", true},       {"N = 70000", "70000", true},   {"SLEEP = si", "si", true},
-      {"SLEEP = sì", "si", true},      {"SLEEP = no", "si", false},    {"SLEEP <> no", "si", true},
+      {"SLEEP = sì", "si", true},      {"SLEEP = si", "sì", true},     {"SLEEP = no", "sì", false},    {"SLEEP <> no", "si", true},
       {"T = 1 2 3", "1 2 3", true},    {"T = 1 2 3", "1 2 4", false},  {"T <> 1 2 3", "1 2 4", true},
       {"N = 1", "1 2", false},         {"N = 0", std::nullopt, false}, {"N = 0", "?", false},
   };

@@ -64,7 +64,7 @@ class AssembleSimulateTest : public QObject {
     QTest::keyClick(&w, Qt::Key_F6);
     // gpasm runs on a worker thread: the key press has returned meanwhile.
     QVERIFY(w.Assemblando());
-    QCOMPARE(qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Assembla")))->text(), QStringLiteral("Wait..."));
+    QCOMPARE(qobject_cast<QPushButton*>(w.Controllo(QStringLiteral("Assembla")))->text(), QStringLiteral("Attendere..."));
     QTRY_VERIFY_WITH_TIMEOUT(!w.Assemblando(), 30000);
     QCOMPARE(r_->messaggi.size(), 1);
     const QString messaggio = r_->messaggi[0];

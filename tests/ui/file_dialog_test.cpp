@@ -112,7 +112,7 @@ class FileDialogTest : public QObject {
     QCOMPARE(QFile::exists(nuovo), !errore && domanda && risposta);
     if (QFile::exists(nuovo)) QCOMPARE(QFileInfo(nuovo).size(), 0);
     QCOMPARE(r_->messaggi, errore ? QStringList{QStringLiteral("Il file indicato non può essere creato.\r\nErrore: ") +
-                                                qt_error_string(ENOTDIR) +
+                                                QStringLiteral("non è una cartella") +
                                                 QStringLiteral("\r\n(Codice errore %1)").arg(ENOTDIR)}
                                   : QStringList{});
     if (errore) QCOMPARE(dialogo.Percorso(), QString());

@@ -568,7 +568,7 @@ class MainWindowTest : public QObject {
     r_->Dialoghi({Scegli(originale)});
     {
       MainWindow w(r_->ambiente);
-      QVERIFY(r_->domande[0].startsWith(QStringLiteral("È stato trovato un testo non salvato del file ") + originale));
+      QVERIFY(r_->domande[0].startsWith(QStringLiteral("È stata trovata una copia di recupero del file ") + originale));
       QCOMPARE(w.TextBasic()->toPlainText(), ripristina ? QStringLiteral("DIM A AS BYTE\nA = 7\n") : QString());
       QCOMPARE(w.FlagTestoModificato(), ripristina ? 1 : 0);
       QCOMPARE(w.FileCorrente(), ripristina ? originale : QString());
