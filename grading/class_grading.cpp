@@ -182,8 +182,13 @@ void GradeProgram(ProgramGrade& g, const GradingOptions& options, const std::str
     if (!t.ok) {
       g.outcome = Outcome::Error;
       if (!t.errors.empty()) {
-        g.message = t.errors.front().message;
-        g.statement = t.errors.front().statement;
+        const auto trim = [](const std::string& text) {
+          const auto first = text.find_first_not_of(" \t\r\n");
+          return first == std::string::npos ? std::string()
+                                            : text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+        };
+        g.message = trim(t.errors.front().message);
+        g.statement = trim(t.errors.front().statement);
       }
       g.line = t.errorLine;
     } else {
