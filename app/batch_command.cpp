@@ -211,7 +211,11 @@ int BatchCommand(int argc, char** argv) {
     std::string readError;
     bool unreadable = false;
     const auto text = ReadProgramFile(*args.check, 1024 * 1024, readError, unreadable);
-    if (!text) return Fail("esercizio " + *args.check + ": " + readError);
+    if (!text) {
+      const std::string prefix = "impossibile leggere il file: ";
+      if (readError.rfind(prefix, 0) == 0) readError.erase(0, prefix.size());
+      return Fail("impossibile leggere l'esercizio " + *args.check + ": " + readError);
+    }
     std::string error;
     exercise = ParseExercise(*text, error);
     if (!exercise) return Fail(*args.check + (std::isdigit(static_cast<unsigned char>(error[0])) ? ":" : ": ") + error);
