@@ -1,39 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// velmorac --batch [--jobs N] [--csv OUT.csv] [--check EXERCISE] [--write] PATH...
+// velmorac --batch [--jobs N] [--csv OUT.csv] [--check EXERCISE] [--write]
+//                  [--summary FILE.txt] [--] PATH...
 //
-// Files and folders (searched recursively for .bas, in name order) are
-// translated in parallel, one CompileState per program; results are
-// gathered in input order, so the output does not depend on scheduling.
-// One summary line per file on standard output, then the counts; on a
-// terminal a progress bar on standard error. With --check every translated
-// program also runs on gpsim as with --simulate and gets its checks scored.
-// The CSV (UTF-8, ';'-separated, quoted where needed) is written through a
-// temporary file opened before any program runs and renamed at the end, so
-// a CSV path that cannot be written stops the batch at once and a stopped
-// batch leaves no half-written file.
+// The command line around the class grading (grading/): it reads the
+// options and the exercise, makes sure the tools a check needs are there,
+// opens the output files before any program runs, grades, prints one row
+// per program and the class summary, and writes the CSV and the summary.
+// The CSV and the summary are written through temporary files beside them,
+// opened at the start and renamed at the end, so a path that cannot be
+// written stops the batch at once and a stopped batch (an error, Ctrl+C, a
+// kill) leaves no half-written file: a signal handler removes the
+// temporary files before the signal ends the program.
 #include "batch_command.h"
 
-#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cctype>
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "class_grading.h"
 #include "exercise.h"
+#include "grade_report.h"
 #include "italian_text.h"
 #include "translator.h"
 
@@ -48,61 +45,39 @@ constexpr int kCommandError = 2;
 
 struct BatchArguments {
   unsigned jobs = 0;  // 0: one per core
-  std::optional<std::string> csv, check;
+  std::optional<std::string> csv, check, summary;
   bool write = false;
   std::vector<std::string> paths;
 };
 
-enum class Outcome { Ok, Error, Unreadable };
-
-struct FileResult {
-  std::string path;
-  Outcome outcome = Outcome::Unreadable;
-  std::string message;  // error message (with its statement) or why it is unreadable
-  std::string line;     // the BASIC line of the error, when it has one
-  std::string words, ram, variables, stack;
-  // With --check:
-  std::string simulation;          // "ok", "interrotta" (time limit) or "errore: ..."
-  std::vector<int> checkPoints;    // points earned per check
-  int score = 0;
-};
-
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "velmorac: %s\n", message.c_str());
+  std::fprintf(stderr, "velmorac: %s\n", SafeText(message).c_str());
   return kCommandError;
 }
 
 int UsageError(const std::string& message) {
   Fail(message);
   std::fprintf(stderr,
-               "Uso: velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write] PERCORSO...\n");
+               "Uso: velmorac --batch [--jobs N] [--csv FILE.csv] [--check ESERCIZIO] [--write] "
+               "[--summary FILE.txt] [--] PERCORSO...\n");
   return kCommandError;
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::error_code ec;
-  errno = 0;
-  if (fs::is_directory(path, ec)) {
-    errno = EISDIR;
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return s.str();
-}
-
 std::optional<int> ParseArguments(int argc, char** argv, BatchArguments& a) {
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const auto value = [&]() -> std::optional<std::string> {
       if (i + 1 >= argc) return std::nullopt;
       return std::string(argv[++i]);
     };
-    if (arg == "--batch") continue;
-    if (arg == "--write") {
+    if (optionsEnded) {
+      a.paths.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--batch") {
+      continue;
+    } else if (arg == "--write") {
       a.write = true;
     } else if (arg == "--jobs" || arg == "-j") {
       const auto n = value();
@@ -113,11 +88,15 @@ std::optional<int> ParseArguments(int argc, char** argv, BatchArguments& a) {
     } else if (arg == "--csv") {
       a.csv = value();
       if (!a.csv || a.csv->empty()) return UsageError("--csv richiede il percorso del file CSV");
+    } else if (arg == "--summary") {
+      a.summary = value();
+      if (!a.summary || a.summary->empty()) return UsageError("--summary richiede il percorso del file del riepilogo");
     } else if (arg == "--check") {
       a.check = value();
       if (!a.check || a.check->empty()) return UsageError("--check richiede il file dell'esercizio");
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError("opzione sconosciuta con --batch: " + arg);
+      return UsageError("opzione sconosciuta con --batch: " + arg +
+                        " (per un file il cui nome inizia con '-' scrivere -- prima dei file)");
     } else {
       a.paths.push_back(arg);
     }
@@ -126,187 +105,81 @@ std::optional<int> ParseArguments(int argc, char** argv, BatchArguments& a) {
   return std::nullopt;
 }
 
-bool IsBasFile(const fs::path& p) {
-  std::string ext = p.extension().string();
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".bas";
+// The temporary files of the outputs, removed by a signal that ends the
+// program. Plain arrays: the handler may only make async-signal-safe calls.
+constexpr int kMaxTemps = 2;
+char gTemps[kMaxTemps][4096];
+
+extern "C" void RemoveTempsAndDie(int signal) {
+  for (auto& temp : gTemps)
+    if (temp[0]) ::unlink(temp);
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
 }
 
-// The programs named on the command line: a file as given (whatever its
-// extension), a folder's .bas files at any depth in name order. A path that
-// does not exist gets an unreadable row.
-std::vector<std::string> CollectFiles(const std::vector<std::string>& paths) {
-  std::vector<std::string> files;
-  for (const std::string& path : paths) {
+// An output written through a temporary file beside it.
+class PendingFile {
+ public:
+  // Creates the temporary file; an Italian message when it cannot.
+  std::string Open(const std::string& path, int slot) {
+    path_ = path;
+    slot_ = slot;
     std::error_code ec;
-    if (!fs::is_directory(path, ec)) {
-      files.push_back(path);
-      continue;
+    if (fs::is_directory(path, ec)) return "impossibile scrivere " + path + ": è una cartella";
+    const fs::path target(path);
+    temp_ = (target.has_parent_path() ? target.parent_path() : fs::path(".")).string() + "/." +
+            target.filename().string() + ".XXXXXX";
+    if (temp_.size() >= sizeof gTemps[0]) return "impossibile scrivere " + path + ": percorso troppo lungo";
+    // Registered before the file exists, so that no signal can leave it behind.
+    sigset_t all, old;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &old);
+    fd_ = ::mkstemp(temp_.data());
+    const int err = errno;
+    if (fd_ >= 0) std::memcpy(gTemps[slot], temp_.c_str(), temp_.size() + 1);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    if (fd_ < 0) return "impossibile scrivere " + path + ": " + italian::SystemError(err);
+    return {};
+  }
+  // Writes `bytes` and renames the file over its target.
+  std::string Commit(const std::string& bytes) {
+    bool ok = ::fchmod(fd_, 0644) == 0;
+    for (size_t at = 0; ok && at < bytes.size();) {
+      const ssize_t n = ::write(fd_, bytes.data() + at, bytes.size() - at);
+      if (n < 0 && errno == EINTR) continue;
+      ok = n > 0;
+      at += ok ? static_cast<size_t>(n) : 0;
     }
-    std::vector<std::string> found;
-    for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec)) {
-      std::error_code fileEc;
-      if (IsBasFile(it->path()) && !it->is_directory(fileEc)) found.push_back(it->path().string());
+    int err = errno;
+    ok = ok && ::fsync(fd_) == 0;
+    if (!ok) err = errno;
+    if (::close(fd_) != 0 && ok) {
+      ok = false;
+      err = errno;
     }
-    std::sort(found.begin(), found.end());
-    files.insert(files.end(), found.begin(), found.end());
-  }
-  return files;
-}
-
-// The number after `label` in the translation report ("Lunghezza programma 23 word").
-std::string ReportNumber(const std::string& report, const std::string& label) {
-  const auto at = report.find(label);
-  if (at == std::string::npos) return {};
-  size_t i = at + label.size();
-  while (i < report.size() && report[i] == ' ') ++i;
-  size_t j = i;
-  while (j < report.size() && std::isdigit(static_cast<unsigned char>(report[j]))) ++j;
-  return report.substr(i, j - i);
-}
-
-// "<*> ERRORE : message" and the statement after "---istruzione---", on one line.
-std::string ErrorMessage(const std::string& block) {
-  std::string message = block;
-  const std::string head = "<*> ERRORE : ", statement = "---istruzione---";
-  if (message.rfind(head, 0) == 0) message.erase(0, head.size());
-  const auto at = message.find(statement);
-  if (at != std::string::npos) {
-    std::string rest = message.substr(at + statement.size());
-    message = message.substr(0, at) + " | istruzione:" + rest;
-  }
-  std::string flat;
-  for (char c : message) {
-    if (c == '\r') continue;
-    flat += c == '\n' ? ' ' : c;
-  }
-  while (flat.find("  ") != std::string::npos) flat.replace(flat.find("  "), 2, " ");
-  while (!flat.empty() && flat.back() == ' ') flat.pop_back();
-  return flat;
-}
-
-bool WriteBeside(const std::string& basPath, const std::string& bytes) {
-  fs::path out(basPath);
-  out.replace_extension(".asm");
-  const std::string temp = out.string() + ".tmp";
-  {
-    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-    f << bytes;
-    if (!f.flush()) return false;
-  }
-  std::error_code ec;
-  fs::rename(temp, out, ec);
-  if (ec) fs::remove(temp, ec);
-  return !ec;
-}
-
-// The row's simulation text when the chip was read back: "ok", or, when
-// gpsim stopped the program by itself, "fermata: explanation (riga N)"; the
-// checks are then scored on the chip as it was at the stop.
-std::string SimulationText(const AssemblyRun& run) {
-  if (!run.stop) return "ok";
-  return "fermata: " + run.stop->explanation +
-         (run.stop->line > 0 ? " (riga " + std::to_string(run.stop->line) + ")" : std::string());
-}
-
-FileResult Process(const std::string& path, const BatchArguments& args, const Exercise* exercise) {
-  FileResult r;
-  r.path = path;
-  const auto source = ReadAll(path);
-  if (!source) {
-    r.message = std::string("impossibile leggere il file: ") + velmora::italian::SystemError(errno ? errno : EIO);
-    return r;
-  }
-  TranslateOptions options;
-  options.programPath = path;
-  Translator translator;
-  const TranslationResult t = translator.Translate(*source, options);
-  if (!t.ok) {
-    r.outcome = Outcome::Error;
-    r.message = ErrorMessage(t.assembly);
-    if (t.errorLine > 0) r.line = std::to_string(t.errorLine);
-    return r;
-  }
-  r.outcome = Outcome::Ok;
-  r.words = ReportNumber(t.report, "Lunghezza programma");
-  r.variables = ReportNumber(t.report, "Numero di variabili definite");
-  r.ram = ReportNumber(t.report, "Utilizzo memoria RAM");
-  r.stack = ReportNumber(t.report, "Livello di Stack");
-  if (args.write && !WriteBeside(path, AssemblyFileBytes(t.assembly)))
-    r.message = "impossibile scrivere il file .asm";
-  if (!exercise) return r;
-
-  const AssemblyRun run = RunAssembly(t.assembly, exercise->options, t.assemblyLineSources);
-  r.checkPoints.assign(exercise->checks.size(), 0);
-  if (!run.ok) {
-    r.simulation = run.timedOut ? "interrotta" : "errore: " + ErrorMessage(run.error);
-    return r;
-  }
-  r.simulation = SimulationText(run);
-  for (size_t i = 0; i < exercise->checks.size(); ++i) {
-    const ExerciseCheck& check = exercise->checks[i];
-    std::optional<std::string> printed;
-    for (const auto& [name, value] : run.lines)
-      if (strcasecmp(name.c_str(), check.name.c_str()) == 0) printed = value;
-    if (CheckPasses(check, printed)) r.checkPoints[i] = check.points;
-    r.score += r.checkPoints[i];
-  }
-  return r;
-}
-
-// A CSV field: quoted when it holds the separator, a quote or a line end.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(";\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-const char* OutcomeName(Outcome o) {
-  return o == Outcome::Ok ? "ok" : o == Outcome::Error ? "errore" : "illeggibile";
-}
-
-std::string CsvText(const std::vector<FileResult>& results, const Exercise* exercise) {
-  std::vector<std::string> header = {"file", "esito", "riga", "messaggio", "word", "ram", "variabili", "stack"};
-  if (exercise) {
-    header.push_back("simulazione");
-    for (const ExerciseCheck& c : exercise->checks) header.push_back(c.Title());
-    header.push_back("punteggio");
-  }
-  std::string csv;
-  const auto row = [&csv](const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < fields.size(); ++i) csv += (i ? ";" : "") + CsvField(fields[i]);
-    csv += "\r\n";
-  };
-  row(header);
-  for (const FileResult& r : results) {
-    std::vector<std::string> fields = {r.path, OutcomeName(r.outcome), r.line, r.message, r.words, r.ram, r.variables, r.stack};
-    if (exercise) {
-      fields.push_back(r.simulation);
-      for (size_t i = 0; i < exercise->checks.size(); ++i)
-        fields.push_back(i < r.checkPoints.size() ? std::to_string(r.checkPoints[i]) : "0");
-      fields.push_back(std::to_string(r.score));
+    fd_ = -1;
+    if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) {
+      ok = false;
+      err = errno;
     }
-    row(fields);
+    Forget(!ok);
+    return ok ? std::string() : "impossibile scrivere " + path_ + ": " + italian::SystemError(err ? err : EIO);
   }
-  return csv;
-}
+  ~PendingFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) Forget(true);
+  }
 
-std::string SummaryLine(const FileResult& r, const Exercise* exercise) {
-  std::string line = r.path + (r.line.empty() ? "" : ":" + r.line) + ": " + OutcomeName(r.outcome);
-  if (r.outcome == Outcome::Ok) {
-    line += " (" + r.words + " word, " + r.ram + " byte RAM, " + r.variables + (r.variables == "1" ? " variabile" : " variabili") + ", stack " + r.stack + ")";
-    if (!r.message.empty()) line += ": " + r.message;
-  } else {
-    line += ": " + r.message;
+ private:
+  void Forget(bool remove) {
+    if (remove) ::unlink(temp_.c_str());
+    gTemps[slot_][0] = '\0';
+    temp_.clear();
   }
-  if (exercise && r.outcome == Outcome::Ok) {
-    line += " punteggio " + std::to_string(r.score) + "/" + std::to_string(exercise->TotalPoints());
-    if (r.simulation != "ok") line += " (simulazione " + r.simulation + ")";
-  }
-  return line + "\n";
-}
+  std::string path_, temp_;
+  int slot_ = 0;
+  int fd_ = -1;
+};
 
 void ShowProgress(size_t done, size_t total) {
   constexpr int kWidth = 30;
@@ -316,10 +189,16 @@ void ShowProgress(size_t done, size_t total) {
   std::fflush(stderr);
 }
 
+std::string ToCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
 }  // namespace
 
 bool IsBatchCommand(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (std::strcmp(argv[i], "--batch") == 0) return true;
   return false;
 }
@@ -330,81 +209,82 @@ int BatchCommand(int argc, char** argv) {
 
   std::optional<Exercise> exercise;
   if (args.check) {
-    const auto text = ReadAll(*args.check);
-    if (!text) return Fail("impossibile leggere l'esercizio " + *args.check + ": " + velmora::italian::SystemError(errno));
+    std::string readError;
+    bool unreadable = false;
+    const auto text = ReadProgramFile(*args.check, 1024 * 1024, readError, unreadable);
+    if (!text) {
+      const std::string prefix = "impossibile leggere il file: ";
+      if (readError.rfind(prefix, 0) == 0) readError.erase(0, prefix.size());
+      return Fail("impossibile leggere l'esercizio " + *args.check + ": " + readError);
+    }
     std::string error;
     exercise = ParseExercise(*text, error);
     if (!exercise) return Fail(*args.check + (std::isdigit(static_cast<unsigned char>(error[0])) ? ":" : ": ") + error);
   }
+  GradingOptions options;
+  options.jobs = args.jobs;
+  options.exercise = exercise ? &*exercise : nullptr;
+  options.write = args.write;
+  if (const std::string missing = MissingTools(options); !missing.empty()) return Fail(missing);
 
-  // The CSV's temporary file, beside it, before any program runs.
-  std::string csvTemp;
-  int csvFd = -1;
-  if (args.csv) {
-    const fs::path target(*args.csv);
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) return Fail("impossibile scrivere " + *args.csv + ": è una cartella");
-    csvTemp = (target.has_parent_path() ? target.parent_path() : fs::path(".")).string() + "/." +
-              target.filename().string() + ".XXXXXX";
-    csvFd = ::mkstemp(csvTemp.data());
-    if (csvFd < 0) return Fail("impossibile scrivere " + *args.csv + ": " + velmora::italian::SystemError(errno));
+  for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    struct sigaction action {};
+    action.sa_handler = RemoveTempsAndDie;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(s, &action, nullptr);
   }
+  PendingFile csvFile, summaryFile;
+  if (args.csv)
+    if (const std::string e = csvFile.Open(*args.csv, 0); !e.empty()) return Fail(e);
+  if (args.summary)
+    if (const std::string e = summaryFile.Open(*args.summary, 1); !e.empty()) return Fail(e);
 
-  const std::vector<std::string> files = CollectFiles(args.paths);
-  std::vector<FileResult> results(files.size());
-  std::atomic<size_t> next{0}, done{0};
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t jobs = std::min<size_t>(args.jobs ? args.jobs : cores, std::max<size_t>(files.size(), 1));
-  const Exercise* ex = exercise ? &*exercise : nullptr;
-  {
-    std::vector<std::jthread> workers;
-    for (size_t w = 0; w < jobs; ++w)
-      workers.emplace_back([&] {
-        for (size_t i = next++; i < files.size(); i = next++) {
-          results[i] = Process(files[i], args, ex);
-          ++done;
-        }
-      });
-    if (::isatty(STDERR_FILENO)) {
-      while (done < files.size()) {
-        ShowProgress(done, files.size());
+  std::atomic<size_t> done{0}, total{0};
+  options.progress = [&](size_t n, size_t of) {
+    total = of;
+    done = n;
+  };
+  std::atomic<bool> finished{false};
+  std::thread bar;
+  if (::isatty(STDERR_FILENO))
+    bar = std::thread([&] {
+      while (!finished) {
+        if (total > 0) ShowProgress(done, total);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
       }
-      ShowProgress(done, files.size());
-      std::fputs("\n", stderr);  // the finished bar stays above the summary
-    }
+    });
+  const ClassGrading grading = GradeClass(args.paths, options);
+  finished = true;
+  if (bar.joinable()) {
+    bar.join();
+    ShowProgress(grading.programs.size(), grading.programs.size());
+    std::fputs("\n", stderr);  // the finished bar stays above the rows
   }
 
-  int translated = 0, withErrors = 0, unreadable = 0;
+  for (const ExerciseCheck& c : grading.unknownNames)
+    std::fprintf(stderr,
+                 "velmorac: %s:%d: avviso: %s non è un registro né una variabile di alcun programma della "
+                 "classe: la verifica non può riuscire\n",
+                 SafeText(*args.check).c_str(), c.line, SafeText(c.name).c_str());
+
   std::string out;
-  for (const FileResult& r : results) {
-    out += SummaryLine(r, ex);
-    translated += r.outcome == Outcome::Ok;
-    withErrors += r.outcome == Outcome::Error;
-    unreadable += r.outcome == Outcome::Unreadable;
+  bool failures = false;
+  for (const ProgramGrade& g : grading.programs) {
+    out += RowLine(g, options.exercise) + "\n";
+    for (const SourceMessage& w : g.warnings)
+      out += SafeText(g.path + (w.line > 0 ? ":" + std::to_string(w.line) : "") + ": avviso: " + w.message) + "\n";
+    failures = failures || g.outcome != Outcome::Ok || g.simulation == SimulationOutcome::NotGraded;
   }
-  out += "Tradotti: " + std::to_string(translated) + ", con errori: " + std::to_string(withErrors) +
-         ", illeggibili: " + std::to_string(unreadable) + "\n";
+  const std::string summary = ClassSummaryText(grading, options.exercise);
+  out += summary.substr(summary.find('\n') + 1);  // the summary without its title
   std::fputs(out.c_str(), stdout);
+  std::fflush(stdout);
 
-  if (args.csv) {
-    const std::string csv = CsvText(results, ex);
-    bool ok = ::fchmod(csvFd, 0644) == 0;
-    for (size_t at = 0; ok && at < csv.size();) {
-      const ssize_t n = ::write(csvFd, csv.data() + at, csv.size() - at);
-      ok = n > 0;
-      at += ok ? static_cast<size_t>(n) : 0;
-    }
-    ok = ok && ::fsync(csvFd) == 0;
-    ok = ::close(csvFd) == 0 && ok;
-    ok = ok && ::rename(csvTemp.c_str(), args.csv->c_str()) == 0;
-    if (!ok) {
-      const int err = errno;
-      ::unlink(csvTemp.c_str());
-      return Fail("impossibile scrivere " + *args.csv + ": " + velmora::italian::SystemError(err));
-    }
-  }
-  return withErrors + unreadable == 0 ? kAllTranslated : kSomeFailed;
+  if (args.csv)
+    if (const std::string e = csvFile.Commit(CsvText(grading, options.exercise)); !e.empty()) return Fail(e);
+  if (args.summary)
+    if (const std::string e = summaryFile.Commit(ToCrLf(summary)); !e.empty()) return Fail(e);
+  return failures ? kSomeFailed : kAllTranslated;
 }
 
 }  // namespace velmora

@@ -4,13 +4,15 @@
 
 namespace velmora {
 
-// True when the command line asks for a batch (it holds --batch).
+// True when the command line asks for a batch (it holds --batch before any "--").
 bool IsBatchCommand(int argc, char** argv);
 
 // Runs `velmorac --batch [--jobs N] [--csv OUT.csv] [--check EXERCISE]
-// [--write] PATH...`. Exit status: 0 every program translated, 1 some
-// program has an error or could not be read, 2 the command could not be
-// carried out (wrong options, an exercise file with a mistake, a CSV that
+// [--write] [--summary FILE.txt] [--] PATH...`. Exit status: 0 every program
+// translated (and, with --check, run), 1 some program has an error, could not
+// be read, could not be written, is missing from a student's folder, or was
+// not graded, 2 the command could not be carried out (wrong options, an
+// exercise file with a mistake, gpasm or gpsim missing, an output that
 // cannot be written).
 int BatchCommand(int argc, char** argv);
 

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QStyleFactory>
@@ -16,6 +18,7 @@
 #include <cstdio>
 
 #include "backup_manager.h"
+#include "class_grading_window.h"
 #include "colour_chooser.h"
 #include "debug_dump.h"
 #include "examples_window.h"
@@ -63,8 +66,39 @@ bool Salva(QWidget& finestra, const QString& cartella, const QString& nome) {
 }
 
 void Scrivi(const QString& percorso, const QByteArray& dati) {
+  QDir().mkpath(QFileInfo(percorso).path());
   QFile f(percorso);
   if (f.open(QIODevice::WriteOnly)) f.write(dati);
+}
+
+// "Correzione classe" after grading a small class on the real gpasm and
+// gpsim against the example exercise: a full score, partial ones, an error
+// with its line, a student without a program.
+bool SalvaCorrezioneClasse(const QString& classe, const QString& uscita) {
+  QFile esempio(QStringLiteral(VELMORA_SOURCE_DIR "/examples/lettura_linee_a.bas"));
+  if (!esempio.open(QIODevice::ReadOnly)) return false;
+  const QByteArray giusto = esempio.readAll();
+  Scrivi(classe + QStringLiteral("/bianchi/linee.bas"), giusto);
+  QByteArray senzaA4 = giusto;
+  senzaA4.replace("VALORE = VALORE + 16", "VALORE = VALORE + 0");
+  Scrivi(classe + QStringLiteral("/colombo/linee.bas"), senzaA4);
+  Scrivi(classe + QStringLiteral("/esposito/linee.bas"),
+         "CONFIG A AS INPUT\r\nDIM VALORE AS BYTE\r\nVALORE = INPUT(A\r\nEND\r\n");
+  Scrivi(classe + QStringLiteral("/ferrari/linee.bas"),
+         "CONFIG B AS OUTPUT\r\nDIM VALORE AS BYTE\r\nVALORE = 27\r\nEND\r\n");
+  Scrivi(classe + QStringLiteral("/greco/appunti.txt"), "da consegnare\r\n");
+  Scrivi(classe + QStringLiteral("/russo/linee.bas"), giusto);
+  tools::ClassGradingWindow finestra;
+  finestra.SetFolder(classe);
+  finestra.SetExercise(QStringLiteral(VELMORA_SOURCE_DIR "/examples/esercizio_linee_a.txt"));
+  QEventLoop attesa;
+  QObject::connect(&finestra, &tools::ClassGradingWindow::gradingFinished, &attesa, &QEventLoop::quit);
+  if (!finestra.Start()) {
+    std::fprintf(stderr, "correzione classe: %s\n", qPrintable(finestra.StatusText()));
+    return false;
+  }
+  attesa.exec();
+  return Salva(finestra, uscita, QStringLiteral("class-grading"));
 }
 
 }  // namespace
@@ -194,6 +228,8 @@ int main(int argc, char* argv[]) {
 
   tools::DebugDump dump(finestra.Stato(), finestra.FlagTestoModificato(), &finestra);
   ok &= Salva(dump, uscita, QStringLiteral("debug-dump"));
+
+  ok &= SalvaCorrezioneClasse(radice.filePath(QStringLiteral("classe")), uscita);
 
   return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velmorac --simulate CYCLES [--pin A0=1 ...] [--watchdog] [--stimoli FILE]
-//          [--vcd OUT.vcd] FILE.bas
+//          [--vcd OUT.vcd] [--] FILE.bas
 //
 // The program is translated as by the Translate button, its assembly source
 // and PIC16F84.DEF are written into a temporary folder (removed afterwards)
@@ -40,8 +40,9 @@
 #include <string>
 #include <vector>
 
-#include "assembler.h"
+#include "class_grading.h"
 #include "italian_text.h"
+#include "program_run.h"
 #include "simulator.h"
 #include "stimuli.h"
 #include "translator.h"
@@ -50,7 +51,6 @@
 namespace velmora {
 namespace {
 
-namespace fs = std::filesystem;
 namespace tc = velmora::toolchain;
 
 constexpr int kRan = 0;
@@ -94,31 +94,16 @@ std::string ForConsole(const std::string& crlfText) {
   return out;
 }
 
-bool ReadSource(const std::string& path, std::string& bytes) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    errno = EISDIR;
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  bytes = s.str();
-  return true;
-}
-
-std::string Hex2(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%02X", value < 0 ? 0 : value);
-  return text;
-}
-
 // Returns an exit status when the command line is wrong.
 std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--simulate") {
+    if (optionsEnded) {
+      a.files.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--simulate") {
       if (i + 1 >= argc) return UsageError("l'opzione --simulate richiede il numero di cicli");
       const std::string n = argv[++i];
       char* end = nullptr;
@@ -133,7 +118,7 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
       const auto eq = pinArg.find('=');
       const auto pin = eq == std::string::npos ? std::nullopt : tc::ParsePin(pinArg.substr(0, eq));
       const std::string level = eq == std::string::npos ? "" : pinArg.substr(eq + 1);
-      const auto high = velmora::italian::ParseLevel(level);
+      const auto high = italian::ParseLevel(level);
       if (!pin || !high)
         return UsageError("linea non valida: " + pinArg + " (da A0 ad A4 o da B0 a B7, seguito da =0 o =1)");
       a.pins.emplace_back(*pin, *high);
@@ -143,7 +128,8 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
       if (i + 1 >= argc) return UsageError("l'opzione " + arg + " richiede il nome di un file");
       (arg == "--vcd" ? a.vcd : a.stimuli) = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError("opzione sconosciuta con --simulate: " + arg);
+      return UsageError("opzione sconosciuta con --simulate: " + arg +
+                        " (per un file il cui nome inizia con '-' scrivere -- prima del file)");
     } else {
       a.files.push_back(arg);
     }
@@ -152,88 +138,10 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
   return std::nullopt;
 }
 
-// A fresh folder for the run's files, removed when the run ends.
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::error_code ec;
-    std::string pattern = (fs::temp_directory_path(ec) / "velmorac-sim-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path.empty()) fs::remove_all(path, ec);
-  }
-};
-
-std::string ReadText(const fs::path& path) {
-  std::ostringstream s;
-  s << std::ifstream(path, std::ios::binary).rdbuf();
-  return s.str();
-}
-
-ChipLines ReadChip(const std::string& assembly, const tc::ChipState& chip) {
-  ChipLines lines;
-  for (const tc::Variable& v : tc::ReadEquates(assembly)) {
-    if (v.name.rfind("W#", 0) == 0) continue;  // the translator's own work bytes
-    lines.emplace_back(v.name, tc::VariableValue(v, chip.registers));
-  }
-  lines.emplace_back("PORTA", Hex2(chip.PortA()));
-  lines.emplace_back("PORTB", Hex2(chip.PortB()));
-  lines.emplace_back("TRISA", Hex2(chip.TrisA()));
-  lines.emplace_back("TRISB", Hex2(chip.TrisB()));
-  lines.emplace_back("W", Hex2(chip.w));
-  lines.emplace_back("CICLI", std::to_string(chip.cycles));
-  lines.emplace_back("SLEEP", velmora::italian::YesNo(chip.sleep));
-  return lines;
-}
-
 }  // namespace
 
-std::chrono::milliseconds SimulationTimeLimit(std::uint64_t cycles) {
-  return std::chrono::milliseconds(10000 + cycles / 1000);
-}
-
-AssemblyRun RunAssembly(const std::string& assembly, const tc::SimulationOptions& options,
-                        const std::vector<int>& asmToBasic) {
-  AssemblyRun run;
-  TempFolder folder;
-  if (folder.path.empty()) {
-    run.error = std::string("impossibile creare una cartella temporanea: ") + velmora::italian::SystemError(errno);
-    return run;
-  }
-  const tc::AssembleResult assembled = tc::Assemble(folder.path.string(), "programma", AssemblyFileBytes(assembly));
-  if (!assembled.ok) {
-    run.error = assembled.error;
-    for (const tc::AssemblerLine& line : assembled.lines)
-      if (line.kind == tc::AssemblerLine::Kind::Error) run.error += "\n" + line.text;
-    return run;
-  }
-  tc::SimulationOptions withModule = options;
-  if (withModule.modulePath.empty()) withModule.modulePath = tc::VelmoraModulePath();
-  const tc::SimulationResult r = tc::Simulate(assembled.codPath, withModule);
-  run.timedOut = r.timedOut;
-  if (!r.ok) {
-    run.error = r.error;
-    return run;
-  }
-  run.ok = true;
-  run.lines = ReadChip(assembly, r.chip);
-  run.trace = r.trace;
-  run.notes = r.stop.notes;
-  if (r.stop.IsFault()) {
-    fs::path listing(assembled.codPath);
-    listing.replace_extension(".lst");
-    const tc::StopPlace place =
-        tc::PlaceOfStop(r.stop.pc, r.chip.returnAddress, tc::BasicLinesByAddress(ReadText(listing), asmToBasic));
-    run.stop = ChipStop{tc::StopWord(r.stop.kind), tc::StopExplanation(r.stop), r.stop.original, place.line};
-    run.lines.emplace_back("FERMATA", run.stop->word);
-  }
-  return run;
-}
-
 bool IsSimulateCommand(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (std::strcmp(argv[i], "--simulate") == 0) return true;
   return false;
 }
@@ -242,8 +150,15 @@ int SimulateCommand(int argc, char** argv) {
   SimulateArguments a;
   if (const auto status = ParseArguments(argc, argv, a)) return *status;
   const std::string input = a.files[0];
-  std::string source;
-  if (!ReadSource(input, source)) return Fail("impossibile leggere " + input + ": " + velmora::italian::SystemError(errno));
+  std::string readError;
+  bool unreadable = false;
+  const auto read = ReadProgramFile(input, kMaxSourceBytes, readError, unreadable);
+  if (!read && unreadable) return Fail(input + ": " + readError);
+  if (!read) {  // too large to be a program
+    std::fprintf(stderr, "%s: errore: %s\n", input.c_str(), readError.c_str());
+    return kTranslationError;
+  }
+  const std::string& source = *read;
 
   TranslateOptions options;
   options.programPath = input;
@@ -258,7 +173,7 @@ int SimulateCommand(int argc, char** argv) {
   sim.cycles = a.cycles;
   sim.pins = a.pins;
   sim.watchdog = a.watchdog;
-  sim.timeLimit = SimulationTimeLimit(a.cycles);
+  sim.timeLimit = SimulationGuard(a.cycles);
   if (a.stimuli) {
     // A wrong stimuli file stops the command: a run without the changes
     // asked for would print a plausible but wrong state.
@@ -267,7 +182,7 @@ int SimulateCommand(int argc, char** argv) {
     sim.stimuli = tc::StimulusTimeline(stimuli.lines, kBoardClockHz);
   }
   sim.record = a.vcd.has_value();
-  const AssemblyRun run = RunAssembly(t.assembly, sim, t.assemblyLineSources);
+  const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), sim, {}, {}, t.assemblyLineSources);
   if (!run.ok) return Fail(run.error);
   if (a.vcd) {
     std::string error;

@@ -155,6 +155,16 @@ bool IsZeroConstant(const std::string& k) {
   return v && *v == 0;
 }
 
+// A constant compared with a byte outside 0-255: the comparison reads only its
+// low byte, as the dialect defines (X = 300 is refused, IF X = 300 is not),
+// so the condition is not what it says. The output stays as it is.
+void WarnWideConstant(CompileState& st, const std::string& k) {
+  const auto v = ToInt16(Val(k));
+  if (v && (*v < 0 || *v > 255))
+    SegnalaAvviso(st, "il confronto con la costante " + k + " usa solo il suo byte basso, " + Dec(*v & 255) +
+                          ": un byte vale da 0 a 255");
+}
+
 // A condition that reads INPUT(port) or INPUT(line), with the false label.
 // An operator before INPUT( swaps the operands first, mirroring the operator.
 Lines InputCondition(Condition& c) {
@@ -199,6 +209,7 @@ Lines InputCondition(Condition& c) {
 
   if (isPort) {
     if (IsNumber(right)) {
+      WarnWideConstant(st, right);
       if (IsZeroConstant(right)) return PortZero(c, arg);
       const std::string k = HexOperando(st, right);
       if (st.Flag_Errore) return {};
@@ -245,6 +256,7 @@ Lines ConditionLines(Condition& c) {
     return {};
   }
   if (IsNumber(right)) {
+    WarnWideConstant(st, right);
     if (IsZeroConstant(right)) return VariableZero(c, left);
     const std::string k = HexOperando(st, right);
     if (st.Flag_Errore) return {};

@@ -35,6 +35,7 @@ bool RefuseText(CompileState& st, std::string_view basic) {
     const bool lineEnd = k == basic.size() || basic[k] == '\r';
     if (!lineEnd) {
       if (basic[k] == '\0') {
+        st.RigaCorrente = line;  // the error belongs to that line of the file
         SegnalaErrore(st, "Il file contiene un carattere nullo (codice 0) alla riga " + Dec(line) +
                               ": non è un testo");
         return true;
@@ -43,6 +44,7 @@ bool RefuseText(CompileState& st, std::string_view basic) {
     }
     const size_t length = k - start;
     if (length > static_cast<size_t>(kMaxSourceLineLength)) {
+      st.RigaCorrente = line;
       SegnalaErrore(st, "La riga " + Dec(line) + " è troppo lunga: " + Dec(static_cast<long long>(length)) +
                             " caratteri (al massimo " + Dec(kMaxSourceLineLength) + ")");
       return true;

@@ -54,7 +54,7 @@ EOF
 chmod +x chatty/gpsim
 printf 'DIM X AS BYTE\nX = 3\nEND\n' >fine.bas
 PATH="$W/chatty:$PATH" run 0 "unknown gpsim line" --simulate 20000 fine.bas
-grep -qx 'SLEEP = si' out.txt || fail "unknown gpsim line: $(cat out.txt)"
+grep -qx 'SLEEP = sì' out.txt || fail "unknown gpsim line: $(cat out.txt)"
 grep -qx 'fine.bas: avviso: riga di gpsim non riconosciuta: qualcosa di nuovo da gpsim' err.txt ||
   fail "unknown gpsim line: $(cat err.txt)"
 PATH="$W/chatty:$PATH" run 1 "unknown line and a stop" --simulate 20000 eeprom_read.bas

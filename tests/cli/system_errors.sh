@@ -51,7 +51,7 @@ fi
 run 2 "exercise" --batch --check nonc.txt prog.bas
 expect "exercise" "impossibile leggere l'esercizio nonc.txt: file o cartella inesistente$"
 run 1 "batch" --batch prog.bas missing.bas
-[ "$(grep missing.bas out.txt)" = "missing.bas: illeggibile: impossibile leggere il file: file o cartella inesistente" ] ||
+[ "$(grep '^missing.bas' out.txt)" = "missing.bas: illeggibile: impossibile leggere il file: file o cartella inesistente" ] ||
   fail "batch: $(cat out.txt)"
 
 finish "system errors"

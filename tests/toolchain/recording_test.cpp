@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "sim_fixture.h"
-#include "simulate_command.h"
 #include "vcd_writer.h"
 
 namespace velmora::toolchain {

@@ -92,6 +92,10 @@ TEST(Provenance, Warnings) {
       {"DIM X, A, C AS BYTE\nIF X = (A AND C) - 1 THEN X = 0\nEND\n", 2, "un'espressione tra parentesi"},
       {"\nRECONFIG B0, C9 AS INPUT\nEND\n", 2, "RECONFIG C9: il PIC16F84 ha solo le porte A e B, la porta C"},
       {"RECONFIG A, D AS OUTPUT\nEND\n", 1, "RECONFIG D: il PIC16F84 ha solo le porte A e B"},
+      {"DIM PASSI AS BYTE\nDO\nPASSI = PASSI + 1\nLOOP UNTIL PASSI = 300\nEND\n", 4,
+       "il confronto con la costante 300 usa solo il suo byte basso, 44"},
+      {"DIM X AS BYTE\nIF X > 256 THEN\nX = 1\nEND IF\nEND\n", 2, "il confronto con la costante 256"},
+      {"CONFIG B AS INPUT\nDIM X AS BYTE\nIF INPUT(B) = 511 THEN\nX = 1\nEND IF\nEND\n", 3, "il confronto con la costante 511"},
   };
   for (const auto& r : rows) {
     Translator translator;
@@ -104,7 +108,8 @@ TEST(Provenance, Warnings) {
   for (const char* fine : {"DIM X AS BYTE\nX = READ(63)\nSET TIMER ON\nEND\n", "DIM BB, BCD AS BYTE\nEND\n",
                            "DIM X AS BYTE\nX = DIV10R(X)\nX = DIV10(X)\nASM(MOVLW &H1F)\nEND\n",
                            "DIM X, A, C AS BYTE\nX = 1 + NOT(A)\nX = (A AND C) OR X\nEND\n",
-                           "RECONFIG B0, A, A4 AS INPUT\nEND\n"}) {
+                           "RECONFIG B0, A, A4 AS INPUT\nEND\n",
+                           "DIM X AS BYTE\nIF X = 255 THEN\nX = 0\nEND IF\nEND\n"}) {
     Translator translator;
     EXPECT_TRUE(translator.Translate(fine, {}).warnings.empty()) << fine;
   }
