@@ -14,6 +14,7 @@
 #include "logic_recording.h"
 #include "pin_trace.h"
 #include "sim_controller.h"
+#include "bounce_player.h"
 #include "stimuli.h"
 
 namespace velmora::simulator {
@@ -178,7 +179,7 @@ class BoardCanvas : public QWidget {
     BoardPart& part = view_.board_.parts[*at];
     if (part.kind == BoardPart::Kind::Button) {
       pressed_ = at;
-      view_.drive(part.pin, part.activeHigh);
+      view_.press(part, true);
     }
     update();
   }
@@ -197,7 +198,7 @@ class BoardCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override {
     if (!dragging_) return;
     BoardPart& part = view_.board_.parts[*dragging_];
-    if (pressed_) view_.drive(part.pin, !part.activeHigh);
+    if (pressed_) view_.press(part, false);
     if (!moved_ && part.kind == BoardPart::Kind::Switch) {
       part.switchedOn = !part.switchedOn;
       view_.drive(part.pin, part.switchedOn);
@@ -231,6 +232,7 @@ BoardView::BoardView(SimController& controller, const LogicRecording* recording,
   setObjectName(QStringLiteral("scheda"));
   setFocusPolicy(Qt::StrongFocus);
   canvas_ = new BoardCanvas(*this);
+  bounce_ = new BouncePlayer(controller_, this);
   palette_ = new QComboBox(this);
   palette_->setObjectName(QStringLiteral("parti"));
   palette_->addItems({QStringLiteral("LED (acceso se alta)"), QStringLiteral("LED (acceso se bassa)"),
@@ -324,6 +326,17 @@ void BoardView::drive(Pin pin, bool high) {
     stimuli_.push_back(toolchain::FormatStimulusLine(controller_.chip().cycles, {{pin, high}}));
 }
 
+void BoardView::press(const BoardPart& button, bool pressed) {
+  const bool level = pressed == button.activeHigh;
+  drive(button.pin, level);
+  const auto train = BounceTrain(button.pin, level, button.bounceMs, controller_.frequency());
+  if (!bounce_->play(train)) return;
+  if (recordingStimuli_)
+    for (size_t i = 1; i < train.size(); ++i)
+      stimuli_.push_back(
+          toolchain::FormatStimulusLine(controller_.chip().cycles + train[i].cycle, {{train[i].pin, train[i].high}}));
+}
+
 void BoardView::changed() {
   refresh();
   if (path_.isEmpty()) return;
@@ -372,7 +385,7 @@ void BoardView::pressButton(int index, bool pressed) {
   for (size_t i = 0; i < board_.parts.size(); ++i) {
     const BoardPart& p = board_.parts[i];
     if (p.kind != BoardPart::Kind::Button || n++ != index) continue;
-    drive(p.pin, pressed == p.activeHigh);
+    press(p, pressed);
     if (pressed) canvas_->pressed_ = i;
     else canvas_->pressed_.reset();
     refresh();

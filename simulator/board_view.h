@@ -32,6 +32,7 @@ class LogicRecording;
 class SimController;
 
 class BoardCanvas;
+class BouncePlayer;
 
 class BoardView : public QWidget {
   Q_OBJECT
@@ -66,6 +67,8 @@ class BoardView : public QWidget {
  private:
   friend class BoardCanvas;
   void drive(toolchain::Pin pin, bool high);
+  // A button's line to its pressed (or released) level, with its bounce.
+  void press(const BoardPart& button, bool pressed);
   void changed();
   void addPart();
   void saveStimuli();
@@ -77,6 +80,7 @@ class BoardView : public QWidget {
   Board board_;
   QString path_;
   BoardCanvas* canvas_;
+  BouncePlayer* bounce_;
   QComboBox* palette_;
   QPushButton* recordButton_;
   QLabel* message_;

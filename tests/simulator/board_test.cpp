@@ -29,6 +29,7 @@ class BoardTest : public QObject {
   void digitsDecodedFromThePort();
   void buttonCounterExampleWithItsBoard();
   void boardInTheSimulatorWindow();
+  void buttonBounceGivesSeveralEdges();
 };
 
 void BoardTest::fileRoundTrip() {
@@ -201,6 +202,32 @@ void BoardTest::boardInTheSimulatorWindow() {
   QVERIFY2(board->message().contains(file.fileName() + QStringLiteral(":3: linea non valida per led")),
            qPrintable(board->message()));
   QVERIFY(bench.stopAfter("esegui", 2000) || bench.window.controller().running());  // the program still runs
+}
+
+// A button with a 20 ms bounce, pressed once: the counter (reading its
+// line about every millisecond) sees three presses, one for each time the
+// bouncing line goes back up; the same button without bounce counts one.
+void BoardTest::buttonBounceGivesSeveralEdges() {
+  for (const int bounce : {0, 20}) {
+    test::Bench bench;
+    QVERIFY2(bench.load(test::Example("contatore_pulsante.bas"), false), bench.error.c_str());
+    auto* panels = bench.window.findChild<simulator::BenchPanels*>();
+    simulator::BoardView* board = panels->board();
+    BoardError error;
+    auto parts = simulator::ReadBoardFile(std::string(VELMORA_SOURCE_DIR) + "/examples/contatore_pulsante.scheda", error);
+    QVERIFY(parts);
+    parts->parts[0].bounceMs = bounce;
+    board->setBoard(*parts);
+    bench.window.show();
+    panels->setCurrentWidget(board);
+    bench.trigger("esegui");
+    QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(0); }, 10000));
+    board->pressButton(0, true);
+    QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(bounce ? 3 : 1); }, 10000));
+    QTest::qWait(300);  // no further count comes
+    QVERIFY(bench.stopAfter("pausa"));
+    QCOMPARE(bench.variable(QStringLiteral("CONTA"), 2), QString::number(bounce ? 3 : 1));
+  }
 }
 
 QTEST_MAIN(BoardTest)
