@@ -104,7 +104,11 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
     s += C::AttachPin(pin, high);
   }
   if (options.record || !options.stimuli.empty()) s += C::ModuleLibrary(options.modulePath);
-  if (options.record) s += C::LoadRecorder() + C::StartRecording(kRecordingFile);
+  if (options.record) {
+    s += C::LoadRecorder();
+    for (const auto& bus : options.buses) s += C::RecordByte(bus.second);
+    s += C::StartRecording(kRecordingFile);
+  }
   if (!options.stimuli.empty()) s += C::PlayStimuli(kScheduleFile);
   for (int address : sleepAddresses) s += C::BreakAtAddress(address);
   s += C::BreakAtCycle(options.cycles) + C::Run() + (options.record ? C::StopRecording() : "") + C::Sync();
@@ -212,6 +216,7 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
       return r;
     }
     r.trace = std::move(*trace);
+    for (const auto& bus : options.buses) r.trace.buses.push_back(bus.first);
   }
   return r;
 }

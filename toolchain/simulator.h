@@ -56,6 +56,9 @@ struct SimulationOptions {
   // `modulePath` (see VelmoraModulePath()).
   std::vector<StimulusChange> stimuli;
   bool record = false;
+  // With `record`: bytes of RAM also recorded, as buses named NAME (the
+  // result's trace names them in this order).
+  std::vector<std::pair<std::string, int>> buses;
   std::string modulePath;
 };
 
