@@ -31,6 +31,11 @@ const Esempio kEsempi[] = {
     {"lettura_eeprom.bas", "Lettura della memoria EEPROM dati"},
     {"interrupt_b0.bas", "Interrupt su B0/INT"},
     {"lettura_linee_a.bas", "Lettura delle linee A0-A4 in un byte"},
+    // The programs of the board and the logic analyser; the first two have
+    // their board (.scheda) beside them in examples/.
+    {"lampeggio_wait.bas", "Lampeggio di un LED con WAIT"},
+    {"contatore_pulsante.bas", "Contatore a pulsante su un display a 7 segmenti"},
+    {"contatore_7seg.bas", "Contatore da 0 a 9 su un display a 7 segmenti"},
 };
 
 const char* const kPrimaRiga = "(Doppio click con il mouse per eseguire una stampa)";

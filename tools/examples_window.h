@@ -1,4 +1,4 @@
-// The example programs: four commented BASIC programs in one text, with a
+// The example programs: the commented Basic programs of examples/ in one text, with a
 // double click on the text to print them.
 #pragma once
 
@@ -12,7 +12,7 @@ class QPlainTextEdit;
 
 namespace velmora::tools {
 
-// The file names of the four example programs, in the order shown.
+// The file names of the example programs, in the order shown.
 const QStringList& FileEsempi();
 // The text of example `nome` as stored in the program.
 QString TestoEsempio(const QString& nome);

@@ -82,13 +82,13 @@ class GuideExamplesTest : public QObject {
     if (impossibile) QVERIFY(r_->messaggi[0].contains(percorso));
   }
 
-  // The window shows the four programs of examples/ exactly, in order; as the
+  // The window shows the programs of examples/ exactly, in order; as the
   // window holds them (special characters included) they translate.
   void testoEsempi() {
     ExamplesWindow w(r_->ambiente);
     const QString testo = velmora::tools::TestoEsempi();
     QCOMPARE(Figlio<QPlainTextEdit>(w, "Text1")->toPlainText(), SenzaCr(testo));
-    QCOMPARE(velmora::tools::FileEsempi().size(), 4);
+    QCOMPARE(velmora::tools::FileEsempi().size(), 7);
     qsizetype posizione = 0;
     for (const QString& nome : velmora::tools::FileEsempi()) {
       QString programma = SenzaCr(QString::fromUtf8(Leggi(QStringLiteral(VELMORA_SOURCE_DIR "/examples/") + nome)));
