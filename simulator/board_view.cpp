@@ -15,6 +15,7 @@
 #include "pin_trace.h"
 #include "sim_controller.h"
 #include "bounce_player.h"
+#include "display_wiring.h"
 #include "stimuli.h"
 
 namespace velmora::simulator {
@@ -184,6 +185,12 @@ class BoardCanvas : public QWidget {
     update();
   }
 
+  // A double click on a display chooses its lines.
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    const auto at = partAt(e->position().toPoint());
+    if (at && e->button() == Qt::LeftButton) view_.wireDisplay(*at);
+  }
+
   void mouseMoveEvent(QMouseEvent* e) override {
     if (!dragging_) return;
     BoardPart& part = view_.board_.parts[*dragging_];
@@ -239,8 +246,8 @@ BoardView::BoardView(SimController& controller, const LogicRecording* recording,
                       QStringLiteral("Barra di LED (porta della linea)"), QStringLiteral("Pulsante (premuto = alta)"),
                       QStringLiteral("Pulsante (premuto = bassa)"), QStringLiteral("Interruttore"),
                       QStringLiteral("DIP switch (porta della linea)"),
-                      QStringLiteral("Display 7 segmenti (a-g e dp sulla porta B)"),
-                      QStringLiteral("Display 4 cifre multiplex (segmenti su B, cifre su A0-A3)"),
+                      QStringLiteral("Display 7 segmenti (linee a scelta)"),
+                      QStringLiteral("Display 4 cifre multiplex (linee a scelta)"),
                       QStringLiteral("Frequenza di un tono")});
   auto* line = new QComboBox(this);
   line->setObjectName(QStringLiteral("linea_parte"));
@@ -378,6 +385,19 @@ void BoardView::addPart() {
   if (path_.isEmpty() && !loadedFor_.isEmpty() && message_->text().isEmpty())
     path_ = QString::fromStdString(BoardPathFor(loadedFor_.toStdString()));
   changed();
+  if (p.kind == BoardPart::Kind::Display) wireDisplay(board_.parts.size() - 1);
+}
+
+void BoardView::wireDisplay(size_t index) {
+  if (index >= board_.parts.size() || board_.parts[index].kind != BoardPart::Kind::Display) return;
+  auto* dialog = new DisplayWiringDialog(board_.parts[index], this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog, index] {
+    if (index >= board_.parts.size() || board_.parts[index].kind != BoardPart::Kind::Display) return;
+    board_.parts[index] = dialog->wired(board_.parts[index]);
+    changed();
+  });
+  dialog->open();
 }
 
 void BoardView::pressButton(int index, bool pressed) {

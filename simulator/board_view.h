@@ -69,6 +69,11 @@ class BoardView : public QWidget {
   void drive(toolchain::Pin pin, bool high);
   // A button's line to its pressed (or released) level, with its bounce.
   void press(const BoardPart& button, bool pressed);
+ public:
+  // Opens the dialog choosing the lines of display part `index`.
+  void wireDisplay(size_t index);
+
+ private:
   void changed();
   void addPart();
   void saveStimuli();
