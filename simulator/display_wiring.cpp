@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 
 #include "pin_trace.h"
@@ -57,6 +57,7 @@ DisplayWiringDialog::DisplayWiringDialog(const BoardPart& display, QWidget* pare
     form->addRow(QStringLiteral("Selezione cifra %1").arg(d + 1), digits_[d]);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   form->addRow(buttons);
