@@ -26,6 +26,7 @@
 // avviso: ..." and change nothing else.
 #include "simulate_command.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +67,7 @@ struct SimulateArguments {
   bool watchdog = false;
   std::optional<std::string> stimuli;  // the stimuli file
   std::optional<std::string> vcd;      // where the dump goes
+  std::vector<std::string> buses;      // byte variables dumped as buses
   std::vector<std::string> files;
 };
 
@@ -81,7 +83,7 @@ int UsageError(const std::string& message) {
   Fail(message);
   std::fprintf(stderr,
                "Uso: velmorac --simulate CICLI [--pin A0=1 ...] [--watchdog] [--stimoli FILE] [--vcd FILE.vcd] "
-               "FILE.bas\n");
+               "[--bus NOME ...] FILE.bas\n");
   return kToolError;
 }
 
@@ -92,6 +94,13 @@ std::string ForConsole(const std::string& crlfText) {
     if (!(crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n')) out += crlfText[i];
   if (out.empty() || out.back() != '\n') out += '\n';
   return out;
+}
+
+// Variable names compare without regard to case.
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+         });
 }
 
 // Returns an exit status when the command line is wrong.
@@ -127,6 +136,9 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
     } else if (arg == "--stimoli" || arg == "--vcd") {
       if (i + 1 >= argc) return UsageError("l'opzione " + arg + " richiede il nome di un file");
       (arg == "--vcd" ? a.vcd : a.stimuli) = argv[++i];
+    } else if (arg == "--bus") {
+      if (i + 1 >= argc) return UsageError("l'opzione --bus richiede il nome di una variabile");
+      a.buses.push_back(argv[++i]);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("opzione sconosciuta con --simulate: " + arg +
                         " (per un file il cui nome inizia con '-' scrivere -- prima del file)");
@@ -135,6 +147,7 @@ std::optional<int> ParseArguments(int argc, char** argv, SimulateArguments& a) {
     }
   }
   if (a.files.size() != 1) return UsageError("--simulate richiede un solo file Basic");
+  if (!a.buses.empty() && !a.vcd) return UsageError("l'opzione --bus richiede --vcd");
   return std::nullopt;
 }
 
@@ -182,6 +195,13 @@ int SimulateCommand(int argc, char** argv) {
     sim.stimuli = tc::StimulusTimeline(stimuli.lines, kBoardClockHz);
   }
   sim.record = a.vcd.has_value();
+  for (const std::string& name : a.buses) {
+    const velmora::DeclaredVariable* found = nullptr;
+    for (const auto& v : t.variables)
+      if (!v.work && v.size == 1 && SameName(v.name, name)) found = &v;
+    if (!found) return Fail("--bus " + name + ": nel programma non c'è una variabile di un byte con questo nome");
+    sim.buses.emplace_back(found->name, found->address);
+  }
   const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), sim, {}, {}, t.assemblyLineSources);
   if (!run.ok) return Fail(run.error);
   if (a.vcd) {

@@ -15,6 +15,8 @@
 #include "logic_recording.h"
 #include "pin_trace.h"
 #include "sim_controller.h"
+#include "bounce_player.h"
+#include "display_wiring.h"
 #include "stimuli.h"
 
 namespace velmora::simulator {
@@ -179,9 +181,15 @@ class BoardCanvas : public QWidget {
     BoardPart& part = view_.board_.parts[*at];
     if (part.kind == BoardPart::Kind::Button) {
       pressed_ = at;
-      view_.drive(part.pin, part.activeHigh);
+      view_.press(part, true);
     }
     update();
+  }
+
+  // A double click on a display chooses its lines.
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    const auto at = partAt(e->position().toPoint());
+    if (at && e->button() == Qt::LeftButton) view_.wireDisplay(*at);
   }
 
   void mouseMoveEvent(QMouseEvent* e) override {
@@ -198,7 +206,7 @@ class BoardCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override {
     if (!dragging_) return;
     BoardPart& part = view_.board_.parts[*dragging_];
-    if (pressed_) view_.drive(part.pin, !part.activeHigh);
+    if (pressed_) view_.press(part, false);
     if (!moved_ && part.kind == BoardPart::Kind::Switch) {
       part.switchedOn = !part.switchedOn;
       view_.drive(part.pin, part.switchedOn);
@@ -232,14 +240,15 @@ BoardView::BoardView(SimController& controller, const LogicRecording* recording,
   setObjectName(QStringLiteral("scheda"));
   setFocusPolicy(Qt::StrongFocus);
   canvas_ = new BoardCanvas(*this);
+  bounce_ = new BouncePlayer(controller_, this);
   palette_ = new QComboBox(this);
   palette_->setObjectName(QStringLiteral("parti"));
   palette_->addItems({QStringLiteral("LED (acceso se alta)"), QStringLiteral("LED (acceso se bassa)"),
                       QStringLiteral("Barra di LED (porta della linea)"), QStringLiteral("Pulsante (premuto = alta)"),
                       QStringLiteral("Pulsante (premuto = bassa)"), QStringLiteral("Interruttore"),
                       QStringLiteral("DIP switch (porta della linea)"),
-                      QStringLiteral("Display 7 segmenti (a-g e dp sulla porta B)"),
-                      QStringLiteral("Display 4 cifre multiplex (segmenti su B, cifre su A0-A3)"),
+                      QStringLiteral("Display 7 segmenti (linee a scelta)"),
+                      QStringLiteral("Display 4 cifre multiplex (linee a scelta)"),
                       QStringLiteral("Frequenza di un tono")});
   auto* line = new QComboBox(this);
   line->setObjectName(QStringLiteral("linea_parte"));
@@ -325,6 +334,17 @@ void BoardView::drive(Pin pin, bool high) {
     stimuli_.push_back(toolchain::FormatStimulusLine(controller_.chip().cycles, {{pin, high}}));
 }
 
+void BoardView::press(const BoardPart& button, bool pressed) {
+  const bool level = pressed == button.activeHigh;
+  drive(button.pin, level);
+  const auto train = BounceTrain(button.pin, level, button.bounceMs, controller_.frequency());
+  if (!bounce_->play(train)) return;
+  if (recordingStimuli_)
+    for (size_t i = 1; i < train.size(); ++i)
+      stimuli_.push_back(
+          toolchain::FormatStimulusLine(controller_.chip().cycles + train[i].cycle, {{train[i].pin, train[i].high}}));
+}
+
 void BoardView::changed() {
   refresh();
   if (path_.isEmpty()) return;
@@ -366,6 +386,19 @@ void BoardView::addPart() {
   if (path_.isEmpty() && !loadedFor_.isEmpty() && message_->text().isEmpty())
     path_ = QString::fromStdString(BoardPathFor(loadedFor_.toStdString()));
   changed();
+  if (p.kind == BoardPart::Kind::Display) wireDisplay(board_.parts.size() - 1);
+}
+
+void BoardView::wireDisplay(size_t index) {
+  if (index >= board_.parts.size() || board_.parts[index].kind != BoardPart::Kind::Display) return;
+  auto* dialog = new DisplayWiringDialog(board_.parts[index], this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog, index] {
+    if (index >= board_.parts.size() || board_.parts[index].kind != BoardPart::Kind::Display) return;
+    board_.parts[index] = dialog->wired(board_.parts[index]);
+    changed();
+  });
+  dialog->open();
 }
 
 void BoardView::pressButton(int index, bool pressed) {
@@ -373,7 +406,7 @@ void BoardView::pressButton(int index, bool pressed) {
   for (size_t i = 0; i < board_.parts.size(); ++i) {
     const BoardPart& p = board_.parts[i];
     if (p.kind != BoardPart::Kind::Button || n++ != index) continue;
-    drive(p.pin, pressed == p.activeHigh);
+    press(p, pressed);
     if (pressed) canvas_->pressed_ = i;
     else canvas_->pressed_.reset();
     refresh();

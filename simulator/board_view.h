@@ -33,6 +33,7 @@ class LogicRecording;
 class SimController;
 
 class BoardCanvas;
+class BouncePlayer;
 
 class BoardView : public QWidget {
   Q_OBJECT
@@ -67,6 +68,13 @@ class BoardView : public QWidget {
  private:
   friend class BoardCanvas;
   void drive(toolchain::Pin pin, bool high);
+  // A button's line to its pressed (or released) level, with its bounce.
+  void press(const BoardPart& button, bool pressed);
+ public:
+  // Opens the dialog choosing the lines of display part `index`.
+  void wireDisplay(size_t index);
+
+ private:
   void changed();
   void addPart();
   void saveStimuli();
@@ -78,6 +86,7 @@ class BoardView : public QWidget {
   Board board_;
   QString path_;
   BoardCanvas* canvas_;
+  BouncePlayer* bounce_;
   QComboBox* palette_;
   QPushButton* recordButton_;
   QLabel* message_;

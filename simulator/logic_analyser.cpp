@@ -387,6 +387,16 @@ void LogicAnalyser::refresh() {
   showMeasure();
 }
 
+QString LogicAnalyser::DroppedNote() const {
+  if (!recording_ || recording_->droppedEdges() == 0) return {};
+  const std::uint64_t n = recording_->droppedEdges();
+  return QStringLiteral("Registrazione lunga: %1 %2 più %3 (si tengono al massimo gli ultimi %4).   ")
+      .arg(n)
+      .arg(n == 1 ? QStringLiteral("fronte") : QStringLiteral("fronti"))
+      .arg(n == 1 ? QStringLiteral("vecchio scartato") : QStringLiteral("vecchi scartati"))
+      .arg(recording_->cap());
+}
+
 CursorMeasure LogicAnalyser::measure() const {
   if (!recording_ || !view_->cursorA() || !view_->cursorB()) return {};
   return Measure(*recording_, view_->measuredLine(), *view_->cursorA(), *view_->cursorB(), view_->clock());
@@ -397,9 +407,9 @@ QString LogicAnalyser::measureText() const {
   if (!recording_ || recording_->edgeCount() == 0)
     return QStringLiteral("Nessuna registrazione: avviare la simulazione.");
   if (!view_->cursorA() || !view_->cursorB())
-    return QStringLiteral("Linea %1. Mettere i cursori A (click) e B (click destro) per misurare.").arg(line);
+    return DroppedNote() + QStringLiteral("Linea %1. Mettere i cursori A (click) e B (click destro) per misurare.").arg(line);
   const CursorMeasure m = measure();
-  QString text = QStringLiteral("Linea %1   Δt = %2 (%3 %4)").arg(line, FormatSeconds(m.seconds)).arg(m.cycles)
+  QString text = DroppedNote() + QStringLiteral("Linea %1   Δt = %2 (%3 %4)").arg(line, FormatSeconds(m.seconds)).arg(m.cycles)
                      .arg(m.cycles == 1 ? QStringLiteral("ciclo") : QStringLiteral("cicli"));
   if (m.cycles > 0)
     text += QStringLiteral("   f = %1   duty cycle = %2 %").arg(FormatHertz(m.hertz), Decimal(m.duty * 100));

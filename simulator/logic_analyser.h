@@ -123,6 +123,8 @@ class LogicAnalyser : public QWidget {
   CursorMeasure measure() const;
   // The text of the measurement line ("Δt = 401 µs   f = 2,494 kHz ...").
   QString measureText() const;
+  // The note on the older edges dropped from a long recording (empty if none).
+  QString DroppedNote() const;
 
   // False with the Italian reason in `error`.
   bool exportVcd(const QString& path, QString* error) const;

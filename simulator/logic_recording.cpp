@@ -8,6 +8,7 @@ namespace velmora::simulator {
 void LogicRecording::clear() {
   for (Signal& s : signals_) s = Signal{};
   end_ = 0;
+  dropped_ = 0;
 }
 
 void LogicRecording::add(const toolchain::TraceEdge& edge) {
@@ -34,8 +35,54 @@ void LogicRecording::add(const toolchain::TraceEdge& edge) {
 }
 
 void LogicRecording::addAll(const toolchain::PinTrace& trace) {
-  for (const toolchain::TraceEdge& e : trace.edges) add(e);
+  // Checked every so often while adding, so a big batch never holds much
+  // more than the cap.
+  size_t since = 0;
+  for (const toolchain::TraceEdge& e : trace.edges) {
+    add(e);
+    if (++since >= cap_ / 4) {
+      since = 0;
+      if (edgeCount() > cap_) trim();
+    }
+  }
+  if (edgeCount() > cap_) trim();
   setEnd(trace.endCycle);
+}
+
+void LogicRecording::trim() {
+  const size_t keep = cap_ - cap_ / 4;
+  // The edges at or after `cycle`, over all lines.
+  auto edgesFrom = [this](std::uint64_t cycle) {
+    size_t n = 0;
+    for (int line = 0; line < kSignals; ++line) {
+      const Signal& s = signal(line);
+      if (s.size() < 2) continue;
+      n += s.size() - std::max<size_t>(1, firstAtOrAfter(line, cycle));
+    }
+    return n;
+  };
+  // The earliest cycle from which at most `keep` edges remain.
+  std::uint64_t lo = start(), hi = end_ + 1;
+  while (lo < hi) {
+    const std::uint64_t mid = lo + (hi - lo) / 2;
+    if (edgesFrom(mid) > keep) lo = mid + 1;
+    else hi = mid;
+  }
+  const std::uint64_t cut = lo;
+  const size_t before = edgeCount();
+  for (Signal& s : signals_) {
+    if (s.size() == 0 || s.cycles.front() >= cut) continue;
+    // The last record at or before the cut becomes the line's start record
+    // at the cut.
+    const size_t last = static_cast<size_t>(std::upper_bound(s.cycles.begin(), s.cycles.end(), cut) - s.cycles.begin()) - 1;
+    const auto n = static_cast<long>(last);
+    s.cycles.erase(s.cycles.begin(), s.cycles.begin() + n);
+    s.levels.erase(s.levels.begin(), s.levels.begin() + n);
+    s.pcs.erase(s.pcs.begin(), s.pcs.begin() + n);
+    s.driven.erase(s.driven.begin(), s.driven.begin() + n);
+    s.cycles.front() = cut;
+  }
+  dropped_ += before - edgeCount();
 }
 
 std::uint64_t LogicRecording::start() const {

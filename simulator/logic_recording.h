@@ -5,9 +5,13 @@
 // grows, and the measurements made on it (level at a cycle, the edges in a
 // range by binary search, the time high between two cursors).
 //
-// About 11 bytes an edge: a million edges take some 11 MB.
+// About 11 bytes an edge: a million edges take some 11 MB. A long session
+// keeps only the latest edges of its run: past the cap (4 million edges,
+// some 45 MB) the oldest quarter is dropped, each line starting again at its
+// level at the new start, and droppedEdges() says how many went.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -28,12 +32,18 @@ class LogicRecording {
   };
 
   static constexpr int kSignals = toolchain::kTraceLines;
+  static constexpr size_t kDefaultCap = 4'000'000;
 
   void clear();
   // Adds a record of the recording; a record repeating a line's level is
   // dropped (the first of each line is kept as its start level).
   void add(const toolchain::TraceEdge& edge);
   void addAll(const toolchain::PinTrace& trace);
+  // Most edges kept (at least 4); the oldest go when more come.
+  void setCap(size_t edges) { cap_ = std::max<size_t>(edges, 4); }
+  size_t cap() const { return cap_; }
+  // Edges dropped from the start of this run to keep within the cap.
+  std::uint64_t droppedEdges() const { return dropped_; }
   // The last cycle the recording covers.
   void setEnd(std::uint64_t cycle) { end_ = std::max(end_, cycle); }
   std::uint64_t end() const { return end_; }
@@ -58,8 +68,13 @@ class LogicRecording {
   toolchain::PinTrace toTrace() const;
 
  private:
+  // Drops the edges before the cycle from which about 3/4 of the cap remain.
+  void trim();
+
   std::array<Signal, kSignals> signals_;
   std::uint64_t end_ = 0;
+  size_t cap_ = kDefaultCap;
+  std::uint64_t dropped_ = 0;
 };
 
 // What the two cursors measure on a line.

@@ -85,6 +85,7 @@ std::string ReturnAddress() { return "velmora_stack.return_address\n"; }
 std::string ModuleLibrary(const std::string& libraryPath) { return "module library \"" + libraryPath + "\"\n"; }
 std::string LoadRecorder() { return "module load velmora_trace velmora_trace\n"; }
 std::string StartRecording(const std::string& file) { return "velmora_trace.file = \"" + file + "\"\n"; }
+std::string RecordByte(int address) { return "velmora_trace.bus = " + std::to_string(address) + "\n"; }
 std::string FlushRecording() { return "velmora_trace.flush = 1\n"; }
 std::string StopRecording() { return "velmora_trace.file = \"\"\n"; }
 std::string PlayStimuli(const std::string& file) {

@@ -65,6 +65,8 @@ std::string ModuleLibrary(const std::string& libraryPath);
 std::string LoadRecorder();
 std::string StartRecording(const std::string& file);
 std::string FlushRecording();
+// Records the byte of RAM at `address` too (given before StartRecording).
+std::string RecordByte(int address);
 std::string StopRecording();
 // Creates the player and hands it a schedule file of StimulusScheduleLine
 // lines: each change applies at its cycle while gpsim runs.

@@ -51,6 +51,18 @@ std::optional<size_t> ReadPinTrace(const std::string& text, size_t from, PinTrac
       }
       trace.endCycle = std::max(trace.endCycle, cycle);
       trace.ended = true;
+    } else if (*p == 'V') {
+      std::uint64_t cycle = 0, bus = 0, value = 0, pc = 0;
+      p += 2;
+      if (p > end || !Number(p, end, cycle) || !Number(p, end, bus) || !Number(p, end, value) || !Number(p, end, pc) ||
+          p != end || bus > 255 || value > 255 || pc > 0xFFFF ||
+          (!trace.bytes.empty() && cycle < trace.bytes.back().cycle)) {
+        error = "riga non valida nella registrazione: " + std::string(text.data() + at, end);
+        return std::nullopt;
+      }
+      trace.bytes.push_back(
+          {cycle, static_cast<std::uint16_t>(pc), static_cast<std::uint8_t>(bus), static_cast<std::uint8_t>(value)});
+      trace.endCycle = std::max(trace.endCycle, cycle);
     } else {
       std::uint64_t cycle = 0, line = 0, level = 0, pc = 0, out = 0;
       if (!Number(p, end, cycle) || !Number(p, end, line) || !Number(p, end, level) || !Number(p, end, pc) ||

@@ -9,6 +9,9 @@
 //                                RB0..RB7) from CYCLE on; PC is the program
 //                                address executing then, OUT is 1 when the
 //                                program drove the line as an output
+//   V CYCLE BUS VALUE PC         a watched byte of RAM (bus 0, 1, ... in the
+//                                order they were asked for) holds VALUE
+//                                (0-255) from CYCLE on
 //   E CYCLE                      the recording ended at CYCLE
 // The first record of each line is its level when the recording started.
 #pragma once
@@ -38,8 +41,19 @@ struct TraceEdge {
   bool operator==(const TraceEdge&) const = default;
 };
 
+// A value of a byte recorded as a bus.
+struct TraceByte {
+  std::uint64_t cycle = 0;
+  std::uint16_t pc = 0;
+  std::uint8_t bus = 0;
+  std::uint8_t value = 0;
+  bool operator==(const TraceByte&) const = default;
+};
+
 struct PinTrace {
   std::vector<TraceEdge> edges;  // in recording order (cycles never decrease)
+  std::vector<TraceByte> bytes;  // the buses' values, in recording order
+  std::vector<std::string> buses;  // the buses' names (set by whoever asked for them)
   std::uint64_t endCycle = 0;    // the last cycle known to be covered
   bool ended = false;            // the end line was read
 };

@@ -128,7 +128,11 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
   const bool module = !options.modulePath.empty();
   if (module) {
     s += C::LoadStackModule(options.modulePath);
-    if (options.record) s += C::LoadRecorder() + C::StartRecording(kRecordingFile);
+    if (options.record) {
+      s += C::LoadRecorder();
+      for (const auto& bus : options.buses) s += C::RecordByte(bus.second);
+      s += C::StartRecording(kRecordingFile);
+    }
     if (!options.stimuli.empty()) s += C::PlayStimuli(kScheduleFile);
   }
   s += C::Sync();
@@ -240,6 +244,7 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
       return r;
     }
     r.trace = std::move(*trace);
+    for (const auto& bus : options.buses) r.trace.buses.push_back(bus.first);
   }
   return r;
 }

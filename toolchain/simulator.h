@@ -62,6 +62,9 @@ struct SimulationOptions {
   // recording of every line change.
   std::vector<StimulusChange> stimuli;
   bool record = false;
+  // With `record`: bytes of RAM also recorded, as buses named NAME (the
+  // result's trace names them in this order).
+  std::vector<std::pair<std::string, int>> buses;
   // Velmora's gpsim module (gpsim_module/, see VelmoraModulePath()): with it
   // a ninth nested call or a return with an empty stack stops the run, a stop
   // inside a runtime routine finds the CALL it came from, and the recording

@@ -3,12 +3,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace velmora::toolchain {
 
@@ -58,50 +60,89 @@ void AppendNumber(std::string& out, std::uint64_t value) {
   out.append(digits, end);
 }
 
+namespace {
+
+std::string Binary(int value) {
+  std::string bits = "b";
+  for (int bit = 7; bit >= 0; --bit) bits += static_cast<char>('0' + ((value >> bit) & 1));
+  return bits;
+}
+
+}  // namespace
+
 std::string VcdText(const PinTrace& trace, long clockHz) {
   const VcdTimescale scale = ChooseTimescale(clockHz);
+  // Buses named by the trace, or seen in it without a name.
+  size_t buses = trace.buses.size();
+  for (const TraceByte& b : trace.bytes) buses = std::max<size_t>(buses, b.bus + 1u);
+  auto busName = [&](size_t bus) { return bus < trace.buses.size() ? trace.buses[bus] : "BUS" + std::to_string(bus); };
+  auto busId = [](size_t bus) { return Identifier(kTraceLines + static_cast<int>(bus)); };
   std::string out;
-  out.reserve(1024 + trace.edges.size() * 12);
+  out.reserve(1024 + trace.edges.size() * 12 + trace.bytes.size() * 16);
   out += "$version Velmora $end\n";
   out += "$comment quarzo " + std::to_string(clockHz) + " Hz, un ciclo di istruzione ogni 4 periodi $end\n";
   out += "$timescale " + scale.text + " $end\n";
   out += "$scope module p16f84 $end\n";
   for (int line = 0; line < kTraceLines; ++line)
     out += std::string("$var wire 1 ") + Identifier(line) + " " + TraceLineName(line) + " $end\n";
+  for (size_t bus = 0; bus < buses; ++bus) out += std::string("$var wire 8 ") + busId(bus) + " " + busName(bus) + " $end\n";
   out += "$upscope $end\n$enddefinitions $end\n";
 
-  // The first record of each line is its level when the recording started:
-  // those go into $dumpvars, lines never recorded are unknown.
+  // The first record of each line (and bus) is its level when the recording
+  // started: those go into $dumpvars, lines never recorded are unknown.
   std::array<int, kTraceLines> level;
   level.fill(-1);
-  size_t i = 0;
-  const std::uint64_t start = trace.edges.empty() ? 0 : trace.edges.front().cycle;
+  std::vector<int> value(buses, -1);
+  size_t i = 0, j = 0;
+  std::uint64_t start = trace.edges.empty() ? 0 : trace.edges.front().cycle;
+  if (!trace.bytes.empty() && (trace.edges.empty() || trace.bytes.front().cycle < start)) start = trace.bytes.front().cycle;
   out += '#';
   AppendNumber(out, VcdTime(start, scale, clockHz));
   out += "\n$dumpvars\n";
   for (; i < trace.edges.size() && trace.edges[i].cycle == start; ++i) level[trace.edges[i].line] = trace.edges[i].level;
+  for (; j < trace.bytes.size() && trace.bytes[j].cycle == start; ++j) value[trace.bytes[j].bus] = trace.bytes[j].value;
   for (int line = 0; line < kTraceLines; ++line) {
     out += level[line] < 0 ? 'x' : static_cast<char>('0' + level[line]);
     out += Identifier(line);
     out += '\n';
   }
+  for (size_t bus = 0; bus < buses; ++bus) {
+    out += value[bus] < 0 ? std::string("bxxxxxxxx") : Binary(value[bus]);
+    out += ' ';
+    out += busId(bus);
+    out += '\n';
+  }
   out += "$end\n";
 
   std::uint64_t lastTime = VcdTime(start, scale, clockHz);
-  for (; i < trace.edges.size(); ++i) {
-    const TraceEdge& e = trace.edges[i];
-    if (level[e.line] == e.level) continue;  // a first record after the start, equal to nothing new
-    level[e.line] = e.level;
-    const std::uint64_t t = VcdTime(e.cycle, scale, clockHz);
-    if (t != lastTime) {
-      out += '#';
-      AppendNumber(out, t);
-      out += '\n';
-      lastTime = t;
-    }
-    out += static_cast<char>('0' + e.level);
-    out += Identifier(e.line);
+  auto at = [&](std::uint64_t cycle) {
+    const std::uint64_t t = VcdTime(cycle, scale, clockHz);
+    if (t == lastTime) return;
+    out += '#';
+    AppendNumber(out, t);
     out += '\n';
+    lastTime = t;
+  };
+  // Lines and buses merged in cycle order.
+  while (i < trace.edges.size() || j < trace.bytes.size()) {
+    if (j >= trace.bytes.size() || (i < trace.edges.size() && trace.edges[i].cycle <= trace.bytes[j].cycle)) {
+      const TraceEdge& e = trace.edges[i++];
+      if (level[e.line] == e.level) continue;  // a first record after the start, equal to nothing new
+      level[e.line] = e.level;
+      at(e.cycle);
+      out += static_cast<char>('0' + e.level);
+      out += Identifier(e.line);
+      out += '\n';
+    } else {
+      const TraceByte& b = trace.bytes[j++];
+      if (value[b.bus] == b.value) continue;
+      value[b.bus] = b.value;
+      at(b.cycle);
+      out += Binary(b.value);
+      out += ' ';
+      out += busId(b.bus);
+      out += '\n';
+    }
   }
   const std::uint64_t endTime = VcdTime(trace.endCycle, scale, clockHz);
   if (endTime > lastTime) {

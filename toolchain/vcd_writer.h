@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A recording of the port lines as a value change dump (IEEE 1364 VCD), the
 // file waveform viewers read: one 1-bit wire per line, named RA0-RA4 and
-// RB0-RB7, in a scope named after the chip.
+// RB0-RB7, in a scope named after the chip, and one 8-bit wire per byte
+// recorded as a bus, named after its variable.
 //
 // The timescale is the largest power of ten in which one instruction cycle
 // (4 clock periods) is a whole number of units, so every edge falls on its

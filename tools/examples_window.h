@@ -13,7 +13,7 @@ class QPlainTextEdit;
 
 namespace velmora::tools {
 
-// The file names of the four example programs, in the order shown.
+// The file names of the example programs, in the order shown.
 const QStringList& FileEsempi();
 // The text of example `nome` as stored in the program.
 QString TestoEsempio(const QString& nome);

@@ -5,12 +5,16 @@
 // the button counter example with its board: pressing the board's button
 // changes the counter, and the board's display shows the counter's value.
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "assembler.h"
 #include "bench_panels.h"
 #include "board_model.h"
 #include "board_view.h"
+#include "display_wiring.h"
 #include "sim_bench.h"
 #include "sim_fixture.h"
 #include "simulator.h"
@@ -30,6 +34,8 @@ class BoardTest : public QObject {
   void digitsDecodedFromThePort();
   void buttonCounterExampleWithItsBoard();
   void boardInTheSimulatorWindow();
+  void buttonBounceGivesSeveralEdges();
+  void displayLinesChosenFromThePalette();
 };
 
 void BoardTest::fileRoundTrip() {
@@ -202,6 +208,65 @@ void BoardTest::boardInTheSimulatorWindow() {
   QVERIFY2(board->message().contains(file.fileName() + QStringLiteral(":3: linea non valida per led")),
            qPrintable(board->message()));
   QVERIFY(bench.stopAfter("esegui", 2000) || bench.window.controller().running());  // the program still runs
+}
+
+// A button with a 20 ms bounce, pressed once: the counter (reading its
+// line about every millisecond) sees three presses, one for each time the
+// bouncing line goes back up; the same button without bounce counts one.
+void BoardTest::buttonBounceGivesSeveralEdges() {
+  for (const int bounce : {0, 20}) {
+    test::Bench bench;
+    QVERIFY2(bench.load(test::Example("contatore_pulsante.bas"), false), bench.error.c_str());
+    auto* panels = bench.window.findChild<simulator::BenchPanels*>();
+    simulator::BoardView* board = panels->board();
+    BoardError error;
+    auto parts = simulator::ReadBoardFile(std::string(VELMORA_SOURCE_DIR) + "/examples/contatore_pulsante.scheda", error);
+    QVERIFY(parts);
+    parts->parts[0].bounceMs = bounce;
+    board->setBoard(*parts);
+    bench.window.show();
+    panels->setCurrentWidget(board);
+    bench.trigger("esegui");
+    QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(0); }, 10000));
+    board->pressButton(0, true);
+    QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(bounce ? 3 : 1); }, 10000));
+    QTest::qWait(300);  // no further count comes
+    QVERIFY(bench.stopAfter("pausa"));
+    QCOMPARE(bench.variable(QStringLiteral("CONTA"), 2), QString::number(bounce ? 3 : 1));
+  }
+}
+
+// A display from the palette opens the choice of its lines: a segment moved
+// to another line, the point left out, two digits with their select lines;
+// what was chosen is the part on the board and in its file.
+void BoardTest::displayLinesChosenFromThePalette() {
+  test::Bench bench;
+  QVERIFY2(bench.load(test::Example("contatore_7seg.bas"), false), bench.error.c_str());
+  simulator::BoardView* board = bench.window.findChild<simulator::BenchPanels*>()->board();
+  board->setBoard({});
+  auto* palette = board->findChild<QComboBox*>(QStringLiteral("parti"));
+  palette->setCurrentIndex(7);
+  for (QPushButton* b : board->findChildren<QPushButton*>())
+    if (b->text() == QStringLiteral("Aggiungi")) b->click();
+  auto* dialog = board->findChild<simulator::DisplayWiringDialog*>();
+  QVERIFY(dialog);
+  dialog->findChild<QComboBox*>(QStringLiteral("segmento_a"))->setCurrentText(QStringLiteral("A1"));
+  dialog->findChild<QComboBox*>(QStringLiteral("segmento_dp"))->setCurrentText(QStringLiteral("nessuna"));
+  dialog->findChild<QSpinBox*>(QStringLiteral("cifre"))->setValue(2);
+  dialog->findChild<QComboBox*>(QStringLiteral("cifra_1"))->setCurrentText(QStringLiteral("B7"));
+  dialog->findChild<QComboBox*>(QStringLiteral("cifra_2"))->setCurrentText(QStringLiteral("A4"));
+  dialog->accept();
+  QCOMPARE(board->board().parts.size(), size_t{1});
+  const BoardPart& d = board->board().parts[0];
+  QCOMPARE(d.segments[0], std::optional<toolchain::Pin>(toolchain::Pin{'A', 1}));
+  QCOMPARE(d.segments[1], std::optional<toolchain::Pin>(toolchain::Pin{'B', 1}));
+  QVERIFY(!d.segments[7]);
+  QCOMPARE(d.digits, (std::vector<toolchain::Pin>{{'B', 7}, {'A', 4}}));
+  BoardError error;
+  const auto back = simulator::ParseBoard(simulator::BoardText(board->board()), "x", error);
+  QVERIFY2(back, error.Text().c_str());
+  QCOMPARE(back->parts[0].segments, d.segments);
+  QCOMPARE(back->parts[0].digits, d.digits);
 }
 
 QTEST_MAIN(BoardTest)

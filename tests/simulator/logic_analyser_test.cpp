@@ -45,6 +45,7 @@ class LogicAnalyserTest : public QObject {
  private slots:
   void blinkMeasuredWithTheCursorsIsTheWaitCalculatorsPause();
   void timerInterruptToggleHasTheTmr0CalculatorsFrequency();
+  void longRecordingKeepsTheLatestEdges();
 };
 
 void LogicAnalyserTest::blinkMeasuredWithTheCursorsIsTheWaitCalculatorsPause() {
@@ -160,6 +161,39 @@ void LogicAnalyserTest::timerInterruptToggleHasTheTmr0CalculatorsFrequency() {
   QCOMPARE(QImage(png).size(), analyser.view()->size());
   QVERIFY(!analyser.exportVcd(dir.filePath(QStringLiteral("manca/timer.vcd")), &error));
   QVERIFY(error.contains(QStringLiteral("impossibile scrivere")));
+}
+
+// Past the cap the oldest edges go: what is kept is the latest part of the
+// recording, unchanged, every line starting at its level at the cut (RA0,
+// which changed once before, too), and the count of those dropped is told.
+void LogicAnalyserTest::longRecordingKeepsTheLatestEdges() {
+  toolchain::PinTrace trace;
+  trace.edges.push_back({0, 0, 0, 0, false});
+  trace.edges.push_back({5, 0, 0, 1, false});  // RA0 high from cycle 5 on
+  for (std::uint64_t i = 0; i < 1000; ++i) trace.edges.push_back({10 * i, 0, 5, static_cast<std::uint8_t>(i % 2), true});
+  trace.endCycle = 10000;
+  simulator::LogicRecording full, capped;
+  full.addAll(trace);
+  capped.setCap(100);
+  // In batches, as the capture adds them.
+  toolchain::PinTrace part;
+  for (size_t i = 0; i < trace.edges.size(); i += 37) {
+    part.edges.assign(trace.edges.begin() + static_cast<long>(i),
+                      trace.edges.begin() + static_cast<long>(std::min(i + 37, trace.edges.size())));
+    part.endCycle = part.edges.back().cycle;
+    capped.addAll(part);
+  }
+  capped.setEnd(trace.endCycle);
+  QVERIFY(capped.edgeCount() <= 100);
+  QVERIFY(capped.edgeCount() >= 50);
+  QCOMPARE(capped.droppedEdges() + capped.edgeCount(), full.edgeCount());
+  const std::uint64_t from = capped.start();
+  QVERIFY(from > 5);
+  QCOMPARE(capped.levelAt(0, from), 1);
+  for (std::uint64_t c = from; c <= 10000; c += 7) QCOMPARE(capped.levelAt(5, c), full.levelAt(5, c));
+  QCOMPARE(capped.signal(5).cycles.back(), full.signal(5).cycles.back());
+  capped.clear();
+  QCOMPARE(capped.droppedEdges(), std::uint64_t{0});
 }
 
 QTEST_MAIN(LogicAnalyserTest)

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -136,6 +137,64 @@ TEST(Recording, StimuliDriveAnInputBranch) {
   EXPECT_NE(bad.text.find((dir / "rotto.txt").string() + ":2: livello non valido in A0=2"), std::string::npos)
       << bad.text;
   EXPECT_EQ(bad.text.find("ALTI ="), std::string::npos);
+  fs::remove_all(dir);
+}
+
+// A byte variable recorded as a bus: the dump has an 8-bit wire named after
+// it whose values are the counter's, one more each pass of the loop, at
+// the same distance apart; a byte the program never changes keeps its one
+// value. A name that is not a byte variable stops the command.
+TEST(Recording, ByteVariableAsBus) {
+  const fs::path dir = Scratch("bus");
+  Write(dir / "CONTA.bas",
+        "DIM CONTA AS BYTE\nDIM FISSO AS BYTE\nDIM GRANDE AS WORD\nFISSO = 42\nCONTA = 0\nDO\n   CONTA = CONTA + 1\n"
+        "   WAIT 10\nLOOP\nEND\n");
+  const auto simulate = [&](const std::string& extra) {
+    return Shell(std::string(VELMORAC) + " --simulate 20000 " + extra + " " + Quote(dir / "CONTA.bas"));
+  };
+  const Output run = simulate("--vcd " + Quote(dir / "conta.vcd") + " --bus conta --bus FISSO");
+  ASSERT_EQ(run.status, 0) << run.text;
+  int final = -1;
+  std::sscanf(run.text.c_str() + run.text.find("CONTA = "), "CONTA = %d", &final);
+  const std::string dump = test::ReadFile((dir / "conta.vcd").string());
+  // The identifiers of the two buses, from their declarations.
+  std::map<std::string, std::string> id;
+  std::istringstream in(dump);
+  std::string line;
+  std::map<std::string, std::vector<std::pair<long, int>>> values;  // per identifier: (time, value)
+  long now = 0;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string w[6];
+    words >> w[0] >> w[1] >> w[2] >> w[3] >> w[4];
+    if (w[0] == "$var" && w[2] == "8") id[w[4]] = w[3];
+    if (!line.empty() && line[0] == '#') now = std::stol(line.substr(1));
+    if (!line.empty() && line[0] == 'b') values[w[1]].emplace_back(now, std::stoi(w[0].substr(1), nullptr, 2));
+  }
+  ASSERT_EQ(id.size(), 2u) << dump.substr(0, 800);
+  const auto& conta = values[id["CONTA"]];
+  const auto& fisso = values[id["FISSO"]];
+  ASSERT_GE(conta.size(), 200u);
+  // The first value is the byte when the recording started (0 already, or
+  // what RAM held); from the first 0 on, the counter's own: 0, 1, 2, ...
+  // (wrapping at 256).
+  size_t zero = 0;
+  while (zero < conta.size() && conta[zero].second != 0) ++zero;
+  ASSERT_LT(zero, 2u);
+  for (size_t i = zero; i < conta.size(); ++i) ASSERT_EQ(conta[i].second, static_cast<int>((i - zero) % 256)) << i;
+  EXPECT_EQ(conta.back().second, final);
+  const long pass = conta[zero + 2].first - conta[zero + 1].first;
+  EXPECT_GT(pass, 40);
+  for (size_t i = zero + 2; i < conta.size(); ++i) ASSERT_EQ(conta[i].first - conta[i - 1].first, pass) << i;
+  ASSERT_FALSE(fisso.empty());
+  EXPECT_EQ(fisso.back().second, 42);
+  EXPECT_LE(fisso.size(), 2u);
+
+  for (const char* wrong : {"--vcd x.vcd --bus ALTRO", "--vcd x.vcd --bus GRANDE", "--bus CONTA"}) {
+    const Output bad = simulate(wrong);
+    EXPECT_EQ(bad.status, 2) << wrong;
+    EXPECT_EQ(bad.text.find("CONTA ="), std::string::npos) << wrong;
+  }
   fs::remove_all(dir);
 }
 

@@ -9,6 +9,9 @@
 //                                              the present level of each line
 //   velmora_trace.flush = 1                    writes what is buffered
 //   velmora_trace.file = ""                    writes the end line and closes
+//   velmora_trace.bus = 12                     also records the byte in RAM at
+//                                              address 12 (set before file;
+//                                              once per byte, in bus order)
 //
 // A sink on each line's pin module is told by gpsim whenever the level seen
 // on the line is settled again (driven by the program, or by the source of
@@ -41,6 +44,43 @@ std::string GpsimPinName(int line) {
 
 class Recorder;
 
+// Stands in the register file in place of a byte of RAM the user watches:
+// every access goes to the byte itself, and each write tells the recorder,
+// which keeps only real changes of value.
+class ByteWatch : public Register {
+ public:
+  ByteWatch(Processor* cpu, Register* byte, Recorder& recorder, int bus)
+      : Register(cpu, byte->name().c_str(), "Velmora: byte recorded as a bus"), byte_(byte), recorder_(recorder), bus_(bus) {
+    address = byte->address;
+  }
+  Register* byte() const { return byte_; }
+  int bus() const { return bus_; }
+  int last = -1;
+
+  unsigned int get() override { return byte_->get(); }
+  void put(unsigned int v) override { byte_->put(v); Changed(); }
+  void put_value(unsigned int v) override { byte_->put_value(v); Changed(); }
+  unsigned int get_value() override { return byte_->get_value(); }
+  RegisterValue getRV() override { return byte_->getRV(); }
+  void putRV(RegisterValue rv) override { byte_->putRV(rv); Changed(); }
+  RegisterValue getRV_notrace() override { return byte_->getRV_notrace(); }
+  void putRV_notrace(RegisterValue rv) override { byte_->putRV_notrace(rv); Changed(); }
+  RegisterValue getRVN() override { return byte_->getRVN(); }
+  RegisterValue getRVN_notrace() override { return byte_->getRVN_notrace(); }
+  void setbit(unsigned int bit, bool v) override { byte_->setbit(bit, v); Changed(); }
+  bool get_bit(unsigned int bit) override { return byte_->get_bit(bit); }
+  double get_bit_voltage(unsigned int bit) override { return byte_->get_bit_voltage(bit); }
+  Register* getReg() override { return byte_->getReg(); }
+  REGISTER_TYPES isa() override { return byte_->isa(); }
+  void reset(RESET_TYPE r) override { byte_->reset(r); Changed(); }
+
+ private:
+  void Changed();
+  Register* byte_;
+  Recorder& recorder_;
+  int bus_;
+};
+
 class LineSink : public SignalSink {
  public:
   LineSink(Recorder& recorder, int line, IOPIN* pin) : recorder_(recorder), line_(line), pin_(pin) {}
@@ -62,6 +102,7 @@ class Recorder {
  public:
   ~Recorder() {
     Close();
+    Unwatch();
     for (size_t i = 0; i < sinks_.size(); ++i) {
       modules_[i]->removeSink(sinks_[i]);
       delete sinks_[i];
@@ -80,7 +121,33 @@ class Recorder {
       sink->level = sink->pin()->getState() ? 1 : 0;
       Record(sink, sink->level);
     }
+    for (ByteWatch* watch : watches_) {
+      watch->last = static_cast<int>(watch->byte()->get_value() & 0xFF);
+      RecordByte(watch);
+    }
     return true;
+  }
+
+  // Puts a watch in place of the byte at `address` (and of its aliases in
+  // the other bank); false for an address outside the register file.
+  bool Watch(unsigned int address) {
+    auto* cpu = dynamic_cast<Processor*>(get_active_cpu());
+    if (!cpu || address >= cpu->register_memory_size() || !cpu->registers[address]) return false;
+    Register* byte = cpu->registers[address];
+    for (ByteWatch* w : watches_)
+      if (w->byte() == byte) return true;
+    auto* watch = new ByteWatch(cpu, byte, *this, static_cast<int>(watches_.size()));
+    for (unsigned int a = 0; a < cpu->register_memory_size(); ++a)
+      if (cpu->registers[a] == byte) cpu->registers[a] = watch;
+    watches_.push_back(watch);
+    return true;
+  }
+
+  void ByteChanged(ByteWatch* watch) {
+    const int value = static_cast<int>(watch->byte()->get_value() & 0xFF);
+    if (value == watch->last) return;
+    watch->last = value;
+    if (file_) RecordByte(watch);
   }
 
   void Flush() {
@@ -157,6 +224,33 @@ class Recorder {
     while (n) buffer_[used_++] = digits[--n];
   }
 
+  // "V CYCLE BUS VALUE PC": the byte of bus BUS holds VALUE from CYCLE on.
+  void RecordByte(ByteWatch* watch) {
+    auto* cpu = dynamic_cast<Processor*>(get_active_cpu());
+    Put("V ");
+    PutNumber(get_cycles().get());
+    buffer_[used_++] = ' ';
+    PutNumber(static_cast<unsigned long long>(watch->bus()));
+    buffer_[used_++] = ' ';
+    PutNumber(static_cast<unsigned long long>(watch->last));
+    buffer_[used_++] = ' ';
+    PutNumber(cpu && cpu->pc ? cpu->pc->get_value() : 0);
+    buffer_[used_++] = '\n';
+    if (used_ > buffer_.size() - 128) Flush();
+  }
+
+  void Unwatch() {
+    auto* cpu = dynamic_cast<Processor*>(get_active_cpu());
+    for (ByteWatch* watch : watches_) {
+      if (cpu)
+        for (unsigned int a = 0; a < cpu->register_memory_size(); ++a)
+          if (cpu->registers[a] == watch) cpu->registers[a] = watch->byte();
+    }
+    // The watches stay allocated: gpsim may still hold them somewhere.
+    watches_.clear();
+  }
+
+  std::vector<ByteWatch*> watches_;
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_ = std::vector<char>(1 << 16);
   size_t used_ = 0;
@@ -168,6 +262,21 @@ void LineSink::setSinkState(char state) {
   if (state == '1' || state == 'W' || state == 'H') recorder_.Changed(this, 1);
   else if (state == '0' || state == 'w' || state == 'L') recorder_.Changed(this, 0);
 }
+
+void ByteWatch::Changed() { recorder_.ByteChanged(this); }
+
+class BusAddress : public Integer {
+ public:
+  explicit BusAddress(Recorder& recorder) : Integer("bus", -1, "a byte of RAM to record as a bus"), recorder_(recorder) {}
+  void set(gint64 value) override {
+    Integer::set(value);
+    if (value < 0 || !recorder_.Watch(static_cast<unsigned int>(value)))
+      std::printf("***ERROR: velmora_trace: indirizzo non valido %lld\n", static_cast<long long>(value));
+  }
+
+ private:
+  Recorder& recorder_;
+};
 
 class FileName : public String {
  public:
@@ -207,6 +316,7 @@ class TraceModule : public Module {
   explicit TraceModule(const char* name) : Module(name, "Velmora: line changes to a file") {
     addSymbol(new FileName(recorder_));
     addSymbol(new FlushNow(recorder_));
+    addSymbol(new BusAddress(recorder_));
   }
 
  private:

@@ -11,6 +11,11 @@
 // (for example "5000 vs_porta1.voltage 5.0"): at CYCLE the numeric
 // attribute of that name, a source the session created, takes VALUE.
 // Changes already due apply at once.
+//
+// A file whose lines start with "+" ("+250 vs_porta1.voltage 0.0") counts
+// its cycles from the moment it is read, and its changes join those still
+// pending instead of replacing them: the board plays a button's bounce this
+// way while the program runs, whatever cycle gpsim has reached.
 // clang-format off
 #include <gpsim/modules.h>
 #include <gpsim/value.h>
@@ -20,6 +25,7 @@
 #include <gpsim/gpsim_time.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -42,25 +48,39 @@ class Player : public TriggerObject {
   // or names an attribute that does not exist.
   bool Load(const std::string& path, std::string& error) {
     Stop();
-    changes_.clear();
+    const guint64 now = get_cycles().get();
+    std::vector<Change> pending(changes_.begin() + static_cast<long>(next_), changes_.end()), added;
+    bool relative = false;
     next_ = 0;
     std::ifstream in(path);
     if (!in) {
+      changes_.clear();
       error = "impossibile leggere " + path;
       return false;
     }
     std::string line;
     while (std::getline(in, line)) {
+      const size_t plus = line.find_first_not_of(" \t");
+      if (plus != std::string::npos && line[plus] == '+') {
+        relative = true;
+        line[plus] = ' ';
+      }
       std::istringstream words(line);
       Change c;
       if (!(words >> c.cycle >> c.attribute >> c.value)) continue;
+      if (relative) c.cycle += now;
       if (!globalSymbolTable().findValue(c.attribute)) {
         error = "attributo sconosciuto: " + c.attribute;
         changes_.clear();
         return false;
       }
-      changes_.push_back(c);
+      added.push_back(c);
     }
+    if (relative) {
+      added.insert(added.begin(), pending.begin(), pending.end());
+      std::stable_sort(added.begin(), added.end(), [](const Change& a, const Change& b) { return a.cycle < b.cycle; });
+    }
+    changes_ = std::move(added);
     Advance();
     return true;
   }
