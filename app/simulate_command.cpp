@@ -203,6 +203,13 @@ int SimulateCommand(int argc, char** argv) {
     sim.buses.emplace_back(found->name, found->address);
   }
   const AssemblyRun run = RunAssembly(t.assembly, ChipVariables(t.variables), sim, {}, {}, t.assemblyLineSources);
+  if (!run.ok && !run.assemblerErrors.empty()) {
+    // The program's own fault, as with --assemble: on its Basic lines, exit 1.
+    std::string err;
+    for (const tc::AssemblerDiagnostic& d : run.assemblerErrors) err += tc::FormatDiagnostic(input, d) + "\n";
+    std::fputs(err.c_str(), stderr);
+    return kTranslationError;
+  }
   if (!run.ok) return Fail(run.error);
   if (a.vcd) {
     std::string error;

@@ -211,6 +211,9 @@ AssemblyRun RunAssembly(const std::string& assembly, const std::vector<tc::Varia
     run.error = assembled.error;
     for (const tc::AssemblerLine& line : assembled.lines)
       if (line.kind == tc::AssemblerLine::Kind::Error) run.error += "\n" + line.text;
+    if (!assembled.toolFailed && !assembled.toolMissing)
+      for (const tc::AssemblerDiagnostic& d : tc::MapAssemblerLines(assembled.lines, "programma.asm", asmToBasic))
+        if (d.kind == tc::AssemblerDiagnostic::Kind::Error) run.assemblerErrors.push_back(d);
     return run;
   }
   tc::SimulationOptions withModule = options;

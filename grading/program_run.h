@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "assembler_diagnostics.h"
 #include "simulator.h"
 #include "stimuli.h"
 #include "translator.h"
@@ -37,6 +38,9 @@ struct AssemblyRun {
   bool toolMissing = false;  // gpasm or gpsim is not installed (`error` names the package)
   bool timedOut = false;     // gpsim did not answer within the guard and was stopped
   std::string error;         // Italian, with gpasm's error lines when it failed
+  // gpasm refused the program itself (a label of an ASM block, a program
+  // past the 1024 words): its errors on their Basic lines. Not a tool fault.
+  std::vector<toolchain::AssemblerDiagnostic> assemblerErrors;
   ChipLines lines;           // at the end of the run (or at the stop)
   // With intermediate moments: the lines at each of them, in order (a
   // moment past a stop sees the chip as it stopped).
