@@ -106,6 +106,7 @@ QList<QAction*> CreateMenus(MainWindow& w) {
       menu(QStringLiteral("S&trumenti"),
            {{"calcolatore_timer", "Calcolatore TMR0...", {}, Premi("ProgTMR0")},
             {"calcolatore_wait", "Calcolatore WAIT...", {}, Chiama<&MainWindow::ApriCalcolatoreWait>},
+            {"correzione_classe", "Correzione classe...", {}, Chiama<&MainWindow::ApriCorrezioneClasse>},
             {"backup", "Backup...", {}, Premi("Command14")},
             {"impostazioni", "Impostazioni e colori...", {}, Chiama<&MainWindow::ApriImpostazioni>},
             {"debug", "Test (stato della traduzione)...", {}, Premi("Command13")}});

@@ -41,6 +41,7 @@
 #include "settings_window.h"
 
 #include "backup_manager.h"
+#include "class_grading_window.h"
 #include "debug_dump.h"
 #include "examples_window.h"
 #include "tmr0_calculator.h"
@@ -1233,6 +1234,22 @@ void MainWindow::ApriCalcolatoreWait() {
   calcolatore->setWindowFlag(Qt::Window);
   calcolatore->setAttribute(Qt::WA_DeleteOnClose);
   calcolatore->show();
+}
+
+// The teacher's window. A double click on a student's row opens that program
+// here (after the offer to save a changed text) with the cursor on the line
+// of its error.
+void MainWindow::ApriCorrezioneClasse() {
+  auto* correzione = new tools::ClassGradingWindow(this);
+  correzione->setWindowFlag(Qt::Window);
+  correzione->setAttribute(Qt::WA_DeleteOnClose);
+  connect(correzione, &tools::ClassGradingWindow::programRequested, this, [this](const QString& percorso, int riga) {
+    ApriFile(percorso);
+    if (FileCorrente() == percorso && riga > 0) textBasic_->goToLine(riga);
+    raise();
+    activateWindow();
+  });
+  correzione->show();
 }
 
 void MainWindow::ApriGuida() {

@@ -80,6 +80,7 @@ class MainWindow : public QMainWindow {
   void ApriCalcolatoreTimer();  // "Timer" (ProgTMR0)
   void ApriImpostazioni();  // a click on "BAS" or "ASM"
   void ApriCalcolatoreWait();  // Strumenti: the WAIT calculator, modeless
+  void ApriCorrezioneClasse(); // Strumenti: "Correzione classe", modeless
   void ApriGuida();            // Aiuto: the guide
   void Informazioni();         // Aiuto: version and credit
   // Opens `percorso` in the BASIC editor as Apri does after its file dialog
