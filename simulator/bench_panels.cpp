@@ -1,12 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_panels.h"
 
+#include <QScrollArea>
+
 #include "board_view.h"
 #include "logic_analyser.h"
 #include "logic_capture.h"
 #include "sim_controller.h"
 
 namespace velmora::simulator {
+
+namespace {
+
+// A tab that scrolls when the bench is narrower than the panel wants (docked
+// beside the editors at 1366x768), so the panel never widens the bench.
+QScrollArea* Scrollable(QWidget* panel) {
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(panel);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  return scroll;
+}
+
+}  // namespace
 
 BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* parent)
     : QTabWidget(parent), controller_(controller) {
@@ -17,7 +33,7 @@ BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* 
   analyser_ = new LogicAnalyser(this);
   analyser_->setRecording(&capture_->recording());
   analyser_->setClock(controller_.frequency());
-  addTab(analyser_, QStringLiteral("Analizzatore logico"));
+  addTab(Scrollable(analyser_), QStringLiteral("Analizzatore logico"));
   connect(capture_, &LogicCapture::updated, this, [this] {
     analyser_->setProgramMap(&controller_.map());
     analyser_->setClock(controller_.frequency());
@@ -26,7 +42,7 @@ BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* 
   connect(analyser_, &LogicAnalyser::basicLineRequested, this, &BenchPanels::basicLineRequested);
 
   board_ = new BoardView(controller_, &capture_->recording(), this);
-  addTab(board_, QStringLiteral("Scheda"));
+  addTab(Scrollable(board_), QStringLiteral("Scheda"));
   connect(capture_, &LogicCapture::updated, board_, &BoardView::refresh);
 }
 
