@@ -300,7 +300,7 @@ class SimulatorWindowTest : public QObject {
     QTRY_VERIFY(b.window.message().contains(message));
     QVERIFY(!b.window.findChild<QAction*>(QStringLiteral("esegui"))->isEnabled());
     QVERIFY(b.window.findChild<QAction*>(QStringLiteral("reset"))->isEnabled());
-    QCOMPARE(b.window.findChild<QAction*>(QStringLiteral("reset"))->toolTip(), QStringLiteral("Reset (Maiusc+F5)"));
+    QCOMPARE(b.window.findChild<QAction*>(QStringLiteral("reset"))->toolTip(), QStringLiteral("Reset (Maiusc+F9)"));
     // Reset with the real gpsim back on PATH: the window works again, and
     // runs as soon as gpsim is up.
     b.window.controller().setTimeLimit(10000);
