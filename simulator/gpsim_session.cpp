@@ -28,6 +28,9 @@ size_t EndOfSyncs(const std::string& text, size_t count) {
   return at + 1;
 }
 
+// How long the destructor waits for the killed gpsim to be reaped.
+constexpr int kReapLimitMs = 2000;
+
 }  // namespace
 
 void EndWithParent(QProcess& process) {
@@ -69,14 +72,29 @@ GpsimSession::GpsimSession(QObject* parent) : QObject(parent), process_(*new QPr
 
 GpsimSession::~GpsimSession() {
   dead_ = true;  // no failed() while being destroyed
+  // Destroyed from inside one of the process's own signals (a failed()
+  // handler that resets the simulation): the process is still on the call
+  // stack, so it may be neither waited for nor deleted here.
+  const bool insideProcessSignal = sender() == &process_;
+  // Nothing the dying process emits (output, errors, its end, all delivered
+  // synchronously by the wait below) may reach this half-destroyed session.
   process_.disconnect(this);
-  if (process_.state() == QProcess::NotRunning) {
-    delete &process_;
+  if (process_.state() != QProcess::NotRunning) {
+    // SIGKILL cannot be ignored: gpsim is gone within milliseconds, and
+    // reaping it here frees the process with the session and leaves no
+    // zombie behind the window.
+    process_.kill();
+    if (insideProcessSignal || !process_.waitForFinished(kReapLimitMs)) {
+      // Not reaped here (or not in time, a child stuck in the kernel): the
+      // process frees itself once the event loop has seen it end.
+      QObject::connect(&process_, &QProcess::finished, &process_, &QObject::deleteLater);
+      return;
+    }
+  } else if (insideProcessSignal) {
+    process_.deleteLater();
     return;
   }
-  // Killed now, deleted once the event loop has seen it end: no waiting here.
-  QObject::connect(&process_, &QProcess::finished, &process_, &QObject::deleteLater);
-  process_.kill();
+  delete &process_;
 }
 
 bool GpsimSession::start(const QString& folder, QString* error) {

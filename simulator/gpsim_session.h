@@ -6,7 +6,8 @@
 // to part i is the text before the i-th sync line. The callback of a
 // request runs once all its sync lines have arrived. A request that gets no
 // complete answer within the time limit kills gpsim and reports failed();
-// so does gpsim ending or crashing on its own. Nothing here blocks.
+// so does gpsim ending or crashing on its own. Nothing here blocks, except
+// the destructor's short wait for the gpsim it has just killed.
 #pragma once
 
 #include <QObject>
@@ -63,7 +64,7 @@ class GpsimSession : public QObject {
   void onOutput();
   void fail(const QString& message);
 
-  QProcess& process_;  // owned by itself: outlives the session until gpsim has ended
+  QProcess& process_;  // owned: killed, reaped and deleted by the destructor
   QTimer deadline_;
   std::deque<Request> queue_;
   std::optional<Request> current_;
