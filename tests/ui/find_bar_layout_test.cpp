@@ -38,7 +38,7 @@ class FindBarLayoutTest : public QObject {
 
     // Side by side, stacked, the BASIC pane alone.
     for (int disposizione = 1; disposizione <= 3; ++disposizione) {
-      while (w.ModoLayout() != disposizione) w.Command6();
+      while (w.ModoLayout() != disposizione) w.CambiaLayout();
       for (const QChar tasto : tasti) {
         const Qt::Key k = tasto == 'F' ? Qt::Key_F : tasto == 'H' ? Qt::Key_H : Qt::Key_Escape;
         QTest::keyClick(w.TextBasic(), k, tasto == 'E' ? Qt::NoModifier : Qt::ControlModifier);
