@@ -711,12 +711,15 @@ void SimulatorWindow::clearRunningLine() {
 
 void SimulatorWindow::updateActions() {
   const bool ready = controller_.ready(), running = controller_.running();
+  // Read before the buttons change: a focused button that turns grey hands
+  // the focus on to the next control (the crystal), and it must come back.
+  const QWidget* focus = QApplication::focusWidget();
+  const bool runFocus = wantsRunFocus_ || (focus && controls_->isAncestorOf(focus));
   for (QAction* a : {runAction_, stepAction_, stepOverAction_, stepOutAction_, stepInstructionAction_, cursorAction_})
     a->setEnabled(ready);
   pauseAction_->setEnabled(running);
   resetAction_->setEnabled(controller_.hasProgram());
-  const QWidget* focus = QApplication::focusWidget();
-  if (wantsRunFocus_ || (focus && controls_->isAncestorOf(focus))) focusRunControls();
+  if (runFocus) focusRunControls();
 }
 
 // A grey button cannot take the focus: then it goes there as soon as the

@@ -143,7 +143,10 @@ class WorkbenchTest : public QObject {
       QVERIFY2(w.TextBasic()->isVisible() && w.TextBasic()->width() > 250, qPrintable(QStringLiteral("%1 %2 %3 %4").arg(w.TextBasic()->width()).arg(w.Banco()->width()).arg(w.width()).arg(sim->minimumSizeHint().width())));
       // On Esegui, or on Pausa once the run started and Esegui went grey.
       auto* focus = qobject_cast<QToolButton*>(QApplication::focusWidget());
-      QVERIFY(focus && sim->isAncestorOf(focus) && focus->defaultAction());
+      QVERIFY2(focus && sim->isAncestorOf(focus) && focus->defaultAction(),
+               qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() +
+                                                            QStringLiteral(" ") + QApplication::focusWidget()->objectName()
+                                                      : QStringLiteral("nessuno")));
       QVERIFY2(QStringList({"esegui", "pausa"}).contains(focus->defaultAction()->objectName()),
                qPrintable(focus->defaultAction()->objectName()));
       for (QAction* a : sim->actions()) QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
