@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push-button's bounce on the board: when a button with `rimbalzo=N` is
 // pressed or released, its line does not settle at once but swaps level
 // every N/4 ms (pressed, released, pressed, released, pressed: five

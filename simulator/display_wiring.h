@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a 7-segment display part, chosen in a small dialog when the
 // part is placed from the palette or double-clicked on the board: a line
 // (or none) for each segment a-g and the point, and the number of digits

@@ -46,8 +46,10 @@ class FindBarLayoutTest : public QObject {
       QCoreApplication::processEvents();
       const QByteArray dove = QByteArray::number(disposizione);
       QVERIFY2(barra->isVisible(), dove);
-      QVERIFY2(w.rect().contains(barra->geometry()), dove);
-      for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      // The bar lies among the panes and button rows of the central area.
+      QWidget* area = barra->parentWidget();
+      QVERIFY2(area->rect().contains(barra->geometry()), dove);
+      for (QWidget* c : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (c == barra || !c->isVisible()) continue;
         QVERIFY2(!c->geometry().intersects(barra->geometry()), dove + ' ' + c->objectName().toUtf8());
       }
