@@ -46,4 +46,9 @@ BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* 
   connect(capture_, &LogicCapture::updated, board_, &BoardView::refresh);
 }
 
+void BenchPanels::showPanel(QWidget* panel) {
+  for (int i = 0; i < count(); ++i)
+    if (widget(i) == panel || widget(i)->isAncestorOf(panel)) return setCurrentIndex(i);
+}
+
 }  // namespace velmora::simulator

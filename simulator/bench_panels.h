@@ -23,6 +23,8 @@ class BenchPanels : public QTabWidget {
   LogicAnalyser* analyser() const { return analyser_; }
   LogicCapture* capture() const { return capture_; }
   BoardView* board() const { return board_; }
+  // Brings forward the tab that holds `panel` (a tab may wrap its panel).
+  void showPanel(QWidget* panel);
 
  signals:
   // A click on an edge made by the program: the BASIC line to show.

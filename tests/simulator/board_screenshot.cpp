@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   board->setBoard(*parts);
-  panels->setCurrentWidget(board);
+  panels->showPanel(board);
   b.trigger("esegui");
   for (int press = 0; press < 2; ++press) {
     QTest::qWait(150);

@@ -184,7 +184,7 @@ void BoardTest::boardInTheSimulatorWindow() {
   parts->parts.push_back(wrong);
   board->setBoard(*parts);
   bench.window.show();
-  panels->setCurrentWidget(board);
+  panels->showPanel(board);
   bench.trigger("esegui");
   QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(0); }, 10000));
   for (int press = 1; press <= 2; ++press) {
@@ -225,7 +225,7 @@ void BoardTest::buttonBounceGivesSeveralEdges() {
     parts->parts[0].bounceMs = bounce;
     board->setBoard(*parts);
     bench.window.show();
-    panels->setCurrentWidget(board);
+    panels->showPanel(board);
     bench.trigger("esegui");
     QVERIFY(QTest::qWaitFor([&] { return board->displayedDigit(1) == std::optional<int>(0); }, 10000));
     board->pressButton(0, true);

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   auto* panels = b.window.findChild<velmora::simulator::BenchPanels*>();
-  panels->setCurrentWidget(panels->analyser());
+  panels->showPanel(panels->analyser());
   if (!b.runUntilCycles(1300000)) return 1;
   const auto& recording = panels->capture()->recording();
   if (!QTest::qWaitFor([&] { return recording.end() >= 1300000; }, 10000)) return 1;

@@ -56,7 +56,7 @@ void LogicAnalyserTest::blinkMeasuredWithTheCursorsIsTheWaitCalculatorsPause() {
   QVERIFY2(panels->capture()->available(), "il modulo di Velmora per gpsim non è stato trovato");
   bench.window.resize(1200, 800);
   bench.window.show();
-  panels->setCurrentWidget(panels->analyser());
+  panels->showPanel(panels->analyser());
   QVERIFY(bench.runUntilCycles(40000));
   const LogicRecording& recording = panels->capture()->recording();
   QVERIFY(QTest::qWaitFor([&] { return recording.end() >= 40000; }, 10000));
