@@ -10,15 +10,7 @@ set -uo pipefail
 build=$(realpath "$1")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-ko() { echo "FAIL: $*"; failed=$((failed + 1)); }
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@" >"$scratch/out" 2>&1; then ok; else ko "$what"; sed 's/^/  /' "$scratch/out"; fi
-}
+source "$(dirname "$0")/checks.sh"
 
 if ! (cd "$build" && cpack -G DEB -B "$scratch/pkg") >"$scratch/cpack.log" 2>&1; then
   cat "$scratch/cpack.log"
@@ -67,5 +59,4 @@ else
   echo "lintian not installed: the lintian check is skipped"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

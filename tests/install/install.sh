@@ -18,15 +18,7 @@ id=org.velmora.Velmora
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-ko() { echo "FAIL: $*"; failed=$((failed + 1)); }
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@" >"$scratch/out" 2>&1; then ok; else ko "$what"; sed 's/^/  /' "$scratch/out"; fi
-}
+source "$(dirname "$0")/checks.sh"
 same_set() {  # same_set WHAT FILE_A FILE_B: two sorted lists, differences shown
   if diff "$2" "$3" >"$scratch/diff"; then ok; else ko "$1 (< only in the first, > only in the second)"; sed 's/^/  /' "$scratch/diff"; fi
 }
@@ -119,5 +111,4 @@ if [ "$gui" = 1 ]; then
     gpsim -i -S disable | grep -qx -- -1"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

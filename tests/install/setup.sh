@@ -10,10 +10,7 @@ set -uo pipefail
 source_dir=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-ko() { echo "FAIL: $*"; failed=$((failed + 1)); }
+source "$(dirname "$0")/checks.sh"
 expect() {  # expect DESCRIPTION COMMAND...
   local what=$1
   shift
@@ -130,5 +127,4 @@ expect "not root, no sudo: exit status 1" test "$status" = 1
 expect "not root, no sudo: advice names root and the command" bash -c "grep -q root '$scratch/out' && grep -q 'apt-get install' '$scratch/out'"
 expect "not root, no sudo: no apt-get" test ! -s "$scratch/apt.log"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -15,15 +15,7 @@ version=$2
 # compiler cache finds the objects of the build folder's own translator.
 scratch=$(mktemp -d "$build/source-tarball-test.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-ko() { echo "FAIL: $*"; failed=$((failed + 1)); }
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@" >"$scratch/out" 2>&1; then ok; else ko "$what"; sed 's/^/  /' "$scratch/out" | tail -30; fi
-}
+source "$(dirname "$0")/checks.sh"
 
 top=velmora-$version
 if ! cpack --config "$build/CPackSourceConfig.cmake" -G TXZ -B "$scratch" >"$scratch/cpack.log" 2>&1; then
@@ -51,5 +43,4 @@ example=$scratch/$top/examples/configurazione_io.bas
 check "translates as the build folder's velmorac" \
   cmp <("$scratch/$top/build/app/velmorac" -q -o - "$example") <("$build/app/velmorac" -q -o - "$example")
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
