@@ -16,6 +16,7 @@
 #include <memory>
 #include <thread>
 
+#include "gpsim_server.h"
 #include "grade_report.h"
 #include "italian_text.h"
 #include "process.h"
@@ -156,9 +157,10 @@ void JudgeRun(const AssemblyRun& run, const Exercise& exercise, ProgramGrade& g)
 }
 
 void Simulate(const TranslationResult& t, const Exercise& exercise, ProgramGrade& g,
-              std::chrono::milliseconds guard) {
+              std::chrono::milliseconds guard, const tc::GpsimServer* server) {
   tc::SimulationOptions options = exercise.options;
   options.timeLimit = guard;
+  options.server = server;
   const AssemblyRun run =
       RunAssembly(t.assembly, ChipVariables(t.variables), options, exercise.CheckCycles(), exercise.changes,
                   t.assemblyLineSources);
@@ -167,7 +169,8 @@ void Simulate(const TranslationResult& t, const Exercise& exercise, ProgramGrade
 
 // Translates (and runs) one program; `collision` is why its output files
 // must not be written (another program would write them too), or empty.
-void GradeProgram(ProgramGrade& g, const GradingOptions& options, const std::string& collision) {
+void GradeProgram(ProgramGrade& g, const GradingOptions& options, const std::string& collision,
+                  const tc::GpsimServer* server) {
   std::string error;
   bool unreadable = false;
   const auto source = ReadProgramFile(g.path, kMaxSourceBytes, error, unreadable);
@@ -205,7 +208,7 @@ void GradeProgram(ProgramGrade& g, const GradingOptions& options, const std::str
       g.stack = t.figures.stackLevel;
       for (const DeclaredVariable& v : t.variables)
         if (!v.work) g.declared.push_back(Upper(v.name));
-      if (options.exercise) Simulate(t, *options.exercise, g, options.exercise->options.timeLimit);
+      if (options.exercise) Simulate(t, *options.exercise, g, options.exercise->options.timeLimit, server);
     }
   }
   if (options.write && g.outcome != Outcome::Unreadable) {
@@ -404,12 +407,21 @@ ClassGrading GradeClass(const std::vector<std::string>& paths, const GradingOpti
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const size_t jobs = std::min<size_t>(options.jobs ? options.jobs : cores, std::max<size_t>(rows.size(), 1));
   const auto cancelled = [&] { return options.cancel && options.cancel->load(); };
+  // One started gpsim for the class: each program runs on a copy of it,
+  // which reads what a new gpsim would (see gpsim_server.h).
+  std::unique_ptr<tc::GpsimServer> server;
+  if (options.exercise && rows.size() > 1) {
+    std::string modulePath = options.exercise->options.modulePath, error;
+    if (modulePath.empty()) modulePath = tc::VelmoraModulePath();
+    if (const std::string gpsim = tc::FindTool("gpsim"); !modulePath.empty() && !gpsim.empty())
+      server = tc::GpsimServer::Start(gpsim, modulePath, error);
+  }
   {
     std::vector<std::jthread> workers;
     for (size_t w = 0; w < jobs; ++w)
       workers.emplace_back([&] {
         for (size_t i = next++; i < rows.size() && !cancelled(); i = next++) {
-          if (!rows[i].done) GradeProgram(rows[i], options, collisions[i]);
+          if (!rows[i].done) GradeProgram(rows[i], options, collisions[i], server.get());
           const size_t n = ++done;
           if (options.progress) options.progress(n, rows.size());
         }
@@ -428,7 +440,7 @@ ClassGrading GradeClass(const std::vector<std::string>& paths, const GradingOpti
       to.programPath = g.path;
       Translator translator;
       const TranslationResult t = translator.Translate(*source, to);
-      if (t.ok) Simulate(t, *options.exercise, g, 2 * options.exercise->options.timeLimit);
+      if (t.ok) Simulate(t, *options.exercise, g, 2 * options.exercise->options.timeLimit, nullptr);
       if (options.write && g.outcome == Outcome::Ok)
         if (const std::string e = WriteFileAtomically(FeedbackPathFor(g.path), FeedbackText(g, options.exercise)); !e.empty()) {
           g.outcome = Outcome::Error;

@@ -66,16 +66,24 @@ std::optional<Pin> ParsePin(const std::string& text) {
 namespace GpsimCommands {
 
 std::string Setup(const std::string& codFile, bool watchdog) {
-  return "processor p16f84\nload \"" + codFile + "\"\np16f84.CONFIG = " +
-         Hex(watchdog ? kConfigWatchdogOn : kConfigWatchdogOff) +
-         "\np16f84.BreakOnReset = false\nsymbol velmora_sync = \"" + kSyncLine + "\"\n";
+  return SelectProcessor() + LoadProgram(codFile, watchdog) + DefineSync();
 }
+
+std::string SelectProcessor() { return "processor p16f84\n"; }
+
+std::string LoadProgram(const std::string& codFile, bool watchdog) {
+  return "load \"" + codFile + "\"\np16f84.CONFIG = " + Hex(watchdog ? kConfigWatchdogOn : kConfigWatchdogOff) +
+         "\np16f84.BreakOnReset = false\n";
+}
+
+std::string DefineSync() { return std::string("symbol velmora_sync = \"") + kSyncLine + "\"\n"; }
 
 std::string LoadModules() { return "module library libgpsim_modules.so\n"; }
 
-std::string LoadStackModule(const std::string& libraryPath) {
-  return "module library \"" + libraryPath +
-         "\"\nmodule load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n"
+std::string LoadStackModule(const std::string& libraryPath) { return ModuleLibrary(libraryPath) + StackModule(); }
+
+std::string StackModule() {
+  return "module load velmora_stack velmora_stack\nvelmora_stack.break_on_overflow = 1\n"
          "velmora_stack.break_on_underflow = 1\n";
 }
 
@@ -95,10 +103,15 @@ std::string StimulusScheduleLine(std::uint64_t cycle, Pin pin, bool high) {
   return std::to_string(cycle) + " " + SourceName(pin) + ".voltage " + (high ? "5.0" : "0.0") + "\n";
 }
 
-std::string AttachPin(Pin pin, bool high) {
-  const std::string source = SourceName(pin), node = "vn_" + PinName(pin);
-  return "module load pullup " + source + "\n" + source + ".resistance = 1000.0\nnode " + node + "\nattach " + node +
-         " " + source + ".pin " + PinName(pin) + "\n" + SetPin(pin, high);
+std::string AttachPin(Pin pin, bool high) { return CreateSource(pin) + ConnectSource(pin) + SetPin(pin, high); }
+
+std::string CreateSource(Pin pin) {
+  const std::string source = SourceName(pin);
+  return "module load pullup " + source + "\n" + source + ".resistance = 1000.0\nnode vn_" + PinName(pin) + "\n";
+}
+
+std::string ConnectSource(Pin pin) {
+  return "attach vn_" + PinName(pin) + " " + SourceName(pin) + ".pin " + PinName(pin) + "\n";
 }
 
 std::string SetPin(Pin pin, bool high) { return SourceName(pin) + ".voltage = " + (high ? "5.0" : "0.0") + "\n"; }

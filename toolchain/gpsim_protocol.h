@@ -49,6 +49,11 @@ inline constexpr const char* kStackModuleFromProgram = "../" VELMORA_MODULE_DIR 
 // configuration word; a watchdog reset restarts the program as on the chip
 // instead of stopping the simulation. Defines the sync symbol.
 std::string Setup(const std::string& codFile, bool watchdog);
+// Its three parts: the chip; the program and its configuration word; the
+// sync symbol.
+std::string SelectProcessor();
+std::string LoadProgram(const std::string& codFile, bool watchdog);
+std::string DefineSync();
 // Loads gpsim's module library once, before the first AttachPin.
 std::string LoadModules();
 // Loads Velmora's own module (built beside the programs, see gpsim_module/)
@@ -56,6 +61,8 @@ std::string LoadModules();
 // ninth nested push, or a return with an empty stack, then stops the run
 // (see gpsim_stop.h).
 std::string LoadStackModule(const std::string& libraryPath);
+// The same with the library already loaded (ModuleLibrary).
+std::string StackModule();
 std::string StackDepth();
 // Velmora's pin recorder and stimulus player, in the same module library as
 // the stack depth (loaded once with ModuleLibrary or LoadStackModule).
@@ -79,6 +86,11 @@ std::string ReturnAddress();
 // level. The resistor is strong enough to beat PORTB's weak pull-ups and
 // weak enough that a pin the program drives as an output keeps its level.
 std::string AttachPin(Pin pin, bool high);
+// Its two halves: the source and its node, which need only the chip; and
+// the connection to the pin, which needs the program loaded (gpsim knows
+// the pins' names from then on).
+std::string CreateSource(Pin pin);
+std::string ConnectSource(Pin pin);
 // Changes the level of a pin connected by AttachPin (the window's click).
 std::string SetPin(Pin pin, bool high);
 // Crystal frequency in Hz (for the simulated time; 4 MHz on the boards).

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +79,7 @@ bool ToolProcess::Start(const std::vector<std::string>& argv, const std::string&
   struct sigaction current {};
   if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) ::signal(SIGPIPE, SIG_IGN);
 
+  const pid_t parent = ::getpid();
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -88,6 +90,8 @@ bool ToolProcess::Start(const std::vector<std::string>& argv, const std::string&
     return false;
   }
   if (pid == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
     ::signal(SIGPIPE, SIG_DFL);
     ::dup2(toTool[0], STDIN_FILENO);
     ::dup2(fromTool[1], STDOUT_FILENO);
@@ -102,7 +106,17 @@ bool ToolProcess::Start(const std::vector<std::string>& argv, const std::string&
   in_ = toTool[1];
   out_ = fromTool[0];
   timedOut_ = false;
+  adopted_ = false;
   return true;
+}
+
+void ToolProcess::Adopt(int fd, pid_t pid) {
+  Kill();
+  pid_ = pid;
+  in_ = fd;
+  out_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  timedOut_ = false;
+  adopted_ = true;
 }
 
 bool ToolProcess::Write(const std::string& text) {
@@ -143,6 +157,11 @@ bool ToolProcess::ReadUntil(std::string& output, const std::function<bool(const 
 int ToolProcess::Wait(Clock::time_point deadline) {
   if (pid_ <= 0) return -1;
   CloseFd(in_);
+  if (adopted_) {
+    CloseFd(out_);
+    pid_ = -1;
+    return 0;
+  }
   int status = 0;
   for (;;) {
     const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -164,9 +183,17 @@ int ToolProcess::Wait(Clock::time_point deadline) {
 }
 
 void ToolProcess::Kill() {
+  // An adopted tool that hung up has ended (or is ending) by itself, and
+  // its number may already be another process's.
+  const bool connected = out_ >= 0;
   CloseFd(in_);
   CloseFd(out_);
   if (pid_ <= 0) return;
+  if (adopted_) {
+    if (connected) ::kill(pid_, SIGKILL);
+    pid_ = -1;
+    return;
+  }
   ::kill(pid_, SIGKILL);
   int status = 0;
   while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {

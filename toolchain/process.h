@@ -3,7 +3,9 @@
 // them with pipes on standard input and output, and stopping them when they
 // take too long.
 //
-// POSIX only (fork, exec, poll); no threads. A `ToolProcess` is driven from
+// POSIX only (fork, exec, poll), and Linux's PR_SET_PDEATHSIG: a tool dies
+// with the thread that started it, never outliving the program. No threads
+// of its own. A `ToolProcess` is driven from
 // one thread: write commands, then read its output until some text appears
 // or a deadline passes. Standard error is merged into standard output, so a
 // transcript holds everything the tool printed, in order.
@@ -40,6 +42,12 @@ class ToolProcess {
   // False, with `error` set, when it cannot be started.
   bool Start(const std::vector<std::string>& argv, const std::string& folder, std::string& error);
 
+  // Takes a tool that another process started for us, connected by the
+  // socket `fd` (its standard input, output and error) and running as
+  // `pid`: Kill() kills it while it is still connected, Wait() only hangs
+  // up (its own parent waits for it).
+  void Adopt(int fd, pid_t pid);
+
   // Writes to the tool's standard input; false when the tool closed it.
   bool Write(const std::string& text);
   // Closes the tool's standard input (the tool then sees end of file).
@@ -58,12 +66,14 @@ class ToolProcess {
 
   bool TimedOut() const { return timedOut_; }
   bool Running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
   int in_ = -1;   // tool's standard input (our write end)
   int out_ = -1;  // tool's standard output and error (our read end)
   bool timedOut_ = false;
+  bool adopted_ = false;
 };
 
 // Runs a tool to its end with no input; its output is returned in `output`.

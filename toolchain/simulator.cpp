@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 
+#include "gpsim_server.h"
 #include "process.h"
 
 namespace velmora::toolchain {
@@ -110,15 +111,22 @@ std::vector<int> SleepAddresses(const std::string& hexText) {
 // optional module, the run, registers, EEPROM, cycles, the return address.
 constexpr int kHeadlessRequests = 7;
 
-std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
-                           const SimulationOptions& options) {
+std::string HeadlessPrelude() {
   namespace C = GpsimCommands;
-  std::string s = C::Setup(codFile, options.watchdog) + C::LoadModules();
+  std::string s = C::SelectProcessor() + C::DefineSync() + C::LoadModules();
+  for (const Pin& pin : kAllPins) s += C::CreateSource(pin) + C::SetPin(pin, false);
+  return s;
+}
+
+std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
+                           const SimulationOptions& options, bool preludeDone) {
+  namespace C = GpsimCommands;
+  std::string s = (preludeDone ? "" : HeadlessPrelude()) + C::LoadProgram(codFile, options.watchdog);
   for (const Pin& pin : kAllPins) {
     bool high = false;
     for (const auto& [named, level] : options.pins)
       if (named == pin) high = level;
-    s += C::AttachPin(pin, high);
+    s += C::ConnectSource(pin) + (high ? C::SetPin(pin, true) : "");
   }
   for (int address : sleepAddresses) s += C::BreakAtAddress(address);
   s += C::BreakAtCycle(options.cycles) + C::Sync();
@@ -127,7 +135,7 @@ std::string HeadlessScript(const std::string& codFile, const std::vector<int>& s
   // which Simulate reports).
   const bool module = !options.modulePath.empty();
   if (module) {
-    s += C::LoadStackModule(options.modulePath);
+    s += preludeDone ? C::StackModule() : C::LoadStackModule(options.modulePath);
     if (options.record) {
       s += C::LoadRecorder();
       for (const auto& bus : options.buses) s += C::RecordByte(bus.second);
@@ -207,7 +215,12 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
   ToolProcess tool;
   std::string startError;
   const std::string folder = cod.has_parent_path() ? cod.parent_path().string() : ".";
-  if (!tool.Start({gpsim, "-i", "-S", "disable"}, folder, startError)) {
+  // A copy of the serving gpsim when there is one with the same module (a
+  // copy that cannot be had is no error: a new gpsim runs instead).
+  const bool copy = options.server && options.server->modulePath() == options.modulePath &&
+                    options.server->Open(fs::absolute(folder).string(), tool, startError);
+  r.copy = copy;
+  if (!copy && !tool.Start({gpsim, "-i", "-S", "disable"}, folder, startError)) {
     r.error = "impossibile avviare gpsim: " + startError;
     return r;
   }
@@ -220,7 +233,12 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
     }
   }
   const auto deadline = Clock::now() + options.timeLimit;
-  tool.Write(HeadlessScript(cod.filename().string(), sleeps, options));
+  // A copy reads from a socket: gpsim takes its input a block at a time and
+  // goes through a line quickly only while more input is waiting, so blank
+  // text after the final quit (never read as commands) keeps it waiting:
+  // half the time of the copy's run.
+  tool.Write(HeadlessScript(cod.filename().string(), sleeps, options, copy) +
+             (copy ? std::string(4096, ' ') + "\n" : std::string()));
   const bool answered =
       tool.ReadUntil(r.transcript, [](const std::string& t) { return GpsimReply::HasSyncs(t, kHeadlessRequests); }, deadline);
   if (!answered && tool.TimedOut()) {
@@ -230,7 +248,10 @@ SimulationResult Simulate(const std::string& codPath, const SimulationOptions& o
               " secondi ed è stato interrotto";
     return r;
   }
-  tool.Wait(Clock::now() + std::chrono::seconds(5));
+  // A copy has said all it will: ending it spares the machine its exit
+  // (gpsim's own clean-up is most of the time it takes to quit).
+  if (copy) tool.Kill();
+  else tool.Wait(Clock::now() + std::chrono::seconds(5));
   ReadHeadlessTranscript(r.transcript, r);
   if (r.ok && options.record) {
     std::string error;

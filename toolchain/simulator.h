@@ -24,6 +24,8 @@
 
 namespace velmora::toolchain {
 
+class GpsimServer;
+
 // A variable of the program, from its equate in the assembly source
 // ("NAME    EQU 0x0C    ;BYTE(1-Byte)").
 struct Variable {
@@ -71,6 +73,9 @@ struct SimulationOptions {
   // and the stimuli are done inside gpsim. Empty: run without it (neither
   // recording nor stimuli can then be asked for).
   std::string modulePath;
+  // A serving gpsim (gpsim_server.h) started with the same module: the run
+  // takes a copy of it instead of starting gpsim. Not owned.
+  const GpsimServer* server = nullptr;
 };
 
 struct ChipState {
@@ -92,6 +97,7 @@ struct SimulationResult {
   bool ok = false;
   bool toolMissing = false;  // gpsim is not installed (`error` names the package)
   bool timedOut = false;     // gpsim was killed at the time limit
+  bool copy = false;         // run on a copy of a serving gpsim (`options.server`)
   std::string error;         // Italian, empty when ok
   ChipState chip;
   // Why the run ended: the cycle limit, a SLEEP breakpoint, or a fault of
@@ -115,8 +121,14 @@ std::string StimulusSchedule(const std::vector<StimulusChange>& changes);
 
 // The commands of a headless run, as written to gpsim (also for tests and
 // the benchmark).
+// They begin with the prelude, which is the same for every program: the
+// chip, gpsim's module library and the sources for the 13 lines. A
+// serving gpsim (gpsim_server.h) has read the prelude and Velmora's module
+// library before it makes a copy: the copy reads the script without them
+// (`preludeDone`).
+std::string HeadlessPrelude();
 std::string HeadlessScript(const std::string& codFile, const std::vector<int>& sleepAddresses,
-                           const SimulationOptions& options);
+                           const SimulationOptions& options, bool preludeDone = false);
 
 // Reads a headless run's transcript back into `result` (ok, error, chip,
 // stop). Only a transcript cut short (gpsim died) or set-up errors (the

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The toolchain on the real gpasm and gpsim: pin levels, the watchdog
 // switch, assembling beside the program, a hung gpsim (velmorac --simulate:
-// tests/cli/simulate.sh).
+// tests/cli/simulate.sh), copies of a serving gpsim against new ones.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,9 +9,15 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <signal.h>
+
+#include <thread>
+
 #include "assembler.h"
+#include "gpsim_server.h"
 #include "sim_fixture.h"
 #include "simulator.h"
+#include "translator.h"
 
 namespace velmora::toolchain {
 namespace {
@@ -102,6 +108,100 @@ TEST(Simulate, HungGpsimIsStopped) {
   EXPECT_FALSE(hung.ok);
   EXPECT_NE(hung.error.find("gpsim non ha risposto"), std::string::npos) << hung.error;
   fs::remove_all(dir);
+}
+
+// A copy of the serving gpsim must run every program exactly as a new gpsim
+// does: the examples (interrupts, EEPROM, TMR0, the board's programs), a
+// watchdog reset and a stack overflow, with held pins, stimuli and the
+// recording of the lines and a byte.
+TEST(GpsimServer, CopiesRunAsNewGpsim) {
+  const std::string module = VelmoraModulePath(), gpsim = FindTool("gpsim");
+  if (module.empty() || gpsim.empty()) GTEST_SKIP() << "gpsim o il modulo di Velmora mancano";
+  std::string error;
+  const auto server = GpsimServer::Start(gpsim, module, error);
+  ASSERT_TRUE(server) << error;
+  std::vector<std::pair<std::string, std::string>> programs;  // name, assembly
+  for (const auto& entry : fs::directory_iterator(fs::path(VELMORA_SOURCE_DIR) / "examples"))
+    if (entry.path().extension() == ".bas") {
+      const TranslationResult t = Translator().Translate(test::ReadFile(entry.path().string()), {});
+      ASSERT_TRUE(t.ok) << entry.path();
+      programs.emplace_back(entry.path().stem().string(), AssemblyFileBytes(t.assembly));
+    }
+  programs.emplace_back("stack", "        ORG 0\n        CALL 0\n        END\n");
+  programs.emplace_back("watchdog",  // the prescaler on the watchdog at 1:1
+                        "        ORG 0\n        BSF 0x03 , 5\n        MOVLW 0x08\n        MOVWF 0x81\n"
+                        "        BCF 0x03 , 5\n        MOVLW 0x2A\n        MOVWF 0x0C\n        GOTO $\n        END\n");
+  const fs::path dir = Scratch("copies");
+  for (const auto& [name, assembly] : programs) {
+    SCOPED_TRACE(name);
+    fs::create_directories(dir / name);
+    const AssembleResult assembled = Assemble((dir / name).string(), "programma", assembly);
+    ASSERT_TRUE(assembled.ok) << assembled.error;
+    SimulationOptions options;
+    options.watchdog = name == "watchdog";
+    options.cycles = options.watchdog ? 400000 : 60000;
+    options.pins = {{{'A', 0}, true}, {{'B', 1}, true}};
+    options.stimuli = {{5000, {'B', 0}, true, 1}, {9000, {'B', 0}, false, 2}, {20000, {'A', 1}, true, 3}};
+    options.record = true;
+    options.buses = {{"X", 0x0C}};
+    options.modulePath = module;
+    const SimulationResult fresh = Simulate(assembled.codPath, options);
+    options.server = server.get();
+    const SimulationResult copy = Simulate(assembled.codPath, options);
+    ASSERT_TRUE(fresh.ok && copy.ok) << fresh.error << copy.error << copy.transcript;
+    EXPECT_FALSE(fresh.copy);
+    EXPECT_TRUE(copy.copy);
+    EXPECT_EQ(copy.chip.registers, fresh.chip.registers);
+    EXPECT_EQ(copy.chip.eeprom, fresh.chip.eeprom);
+    EXPECT_EQ(std::tie(copy.chip.w, copy.chip.pc, copy.chip.cycles, copy.chip.sleep, copy.chip.returnAddress),
+              std::tie(fresh.chip.w, fresh.chip.pc, fresh.chip.cycles, fresh.chip.sleep, fresh.chip.returnAddress));
+    EXPECT_EQ(copy.stop.kind, fresh.stop.kind);
+    EXPECT_EQ(copy.trace.edges, fresh.trace.edges);
+    EXPECT_EQ(copy.trace.bytes, fresh.trace.bytes);
+    EXPECT_EQ(copy.trace.endCycle, fresh.trace.endCycle);
+    if (name == "stack") {
+      EXPECT_TRUE(copy.stop.IsFault()) << copy.stop.original;
+    }
+    if (name == "watchdog") {
+      EXPECT_EQ((copy.chip.registers[0x03] >> 4) & 1, 0);
+    }
+  }
+}
+
+// The copies die with the server, and a run whose copy hangs is stopped at
+// its time limit.
+TEST(GpsimServer, NothingOutlivesTheServer) {
+  const std::string module = VelmoraModulePath(), gpsim = FindTool("gpsim");
+  if (module.empty() || gpsim.empty()) GTEST_SKIP() << "gpsim o il modulo di Velmora mancano";
+  std::string error;
+  auto server = GpsimServer::Start(gpsim, module, error);
+  ASSERT_TRUE(server) << error;
+  const fs::path dir = Scratch("endless");
+  const AssembleResult assembled = Assemble(dir.string(), "p", "        ORG 0\n        GOTO $\n        END\n");
+  ASSERT_TRUE(assembled.ok) << assembled.error;
+  SimulationOptions options;
+  options.cycles = 1000000000000;
+  options.timeLimit = std::chrono::milliseconds(300);
+  options.modulePath = module;
+  options.server = server.get();
+  const SimulationResult hung = Simulate(assembled.codPath, options);
+  EXPECT_TRUE(hung.copy && hung.timedOut && !hung.ok) << hung.error;
+
+  ToolProcess copy;
+  ASSERT_TRUE(server->Open(fs::temp_directory_path().string(), copy, error)) << error;
+  const pid_t pid = copy.pid();
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(::kill(pid, 0), 0);
+  server.reset();
+  // Gone, or a zombie waiting for a parent that does not reap (a container's
+  // first process may not).
+  const auto alive = [pid] {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string number, command, state;
+    return stat >> number >> command >> state && state != "Z";
+  };
+  for (int i = 0; i < 200 && alive(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(alive());
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ Module* NewStackModule(const char* name) { return new StackModule(name); }
 
 Module* NewTraceModule(const char* name);    // pin_recorder.cpp
 Module* NewStimuliModule(const char* name);  // stimulus_player.cpp
+Module* NewServerModule(const char* name);   // fork_server.cpp
 
 namespace {
 
@@ -105,6 +106,7 @@ Module_Types kModuleTypes[] = {
     {{"velmora_stack", "velmora_stack"}, NewStackModule},
     {{"velmora_trace", "velmora_trace"}, NewTraceModule},
     {{"velmora_stimuli", "velmora_stimuli"}, NewStimuliModule},
+    {{"velmora_server", "velmora_server"}, NewServerModule},
     {{nullptr, nullptr}, nullptr},
 };
 
