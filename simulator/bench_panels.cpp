@@ -37,8 +37,10 @@ BenchPanels::BenchPanels(SimController& controller, QWidget* stateTab, QWidget* 
   connect(capture_, &LogicCapture::updated, this, [this] {
     analyser_->setProgramMap(&controller_.map());
     analyser_->setClock(controller_.frequency());
+    analyser_->setByteVariables(capture_->byteVariables(), capture_->buses());
     analyser_->refresh();
   });
+  connect(analyser_, &LogicAnalyser::busesChosen, capture_, &LogicCapture::setBuses);
   connect(analyser_, &LogicAnalyser::basicLineRequested, this, &BenchPanels::basicLineRequested);
 
   board_ = new BoardView(controller_, &capture_->recording(), this);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -59,8 +60,22 @@ WaveformView::WaveformView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QSize WaveformView::sizeHint() const { return {640, kAxisHeight + LogicRecording::kSignals * kRowHeight + 4}; }
-QSize WaveformView::minimumSizeHint() const { return {200, kAxisHeight + LogicRecording::kSignals * kRowHeight + 4}; }
+QSize WaveformView::sizeHint() const { return {640, kAxisHeight + rowCount() * kRowHeight + 4}; }
+QSize WaveformView::minimumSizeHint() const { return {200, kAxisHeight + rowCount() * kRowHeight + 4}; }
+
+int WaveformView::rowCount() const {
+  int rows = LogicRecording::kSignals;
+  if (recording_)
+    for (int bus = 0; bus < recording_->busCount(); ++bus) rows += recording_->bus(bus).shown;
+  return rows;
+}
+
+int WaveformView::busAtRow(int row) const {
+  if (!recording_ || row < LogicRecording::kSignals) return -1;
+  for (int bus = 0, at = LogicRecording::kSignals; bus < recording_->busCount(); ++bus)
+    if (recording_->bus(bus).shown && at++ == row) return bus;
+  return -1;
+}
 
 void WaveformView::setRecording(const LogicRecording* recording) {
   recording_ = recording;
@@ -94,6 +109,10 @@ void WaveformView::pan(double pixels) {
 
 void WaveformView::recordingGrew() {
   if (!recording_) return;
+  if (rowCount() != rows_) {
+    rows_ = rowCount();
+    updateGeometry();
+  }
   if (follow_) {
     fit();
   } else {
@@ -112,7 +131,7 @@ void WaveformView::setCursors(std::optional<std::uint64_t> a, std::optional<std:
 int WaveformView::lineAt(int y) const {
   if (y < kAxisHeight) return -1;
   const int line = (y - kAxisHeight) / kRowHeight;
-  return line < LogicRecording::kSignals ? line : -1;
+  return line < rowCount() ? line : -1;
 }
 
 std::optional<size_t> WaveformView::edgeAt(int line, int x) const {
@@ -120,17 +139,43 @@ std::optional<size_t> WaveformView::edgeAt(int line, int x) const {
   const double c = cycleAt(x);
   if (c < 0) return std::nullopt;
   const auto tolerance = static_cast<std::uint64_t>(std::ceil(4 * perPixel_));
-  return recording_->edgeNear(line, static_cast<std::uint64_t>(std::llround(c)), tolerance);
+  const auto cycle = static_cast<std::uint64_t>(std::llround(c));
+  if (line >= LogicRecording::kSignals) {
+    const int bus = busAtRow(line);
+    return bus < 0 ? std::nullopt : recording_->busChangeNear(bus, cycle, tolerance);
+  }
+  return recording_->edgeNear(line, cycle, tolerance);
+}
+
+std::uint64_t WaveformView::edgeCycle(int row, size_t index) const {
+  const int bus = busAtRow(row);
+  return bus >= 0 ? recording_->bus(bus).cycles[index] : recording_->signal(row).cycles[index];
 }
 
 int WaveformView::basicLineOf(int line, size_t index) const {
   if (!recording_ || !map_) return 0;
+  if (const int bus = busAtRow(line); bus >= 0) {
+    const LogicRecording::Bus& b = recording_->bus(bus);
+    return index > 0 && index < b.size() ? map_->BasicLineAt(b.pcs[index]) : 0;
+  }
   const LogicRecording::Signal& s = recording_->signal(line);
   if (index >= s.size() || !s.driven[index]) return 0;
   return map_->BasicLineAt(s.pcs[index]);
 }
 
 QString WaveformView::describeEdge(int line, size_t index) const {
+  if (const int bus = busAtRow(line); bus >= 0) {
+    const LogicRecording::Bus& b = recording_->bus(bus);
+    const double seconds = static_cast<double>(b.cycles[index]) * 4.0 / static_cast<double>(clockHz_);
+    const QString text = QStringLiteral("%1 = %2 (0x%3) da %4 (ciclo %5)")
+                             .arg(QString::fromStdString(b.name))
+                             .arg(b.values[index])
+                             .arg(b.values[index], 2, 16, QLatin1Char('0'))
+                             .arg(FormatSeconds(seconds))
+                             .arg(b.cycles[index]);
+    const int basic = basicLineOf(line, index);
+    return basic > 0 ? text + QStringLiteral(", riga %1 del programma").arg(basic) : text;
+  }
   const LogicRecording::Signal& s = recording_->signal(line);
   const double seconds = static_cast<double>(s.cycles[index]) * 4.0 / static_cast<double>(clockHz_);
   QString text = QStringLiteral("%1: %2 a %3 (ciclo %4)")
@@ -151,6 +196,7 @@ void WaveformView::paintEvent(QPaintEvent*) {
   if (!recording_) return;
   const double last = static_cast<double>(recording_->end());
   for (int line = 0; line < LogicRecording::kSignals; ++line) paintLine(p, line, last);
+  for (int row = LogicRecording::kSignals; row < rowCount(); ++row) paintBus(p, row, busAtRow(row), last);
   p.setClipRect(QRect(kLabelWidth, 0, width() - kLabelWidth, height()));
   for (const auto& [cursor, colour, name] : {std::tuple(cursorA_, kCursorA, QStringLiteral("A")),
                                              std::tuple(cursorB_, kCursorB, QStringLiteral("B"))}) {
@@ -185,6 +231,12 @@ void WaveformView::paintAxis(QPainter& p) {
     p.setPen(line == line_ ? kCursorA : palette().text().color());
     p.drawText(QRect(4, rowTop(line), kLabelWidth - 6, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
                QString::fromStdString(toolchain::TraceLineName(line)));
+  }
+  p.setPen(palette().text().color());
+  for (int row = LogicRecording::kSignals; recording_ && row < rowCount(); ++row) {
+    const QString name = QString::fromStdString(recording_->bus(busAtRow(row)).name);
+    p.drawText(QRect(4, rowTop(row), kLabelWidth - 6, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+               p.fontMetrics().elidedText(name, Qt::ElideRight, kLabelWidth - 6));
   }
 }
 
@@ -239,6 +291,64 @@ void WaveformView::paintLine(QPainter& p, int line, double last) {
   p.setClipping(false);
 }
 
+// A bus as a band between two rails, crossed at each change of value, with
+// the value (decimal) written where its stretch is wide enough; zoomed out,
+// a pixel column holding several changes is filled.
+void WaveformView::paintBus(QPainter& p, int row, int bus, double last) {
+  const LogicRecording::Bus& b = recording_->bus(bus);
+  const int top = rowTop(row);
+  const double yTop = top + 4, yBottom = top + kRowHeight - 5, yMiddle = (yTop + yBottom) / 2;
+  p.setPen(QColor(225, 225, 225));
+  p.drawLine(kLabelWidth, top + kRowHeight - 1, width(), top + kRowHeight - 1);
+  if (b.size() == 0) return;
+  const double right = std::min(last, cycleAt(width()));
+  if (static_cast<double>(b.cycles[0]) > right) return;
+  size_t j = static_cast<size_t>(
+      std::upper_bound(b.cycles.begin(), b.cycles.end(), static_cast<std::uint64_t>(std::max(0.0, first_))) -
+      b.cycles.begin());
+  if (j == 0) j = 1;
+  // Stretches of one value on screen: [x0, x1) and the value.
+  struct Stretch { double x0, x1; int value; };
+  std::vector<Stretch> stretches;
+  std::vector<QRectF> filled;
+  double x = std::max<double>(kLabelWidth, xOf(static_cast<double>(b.cycles[j - 1])));
+  int value = b.values[j - 1];
+  while (j < b.size() && static_cast<double>(b.cycles[j]) <= right) {
+    const double ex = std::floor(xOf(static_cast<double>(b.cycles[j])));
+    const auto nextColumn = static_cast<std::uint64_t>(std::max(0.0, std::ceil(cycleAt(ex + 1))));
+    const size_t k = std::max(j + 1, static_cast<size_t>(std::lower_bound(b.cycles.begin() + static_cast<long>(j),
+                                                                          b.cycles.end(), nextColumn) -
+                                                         b.cycles.begin()));
+    stretches.push_back({x, ex, value});
+    if (k - j > 1) filled.emplace_back(ex, yTop, 1, yBottom - yTop);
+    value = b.values[k - 1];
+    x = ex;
+    j = k;
+  }
+  stretches.push_back({x, std::min<double>(width(), xOf(right)), value});
+  p.setClipRect(QRect(kLabelWidth, top, width() - kLabelWidth, kRowHeight));
+  const QColor colour(120, 60, 170);
+  QFont small = font();
+  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+  p.setFont(small);
+  const QFontMetrics metrics(small);
+  for (const Stretch& st : stretches) {
+    if (st.x1 <= st.x0) continue;
+    const double slant = std::min(3.0, (st.x1 - st.x0) / 2);
+    p.setPen(QPen(colour, 1));
+    const QPointF band[] = {{st.x0, yMiddle}, {st.x0 + slant, yTop}, {st.x1 - slant, yTop}, {st.x1, yMiddle},
+                            {st.x1 - slant, yBottom}, {st.x0 + slant, yBottom}, {st.x0, yMiddle}};
+    p.drawPolyline(band, 7);
+    const QString text = QString::number(st.value);
+    if (st.x1 - st.x0 > metrics.horizontalAdvance(text) + 8) {
+      p.setPen(palette().text().color());
+      p.drawText(QRectF(st.x0, yTop, st.x1 - st.x0, yBottom - yTop), Qt::AlignCenter, text);
+    }
+  }
+  for (const QRectF& column : filled) p.fillRect(column, colour);
+  p.setClipping(false);
+}
+
 void WaveformView::resizeEvent(QResizeEvent*) {
   if (follow_) fit();
 }
@@ -276,7 +386,7 @@ void WaveformView::keyPressEvent(QKeyEvent* event) {
 }
 
 std::uint64_t WaveformView::placeAt(int line, int x) const {
-  if (const auto edge = edgeAt(line, x)) return recording_->signal(line).cycles[*edge];
+  if (const auto edge = edgeAt(line, x)) return edgeCycle(line, *edge);
   return static_cast<std::uint64_t>(std::max(0.0, std::round(cycleAt(x))));
 }
 
@@ -347,6 +457,12 @@ LogicAnalyser::LogicAnalyser(QWidget* parent) : QWidget(parent) {
          [this] { view_->zoom(2, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
   button(QStringLiteral("Zoom −"), QStringLiteral("Riduce (- o rotellina)"),
          [this] { view_->zoom(0.5, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
+  auto* variables = button(QStringLiteral("Variabili"),
+                          QStringLiteral("Mostra variabili BYTE del programma come bus sotto le linee"), [] {});
+  variables->setObjectName(QStringLiteral("scegli_bus"));
+  variables_ = new QMenu(variables);
+  variables->setMenu(variables_);
+  connect(variables_, &QMenu::aboutToShow, this, &LogicAnalyser::fillVariablesMenu);
   button(QStringLiteral("Esporta VCD…"), QStringLiteral("Salva la registrazione per un visualizzatore di forme d'onda"),
          [this] { askExportVcd(); });
   button(QStringLiteral("Esporta PNG…"), QStringLiteral("Salva l'immagine del grafico"), [this] { askExportPng(); });
@@ -369,6 +485,29 @@ LogicAnalyser::LogicAnalyser(QWidget* parent) : QWidget(parent) {
   connect(view_, &WaveformView::hovered, hover_, &QLabel::setText);
   connect(view_, &WaveformView::basicLineRequested, this, &LogicAnalyser::basicLineRequested);
   showMeasure();
+}
+
+void LogicAnalyser::setByteVariables(const QStringList& all, const QStringList& shown) {
+  allVariables_ = all;
+  shownVariables_ = shown;
+}
+
+void LogicAnalyser::fillVariablesMenu() {
+  variables_->clear();
+  if (allVariables_.isEmpty()) {
+    variables_->addAction(QStringLiteral("Nessuna variabile BYTE nel programma"))->setEnabled(false);
+    return;
+  }
+  for (const QString& name : allVariables_) {
+    QAction* action = variables_->addAction(name);
+    action->setCheckable(true);
+    action->setChecked(shownVariables_.contains(name));
+    connect(action, &QAction::toggled, this, [this, name](bool on) {
+      if (on && !shownVariables_.contains(name)) shownVariables_ << name;
+      if (!on) shownVariables_.removeAll(name);
+      emit busesChosen(shownVariables_);
+    });
+  }
 }
 
 void LogicAnalyser::setRecording(const LogicRecording* recording) {

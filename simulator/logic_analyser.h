@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Analizzatore logico" panel: the 13 lines against simulated time, as
-// gpsim recorded them (LogicRecording), with two cursors measuring the time
+// gpsim recorded them (LogicRecording), and below them the byte variables
+// chosen as buses ("Variabili"), each value written in its stretch of time;
+// with two cursors measuring the time
 // between them, its frequency and the duty cycle of a line; an edge made by
 // the program names its BASIC line, and a click on it asks the editor to go
 // there. Exports the recording as .vcd and the view as .png.
@@ -17,6 +19,7 @@
 // shows everything, End follows the end of a running recording.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -25,6 +28,7 @@
 #include "program_map.h"
 
 class QLabel;
+class QMenu;
 
 namespace velmora::simulator {
 
@@ -56,18 +60,24 @@ class WaveformView : public QWidget {
   int measuredLine() const { return line_; }
   void setCursors(std::optional<std::uint64_t> a, std::optional<std::uint64_t> b, int line);
 
-  // Geometry, for the panel and the tests.
+  // Geometry, for the panel and the tests. Rows 0-12 are the lines, the
+  // rows after them the buses shown, in order.
   int traceLeft() const { return kLabelWidth; }
   int rowTop(int line) const { return kAxisHeight + line * kRowHeight; }
+  int rowCount() const;
+  // The bus drawn on `row`; -1 for a line's row.
+  int busAtRow(int row) const;
   int lineAt(int y) const;
   double xOf(double cycle) const { return kLabelWidth + (cycle - first_) / perPixel_; }
   double cycleAt(double x) const { return first_ + (x - kLabelWidth) * perPixel_; }
-  // The edge of `line` within a few pixels of x: its index in the signal.
+  // The edge of `line` (a row: a bus's change of value) within a few pixels
+  // of x: its index in the signal.
   std::optional<size_t> edgeAt(int line, int x) const;
   // The BASIC line whose instruction made edge `index` of `line`; 0 for an
   // input, or an address outside the program.
   int basicLineOf(int line, size_t index) const;
-  // "RB0: salita a 1,234 ms (ciclo 1234), riga 5 del programma".
+  // "RB0: salita a 1,234 ms (ciclo 1234), riga 5 del programma";
+  // "CONTA = 42 (0x2A) da 1,234 ms (ciclo 1234), riga 7 del programma".
   QString describeEdge(int line, size_t index) const;
 
   QSize sizeHint() const override;
@@ -94,6 +104,8 @@ class WaveformView : public QWidget {
  private:
   void paintAxis(class QPainter& p);
   void paintLine(class QPainter& p, int line, double last);
+  void paintBus(class QPainter& p, int row, int bus, double last);
+  std::uint64_t edgeCycle(int row, size_t index) const;
   std::uint64_t placeAt(int line, int x) const;
   double traceWidth() const { return std::max(1, width() - kLabelWidth); }
 
@@ -107,6 +119,7 @@ class WaveformView : public QWidget {
   int line_ = 5;  // RB0
   std::optional<int> dragX_;
   bool dragged_ = false;
+  int rows_ = LogicRecording::kSignals;  // as last laid out
 };
 
 class LogicAnalyser : public QWidget {
@@ -119,6 +132,10 @@ class LogicAnalyser : public QWidget {
   void setProgramMap(const ProgramMap* map) { view_->setProgramMap(map); }
   void setClock(long hz);
   WaveformView* view() const { return view_; }
+  // The program's BYTE variables and those shown as buses, for the
+  // "Variabili" menu.
+  void setByteVariables(const QStringList& all, const QStringList& shown);
+  QMenu* variablesMenu() const { return variables_; }
   // What the cursors measure on the line of the last click.
   CursorMeasure measure() const;
   // The text of the measurement line ("Δt = 401 µs   f = 2,494 kHz ...").
@@ -136,8 +153,11 @@ class LogicAnalyser : public QWidget {
 
  signals:
   void basicLineRequested(int line);
+  // The variables to show as buses, chosen in the menu.
+  void busesChosen(const QStringList& names);
 
  private:
+  void fillVariablesMenu();
   void askExportVcd();
   void askExportPng();
   void showMeasure();
@@ -146,6 +166,8 @@ class LogicAnalyser : public QWidget {
   WaveformView* view_;
   QLabel* measure_;
   QLabel* hover_;
+  QMenu* variables_;
+  QStringList allVariables_, shownVariables_;
 };
 
 // "401 µs", "400,006 ms", "2,5 s": up to 6 significant digits, decimal comma.

@@ -4,9 +4,14 @@
 // module's recorder writes every line change into a temporary file; after
 // each slice and each stop the recorder is flushed and the new complete
 // records are added to the recording. A reset starts a new recording.
+//
+// Byte variables chosen as buses are recorded too: asked of the recorder
+// before it starts, or at once while the chip runs (the bus starts then);
+// the choice is kept by name across rebuilds and resets.
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -26,6 +31,12 @@ class LogicCapture : public QObject {
   // False when the module is missing: nothing is recorded.
   bool available() const { return controller_.readsStack(); }
 
+  // The program's BYTE variables, which can be shown as buses.
+  QStringList byteVariables() const;
+  // The variables shown as buses, in the order chosen.
+  const QStringList& buses() const { return chosen_; }
+  void setBuses(const QStringList& names);
+
  signals:
   // New records were added (or the recording was cleared).
   void updated();
@@ -34,6 +45,12 @@ class LogicCapture : public QObject {
   void start();
   void collect();
   void readNew();
+  // The RAM address of a BYTE variable of the program; -1 if none.
+  int addressOf(const QString& name) const;
+  // Asks the recorder for `name` (a new bus, or one shown again).
+  QString recordBus(const QString& name);
+  // Records the chosen buses not yet shown, hides the others.
+  void syncBuses();
 
   SimController& controller_;
   LogicRecording recording_;
@@ -44,6 +61,8 @@ class LogicCapture : public QObject {
   bool recording_started_ = false;
   bool collecting_ = false;
   toolchain::PinTrace trace_;  // reused buffer for the reader
+  QStringList chosen_;
+  QStringList recorded_;  // the recorder's buses of this session, in its order
 };
 
 }  // namespace velmora::simulator

@@ -7,6 +7,7 @@ namespace velmora::simulator {
 
 void LogicRecording::clear() {
   for (Signal& s : signals_) s = Signal{};
+  buses_.clear();
   end_ = 0;
   dropped_ = 0;
 }
@@ -34,6 +35,54 @@ void LogicRecording::add(const toolchain::TraceEdge& edge) {
   s.driven.push_back(edge.driven);
 }
 
+int LogicRecording::addBus(const std::string& name) {
+  buses_.push_back(Bus{name, true, {}, {}, {}});
+  return busCount() - 1;
+}
+
+void LogicRecording::addByte(const toolchain::TraceByte& byte) {
+  if (byte.bus >= buses_.size()) return;
+  Bus& b = buses_[byte.bus];
+  end_ = std::max(end_, byte.cycle);
+  if (!b.values.empty() && b.values.back() == byte.value) return;
+  if (!b.cycles.empty() && byte.cycle <= b.cycles.back()) {
+    // Two writes in one cycle: the later value stands.
+    b.values.back() = byte.value;
+    b.pcs.back() = byte.pc;
+    if (b.size() >= 2 && b.values[b.size() - 2] == byte.value) {
+      b.cycles.pop_back();
+      b.values.pop_back();
+      b.pcs.pop_back();
+    }
+    return;
+  }
+  b.cycles.push_back(byte.cycle);
+  b.values.push_back(byte.value);
+  b.pcs.push_back(byte.pc);
+}
+
+int LogicRecording::busValueAt(int bus, std::uint64_t cycle) const {
+  const Bus& b = this->bus(bus);
+  const auto it = std::upper_bound(b.cycles.begin(), b.cycles.end(), cycle);
+  return it == b.cycles.begin() ? -1 : b.values[static_cast<size_t>(it - b.cycles.begin()) - 1];
+}
+
+std::optional<size_t> LogicRecording::busChangeNear(int bus, std::uint64_t cycle, std::uint64_t tolerance) const {
+  const Bus& b = this->bus(bus);
+  const size_t i = static_cast<size_t>(std::lower_bound(b.cycles.begin(), b.cycles.end(), cycle) - b.cycles.begin());
+  std::optional<size_t> best;
+  std::uint64_t bestDistance = tolerance + 1;
+  for (size_t k : {i, i - 1}) {
+    if (k == 0 || k >= b.size()) continue;
+    const std::uint64_t d = b.cycles[k] > cycle ? b.cycles[k] - cycle : cycle - b.cycles[k];
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = k;
+    }
+  }
+  return best;
+}
+
 void LogicRecording::addAll(const toolchain::PinTrace& trace) {
   // Checked every so often while adding, so a big batch never holds much
   // more than the cap.
@@ -45,6 +94,7 @@ void LogicRecording::addAll(const toolchain::PinTrace& trace) {
       if (edgeCount() > cap_) trim();
     }
   }
+  for (const toolchain::TraceByte& b : trace.bytes) addByte(b);
   if (edgeCount() > cap_) trim();
   setEnd(trace.endCycle);
 }
@@ -58,6 +108,11 @@ void LogicRecording::trim() {
       const Signal& s = signal(line);
       if (s.size() < 2) continue;
       n += s.size() - std::max<size_t>(1, firstAtOrAfter(line, cycle));
+    }
+    for (const Bus& b : buses_) {
+      if (b.size() < 2) continue;
+      const auto at = static_cast<size_t>(std::lower_bound(b.cycles.begin(), b.cycles.end(), cycle) - b.cycles.begin());
+      n += b.size() - std::max<size_t>(1, at);
     }
     return n;
   };
@@ -82,6 +137,14 @@ void LogicRecording::trim() {
     s.driven.erase(s.driven.begin(), s.driven.begin() + n);
     s.cycles.front() = cut;
   }
+  for (Bus& b : buses_) {
+    if (b.size() == 0 || b.cycles.front() >= cut) continue;
+    const auto n = std::upper_bound(b.cycles.begin(), b.cycles.end(), cut) - b.cycles.begin() - 1;
+    b.cycles.erase(b.cycles.begin(), b.cycles.begin() + n);
+    b.values.erase(b.values.begin(), b.values.begin() + n);
+    b.pcs.erase(b.pcs.begin(), b.pcs.begin() + n);
+    b.cycles.front() = cut;
+  }
   dropped_ += before - edgeCount();
 }
 
@@ -89,12 +152,15 @@ std::uint64_t LogicRecording::start() const {
   std::uint64_t first = end_;
   for (const Signal& s : signals_)
     if (!s.cycles.empty()) first = std::min(first, s.cycles.front());
+  for (const Bus& b : buses_)
+    if (!b.cycles.empty()) first = std::min(first, b.cycles.front());
   return first;
 }
 
 size_t LogicRecording::edgeCount() const {
   size_t n = 0;
   for (const Signal& s : signals_) n += s.size() > 0 ? s.size() - 1 : 0;
+  for (const Bus& b : buses_) n += b.size() > 0 ? b.size() - 1 : 0;
   return n;
 }
 
@@ -167,6 +233,14 @@ toolchain::PinTrace LogicRecording::toTrace() const {
   std::stable_sort(edges.begin(), edges.end(),
                    [](const toolchain::TraceEdge& a, const toolchain::TraceEdge& b) { return a.cycle < b.cycle; });
   trace.edges = std::move(edges);
+  for (int bus = 0; bus < busCount(); ++bus) {
+    const Bus& b = buses_[static_cast<size_t>(bus)];
+    trace.buses.push_back(b.name);
+    for (size_t i = 0; i < b.size(); ++i)
+      trace.bytes.push_back({b.cycles[i], b.pcs[i], static_cast<std::uint8_t>(bus), b.values[i]});
+  }
+  std::stable_sort(trace.bytes.begin(), trace.bytes.end(),
+                   [](const toolchain::TraceByte& a, const toolchain::TraceByte& b) { return a.cycle < b.cycle; });
   trace.endCycle = end_;
   trace.ended = true;
   return trace;

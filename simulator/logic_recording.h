@@ -3,7 +3,9 @@
 // levels over time as sorted arrays of edges (cycle, level, program
 // address), filled from gpsim's recording (toolchain/pin_trace.h) as it
 // grows, and the measurements made on it (level at a cycle, the edges in a
-// range by binary search, the time high between two cursors).
+// range by binary search, the time high between two cursors). Beside the
+// lines, buses: bytes of RAM (the program's BYTE variables) with their
+// values over time, in the order the recorder numbers them.
 //
 // About 11 bytes an edge: a million edges take some 11 MB. A long session
 // keeps only the latest edges of its run: past the cap (4 million edges,
@@ -15,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "pin_trace.h"
@@ -30,6 +33,14 @@ class LogicRecording {
     std::vector<bool> driven;           // the program drove the line (else an input changed)
     size_t size() const { return cycles.size(); }
   };
+  struct Bus {
+    std::string name;
+    bool shown = true;                  // false: no longer asked for (its data kept)
+    std::vector<std::uint64_t> cycles;  // strictly increasing; the first is the start value
+    std::vector<std::uint8_t> values;
+    std::vector<std::uint16_t> pcs;     // program address writing the value
+    size_t size() const { return cycles.size(); }
+  };
 
   static constexpr int kSignals = toolchain::kTraceLines;
   static constexpr size_t kDefaultCap = 4'000'000;
@@ -39,10 +50,22 @@ class LogicRecording {
   // dropped (the first of each line is kept as its start level).
   void add(const toolchain::TraceEdge& edge);
   void addAll(const toolchain::PinTrace& trace);
+  // A new bus (the recorder's next number); its index.
+  int addBus(const std::string& name);
+  void showBus(int bus, bool shown) { buses_.at(static_cast<size_t>(bus)).shown = shown; }
+  // A bus record; a repeated value is dropped.
+  void addByte(const toolchain::TraceByte& byte);
+  int busCount() const { return static_cast<int>(buses_.size()); }
+  const Bus& bus(int index) const { return buses_[static_cast<size_t>(index)]; }
+  // The bus's value at `cycle`; -1 before its first record.
+  int busValueAt(int bus, std::uint64_t cycle) const;
+  // The change of `bus` nearest to `cycle` within `tolerance` (not its start record).
+  std::optional<size_t> busChangeNear(int bus, std::uint64_t cycle, std::uint64_t tolerance) const;
   // Most edges kept (at least 4); the oldest go when more come.
   void setCap(size_t edges) { cap_ = std::max<size_t>(edges, 4); }
   size_t cap() const { return cap_; }
-  // Edges dropped from the start of this run to keep within the cap.
+  // Edges (line edges and bus changes) dropped from the start of this run
+  // to keep within the cap.
   std::uint64_t droppedEdges() const { return dropped_; }
   // The last cycle the recording covers.
   void setEnd(std::uint64_t cycle) { end_ = std::max(end_, cycle); }
@@ -72,6 +95,7 @@ class LogicRecording {
   void trim();
 
   std::array<Signal, kSignals> signals_;
+  std::vector<Bus> buses_;
   std::uint64_t end_ = 0;
   size_t cap_ = kDefaultCap;
   std::uint64_t dropped_ = 0;

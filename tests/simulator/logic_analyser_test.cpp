@@ -6,6 +6,7 @@
 // calculator's function; an edge names its BASIC line and a click takes the
 // editor there; the exports.
 #include <QFile>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 
@@ -46,6 +47,7 @@ class LogicAnalyserTest : public QObject {
   void blinkMeasuredWithTheCursorsIsTheWaitCalculatorsPause();
   void timerInterruptToggleHasTheTmr0CalculatorsFrequency();
   void longRecordingKeepsTheLatestEdges();
+  void byteVariableChosenWhileRunningIsABus();
 };
 
 void LogicAnalyserTest::blinkMeasuredWithTheCursorsIsTheWaitCalculatorsPause() {
@@ -194,6 +196,58 @@ void LogicAnalyserTest::longRecordingKeepsTheLatestEdges() {
   QCOMPARE(capped.signal(5).cycles.back(), full.signal(5).cycles.back());
   capped.clear();
   QCOMPARE(capped.droppedEdges(), std::uint64_t{0});
+}
+
+// A BYTE variable chosen in the "Variabili" menu while the chip runs is
+// recorded from then on as a bus: its values are the counter's, each change
+// names the line that wrote it, and it goes to the .vcd; unchosen, its row
+// goes.
+void LogicAnalyserTest::byteVariableChosenWhileRunningIsABus() {
+  test::Bench bench;
+  QVERIFY2(bench.load("DIM N AS BYTE\nDIM M AS BYTE\nDO\n   N = N + 1\n   WAIT 10\nLOOP\nEND\n"), bench.error.c_str());
+  auto* panels = bench.window.findChild<simulator::BenchPanels*>();
+  QVERIFY(panels && panels->capture()->available());
+  bench.window.resize(1200, 800);
+  bench.window.show();
+  QVERIFY(bench.runUntilCycles(2000));
+  LogicAnalyser* analyser = panels->analyser();
+  QMenu* menu = analyser->variablesMenu();
+  emit menu->aboutToShow();
+  QStringList offered;
+  for (QAction* a : menu->actions()) offered << a->text();
+  QCOMPARE(offered, (QStringList{QStringLiteral("N"), QStringLiteral("M")}));  // in address order
+  const std::uint64_t chosenAt = bench.window.controller().chip().cycles;
+  menu->actions().at(0)->trigger();
+  QVERIFY(bench.runUntilCycles(chosenAt + 6000));
+  const LogicRecording& recording = panels->capture()->recording();
+  QVERIFY(QTest::qWaitFor([&] { return recording.busCount() == 1 && recording.bus(0).size() > 20; }, 10000));
+
+  const LogicRecording::Bus& n = recording.bus(0);
+  QCOMPARE(QString::fromStdString(n.name), QStringLiteral("N"));
+  QVERIFY(n.cycles.front() >= chosenAt);  // from the moment it was chosen
+  for (size_t i = 1; i < n.size(); ++i) QCOMPARE(n.values[i], static_cast<std::uint8_t>(n.values[i - 1] + 1));
+  WaveformView* view = analyser->view();
+  QCOMPARE(view->rowCount(), LogicRecording::kSignals + 1);
+  QCOMPARE(view->busAtRow(LogicRecording::kSignals), 0);
+  QCOMPARE(view->basicLineOf(LogicRecording::kSignals, 5), 4);
+  QVERIFY2(view->describeEdge(LogicRecording::kSignals, 5).startsWith(QStringLiteral("N = %1 (0x").arg(n.values[5])),
+           qPrintable(view->describeEdge(LogicRecording::kSignals, 5)));
+  view->fit();
+  const QPoint change = At(view, LogicRecording::kSignals, n.cycles[5]);
+  QCOMPARE(view->lineAt(change.y()), LogicRecording::kSignals);
+  QCOMPARE(view->edgeAt(LogicRecording::kSignals, change.x()).has_value(), true);
+
+  QTemporaryDir dir;
+  QString error;
+  QVERIFY2(analyser->exportVcd(dir.filePath(QStringLiteral("n.vcd")), &error), qPrintable(error));
+  QFile dump(dir.filePath(QStringLiteral("n.vcd")));
+  QVERIFY(dump.open(QIODevice::ReadOnly));
+  QVERIFY(dump.readAll().contains("$var wire 8 ") );
+
+  emit menu->aboutToShow();
+  menu->actions().at(0)->trigger();
+  QTRY_COMPARE(view->rowCount(), LogicRecording::kSignals);
+  QCOMPARE(panels->capture()->buses(), QStringList());
 }
 
 QTEST_MAIN(LogicAnalyserTest)

@@ -10,8 +10,10 @@
 //   velmora_trace.flush = 1                    writes what is buffered
 //   velmora_trace.file = ""                    writes the end line and closes
 //   velmora_trace.bus = 12                     also records the byte in RAM at
-//                                              address 12 (set before file;
-//                                              once per byte, in bus order)
+//                                              address 12 (buses are numbered
+//                                              in the order first asked for;
+//                                              asked while recording, or asked
+//                                              again, it records its value now)
 //
 // A sink on each line's pin module is told by gpsim whenever the level seen
 // on the line is settled again (driven by the program, or by the source of
@@ -134,12 +136,21 @@ class Recorder {
     auto* cpu = dynamic_cast<Processor*>(get_active_cpu());
     if (!cpu || address >= cpu->register_memory_size() || !cpu->registers[address]) return false;
     Register* byte = cpu->registers[address];
+    ByteWatch* watch = nullptr;
     for (ByteWatch* w : watches_)
-      if (w->byte() == byte) return true;
-    auto* watch = new ByteWatch(cpu, byte, *this, static_cast<int>(watches_.size()));
-    for (unsigned int a = 0; a < cpu->register_memory_size(); ++a)
-      if (cpu->registers[a] == byte) cpu->registers[a] = watch;
-    watches_.push_back(watch);
+      if (w->byte() == byte || w == byte) watch = w;
+    if (!watch) {
+      watch = new ByteWatch(cpu, byte, *this, static_cast<int>(watches_.size()));
+      for (unsigned int a = 0; a < cpu->register_memory_size(); ++a)
+        if (cpu->registers[a] == byte) cpu->registers[a] = watch;
+      watches_.push_back(watch);
+    }
+    // Asked for while recording (the window adds a bus as the chip runs):
+    // its value now, so the bus starts here and not at its next change.
+    if (file_) {
+      watch->last = static_cast<int>(watch->byte()->get_value() & 0xFF);
+      RecordByte(watch);
+    }
     return true;
   }
 
