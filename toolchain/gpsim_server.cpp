@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <random>
 
 #include "gpsim_protocol.h"
 #include "italian_text.h"
@@ -19,8 +19,6 @@
 
 namespace velmora::toolchain {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kReady = "velmora_server pronto\n";
 constexpr const char* kCopyLine = "velmora_figlio ";
@@ -31,15 +29,11 @@ std::unique_ptr<GpsimServer> GpsimServer::Start(const std::string& gpsim, const 
                                                 std::string& error) {
   std::unique_ptr<GpsimServer> server(new GpsimServer());
   server->modulePath_ = modulePath;
-  // A short folder name: a socket's path has room for 107 bytes.
-  std::string pattern = "/tmp/velmora-gpsim-XXXXXX";
-  if (!::mkdtemp(pattern.data())) {
-    error = "impossibile creare una cartella temporanea: " + italian::SystemError(errno);
-    return nullptr;
-  }
-  server->folder_ = pattern;
-  server->socket_ = pattern + "/gpsim.sock";
-  if (!server->gpsim_.Start({gpsim, "-i", "-S", "disable"}, server->folder_, error)) return nullptr;
+  // A name in the abstract namespace: nothing on disk, and the module
+  // serves only this user.
+  std::random_device random;
+  server->socket_ = "@velmora-gpsim-" + std::to_string(::getpid()) + "-" + std::to_string(random());
+  if (!server->gpsim_.Start({gpsim, "-i", "-S", "disable"}, "", error)) return nullptr;
   server->gpsim_.Write(HeadlessPrelude() + GpsimCommands::ModuleLibrary(modulePath) +
                        "module load velmora_server velmora_server\nvelmora_server.listen = \"" + server->socket_ +
                        "\"\n");
@@ -59,18 +53,16 @@ std::unique_ptr<GpsimServer> GpsimServer::Start(const std::string& gpsim, const 
   return server;
 }
 
-GpsimServer::~GpsimServer() {
-  gpsim_.Kill();
-  std::error_code ec;
-  if (!folder_.empty()) fs::remove_all(folder_, ec);
-}
+GpsimServer::~GpsimServer() { gpsim_.Kill(); }
 
 bool GpsimServer::Open(const std::string& folder, ToolProcess& tool, std::string& error) const {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, socket_.c_str(), socket_.size());
+  address.sun_path[0] = '\0';
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + socket_.size());
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+  if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
     error = "gpsim non risponde: " + italian::SystemError(errno);
     if (fd >= 0) ::close(fd);
     return false;

@@ -40,8 +40,7 @@ class GpsimServer {
  private:
   GpsimServer() = default;
   ToolProcess gpsim_;
-  std::string folder_;  // private (0700): only this user reaches the socket
-  std::string socket_;
+  std::string socket_;  // "@name": Linux's abstract namespace
   std::string modulePath_;
 };
 

@@ -3,8 +3,11 @@
 // loaded its module libraries once, and hands out copies of itself.
 //
 //   module load velmora_server velmora_server
-//   velmora_server.listen = "/private/folder/gpsim.sock"
+//   velmora_server.listen = "@velmora-gpsim-1234-5678"
 //
+// A name starting with "@" is in Linux's abstract socket namespace (no file
+// to leave behind when the programs are killed); only processes of the
+// same user are served.
 // Setting `listen` never returns in the gpsim that reads it: that gpsim
 // prints "velmora_server pronto", then waits for connections on the socket
 // and ends when its standard input is closed. For each connection it forks;
@@ -30,6 +33,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -77,9 +81,12 @@ void Serve(const std::string& path) {
     return;
   }
   std::memcpy(address.sun_path, path.c_str(), path.size());
+  const bool abstract = path[0] == '@';
+  if (abstract) address.sun_path[0] = '\0';
+  else ::unlink(path.c_str());
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size());
   const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  ::unlink(path.c_str());
-  if (listening < 0 || ::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+  if (listening < 0 || ::bind(listening, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
       ::listen(listening, 64) != 0) {
     std::printf("***ERROR: velmora_server: %s\n", std::strerror(errno));
     if (listening >= 0) ::close(listening);
@@ -100,6 +107,12 @@ void Serve(const std::string& path) {
     if (!(p[0].revents & POLLIN)) continue;
     const int c = ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC);
     if (c < 0) continue;
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(c, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != ::getuid()) {
+      ::close(c);
+      continue;
+    }
     std::fflush(stdout);
     const pid_t pid = ::fork();
     if (pid == 0) {
