@@ -8,7 +8,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -443,46 +444,52 @@ LogicAnalyser::LogicAnalyser(QWidget* parent) : QWidget(parent) {
   hover_ = new QLabel(this);
   hover_->setObjectName(QStringLiteral("fronte"));
 
-  auto* buttons = new QHBoxLayout;
-  const auto button = [&](const QString& text, const QString& tip, auto slot) {
-    auto* b = new QPushButton(text, this);
-    b->setToolTip(tip);
-    b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QPushButton::clicked, this, slot);
-    buttons->addWidget(b);
-    return b;
+  // A tool bar, not a row of buttons: when the bench is narrow its last
+  // commands go into the bar's "»" menu instead of widening the panel (a
+  // panel wider than the bench would hide the newest part of the
+  // recording beyond the right edge).
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("comandi_analizzatore"));
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const auto command = [&](const QString& text, const QString& tip, auto slot) {
+    QAction* a = bar->addAction(text, this, slot);
+    a->setToolTip(tip);
+    return a;
   };
-  button(QStringLiteral("Adatta"), QStringLiteral("Mostra tutta la registrazione (Home)"), [this] { view_->fit(); });
-  button(QStringLiteral("Zoom +"), QStringLiteral("Ingrandisce (+ o rotellina)"),
-         [this] { view_->zoom(2, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
-  button(QStringLiteral("Zoom −"), QStringLiteral("Riduce (- o rotellina)"),
-         [this] { view_->zoom(0.5, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
-  auto* variables = button(QStringLiteral("Variabili"),
-                          QStringLiteral("Mostra variabili BYTE del programma come bus sotto le linee"), [] {});
+  command(QStringLiteral("Adatta"), QStringLiteral("Mostra tutta la registrazione (Home)"), [this] { view_->fit(); });
+  command(QStringLiteral("Zoom +"), QStringLiteral("Ingrandisce (+ o rotellina)"),
+          [this] { view_->zoom(2, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
+  command(QStringLiteral("Zoom −"), QStringLiteral("Riduce (- o rotellina)"),
+          [this] { view_->zoom(0.5, view_->traceLeft() + (view_->width() - view_->traceLeft()) / 2); });
+  variables_ = new QMenu(QStringLiteral("Variabili"), this);
+  QAction* variables = variables_->menuAction();
   variables->setObjectName(QStringLiteral("scegli_bus"));
-  variables_ = new QMenu(variables);
-  variables->setMenu(variables_);
+  variables->setToolTip(QStringLiteral("Mostra variabili BYTE del programma come bus sotto le linee"));
+  bar->addAction(variables);
+  if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(variables)))
+    b->setPopupMode(QToolButton::InstantPopup);
   connect(variables_, &QMenu::aboutToShow, this, &LogicAnalyser::fillVariablesMenu);
-  button(QStringLiteral("Esporta VCD…"), QStringLiteral("Salva la registrazione per un visualizzatore di forme d'onda"),
-         [this] { askExportVcd(); });
-  button(QStringLiteral("Esporta PNG…"), QStringLiteral("Salva l'immagine del grafico"), [this] { askExportPng(); });
-  buttons->addStretch(1);
-  auto* help = new QLabel(
-      QStringLiteral("Click: cursore A · click destro: cursore B · rotellina: zoom · Maiusc+rotellina o trascina: "
-                     "scorre"),
-      this);
-  help->setEnabled(false);
-  buttons->addWidget(help);
+  command(QStringLiteral("Esporta VCD…"), QStringLiteral("Salva la registrazione per un visualizzatore di forme d'onda"),
+          [this] { askExportVcd(); });
+  command(QStringLiteral("Esporta PNG…"), QStringLiteral("Salva l'immagine del grafico"), [this] { askExportPng(); });
+  // The mouse's commands, in the line under the graph while no edge is
+  // pointed at.
+  hoverHelp_ = QStringLiteral("Click: cursore A · click destro: cursore B · rotellina: zoom · "
+                              "Maiusc+rotellina o trascina: scorre");
+  hover_->setText(hoverHelp_);
+  hover_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  measure_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addLayout(buttons);
+  layout->addWidget(bar);
   layout->addWidget(view_, 1);
   layout->addWidget(measure_);
   layout->addWidget(hover_);
 
   connect(view_, &WaveformView::cursorsChanged, this, &LogicAnalyser::showMeasure);
-  connect(view_, &WaveformView::hovered, hover_, &QLabel::setText);
+  connect(view_, &WaveformView::hovered, hover_,
+          [this](const QString& text) { hover_->setText(text.isEmpty() ? hoverHelp_ : text); });
   connect(view_, &WaveformView::basicLineRequested, this, &LogicAnalyser::basicLineRequested);
   showMeasure();
 }

@@ -168,6 +168,7 @@ class LogicAnalyser : public QWidget {
   QLabel* hover_;
   QMenu* variables_;
   QStringList allVariables_, shownVariables_;
+  QString hoverHelp_;
 };
 
 // "401 µs", "400,006 ms", "2,5 s": up to 6 significant digits, decimal comma.
