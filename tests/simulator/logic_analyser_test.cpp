@@ -204,7 +204,7 @@ void LogicAnalyserTest::longRecordingKeepsTheLatestEdges() {
 // goes.
 void LogicAnalyserTest::byteVariableChosenWhileRunningIsABus() {
   test::Bench bench;
-  QVERIFY2(bench.load("DIM N AS BYTE\nDIM M AS BYTE\nDO\n   N = N + 1\n   WAIT 10\nLOOP\nEND\n"), bench.error.c_str());
+  QVERIFY2(bench.load("DIM N AS BYTE\nDIM M AS BYTE\nDO\n   N = N + 1\n   WAIT 10\nLOOP\nEND\n", false), bench.error.c_str());
   auto* panels = bench.window.findChild<simulator::BenchPanels*>();
   QVERIFY(panels && panels->capture()->available());
   bench.window.resize(1200, 800);
@@ -216,15 +216,19 @@ void LogicAnalyserTest::byteVariableChosenWhileRunningIsABus() {
   QStringList offered;
   for (QAction* a : menu->actions()) offered << a->text();
   QCOMPARE(offered, (QStringList{QStringLiteral("N"), QStringLiteral("M")}));  // in address order
-  const std::uint64_t chosenAt = bench.window.controller().chip().cycles;
+  const std::uint64_t pausedAt = bench.window.controller().chip().cycles;
+  bench.trigger("esegui");
+  QVERIFY(QTest::qWaitFor([&] { return bench.window.controller().chip().cycles > pausedAt + 2000; }, 10000));
   menu->actions().at(0)->trigger();
-  QVERIFY(bench.runUntilCycles(chosenAt + 6000));
+  // Recorded and shown while the chip runs.
   const LogicRecording& recording = panels->capture()->recording();
   QVERIFY(QTest::qWaitFor([&] { return recording.busCount() == 1 && recording.bus(0).size() > 20; }, 10000));
+  QVERIFY(bench.window.controller().running());
+  QVERIFY(bench.stopAfter("pausa"));
 
   const LogicRecording::Bus& n = recording.bus(0);
   QCOMPARE(QString::fromStdString(n.name), QStringLiteral("N"));
-  QVERIFY(n.cycles.front() >= chosenAt);  // from the moment it was chosen
+  QVERIFY(n.cycles.front() > pausedAt + 2000);  // from the moment it was chosen
   for (size_t i = 1; i < n.size(); ++i) QCOMPARE(n.values[i], static_cast<std::uint8_t>(n.values[i - 1] + 1));
   WaveformView* view = analyser->view();
   QCOMPARE(view->rowCount(), LogicRecording::kSignals + 1);
