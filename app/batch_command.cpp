@@ -30,6 +30,7 @@
 
 #include "class_grading.h"
 #include "exercise.h"
+#include "file_write.h"
 #include "grade_report.h"
 #include "italian_text.h"
 #include "translator.h"
@@ -126,9 +127,7 @@ class PendingFile {
     slot_ = slot;
     std::error_code ec;
     if (fs::is_directory(path, ec)) return "impossibile scrivere " + path + ": è una cartella";
-    const fs::path target(path);
-    temp_ = (target.has_parent_path() ? target.parent_path() : fs::path(".")).string() + "/." +
-            target.filename().string() + ".XXXXXX";
+    temp_ = velmora::toolchain::TemporaryPatternFor(path);
     if (temp_.size() >= sizeof gTemps[0]) return "impossibile scrivere " + path + ": percorso troppo lungo";
     // Registered before the file exists, so that no signal can leave it behind.
     sigset_t all, old;
@@ -143,27 +142,11 @@ class PendingFile {
   }
   // Writes `bytes` and renames the file over its target.
   std::string Commit(const std::string& bytes) {
-    bool ok = ::fchmod(fd_, 0644) == 0;
-    for (size_t at = 0; ok && at < bytes.size();) {
-      const ssize_t n = ::write(fd_, bytes.data() + at, bytes.size() - at);
-      if (n < 0 && errno == EINTR) continue;
-      ok = n > 0;
-      at += ok ? static_cast<size_t>(n) : 0;
-    }
-    int err = errno;
-    ok = ok && ::fsync(fd_) == 0;
-    if (!ok) err = errno;
-    if (::close(fd_) != 0 && ok) {
-      ok = false;
-      err = errno;
-    }
+    const bool ok = velmora::toolchain::CommitTemporary(fd_, temp_, path_, bytes);
+    const int err = errno;
     fd_ = -1;
-    if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) {
-      ok = false;
-      err = errno;
-    }
-    Forget(!ok);
-    return ok ? std::string() : "impossibile scrivere " + path_ + ": " + italian::SystemError(err ? err : EIO);
+    Forget(false);
+    return ok ? std::string() : "impossibile scrivere " + path_ + ": " + italian::SystemError(err);
   }
   ~PendingFile() {
     if (fd_ >= 0) ::close(fd_);

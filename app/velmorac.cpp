@@ -40,6 +40,7 @@
 #include "assemble_command.h"
 #include "assembler_diagnostics.h"
 #include "batch_command.h"
+#include "file_write.h"
 #include "simulate_command.h"
 #include "italian_text.h"
 #include "translator.h"
@@ -160,17 +161,6 @@ std::string ForConsole(const std::string& crlfText) {
   return out;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // Reads a whole file; empty optional (errno set) when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path) {
   struct stat info {};
@@ -194,41 +184,9 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string NameOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Writes `bytes` to `path` through a temporary file in the same folder that
-// is renamed over the target. False, with errno set, when it fails; the
-// target is then untouched.
-bool WriteFileSafely(const std::string& path, const std::string& bytes) {
-  std::string temp = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int err = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    errno = err;
-  }
-  return ok;
 }
 
 bool IsFolder(const std::string& path) {
@@ -293,7 +251,7 @@ int WriteDefinitions(const Options& o) {
   std::string path = o.paths.empty() ? "." : o.paths[0];
   if (path.empty()) return UsageError("percorso vuoto per --def");
   if (IsFolder(path)) path += (path.back() == '/' ? "" : "/") + std::string("PIC16F84.DEF");
-  if (!WriteFileSafely(path, velmora::DefinitionsFileBytes())) {
+  if (!velmora::toolchain::WriteFileAtomically(path, velmora::DefinitionsFileBytes())) {
     Fail("impossibile scrivere " + path + ": " + velmora::italian::SystemError(errno));
     return kCommandError;
   }
@@ -364,11 +322,11 @@ int TranslateFile(const Options& o) {
         o.quiet);
     if (status != kOk) return status;
   } else if (toStdout) {
-    if (!WriteAll(STDOUT_FILENO, bytes)) {
+    if (!velmora::toolchain::WriteAll(STDOUT_FILENO, bytes)) {
       Fail(std::string("impossibile scrivere sullo standard output: ") + velmora::italian::SystemError(errno));
       return kCommandError;
     }
-  } else if (!WriteFileSafely(output, bytes)) {
+  } else if (!velmora::toolchain::WriteFileAtomically(output, bytes)) {
     Fail("impossibile scrivere " + output + ": " + velmora::italian::SystemError(errno));
     return kCommandError;
   }

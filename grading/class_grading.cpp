@@ -16,6 +16,7 @@
 #include <memory>
 #include <thread>
 
+#include "file_write.h"
 #include "gpsim_server.h"
 #include "grade_report.h"
 #include "italian_text.h"
@@ -98,30 +99,8 @@ void SplitErrorBlock(const std::string& block, std::string& message, std::string
 // Writes `bytes` to `path` through a temporary file renamed over it; an
 // Italian message when it fails (the target then is untouched).
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const fs::path target(path);
-  std::string temp = (target.has_parent_path() ? target.parent_path().string() : std::string(".")) + "/." +
-                     target.filename().string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return "impossibile scrivere " + path + ": " + italian::SystemError(errno);
-  bool ok = ::fchmod(fd, 0644) == 0;
-  for (size_t at = 0; ok && at < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    at += ok ? static_cast<size_t>(n) : 0;
-  }
-  int err = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (ok) return {};
-  ::unlink(temp.c_str());
-  return "impossibile scrivere " + path + ": " + italian::SystemError(err ? err : EIO);
+  if (tc::WriteFileAtomically(path, bytes)) return {};
+  return "impossibile scrivere " + path + ": " + italian::SystemError(errno);
 }
 
 // Judges a finished run: the one place that decides a row's simulation.

@@ -12,17 +12,14 @@
 
 #include "assembler_diagnostics.h"
 
+#include "scratch.h"
+
 namespace velmora::toolchain {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Scratch(const std::string& tag) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / (tag + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
+using test::Scratch;
 
 // A BASIC program of `statements` lines "X = X + 1" (INCF, one word each)
 // after DIM: line n is at address n - 2.

@@ -19,17 +19,14 @@
 #include "simulator.h"
 #include "translator.h"
 
+#include "scratch.h"
+
 namespace velmora::toolchain {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder of this process under the test folder.
-fs::path Scratch(const std::string& tag) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / (tag + "-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  return dir;
-}
+using test::Scratch;
 
 // Holds X=0x2A, Y=PORTA, Z=PORTB (low nibble an output holding 5, high
 // nibble inputs with the weak pull-ups on), then loops without clearing the

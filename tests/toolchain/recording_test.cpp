@@ -15,16 +15,14 @@
 #include "sim_fixture.h"
 #include "vcd_writer.h"
 
+#include "scratch.h"
+
 namespace velmora::toolchain {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Scratch(const std::string& tag) {
-  const fs::path dir = fs::path(VELMORA_TEST_TMP) / (tag + "-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  return dir;
-}
+using test::Scratch;
 
 void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 

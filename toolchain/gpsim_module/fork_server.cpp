@@ -25,6 +25,8 @@
 #include <gpsim/value.h>
 // clang-format on
 
+#include "string_action.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -123,28 +125,20 @@ void Serve(const std::string& path) {
   }
 }
 
-class Listen : public String {
+class ServerModule : public Module {
  public:
-  Listen() : String("listen", "", "serve copies of this gpsim on a socket") {}
-  using String::set;
-  // gpsim sets a string through both overloads (one calls the other): the
-  // flag serves once, and a copy returning here does not serve again.
-  void set(const char* text, int length) override {
-    String::set(text, length);
-    if (serving_) return;
-    serving_ = true;
-    Serve(getVal() ? getVal() : "");
+  explicit ServerModule(const char* name) : Module(name, "Velmora: copies of a started gpsim") {
+    // A copy returns from Serve inside this assignment; the flag keeps a
+    // later assignment in a copy from serving again.
+    addSymbol(new StringAction("listen", "serve copies of this gpsim on a socket", [this](const std::string& path) {
+      if (serving_) return;
+      serving_ = true;
+      Serve(path);
+    }));
   }
 
  private:
   bool serving_ = false;
-};
-
-class ServerModule : public Module {
- public:
-  explicit ServerModule(const char* name) : Module(name, "Velmora: copies of a started gpsim") {
-    addSymbol(new Listen());
-  }
 };
 
 }  // namespace

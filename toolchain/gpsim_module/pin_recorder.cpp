@@ -30,6 +30,8 @@
 #include <gpsim/gpsim_time.h>
 // clang-format on
 
+#include "string_action.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -289,27 +291,6 @@ class BusAddress : public Integer {
   Recorder& recorder_;
 };
 
-class FileName : public String {
- public:
-  explicit FileName(Recorder& recorder) : String("file", "", "the file the line changes are written to"), recorder_(recorder) {}
-  void set(const char* text, int length) override {
-    String::set(text, length);
-    Apply();
-  }
-  void set(Value* value) override {
-    String::set(value);
-    Apply();
-  }
-
- private:
-  void Apply() {
-    const std::string path = getVal() ? getVal() : "";
-    if (path.empty()) recorder_.Close();
-    else if (!recorder_.Open(path)) std::printf("***ERROR: velmora_trace: impossibile scrivere %s\n", path.c_str());
-  }
-  Recorder& recorder_;
-};
-
 class FlushNow : public Integer {
  public:
   explicit FlushNow(Recorder& recorder) : Integer("flush", 0, "write the buffered changes to the file"), recorder_(recorder) {}
@@ -325,7 +306,10 @@ class FlushNow : public Integer {
 class TraceModule : public Module {
  public:
   explicit TraceModule(const char* name) : Module(name, "Velmora: line changes to a file") {
-    addSymbol(new FileName(recorder_));
+    addSymbol(new StringAction("file", "the file the line changes are written to", [this](const std::string& path) {
+      if (path.empty()) recorder_.Close();
+      else if (!recorder_.Open(path)) std::printf("***ERROR: velmora_trace: impossibile scrivere %s\n", path.c_str());
+    }));
     addSymbol(new FlushNow(recorder_));
     addSymbol(new BusAddress(recorder_));
   }

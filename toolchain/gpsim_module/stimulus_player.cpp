@@ -25,6 +25,8 @@
 #include <gpsim/gpsim_time.h>
 // clang-format on
 
+#include "string_action.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -111,32 +113,14 @@ class Player : public TriggerObject {
   bool armed_ = false;
 };
 
-class ScheduleFile : public String {
- public:
-  explicit ScheduleFile(Player& player) : String("file", "", "the file of timed source changes"), player_(player) {}
-  void set(const char* text, int length) override {
-    String::set(text, length);
-    Apply();
-  }
-  void set(Value* value) override {
-    String::set(value);
-    Apply();
-  }
-
- private:
-  void Apply() {
-    const std::string path = getVal() ? getVal() : "";
-    std::string error;
-    if (path.empty()) player_.Stop();
-    else if (!player_.Load(path, error)) std::printf("***ERROR: velmora_stimuli: %s\n", error.c_str());
-  }
-  Player& player_;
-};
-
 class StimuliModule : public Module {
  public:
   explicit StimuliModule(const char* name) : Module(name, "Velmora: timed input changes") {
-    addSymbol(new ScheduleFile(player_));
+    addSymbol(new StringAction("file", "the file of timed source changes", [this](const std::string& path) {
+      std::string error;
+      if (path.empty()) player_.Stop();
+      else if (!player_.Load(path, error)) std::printf("***ERROR: velmora_stimuli: %s\n", error.c_str());
+    }));
   }
 
  private:
