@@ -463,16 +463,18 @@ int MainWindow::larghezzaComune(int w, int perRiga, bool forza) {
 // The rows sit under the side-by-side panes: "BAS" at the BASIC pane's left,
 // "ASM" at the assembly pane's left, each control 100 twips after the
 // previous one. When the captions do not fit at 9 points each row takes two
-// lines, centred in the space under the panes (adattaPannelli shortens the
+// lines (three if need be), centred in the space under the panes (adattaPannelli shortens the
 // panes when that space is too low).
 void MainWindow::posizionaRighe(int w, int h) {
-  int perRiga = static_cast<int>(rigaBasic_.size());
-  int comune = larghezzaComune(w, perRiga, false);
-  if (comune == 0) {
-    perRiga = (perRiga + 1) / 2;
-    comune = larghezzaComune(w, perRiga, true);
+  // One line, else two, else three (a narrow central area beside the
+  // docked bench): never a caption cut short.
+  const int controlli = static_cast<int>(rigaBasic_.size());
+  int righe = 1, perRiga = controlli, comune = larghezzaComune(w, perRiga, false);
+  while (comune == 0) {
+    ++righe;
+    perRiga = (controlli + righe - 1) / righe;
+    comune = larghezzaComune(w, perRiga, righe == 3);
   }
-  const int righe = perRiga < rigaBasic_.size() ? 2 : 1;
   const int spazio = qRound(100.0 * logicalDpiX() / 1440.0);
   int altezza = 0;
   for (QWidget* c : rigaBasic_ + rigaAsm_) altezza = qMax(altezza, c->sizeHint().height());
@@ -480,10 +482,11 @@ void MainWindow::posizionaRighe(int w, int h) {
   const double g = (H - 0.87 * H - altezza) / 3;
   const double k = (W - 0.45 * W - 0.45 * W - comune) / 3;
   int top = qRound(0.87 * H + 2 * g);
-  if (righe == 2) {
+  if (righe > 1) {
     const int fondoPannelli = qRound(0.87 * H + g);
-    const int blocco = 2 * altezza + spazio / 2;
-    top = qMax(fondoPannelli + 2, qMin(fondoPannelli + (h - fondoPannelli - blocco) / 2, h - blocco - 2));
+    const int blocco = righe * altezza + (righe - 1) * (spazio / 2);
+    // Inside the window first: the panes are shortened to end above it.
+    top = qMin(h - blocco - 2, qMax(fondoPannelli + 2, fondoPannelli + (h - fondoPannelli - blocco) / 2));
   }
   primaRiga_ = top;
   for (const auto& [riga, sinistra] : {std::pair{&rigaBasic_, qRound(k)}, std::pair{&rigaAsm_, qRound(k + 0.45 * W + k)}}) {
