@@ -5,11 +5,9 @@
 // test and the on-chip tests; these are the cases they cannot reach.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "asm_writer.h"
@@ -76,22 +74,17 @@ TEST(AsmWriter, WorkBytesBeyondTheRamAreReported) {
 // ---- Assignments: the number tests and the four-byte constant encoder (the
 // emitted lines are in the assign_* goldens).
 
-// The bits of a single-precision value laid out as the encoder writes them:
-// exponent byte, sign, 23 mantissa bits.
-std::string Riordina(float v) {
-  uint32_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  const uint32_t out = (((bits >> 23) & 0xFF) << 24) | ((bits >> 31) << 23) | (bits & 0x7FFFFF);
-  char buf[9];
-  std::snprintf(buf, sizeof buf, "%08X", out);
-  return buf;
-}
-
+// The encoder writes a single-precision value's bits as exponent byte, sign,
+// 23 mantissa bits.
 TEST(Assegnazione, FloatEncodingMatchesSinglePrecisionBits) {
   CompileState st;
-  // From 1 up every mantissa bit is kept; so it is for fractions of few binary places.
-  for (float v : {1.5f, -2.25f, 1.0f, 255.75f, 3.14159f, -100.1f, 0.5f, 0.375f, 128.0f, 1.1f})
-    EXPECT_EQ(ConvertiFloat(st, v), Riordina(v)) << v;
+  // From 1 up every mantissa bit is kept; so it is for fractions of few binary
+  // places (1.1 is single 3F8CCCCD: exponent 7F, sign 0, mantissa 0CCCCD).
+  const std::pair<float, const char*> rows[] = {
+      {1.5f, "7F400000"},  {-2.25f, "80900000"},  {1.0f, "7F000000"}, {255.75f, "867FC000"},
+      {3.14159f, "80490FD0"}, {-100.1f, "85C83333"}, {0.5f, "7E000000"}, {0.375f, "7D400000"},
+      {128.0f, "86000000"}, {1.1f, "7F0CCCCD"}};
+  for (const auto& [v, want] : rows) EXPECT_EQ(ConvertiFloat(st, v), want) << v;
   EXPECT_EQ(ConvertiFloat(st, 0.0), "00000000");
   // Below 1 only 23 fraction places are read: 0.1 (single bits 3DCCCCCD) has
   // its leading one at the fourth, so the last four mantissa bits are lost.
